@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+namespace songwick {
+
+// Windows-1251, the code page of list files, settings files and the texts inside karaoke files.
+// Every byte decodes to one character and encodes back to itself (the unassigned 0x98 is
+// carried as U+0098); a character the code page cannot hold is encoded as '?'.
+QString decodeCp1251(QByteArrayView bytes);
+QByteArray encodeCp1251(QStringView text);
+
+// The character a single byte stands for.
+char16_t cp1251ToUnicode(unsigned char byte);
+
+} // namespace songwick

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "catalogue/catalogue_record.h"
+
+#include <vector>
+
+namespace songwick {
+
+// A record store: slots 1 to 45,002 of catalogue records and the count of valid ones.
+// Slots past the count keep what was last written into them (the table copy-back writes
+// both stores but sets the count of one).
+class RecordStore {
+public:
+    static constexpr int kCapacity = 45002;
+
+    int count() const { return count_; }
+    // Throws std::out_of_range for a count outside 0..kCapacity.
+    void setCount(int count);
+
+    bool isFull() const { return count_ >= kCapacity; }
+
+    // index 1..kCapacity; a slot never written reads as an empty record.
+    const CatalogueRecord& record(int index) const;
+    void setRecord(int index, CatalogueRecord record);
+
+    // Appends after the last valid record; false (and nothing stored) when the store is full.
+    bool append(CatalogueRecord record);
+
+private:
+    void checkIndex(int index) const;
+
+    std::vector<CatalogueRecord> slots_; // slot i at slots_[i - 1], grown on demand
+    int count_ = 0;
+};
+
+} // namespace songwick

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QStringList>
+
+namespace songwick::cli {
+
+// Each command takes the arguments after its own name and returns the exit code.
+// Failures are thrown; main prints them and exits non-zero.
+int runScan(const QStringList& arguments);
+int runSettings(const QStringList& arguments);
+int runText(const QStringList& arguments);
+int runExportXlsx(const QStringList& arguments);
+int runImportXlsx(const QStringList& arguments);
+int runExportDocx(const QStringList& arguments);
+
+} // namespace songwick::cli

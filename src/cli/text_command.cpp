@@ -1,0 +1,11 @@
+#include "cli/commands.h"
+
+#include <stdexcept>
+
+namespace songwick::cli {
+
+int runText(const QStringList&) {
+    throw std::runtime_error("this command is not available yet");
+}
+
+} // namespace songwick::cli
