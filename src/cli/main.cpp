@@ -2,7 +2,6 @@
 #include "cli/commands.h"
 
 #include <QCoreApplication>
-
 #include <exception>
 #include <functional>
 #include <map>
@@ -40,11 +39,13 @@ int main(int argc, char** argv) {
     try {
         return commands.at(name)(arguments);
     } catch (const UsageError& error) {
-        printError(QStringLiteral("songwick-cli %1: %2\n").arg(name, QString::fromUtf8(error.what())));
+        printError(
+            QStringLiteral("songwick-cli %1: %2\n").arg(name, QString::fromUtf8(error.what())));
         printError(QString::fromLatin1(kUsage));
         return 2;
     } catch (const std::exception& error) {
-        printError(QStringLiteral("songwick-cli %1: %2\n").arg(name, QString::fromUtf8(error.what())));
+        printError(
+            QStringLiteral("songwick-cli %1: %2\n").arg(name, QString::fromUtf8(error.what())));
         return 1;
     }
 }

@@ -1,11 +1,104 @@
+#include "app/error.h"
+#include "catalogue/catalogue_table.h"
+#include "catalogue/list_file.h"
+#include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "scan/folder_walk.h"
+#include "settings/settings_file.h"
 
-#include <stdexcept>
+#include <QDir>
+#include <QFileInfo>
+#include <memory>
+#include <unistd.h>
 
 namespace songwick::cli {
+namespace {
 
-int runScan(const QStringList&) {
-    throw std::runtime_error("this command is not available yet");
+ScanWindow parseWindow(const std::optional<QString>& value) {
+    if (!value || *value == QStringLiteral("start"))
+        return ScanWindow::Start;
+    if (*value == QStringLiteral("main"))
+        return ScanWindow::Main;
+    throw UsageError("--window takes start or main");
+}
+
+// The table as readable UTF-8 lines: the number, then the six texts separated by " | ".
+QString readableTable(const CatalogueGrid& grid) {
+    QString out;
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < grid.columnCount(); ++column)
+            cells << grid.cell(column, row);
+        out += cells.join(QStringLiteral(" | ")) + QLatin1Char('\n');
+    }
+    return out;
+}
+
+// A progress line on a terminal, rewritten in place.
+class ProgressLine {
+public:
+    ProgressLine() : enabled_(::isatty(STDERR_FILENO) == 1) {}
+    ~ProgressLine() {
+        if (enabled_ && steps_ > 0)
+            printError(QStringLiteral("\r\033[K"));
+    }
+    ProgressLine(const ProgressLine&) = delete;
+    ProgressLine& operator=(const ProgressLine&) = delete;
+
+    void step(const RecordStore& store) {
+        ++steps_;
+        if (enabled_)
+            printError(QStringLiteral("\rScanning... %1 karaoke files so far").arg(store.count()));
+    }
+
+private:
+    bool enabled_;
+    int steps_ = 0;
+};
+
+} // namespace
+
+int runScan(const QStringList& arguments) {
+    const Arguments args(arguments, {QStringLiteral("window"), QStringLiteral("settings"),
+                                     QStringLiteral("output")});
+    if (args.positional().size() != 1)
+        throw UsageError("scan takes one folder");
+    const QString given = args.positional().first();
+    if (!QFileInfo(given).isDir())
+        throw Error(QStringLiteral("Папка не найдена: %1").arg(given));
+    // An absolute, clean path: a relative "a/../b" would make every file a parent reference.
+    const QString folder = QDir::cleanPath(QFileInfo(given).absoluteFilePath());
+
+    WalkOptions options;
+    options.window = parseWindow(args.option(QStringLiteral("window")));
+    if (const auto settingsPath = args.option(QStringLiteral("settings")))
+        options.manyFilesScan = readManyFilesScan(*settingsPath);
+
+    auto store = std::make_unique<RecordStore>();
+    WalkResult result;
+    {
+        ProgressLine progress;
+        result = walkFolder(folder, *store, options, [&] { progress.step(*store); });
+    }
+
+    CatalogueGrid grid;
+    rebuildFromStore(grid, *store);
+    if (const auto output = args.option(QStringLiteral("output")))
+        writeListFile(*output, grid);
+    else
+        printOut(readableTable(grid));
+
+    if (result.overloaded())
+        printError(overloadMessage() + QLatin1Char('\n'));
+    for (const QString& message : {limitMessage(result), unreadableMessage(result)}) {
+        if (!message.isEmpty())
+            printError(message + QLatin1Char('\n'));
+    }
+    printError(QStringLiteral("%1 files in %2 folders, %3 unreadable\n")
+                   .arg(result.recordsAdded)
+                   .arg(result.listings)
+                   .arg(result.unreadableCount));
+    return 0;
 }
 
 } // namespace songwick::cli

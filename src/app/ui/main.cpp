@@ -1,10 +1,26 @@
+#include "app/ui/qt_platform.h"
+#include "app/ui/start_window.h"
+#include "app/ui/startup_splash.h"
+#include "app/ui/window_registry.h"
+#include "settings/settings_file.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("songwick"));
+    // The program ends where its windows say so, never because the last one was hidden.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    songwick::StartupSplash splash;
+    splash.showAndPaint();
     QApplication::setApplicationDisplayName(QStringLiteral("Songwick"));
-    QMainWindow window;
-    window.show();
+
+    songwick::QtPlatform platform;
+    songwick::WindowRegistry registry(platform.services(), songwick::settingsFilePath());
+    registry.createWindows();
+    splash.hide();
+
+    registry.form1()->show();
     return QApplication::exec();
 }

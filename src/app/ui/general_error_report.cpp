@@ -1,0 +1,25 @@
+#include "app/ui/general_error_report.h"
+
+#include "app/error.h"
+#include "app/ui/platform_interfaces.h"
+
+#include <exception>
+
+namespace songwick {
+
+bool runReportingErrors(MessageBoxes& messages, QWidget* parent,
+                        const std::function<void()>& handler) {
+    QString failure;
+    try {
+        handler();
+        return true;
+    } catch (const std::exception& error) {
+        failure = errorText(error);
+    } catch (...) {
+        failure = QStringLiteral("Неизвестная ошибка.");
+    }
+    messages.showMessage(parent, failure);
+    return false;
+}
+
+} // namespace songwick

@@ -1,0 +1,110 @@
+#include "app/ui/window_registry.h"
+
+#include "app/ui/close_question_window.h"
+#include "app/ui/general_error_report.h"
+#include "app/ui/hint_switch.h"
+#include "app/ui/start_window.h"
+#include "catalogue/ui/main_window.h"
+#include "scan/ui/scan_options_window.h"
+#include "settings/settings_file.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QWidget>
+#include <algorithm>
+
+namespace songwick {
+
+WindowRegistry::WindowRegistry(PlatformServices services, QString settingsPath)
+    : services_(services), settingsPath_(std::move(settingsPath)),
+      hints_(std::make_unique<HintSwitch>()), endProgram_([this] {
+          for (const auto& window : windows_)
+              window->hide();
+          QCoreApplication::quit();
+      }) {}
+
+WindowRegistry::~WindowRegistry() {
+    for (WatchedWindow& watched : watched_) {
+        if (watched.window)
+            watched.window->removeEventFilter(this);
+    }
+    while (!windows_.empty())
+        windows_.pop_back();
+}
+
+void WindowRegistry::createWindows() {
+    form1_ = adopt(std::make_unique<TForm1>(*this));
+    form4_ = adopt(std::make_unique<TForm4>(*this));
+    form3_ = adopt(std::make_unique<TForm3>(settings_));
+    watchActivation(form3_, [form = form3_] { form->FormActivate(); });
+    connect(this, &WindowRegistry::settingsLoaded, form3_, &TForm3::FormActivate);
+    form12_ = adopt(std::make_unique<TForm12>(*this));
+}
+
+void WindowRegistry::watchActivation(QWidget* window, std::function<void()> activated,
+                                     std::function<void()> deactivated) {
+    watched_.push_back({window, std::move(activated), std::move(deactivated)});
+    window->installEventFilter(this);
+}
+
+bool WindowRegistry::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) {
+        if (auto* window = qobject_cast<QWidget*>(watched))
+            windowBecameActive(window);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void WindowRegistry::windowBecameActive(QWidget* window) {
+    if (window == current_)
+        return;
+    const auto find = [this](QWidget* wanted) {
+        return std::find_if(watched_.begin(), watched_.end(),
+                            [wanted](const WatchedWindow& w) { return w.window == wanted; });
+    };
+    const auto incoming = find(window);
+    if (incoming == watched_.end())
+        return;
+    QWidget* previous = current_;
+    current_ = window;
+    if (previous != nullptr) {
+        const auto outgoing = find(previous);
+        if (outgoing != watched_.end() && outgoing->deactivated)
+            runReportingErrors(previous, outgoing->deactivated);
+    }
+    // The handlers may have added windows: look the incoming one up again.
+    const auto target = find(window);
+    if (target != watched_.end() && target->activated)
+        runReportingErrors(window, target->activated);
+}
+
+void WindowRegistry::showWindow(QWidget* window) {
+    if (window == nullptr)
+        return;
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void WindowRegistry::handOverToMainWindow() {
+    showWindow(form4_);
+    form1_->hide();
+}
+
+void WindowRegistry::saveSettingsAtShutdown() {
+    ProgramSettings toSave = settings_;
+    if (settings_.ColumnWidthMode == UserColumnWidths && form4_ != nullptr && form4_->isVisible())
+        toSave.ColumnWidths = form4_->currentColumnWidths();
+    SaveSettings(toSave, settingsPath_, form1_->RunStartTime, services_.clock, services_.random);
+}
+
+void WindowRegistry::endProgram() {
+    if (endProgram_)
+        endProgram_();
+}
+
+bool WindowRegistry::runReportingErrors(QWidget* parent, const std::function<void()>& handler) {
+    return songwick::runReportingErrors(services_.messages, parent, handler);
+}
+
+} // namespace songwick

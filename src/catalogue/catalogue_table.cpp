@@ -1,0 +1,210 @@
+#include "catalogue/catalogue_table.h"
+
+#include "app/error.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace songwick {
+namespace {
+
+constexpr int kFirstFieldColumn = 1;
+constexpr int kFieldColumnEnd = kFirstFieldColumn + kRecordFieldCount; // columns 1 to 6
+
+QString numberText(int row) {
+    return QString::number(row);
+}
+
+} // namespace
+
+void setHeaderCells(CatalogueGrid& grid) {
+    grid.setCell(0, 0, QStringLiteral("№"));
+    // The letters come first, so that the columns without their own text keep theirs.
+    for (int column = 1; column <= 8 && column < grid.columnCount(); ++column)
+        grid.setCell(column, 0, QString(QChar(u'A' + (column - 1))));
+    const std::pair<int, QString> texts[] = {
+        {1, QStringLiteral("Имя файла")},
+        {2, QStringLiteral("Расположение (путь)")},
+        {3, QStringLiteral("Исполнитель и/или название песни")},
+        {6, QStringLiteral("Сделана...")},
+    };
+    for (const auto& [column, text] : texts)
+        if (column < grid.columnCount())
+            grid.setCell(column, 0, text);
+}
+
+void numberRows(CatalogueGrid& grid) {
+    for (int row = 1; row < grid.rowCount(); ++row)
+        grid.setCell(0, row, numberText(row));
+}
+
+void prepareGrid(CatalogueGrid& grid, int dataRowCount) {
+    grid.resize(kCatalogueColumnCount, std::max(dataRowCount, 0) + 1);
+    grid.clearCells();
+    setHeaderCells(grid);
+    numberRows(grid);
+}
+
+void rebuildFromStore(CatalogueGrid& grid, const RecordStore& store) {
+    const int count = store.count();
+    prepareGrid(grid, count);
+    for (int row = 1; row <= count; ++row) {
+        const CatalogueRecord& record = store.record(row);
+        for (int field = 0; field < kRecordFieldCount; ++field)
+            grid.setCell(kFirstFieldColumn + field, row, record[field]);
+    }
+}
+
+void copyBackToStores(const CatalogueGrid& grid, CatalogueState& state) {
+    const int rows = grid.dataRowCount();
+    if (rows > RecordStore::kCapacity)
+        throw Error(QStringLiteral("Таблица содержит %1 строк, а хранилище записей вмещает не "
+                                   "больше %2. Записи не скопированы.")
+                        .arg(rows)
+                        .arg(RecordStore::kCapacity));
+    const int columnEnd = std::min(kFieldColumnEnd, grid.columnCount());
+    for (int row = 1; row <= rows; ++row) {
+        CatalogueRecord record;
+        for (int column = kFirstFieldColumn; column < columnEnd; ++column)
+            record[column - kFirstFieldColumn] = grid.cell(column, row);
+        state.startWindowStore.setRecord(row, record);
+        state.mainWindowStore.setRecord(row, std::move(record));
+    }
+    state.tableSourceStore().setCount(rows);
+}
+
+bool refillOnActivation(CatalogueGrid& grid, CatalogueState& state) {
+    state.mainTable.activated = true;
+    if (state.loadedInStartWindow)
+        return false;
+    state.mainTable.firstInsertion = true;
+    const bool rebuild = !state.compositeRenameDone;
+    if (rebuild)
+        rebuildFromStore(grid, state.tableSourceStore());
+    else
+        grid.setColumnCount(kCatalogueColumnCount);
+    state.compositeRenameDone = false;
+    return rebuild;
+}
+
+bool isMarked(const CatalogueGrid& grid, int row) {
+    return grid.cell(0, row).contains(u'V');
+}
+
+void toggleMark(CatalogueGrid& grid, int row) {
+    const QString& number = grid.cell(0, row);
+    if (number.contains(u'V'))
+        grid.setCell(0, row, number.sliced(std::min<qsizetype>(2, number.size())));
+    else
+        grid.setCell(0, row, QStringLiteral("V ") + number);
+}
+
+void markAll(CatalogueGrid& grid) {
+    for (int row = 1; row < grid.rowCount(); ++row)
+        if (!isMarked(grid, row))
+            toggleMark(grid, row);
+}
+
+void unmarkAll(CatalogueGrid& grid) {
+    for (int row = 1; row < grid.rowCount(); ++row)
+        if (isMarked(grid, row))
+            toggleMark(grid, row);
+}
+
+void insertRow(CatalogueGrid& grid, int row, CatalogueState& state) {
+    const int rows = grid.dataRowCount();
+    if (rows >= RecordStore::kCapacity)
+        throw Error(QStringLiteral("В таблице уже %1 строки, больше строк программа хранить не "
+                                   "может. Строка не добавлена.")
+                        .arg(RecordStore::kCapacity));
+    const int target = std::clamp(row, 1, rows + 1);
+    grid.setRowCount(rows + 2);
+    grid.setCell(0, rows + 1, numberText(rows + 1));
+    grid.shiftCellsDown(target, kFirstFieldColumn, kFieldColumnEnd);
+    state.mainTable.firstInsertion = false;
+    copyBackToStores(grid, state);
+}
+
+namespace {
+
+struct ColumnScan {
+    ColumnValues widestPixels{};
+    ColumnValues measures{};
+};
+
+// One pass over columns 1 to 6, rows 0 to N: the widest text of each column in pixels and
+// the character length of the first cell that reached it.
+ColumnScan scanColumns(const CatalogueGrid& grid, const ColumnValues& previousMeasures,
+                       const TextWidthFunction& textWidth) {
+    ColumnScan scan;
+    scan.measures = previousMeasures;
+    const int columnEnd = std::min(kFieldColumnEnd, grid.columnCount());
+    for (int column = kFirstFieldColumn; column < columnEnd; ++column) {
+        for (int row = 0; row < grid.rowCount(); ++row) {
+            const QString& text = grid.cell(column, row);
+            const int width = textWidth(text);
+            if (width > scan.widestPixels[column]) {
+                scan.widestPixels[column] = width;
+                scan.measures[column] = int(text.size());
+            }
+        }
+    }
+    return scan;
+}
+
+ColumnValues widthsForMode(int mode, const ColumnValues& currentWidths,
+                           const ColumnValues& userWidths, const ColumnValues& widestPixels) {
+    switch (mode) {
+    case FixedColumnWidths:
+        return kFixedColumnWidths;
+    case UserColumnWidths:
+        return userWidths;
+    case WidestTextColumnWidths: {
+        constexpr int kGridLineWidth = 1;
+        constexpr int kMargin = 3;
+        ColumnValues widths = currentWidths;
+        for (int column = kFirstFieldColumn; column < kFieldColumnEnd; ++column)
+            widths[column] = widestPixels[column] + kGridLineWidth + kMargin;
+        return widths;
+    }
+    default:
+        return currentWidths;
+    }
+}
+
+} // namespace
+
+ColumnLayout columnLayout(const CatalogueGrid& grid, int mode, const ColumnValues& currentWidths,
+                          const ColumnValues& userWidths, const ColumnValues& previousMeasures,
+                          const TextWidthFunction& textWidth) {
+    const ColumnScan scan = scanColumns(grid, previousMeasures, textWidth);
+    return {widthsForMode(mode, currentWidths, userWidths, scan.widestPixels), scan.measures};
+}
+
+ColumnValues columnWidths(const CatalogueGrid& grid, int mode, const ColumnValues& currentWidths,
+                          const ColumnValues& userWidths, const TextWidthFunction& textWidth) {
+    if (mode != WidestTextColumnWidths)
+        return widthsForMode(mode, currentWidths, userWidths, {});
+    return widthsForMode(mode, currentWidths, userWidths,
+                         scanColumns(grid, {}, textWidth).widestPixels);
+}
+
+ColumnValues columnTextMeasures(const CatalogueGrid& grid, const ColumnValues& previousMeasures,
+                                const TextWidthFunction& textWidth) {
+    return scanColumns(grid, previousMeasures, textWidth).measures;
+}
+
+QString processedStatusText(int fileCount) {
+    return QStringLiteral("Обработано и помещено в таблицу %1 файла(ов)").arg(fileCount);
+}
+
+QString renamedStatusText(int renameCount) {
+    return QStringLiteral("Переименовано %1 файла(ов).").arg(renameCount);
+}
+
+QString statusText(const MainTableState& state, const CatalogueGrid& grid) {
+    return state.renameResult ? renamedStatusText(state.renameCount)
+                              : processedStatusText(grid.dataRowCount());
+}
+
+} // namespace songwick

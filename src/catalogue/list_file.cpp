@@ -1,0 +1,249 @@
+#include "catalogue/list_file.h"
+
+#include "app/cp1251_codec.h"
+#include "app/error.h"
+#include "catalogue/catalogue_table.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+namespace songwick {
+namespace {
+
+constexpr QByteArrayView kHeaderLine = "Songwick file..";
+constexpr QByteArrayView kTrailerLine = "Russia";
+constexpr QByteArrayView kLineEnd = "\r\n";
+
+// No table the program writes comes near this; it keeps a damaged count line from asking for
+// gigabytes of empty cells.
+constexpr qint64 kMaxCellCount = qint64(RecordStore::kCapacity + 1) * 16;
+
+// Lines of a text in memory. A line ends at CR LF, LF or a lone CR; past the end every line
+// reads as empty.
+class LineCursor {
+public:
+    explicit LineCursor(QByteArrayView bytes) : rest_(bytes) {}
+
+    QByteArrayView next() {
+        const auto end =
+            std::find_if(rest_.begin(), rest_.end(), [](char c) { return c == '\r' || c == '\n'; });
+        const qsizetype length = end - rest_.begin();
+        const QByteArrayView line = rest_.first(length);
+        qsizetype skip = length;
+        if (skip < rest_.size())
+            skip +=
+                (rest_[skip] == '\r' && skip + 1 < rest_.size() && rest_[skip + 1] == '\n') ? 2 : 1;
+        rest_ = rest_.sliced(skip);
+        return line;
+    }
+
+private:
+    QByteArrayView rest_;
+};
+
+// A decimal integer: an optional sign and digits, nothing else, within 32 bits.
+int parseCountLine(QByteArrayView line) {
+    const auto fail = [&] {
+        return Error(QStringLiteral("'%1' is not a valid integer value").arg(decodeCp1251(line)));
+    };
+    QByteArrayView digits = line;
+    bool negative = false;
+    if (!digits.isEmpty() && (digits.front() == '+' || digits.front() == '-')) {
+        negative = digits.front() == '-';
+        digits = digits.sliced(1);
+    }
+    if (digits.isEmpty() ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        throw fail();
+    qint64 magnitude = 0;
+    const auto [end, errc] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
+    if (errc != std::errc() || end != digits.data() + digits.size())
+        throw fail();
+    const qint64 value = negative ? -magnitude : magnitude;
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        throw fail();
+    return int(value);
+}
+
+// A list file with its header matched and its counts read and checked; the cursor stands
+// at the first cell.
+struct ListFileLayout {
+    bool isListFile = false;
+    int rowCount = 1;
+    int columnCount = 1;
+    LineCursor cells{QByteArrayView()};
+};
+
+ListFileLayout readLayout(QByteArrayView bytes) {
+    ListFileLayout layout;
+    layout.cells = LineCursor(bytes);
+    if (layout.cells.next() != kHeaderLine)
+        return layout;
+    layout.isListFile = true;
+    layout.rowCount = std::max(parseCountLine(layout.cells.next()), 1);
+    layout.columnCount = std::max(parseCountLine(layout.cells.next()), 1);
+    const int dataRows = layout.rowCount - 1;
+    if (dataRows > RecordStore::kCapacity)
+        throw Error(QStringLiteral("Файл списка содержит %1 строк, а таблица вмещает не больше "
+                                   "%2. Файл не загружен.")
+                        .arg(dataRows)
+                        .arg(RecordStore::kCapacity));
+    if (qint64(layout.rowCount) * layout.columnCount > kMaxCellCount)
+        throw Error(QStringLiteral("Файл списка описывает таблицу из %1 строк и %2 столбцов, "
+                                   "слишком большую для программы. Файл не загружен.")
+                        .arg(dataRows)
+                        .arg(layout.columnCount));
+    return layout;
+}
+
+void readCells(ListFileLayout& layout, CatalogueGrid& grid) {
+    grid.resize(layout.columnCount, layout.rowCount);
+    for (int row = 1; row < layout.rowCount; ++row) {
+        for (int column = 0; column < layout.columnCount; ++column)
+            grid.setCell(column, row, decodeCp1251(layout.cells.next()));
+        layout.cells.next(); // the empty line that ends a row
+    }
+}
+
+void appendCell(QString& text, const QString& cell) {
+    if (!cell.contains(u'\r') && !cell.contains(u'\n')) {
+        text += cell;
+        return;
+    }
+    for (qsizetype i = 0; i < cell.size(); ++i) {
+        const QChar c = cell[i];
+        if (c == u'\r' && i + 1 < cell.size() && cell[i + 1] == u'\n')
+            continue; // CR LF is one line break
+        text += (c == u'\r' || c == u'\n') ? QChar(u' ') : c;
+    }
+}
+
+} // namespace
+
+QString notAListFileMessage() {
+    return QStringLiteral("Данный файл не является файлом Songwick.\n\rЛибо файл поврежден.");
+}
+
+QByteArray listFileBytes(const CatalogueGrid& grid) {
+    const QString lineEnd = QString::fromLatin1(kLineEnd);
+    QString text;
+    qsizetype estimate = 64;
+    for (int row = 1; row < grid.rowCount(); ++row)
+        for (int column = 0; column < grid.columnCount(); ++column)
+            estimate += grid.cell(column, row).size() + 2;
+    text.reserve(estimate + qsizetype(grid.rowCount()) * 2);
+
+    text += QString::fromLatin1(kHeaderLine) + lineEnd;
+    text += QString::number(grid.rowCount()) + lineEnd;
+    text += QString::number(grid.columnCount()) + lineEnd;
+    for (int row = 1; row < grid.rowCount(); ++row) {
+        for (int column = 0; column < grid.columnCount(); ++column) {
+            appendCell(text, grid.cell(column, row));
+            text += lineEnd;
+        }
+        text += lineEnd;
+    }
+    text += QString::fromLatin1(kTrailerLine) + lineEnd;
+    return encodeCp1251(text);
+}
+
+void writeListFile(const QString& path, const CatalogueGrid& grid) {
+    const QByteArray bytes = listFileBytes(grid);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw Error(file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const QString message = file.errorString();
+        file.cancelWriting();
+        throw Error(message);
+    }
+    if (!file.commit())
+        throw Error(file.errorString());
+}
+
+QByteArray readListFileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(file.errorString());
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Error(file.errorString());
+    return bytes;
+}
+
+ListFileRead readListFile(QByteArrayView bytes, CatalogueGrid& grid) {
+    ListFileLayout layout = readLayout(bytes);
+    if (!layout.isListFile)
+        return ListFileRead::NotAListFile;
+    readCells(layout, grid);
+    return ListFileRead::Loaded;
+}
+
+void saveListFileAs(const QString& path, const CatalogueGrid& grid, MainTableState& state) {
+    writeListFile(path, grid);
+    state.currentListFileName = path;
+    state.hasSavedName = true;
+    state.modified = false;
+}
+
+bool saveListFile(const CatalogueGrid& grid, MainTableState& state) {
+    if (!state.hasSavedName)
+        return false;
+    writeListFile(state.currentListFileName, grid);
+    state.modified = false;
+    return true;
+}
+
+void prepareForListFile(CatalogueGrid& grid, CatalogueState& state) {
+    state.mainTable.firstInsertion = true;
+    prepareGrid(grid, state.tableSourceStore().count());
+}
+
+namespace {
+
+// The first line of the file, read without reading the rest, so that a foreign file of any
+// size is told apart at once.
+bool hasHeaderLine(QFile& file) {
+    const QByteArray head = file.peek(kHeaderLine.size() + 1);
+    return LineCursor(head).next() == kHeaderLine;
+}
+
+// Reads and checks everything that can fail before the table is touched, then prepares it.
+ListFileRead prepareAndRead(const QString& path, CatalogueGrid& grid, CatalogueState& state) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(file.errorString());
+    if (!hasHeaderLine(file)) {
+        prepareForListFile(grid, state);
+        return ListFileRead::NotAListFile;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Error(file.errorString());
+    ListFileLayout layout = readLayout(bytes);
+    prepareForListFile(grid, state);
+    readCells(layout, grid);
+    return ListFileRead::Loaded;
+}
+
+} // namespace
+
+ListFileRead openListFileInMainWindow(const QString& path, CatalogueGrid& grid,
+                                      CatalogueState& state) {
+    const ListFileRead result = prepareAndRead(path, grid, state);
+    copyBackToStores(grid, state);
+    return result;
+}
+
+ListFileRead openListFileInStartWindow(const QString& path, CatalogueGrid& grid,
+                                       CatalogueState& state) {
+    const ListFileRead result = prepareAndRead(path, grid, state);
+    state.loadedInStartWindow = true;
+    return result;
+}
+
+} // namespace songwick

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "catalogue/catalogue_grid.h"
+#include "catalogue/catalogue_state.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+namespace songwick {
+
+// The list file (.swk): CRLF lines in Windows-1251. The header line "Songwick file..", the
+// row count R (header row included), the column count K, then for each data row its K cells
+// one per line followed by an empty line, and the trailer "Russia". The header row is not
+// stored; marks are stored with their number cells.
+
+// How a read ended when it did not throw. A foreign file is not an exception because the
+// window must show notAListFileMessage() once and carry on (the start window still hands
+// over to the main window, the main window keeps the prepared table).
+enum class ListFileRead {
+    Loaded,
+    NotAListFile, // the first line is not exactly the header line; the grid is unchanged
+};
+
+// "Данный файл не является файлом Songwick." + "\n\r" + "Либо файл поврежден."
+QString notAListFileMessage();
+
+// The bytes of a list file for the grid. A line break inside a cell is written as a blank,
+// so that every file reads back aligned.
+QByteArray listFileBytes(const CatalogueGrid& grid);
+
+// Writes the list file atomically (a temporary file renamed over the old one). Throws Error
+// with the platform's input/output error text when the file cannot be written; an existing
+// file then stays as it was.
+void writeListFile(const QString& path, const CatalogueGrid& grid);
+
+// Reads list file bytes into the grid: row count and column count as the file says (values
+// below 1 count as 1), the cells of data rows 1 to R - 1, the header row kept as it was
+// (cells of new columns empty). Lines may end with CRLF, LF or CR; a file that ends early
+// leaves the remaining cells empty; the trailer is not read.
+// Throws Error, leaving the grid unchanged, when a count line is not a decimal integer
+// ("'<line>' is not a valid integer value"), when the file holds more data rows than a record
+// store can, or when its rows and columns would make an unreasonably large grid.
+ListFileRead readListFile(QByteArrayView bytes, CatalogueGrid& grid);
+
+// The file's bytes; throws Error with the platform's input/output error text.
+QByteArray readListFileBytes(const QString& path);
+
+// Saving. saveListFileAs writes to `path`, makes it the current list file name, sets the
+// saved-name flag and clears the modified flag. saveListFile writes to the current list file
+// name and clears the modified flag; it returns false, writing nothing, when there is no
+// current name yet (the window then runs save as). On a failed write (Error) the flags and
+// the name keep their former values.
+void saveListFileAs(const QString& path, const CatalogueGrid& grid, MainTableState& state);
+bool saveListFile(const CatalogueGrid& grid, MainTableState& state);
+
+// The preparation both opens start with: sets the first-insertion flag and gives the grid
+// 7 columns, as many data rows as the table source's store holds, all empty, numbered, with
+// the header row. The mode-0 column widths are the window's to apply.
+void prepareForListFile(CatalogueGrid& grid, CatalogueState& state);
+
+// Open in the main window: prepare, read, copy back into both record stores (also after a
+// foreign file, whose prepared empty table is what the stores then hold). The modified and
+// saved-name flags, the table source and the current list file name stay.
+// Open in the start window: prepare, read, no copy-back; sets loaded-in-start-window (also
+// after a foreign file) so that the main window shows the table as it is.
+// Both: when the file cannot be read, a count line is not a number or the file has too many
+// rows, they throw Error and nothing (grid, stores, flags) has changed. NotAListFile leaves
+// the prepared table.
+ListFileRead openListFileInMainWindow(const QString& path, CatalogueGrid& grid,
+                                      CatalogueState& state);
+ListFileRead openListFileInStartWindow(const QString& path, CatalogueGrid& grid,
+                                       CatalogueState& state);
+
+} // namespace songwick

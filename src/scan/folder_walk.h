@@ -1,0 +1,60 @@
+#pragma once
+
+#include "catalogue/record_store.h"
+#include "scan/kar_extractor.h"
+
+#include <QString>
+#include <functional>
+
+namespace songwick {
+
+// Limits of a walk; the defaults are the program's, tests pass smaller ones.
+struct WalkLimits {
+    int listings = 17119;             // the walk ends once more listings than this were done
+    int parentReferences = 4021;      // entries with "/.." in their path since the last candidate
+    int parentReferencesMany = 55010; // the same with ManyFilesScan on
+    int queuedFolders = 45002;        // capacity of the folder queue
+    int progressEvery = 250;          // non-folder entries per progress step
+};
+
+struct WalkOptions {
+    ScanWindow window = ScanWindow::Start;
+    bool manyFilesScan = false; // the setting ManyFilesScan
+    WalkLimits limits;
+};
+
+enum class WalkEnd {
+    Finished,             // every folder found was listed
+    ListingLimit,         // too many listings: the overload message is due
+    ParentReferenceLimit, // too many "/.." entries since the last candidate: ends silently
+    StoreFull,            // a further record did not fit into the record store
+    QueueFull,            // a further folder did not fit into the folder queue
+};
+
+struct WalkResult {
+    WalkEnd end = WalkEnd::Finished;
+    int listings = 0;        // folder listings done
+    int recordsAdded = 0;    // records appended to the store
+    int unreadableCount = 0; // candidates that could not be opened or read (skipped)
+    QString firstUnreadable; // full path of the first of them
+    QString firstUnreadableError;
+
+    bool overloaded() const { return end == WalkEnd::ListingLimit; }
+    bool limitReached() const { return end == WalkEnd::StoreFull || end == WalkEnd::QueueFull; }
+};
+
+// Walks the chosen folder and, breadth first, every folder below it, appending one record
+// per karaoke file to the store. Entries of a folder are taken in name order
+// (case-insensitive, then byte order). progressStep runs every limits.progressEvery
+// non-folder entries. Never throws for a file or folder it cannot read.
+WalkResult walkFolder(const QString& chosenFolder, RecordStore& store, const WalkOptions& options,
+                      const std::function<void()>& progressStep = {});
+
+// The message shown after a walk that the listing limit ended.
+QString overloadMessage();
+// The message for a walk that a record store or the folder queue stopped (empty otherwise).
+QString limitMessage(const WalkResult& result);
+// The message naming the files that could not be read (empty when there were none).
+QString unreadableMessage(const WalkResult& result);
+
+} // namespace songwick

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "scan/folder_walk.h"
+
+#include <QString>
+#include <QStringList>
+
+class QProgressBar;
+
+namespace songwick {
+
+// One step of a scan's progress bar: 10 further, back to the beginning once past the end,
+// painted at once since the walk does not return to the event loop.
+void stepScanProgress(QProgressBar* bar);
+
+// Runs the walk with the bar stepping as it goes.
+WalkResult walkWithProgress(const QString& chosenFolder, RecordStore& store,
+                            const WalkOptions& options, QProgressBar* bar);
+
+// The messages due after a walk, in the order they are shown: the overload message, the
+// limit message, the unreadable-files message (only those that apply).
+QStringList messagesAfterWalk(const WalkResult& result);
+
+// Creates the chosen folder when it does not exist yet; true when it exists afterwards.
+bool ensureFolderExists(const QString& folder);
+
+} // namespace songwick

@@ -1,0 +1,330 @@
+#include "app/cp1251_codec.h"
+#include "app/error.h"
+#include "catalogue/catalogue_table.h"
+#include "catalogue/list_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDevice>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace songwick;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+CatalogueRecord recordFor(int i) {
+    const QString n = QString::number(i);
+    return {u"песня "_s + n + u".kar"_s,
+            u"/музыка/"_s + n + u"/"_s,
+            u"Исполнитель — Песня "_s + n,
+            u"Слова "_s + n,
+            QString(),
+            u"Сделал Ёжик №"_s + n};
+}
+
+CatalogueState stateWithStore(int count) {
+    CatalogueState state;
+    for (int i = 1; i <= count; ++i)
+        state.startWindowStore.append(recordFor(i));
+    return state;
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray listOf(const QByteArray& body) {
+    return "Songwick file..\r\n" + body;
+}
+
+void expectSameCells(const CatalogueGrid& actual, const CatalogueGrid& expected) {
+    ASSERT_EQ(actual.rowCount(), expected.rowCount());
+    ASSERT_EQ(actual.columnCount(), expected.columnCount());
+    for (int row = 0; row < expected.rowCount(); ++row)
+        for (int column = 0; column < expected.columnCount(); ++column)
+            ASSERT_EQ(actual.cell(column, row), expected.cell(column, row))
+                << "cell " << column << ", " << row;
+}
+
+QString errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Error& error) {
+        return error.message();
+    }
+    return {};
+}
+
+} // namespace
+
+TEST(ListFile, OneRowIsTwelveLinesByteForByte) {
+    CatalogueGrid grid;
+    prepareGrid(grid, 1);
+    grid.setCell(1, 1, u"a.kar"_s);
+    grid.setCell(2, 1, u"/songs/"_s);
+    grid.setCell(3, 1, u"Title"_s);
+    grid.setCell(6, 1, u"Maker"_s);
+
+    EXPECT_EQ(listFileBytes(grid),
+              QByteArray("Songwick file..\r\n2\r\n7\r\n1\r\na.kar\r\n/songs/\r\n"
+                         "Title\r\n\r\n\r\nMaker\r\n\r\nRussia\r\n"));
+}
+
+TEST(ListFile, EmptyTableAndCyrillicInWindows1251) {
+    CatalogueGrid grid;
+    prepareGrid(grid, 0);
+    EXPECT_EQ(listFileBytes(grid), QByteArray("Songwick file..\r\n1\r\n7\r\nRussia\r\n"));
+
+    CatalogueGrid narrow(1, 2);
+    narrow.setCell(0, 1, u"V Ёж №"_s);
+    EXPECT_EQ(listFileBytes(narrow),
+              QByteArray("Songwick file..\r\n2\r\n1\r\nV \xA8\xE6 \xB9\r\n\r\nRussia\r\n"));
+}
+
+TEST(ListFile, WrittenAndReadBackKeepsEveryCellAndMark) {
+    CatalogueState state = stateWithStore(250);
+    CatalogueGrid grid;
+    rebuildFromStore(grid, state.startWindowStore);
+    toggleMark(grid, 1);
+    toggleMark(grid, 250);
+    grid.setCell(5, 7, QString(QChar(0x98)) + u"\u00A0…"_s); // odd bytes of the code page
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"список.swk"_s);
+
+    writeListFile(path, grid);
+    CatalogueGrid loaded;
+    prepareGrid(loaded, 3);
+    ASSERT_EQ(readListFile(readListFileBytes(path), loaded), ListFileRead::Loaded);
+
+    expectSameCells(loaded, grid);
+    EXPECT_TRUE(isMarked(loaded, 250));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"список.swk"_s});
+}
+
+TEST(ListFile, LineBreaksInACellAreWrittenAsBlanks) {
+    CatalogueGrid grid;
+    prepareGrid(grid, 2);
+    grid.setCell(3, 1, u"раз\r\nдва\nтри\rчетыре"_s);
+    grid.setCell(4, 2, u"после"_s);
+
+    const QByteArray bytes = listFileBytes(grid);
+    CatalogueGrid loaded;
+    ASSERT_EQ(readListFile(bytes, loaded), ListFileRead::Loaded);
+
+    EXPECT_EQ(loaded.cell(3, 1), u"раз два три четыре"_s);
+    EXPECT_EQ(loaded.cell(4, 2), u"после"_s);
+    EXPECT_EQ(bytes.count("\r\n"), 3 + 2 * 8 + 1);
+}
+
+TEST(ListFile, CountsBelowOneEarlyEndAndMissingTrailer) {
+    CatalogueGrid grid;
+    prepareGrid(grid, 5);
+    ASSERT_EQ(readListFile(listOf("0\r\n7\r\n"), grid), ListFileRead::Loaded);
+    EXPECT_EQ(grid.rowCount(), 1);
+    EXPECT_EQ(grid.columnCount(), 7);
+    EXPECT_EQ(grid.cell(3, 0), u"Исполнитель и/или название песни"_s); // header row kept
+
+    ASSERT_EQ(readListFile(listOf("-5\r\n-1\r\n"), grid), ListFileRead::Loaded);
+    EXPECT_EQ(grid.rowCount(), 1);
+    EXPECT_EQ(grid.columnCount(), 1);
+
+    // Three rows promised, one and a half given, no trailer; LF-only line ends read too.
+    ASSERT_EQ(readListFile(listOf("4\r\n3\r\n1\r\na\r\nb\r\n\r\n2\nc"), grid),
+              ListFileRead::Loaded);
+    ASSERT_EQ(grid.rowCount(), 4);
+    EXPECT_EQ(grid.cell(2, 1), u"b"_s);
+    EXPECT_EQ(grid.cell(0, 2), u"2"_s);
+    EXPECT_EQ(grid.cell(1, 2), u"c"_s);
+    EXPECT_TRUE(grid.cell(2, 2).isEmpty());
+    EXPECT_TRUE(grid.cell(0, 3).isEmpty());
+
+    ASSERT_EQ(readListFile(listOf("+2\r\n2\r\n1\r\nx\r\n\r\nRussland\r\n"), grid),
+              ListFileRead::Loaded);
+    EXPECT_EQ(grid.cell(1, 1), u"x"_s);
+}
+
+TEST(ListFile, ForeignFilesAreToldApartAndChangeNothing) {
+    const QByteArray foreign[] = {"songwick file..\r\n2\r\n7\r\n",
+                                  " Songwick file..\r\n",
+                                  "Songwick file.. \r\n",
+                                  "Songwick file.",
+                                  "",
+                                  "\xEF\xBB\xBFSongwick file..\r\n"};
+    for (const QByteArray& bytes : foreign) {
+        CatalogueGrid grid(3, 2);
+        grid.setCell(1, 1, u"keep"_s);
+        EXPECT_EQ(readListFile(bytes, grid), ListFileRead::NotAListFile) << bytes.constData();
+        EXPECT_EQ(grid.rowCount(), 2);
+        EXPECT_EQ(grid.cell(1, 1), u"keep"_s);
+    }
+    EXPECT_EQ(notAListFileMessage(),
+              u"Данный файл не является файлом Songwick.\n\rЛибо файл поврежден."_s);
+}
+
+TEST(ListFile, CountLinesMustBeDecimalIntegers) {
+    const std::pair<QByteArray, QString> cases[] = {
+        {"x7\r\n7\r\n", u"'x7' is not a valid integer value"_s},
+        {"2\r\n 7\r\n", u"' 7' is not a valid integer value"_s},
+        {"2\r\n$7\r\n", u"'$7' is not a valid integer value"_s},
+        {"\r\n7\r\n", u"'' is not a valid integer value"_s},
+        {"2\r\n-\r\n", u"'-' is not a valid integer value"_s},
+        {"99999999999\r\n7\r\n", u"'99999999999' is not a valid integer value"_s},
+        {"\xD2\xF0\xE8\r\n", u"'Три' is not a valid integer value"_s},
+    };
+    for (const auto& [body, message] : cases) {
+        CatalogueGrid grid(7, 3);
+        grid.setCell(0, 2, u"keep"_s);
+        EXPECT_EQ(errorOf([&] { readListFile(listOf(body), grid); }), message);
+        EXPECT_EQ(grid.rowCount(), 3);
+        EXPECT_EQ(grid.cell(0, 2), u"keep"_s);
+    }
+}
+
+TEST(ListFile, MoreRowsThanAStoreHoldsAreRefused) {
+    CatalogueGrid grid;
+    prepareGrid(grid, 2);
+    EXPECT_EQ(readListFile(listOf("45003\r\n7\r\n"), grid), ListFileRead::Loaded);
+    EXPECT_EQ(grid.dataRowCount(), 45002);
+
+    prepareGrid(grid, 2);
+    const QString message = errorOf([&] { readListFile(listOf("45004\r\n7\r\n"), grid); });
+    EXPECT_TRUE(message.contains(u"45003"_s)) << message.toStdString();
+    EXPECT_EQ(grid.dataRowCount(), 2);
+    EXPECT_FALSE(errorOf([&] { readListFile(listOf("3\r\n2000000000\r\n"), grid); }).isEmpty());
+    EXPECT_EQ(grid.columnCount(), 7);
+}
+
+TEST(ListFile, SavingSetsTheNameAndFlagsOnlyWhenTheWriteSucceeds) {
+    QTemporaryDir dir;
+    CatalogueGrid grid;
+    prepareGrid(grid, 1);
+    MainTableState state;
+    EXPECT_FALSE(saveListFile(grid, state));
+    EXPECT_TRUE(state.modified);
+
+    const QString missingFolder = dir.filePath(u"нет/a.swk"_s);
+    EXPECT_FALSE(errorOf([&] { saveListFileAs(missingFolder, grid, state); }).isEmpty());
+    EXPECT_TRUE(state.modified);
+    EXPECT_FALSE(state.hasSavedName);
+
+    const QString path = dir.filePath(u"a.swk"_s);
+    saveListFileAs(path, grid, state);
+    EXPECT_FALSE(state.modified);
+    EXPECT_TRUE(state.hasSavedName);
+    EXPECT_EQ(state.currentListFileName, path);
+
+    state.modified = true;
+    grid.setCell(1, 1, u"b.kar"_s);
+    EXPECT_TRUE(saveListFile(grid, state));
+    EXPECT_FALSE(state.modified);
+    EXPECT_EQ(readListFileBytes(path), listFileBytes(grid));
+}
+
+TEST(ListFile, AFailedWriteKeepsThePreviousFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"a.swk"_s);
+    CatalogueGrid grid;
+    prepareGrid(grid, 1);
+    writeListFile(path, grid);
+    const QByteArray before = readListFileBytes(path);
+
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    grid.setCell(1, 1, u"b.kar"_s);
+    const QString message = errorOf([&] { writeListFile(path, grid); });
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    if (message.isEmpty())
+        GTEST_SKIP() << "running with rights that ignore folder permissions";
+    EXPECT_EQ(readListFileBytes(path), before);
+}
+
+TEST(ListFile, OpenInMainWindowLoadsAndCopiesBack) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"a.swk"_s);
+    CatalogueGrid saved;
+    rebuildFromStore(saved, stateWithStore(3).startWindowStore);
+    toggleMark(saved, 2);
+    writeListFile(path, saved);
+
+    CatalogueState state = stateWithStore(10);
+    state.tableSource = TableSource::MainWindowStore;
+    state.mainWindowStore.setCount(10);
+    state.mainTable.modified = false;
+    CatalogueGrid grid;
+
+    ASSERT_EQ(openListFileInMainWindow(path, grid, state), ListFileRead::Loaded);
+
+    expectSameCells(grid, saved);
+    EXPECT_TRUE(state.mainTable.firstInsertion);
+    EXPECT_FALSE(state.mainTable.modified);
+    EXPECT_FALSE(state.mainTable.hasSavedName);
+    EXPECT_FALSE(state.loadedInStartWindow);
+    EXPECT_EQ(state.mainWindowStore.count(), 3);
+    EXPECT_EQ(state.mainWindowStore.record(2)[MadeByField], recordFor(2)[MadeByField]);
+    EXPECT_EQ(state.startWindowStore.record(3)[FolderField], recordFor(3)[FolderField]);
+}
+
+TEST(ListFile, ForeignFileInMainWindowLeavesAPreparedEmptyTable) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"b.swk"_s);
+    writeBytes(path, "Songwick file..\r\n");
+    writeBytes(dir.filePath(u"c.swk"_s), "Not Songwick\r\n");
+
+    CatalogueState state = stateWithStore(4);
+    CatalogueGrid grid;
+    rebuildFromStore(grid, state.startWindowStore);
+    ASSERT_EQ(openListFileInMainWindow(dir.filePath(u"c.swk"_s), grid, state),
+              ListFileRead::NotAListFile);
+
+    EXPECT_EQ(grid.dataRowCount(), 4);
+    EXPECT_EQ(grid.cell(0, 4), u"4"_s);
+    EXPECT_EQ(grid.cell(6, 0), u"Сделана..."_s);
+    EXPECT_TRUE(grid.cell(1, 1).isEmpty());
+    EXPECT_TRUE(state.startWindowStore.record(1)[FileNameField].isEmpty());
+}
+
+TEST(ListFile, FailedOpensChangeNothing) {
+    QTemporaryDir dir;
+    writeBytes(dir.filePath(u"bad.swk"_s), listOf("7\r\nseven\r\n"));
+    writeBytes(dir.filePath(u"big.swk"_s), listOf("50000\r\n7\r\n"));
+    for (const QString& name : {u"bad.swk"_s, u"big.swk"_s, u"missing.swk"_s}) {
+        CatalogueState state = stateWithStore(2);
+        CatalogueGrid grid;
+        rebuildFromStore(grid, state.startWindowStore);
+        const QString path = dir.filePath(name);
+        EXPECT_FALSE(errorOf([&] { openListFileInMainWindow(path, grid, state); }).isEmpty());
+        EXPECT_FALSE(errorOf([&] { openListFileInStartWindow(path, grid, state); }).isEmpty());
+        EXPECT_EQ(grid.cell(1, 2), recordFor(2)[FileNameField]) << name.toStdString();
+        EXPECT_FALSE(state.mainTable.firstInsertion);
+        EXPECT_FALSE(state.loadedInStartWindow);
+    }
+}
+
+TEST(ListFile, OpenInStartWindowLeavesTheStoresAlone) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"a.swk"_s);
+    writeBytes(path, listOf("2\r\n7\r\n1\r\nx.kar\r\n/x/\r\n\r\n\r\n\r\n\r\n\r\n"));
+    writeBytes(dir.filePath(u"foreign.swk"_s), "?");
+
+    CatalogueState state = stateWithStore(5);
+    CatalogueGrid grid;
+    ASSERT_EQ(openListFileInStartWindow(path, grid, state), ListFileRead::Loaded);
+    EXPECT_EQ(grid.dataRowCount(), 1);
+    EXPECT_EQ(grid.cell(1, 1), u"x.kar"_s);
+    EXPECT_TRUE(state.loadedInStartWindow);
+    EXPECT_EQ(state.startWindowStore.count(), 5);
+    EXPECT_EQ(state.startWindowStore.record(1)[FileNameField], recordFor(1)[FileNameField]);
+    EXPECT_FALSE(refillOnActivation(grid, state)); // the main window shows it as loaded
+
+    state.loadedInStartWindow = false;
+    ASSERT_EQ(openListFileInStartWindow(dir.filePath(u"foreign.swk"_s), grid, state),
+              ListFileRead::NotAListFile);
+    EXPECT_TRUE(state.loadedInStartWindow);
+    EXPECT_EQ(grid.dataRowCount(), 5);
+    EXPECT_TRUE(grid.cell(1, 1).isEmpty());
+}

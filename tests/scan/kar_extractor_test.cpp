@@ -1,0 +1,245 @@
+#include "kar_builder.h"
+#include "scan/kar_extractor.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace songwick;
+using songwick::test::cp1251;
+using songwick::test::KarBuilder;
+
+namespace {
+
+KarTexts expected(const char* a, const char* b, const char* c, const char* d) {
+    return {QByteArray(a), QByteArray(b), QByteArray(c), QByteArray(d)};
+}
+
+// A Soft Karaoke file: the "Soft Karaoke" track name, then a "Words" track with titles.
+KarBuilder softKaraoke(const QByteArray& trackName) {
+    KarBuilder kar;
+    kar.trackName(trackName).text("@KMIDI KARAOKE FILE").nextTrack().trackName("Words");
+    return kar;
+}
+
+QByteArray readData(const char* name) {
+    QFile file(QStringLiteral(SONGWICK_TEST_DATA_DIR "/") + QString::fromUtf8(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return file.readAll();
+}
+
+} // namespace
+
+TEST(PlainReading, TrackNameAndTheTextsThatFollowIt) {
+    const QByteArray file =
+        KarBuilder().trackName("Title").text("Artist").text("x").text("Made by Y").bytes();
+    EXPECT_EQ(extractKarTexts(file, ScanWindow::Start),
+              expected("Title", "Artist", "", "Made by Y"));
+}
+
+TEST(PlainReading, ShortTextsAreDroppedButNotTheFirst) {
+    const QByteArray file = KarBuilder().trackName("AB").text("CD").text("E").text("ok!").bytes();
+    EXPECT_EQ(extractKarTexts(file, ScanWindow::Start), expected("AB", "", "", "ok!"));
+}
+
+TEST(PlainReading, CyrillicNamesAreKeptAsBytes) {
+    const QByteArray file = KarBuilder()
+                                .trackName(cp1251(u"Пусть бегут неуклюже"))
+                                .text(cp1251(u"Ёлка"))
+                                .text(cp1251(u"Шаинский В."))
+                                .text(cp1251(u"Студия ё"))
+                                .bytes();
+    const KarTexts texts = extractKarTexts(file, ScanWindow::Main);
+    EXPECT_EQ(texts[0], cp1251(u"Пусть бегут неуклюже"));
+    EXPECT_EQ(texts[1], cp1251(u"Ёлка"));
+    EXPECT_EQ(texts[2], cp1251(u"Шаинский В."));
+    EXPECT_EQ(texts[3], cp1251(u"Студия ё"));
+}
+
+TEST(PlainReading, ADisallowedCharacterSplitsTheNameAndShiftsTheRuns) {
+    const QByteArray file =
+        KarBuilder().trackName("Song [Live]").text("Artist").text("Words").bytes();
+    // Run 2 ends at "[", run 4 is "Live" after "]" was the byte between runs 3 and 4... shifted.
+    const KarTexts texts = extractKarTexts(file, ScanWindow::Start);
+    EXPECT_EQ(texts[0], QByteArray("Song "));
+    EXPECT_NE(texts[1], QByteArray("Artist"));
+}
+
+TEST(PlainReading, AngleBracketsBelongToTheStartWindowsNamesOnly) {
+    const QByteArray file = KarBuilder().trackName("<Intro>").text("Artist").bytes();
+    EXPECT_EQ(extractKarTexts(file, ScanWindow::Start)[0], QByteArray("<Intro>"));
+    EXPECT_EQ(extractKarTexts(file, ScanWindow::Main)[0], QByteArray());
+}
+
+TEST(PlainReading, NoTrackNameGivesFourEmptyTexts) {
+    const QByteArray file = KarBuilder().text("only a text").bytes();
+    EXPECT_EQ(extractKarTexts(file, ScanWindow::Start), expected("", "", "", ""));
+    EXPECT_EQ(extractKarTexts(QByteArray(), ScanWindow::Start), expected("", "", "", ""));
+}
+
+TEST(NameBlock, APairSplitAcrossTwoBlocksIsNotSeen) {
+    // FF at offset 8191 and 03 at 8192: the pair straddles the block boundary.
+    QByteArray file(8191, '\x90');
+    const QByteArray events = KarBuilder().trackName("Second").text("Artist").bytes();
+    file += QByteArray("\xFF\x03\x05"
+                       "Split\x00\xFF\x01\x04"
+                       "Next",
+                       16);
+    file += QByteArray(100, '\x90') + events;
+    EXPECT_EQ(extractKarTexts(file, ScanWindow::Start), expected("Second", "Artist", "", ""));
+
+    // Further from the boundary the whole pair lies in the first block and is found.
+    QByteArray inside(8100, '\x90');
+    inside += QByteArray("\xFF\x03\x05"
+                         "Split\x00",
+                         9) +
+              events;
+    EXPECT_EQ(extractKarTexts(inside, ScanWindow::Start)[0], QByteArray("Split"));
+}
+
+TEST(NameBlock, RunsEndAtTheEndOfTheBlock) {
+    QByteArray file(8184, '\x90');
+    file += QByteArray("\xFF\x03\x07"
+                       "Cut off",
+                       10); // the block ends after "Cut o"
+    file += QByteArray("\x00\xFF\x01\x04"
+                       "Next",
+                       8);
+    EXPECT_EQ(extractKarTexts(file, ScanWindow::Start), expected("Cut o", "", "", ""));
+}
+
+TEST(Credits, KarMakerCreditInTheFirstTextBecomesTheMaker) {
+    const QByteArray file =
+        KarBuilder().trackName("Song").text(kKarMakerCredit).text("Lyrics").text("Someone").bytes();
+    EXPECT_EQ(extractKarTexts(file, ScanWindow::Start),
+              expected("Song", "", "Lyrics", kKarMakerCredit));
+}
+
+TEST(Credits, CreditWithOneExtraCharacterBeforeTheLastIsRecognised) {
+    QByteArray credit(kKarMakerCredit);
+    credit.insert(credit.size() - 1, 'X');
+    const QByteArray file = KarBuilder().trackName("Song").text("Artist").text(credit).bytes();
+    EXPECT_EQ(extractKarTexts(file, ScanWindow::Start),
+              expected("Song", "Artist", "", kKarMakerCredit));
+}
+
+TEST(Credits, SecondCreditFollowedByMoreCharactersIsCutToTheCredit) {
+    const QByteArray file = KarBuilder()
+                                .trackName("Song")
+                                .text("Artist")
+                                .text("Composer")
+                                .text(QByteArray(kSecondCredit) + " 2004")
+                                .bytes();
+    EXPECT_EQ(extractKarTexts(file, ScanWindow::Start),
+              expected("Song", "Artist", "Composer", kSecondCredit));
+}
+
+TEST(SoftKaraoke, ThreeTitlesWithoutInformationLineKeepTwo) {
+    const QByteArray file = softKaraoke("Soft Karaoke")
+                                .text("@TMy Song")
+                                .text("@TSinger")
+                                .text("@TSequenced by X")
+                                .text("\\Hel")
+                                .text("lo")
+                                .bytes();
+    EXPECT_EQ(extractKarTexts(file, ScanWindow::Start),
+              expected("My Song", "Singer", "", "Soft Karaoke"));
+}
+
+TEST(SoftKaraoke, TwoTitlesGiveOnlyTheFirst) {
+    const QByteArray file =
+        softKaraoke("Soft Karaoke").text("@TMy Song").text("@TSinger").text("la").bytes();
+    EXPECT_EQ(extractKarTexts(file, ScanWindow::Start),
+              expected("My Song", "", "", "Soft Karaoke"));
+}
+
+TEST(SoftKaraoke, InformationLineGivesTheThirdTitle) {
+    const QByteArray file = softKaraoke("Soft karaoke")
+                                .text("@TMy Song")
+                                .text("@TSinger")
+                                .text("@TComposer")
+                                .text("@IInfo")
+                                .bytes();
+    EXPECT_EQ(extractKarTexts(file, ScanWindow::Start),
+              expected("My Song", "Singer", "Compo", "Soft karaoke"));
+}
+
+TEST(SoftKaraoke, TitlesAreTrimmedAtTheirFirstForeignCharacter) {
+    const QByteArray file = softKaraoke("Soft Karaoke")
+                                .text("@TSong [Live]")
+                                .text("@TABC")
+                                .text("@TABCDEFGH")
+                                .text("@Ix")
+                                .bytes();
+    // "ABC" is too short and vanishes; the third title moves up into its place.
+    EXPECT_EQ(extractKarTexts(file, ScanWindow::Start),
+              expected("Song ]", "ABCDE", "", "Soft Karaoke"));
+}
+
+TEST(SoftKaraoke, RussianTitlesKeepTheirLetters) {
+    const QByteArray file = softKaraoke("Soft Karaoke")
+                                .text(QByteArray("@T") + cp1251(u"Песня о тревожной молодости"))
+                                .text(QByteArray("@T") + cp1251(u"Пахмутова А."))
+                                .text("@Tend")
+                                .bytes();
+    const KarTexts texts = extractKarTexts(file, ScanWindow::Start);
+    EXPECT_EQ(texts[0], cp1251(u"Песня о тревожной молодости"));
+    EXPECT_EQ(texts[1], cp1251(u"Пахмутова А."));
+}
+
+TEST(SoftKaraoke, UntitledLosesTheLastCharacterAfterShortTitlesWereEmptied) {
+    QByteArray zeroEnded("@TMy Song");
+    zeroEnded.append('\0');
+    const QByteArray file = softKaraoke("untitled")
+                                .text(zeroEnded)
+                                .text("@TABCD")
+                                .text("@TEnd of it")
+                                .text("@Ilast")
+                                .bytes();
+    EXPECT_EQ(extractKarTexts(file, ScanWindow::Start),
+              expected("My Song", "ABC", "End o", "untitled"));
+}
+
+TEST(SoftKaraoke, ControlBytesLeftByTheTrimAreRemoved) {
+    const QByteArray file = softKaraoke("Soft Karaoke")
+                                .text(QByteArray("@TIntro\x00\x03", 9))
+                                .text("@TSecond")
+                                .text("@Tthird")
+                                .bytes();
+    EXPECT_EQ(extractKarTexts(file, ScanWindow::Start)[0], QByteArray("Intro"));
+}
+
+TEST(SoftKaraoke, WithoutWordsTheNameRunsStandUnchanged) {
+    const QByteArray file =
+        KarBuilder().trackName("Soft Karaoke").text("AB").text("C").text("@TTitle").bytes();
+    EXPECT_EQ(extractKarTexts(file, ScanWindow::Start),
+              expected("Soft Karaoke", "AB", "C", "@TTitle"));
+}
+
+TEST(RealFiles, MmaFileWithTitleLinesButNoSoftKaraokeTrackName) {
+    // The first track name is "twinkle": the plain reading takes the texts after it.
+    const KarTexts texts = extractKarTexts(readData("twinkle.kar"), ScanWindow::Start);
+    // The time-signature event after the name shifts the runs: its type byte "X" is run 3,
+    // the FF of the next event (a Cyrillic letter in Windows-1251) is run 6 and, being one
+    // character long, is dropped.
+    EXPECT_EQ(texts, expected("twinkle", "", "", ""));
+}
+
+TEST(RealFiles, RosegardenSoftKaraokeFile) {
+    const KarTexts texts = extractKarTexts(readData("Negra_Sombra.kar"), ScanWindow::Start);
+    // Its title lines stand before the "Words" track, where the reading does not look.
+    EXPECT_EQ(texts, expected("", "", "", "Soft karaoke"));
+}
+
+TEST(RealFiles, FileWithoutTrackName) {
+    EXPECT_EQ(extractKarTexts(readData("MIDIOkFormat1-lyrics-kar.mid"), ScanWindow::Start),
+              expected("", "", "", ""));
+}
+
+TEST(Records, TextsAreDecodedAtTheRecordBoundary) {
+    const CatalogueRecord record = makeRecord(QStringLiteral("/песни/"), QStringLiteral("а.kar"),
+                                              {cp1251(u"Песня"), QByteArray("x\x98"), {}, {}});
+    EXPECT_EQ(record[FolderField], QStringLiteral("/песни/"));
+    EXPECT_EQ(record[FileNameField], QStringLiteral("а.kar"));
+    EXPECT_EQ(record[PerformerTitleField], QStringLiteral("Песня"));
+    EXPECT_EQ(record[FurtherText1Field].size(), 2);
+}
