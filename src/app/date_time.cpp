@@ -5,7 +5,10 @@
 namespace songwick {
 namespace {
 
-const QDate kEpoch(1899, 12, 30);
+// A function, not a global, so that callers running during static start-up see it built.
+QDate epoch() {
+    return QDate(1899, 12, 30);
+}
 constexpr double kMillisecondsPerDay = 86400000.0;
 
 QString twoDigits(int value) {
@@ -16,7 +19,7 @@ QString twoDigits(int value) {
 
 DateTimeValue toDateTimeValue(const QDateTime& local) {
     const QDateTime asLocal = local.toLocalTime();
-    const double days = static_cast<double>(kEpoch.daysTo(asLocal.date()));
+    const double days = static_cast<double>(epoch().daysTo(asLocal.date()));
     const double fraction = asLocal.time().msecsSinceStartOfDay() / kMillisecondsPerDay;
     return days + fraction;
 }
@@ -25,7 +28,7 @@ QDateTime fromDateTimeValue(DateTimeValue value) {
     const double wholeDays = std::floor(value);
     const auto milliseconds =
         static_cast<int>(std::llround((value - wholeDays) * kMillisecondsPerDay));
-    QDate date = kEpoch.addDays(static_cast<qint64>(wholeDays));
+    QDate date = epoch().addDays(static_cast<qint64>(wholeDays));
     QTime time = QTime::fromMSecsSinceStartOfDay(0);
     if (milliseconds >= 86400000)
         date = date.addDays(1);

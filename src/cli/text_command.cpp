@@ -1,11 +1,62 @@
+#include "app/date_time.h"
+#include "app/error.h"
+#include "catalogue/catalogue_grid.h"
+#include "catalogue/list_file.h"
+#include "cli/cli_support.h"
 #include "cli/commands.h"
-
-#include <stdexcept>
+#include "settings/program_settings.h"
+#include "settings/settings_file.h"
+#include "textview/table_text.h"
 
 namespace songwick::cli {
+namespace {
 
-int runText(const QStringList&) {
-    throw std::runtime_error("this command is not available yet");
+TableTextLayout layoutFromArgument(const std::optional<QString>& argument) {
+    if (!argument || argument->compare(u"A", Qt::CaseInsensitive) == 0)
+        return TableTextLayout::A;
+    if (argument->compare(u"B", Qt::CaseInsensitive) == 0)
+        return TableTextLayout::B;
+    throw UsageError("--layout takes A or B");
+}
+
+// The file's name in front of a failure to read it: the terminal has no dialog around it.
+template <typename Read> auto readNamed(const QString& path, Read read) {
+    try {
+        return read(path);
+    } catch (const Error& error) {
+        throw Error(path + QStringLiteral(": ") + error.message());
+    }
+}
+
+} // namespace
+
+// Prints the list file's table as the text view renders it, with the lines under the table
+// that the settings ask for (none but the empty line without a settings file).
+int runText(const QStringList& arguments) {
+    const Arguments parsed(arguments, {QStringLiteral("layout"), QStringLiteral("settings")});
+    if (parsed.positional().size() != 1)
+        throw UsageError("text takes one list file");
+    const TableTextLayout layout = layoutFromArgument(parsed.option(QStringLiteral("layout")));
+    const std::optional<QString> settingsPath = parsed.option(QStringLiteral("settings"));
+    const ProgramSettings settings =
+        settingsPath ? readNamed(*settingsPath, readSettingsFile) : ProgramSettings{};
+
+    const QString& listPath = parsed.positional().first();
+    CatalogueGrid grid;
+    const ListFileRead read = readNamed(listPath, [&grid](const QString& path) {
+        return readListFile(readListFileBytes(path), grid);
+    });
+    if (read == ListFileRead::NotAListFile)
+        throw Error(listPath + QStringLiteral(": ") +
+                    notAListFileMessage().replace(QStringLiteral("\n\r"), QStringLiteral(" ")));
+
+    QString out;
+    for (const QString& line : tableText(grid, layout, settings, SystemClock().now())) {
+        out += line;
+        out += u'\n';
+    }
+    printOut(out);
+    return 0;
 }
 
 } // namespace songwick::cli

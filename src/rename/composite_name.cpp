@@ -1,0 +1,284 @@
+#include "rename/composite_name.h"
+
+#include "settings/program_settings.h"
+
+#include <QFile>
+#include <QTextBoundaryFinder>
+#include <algorithm>
+
+namespace songwick {
+
+const std::array<RenamePartInfo, kRenamePartCount>& renamePartInfos() {
+    static const std::array<RenamePartInfo, kRenamePartCount> infos{{
+        {RenamePart::OriginalFileName, QStringLiteral("Первоначальное название файла"),
+         QStringLiteral("К новому названию файла добавляется имя, которым он обладает на "
+                        "данный момент")},
+        {RenamePart::Column3, QStringLiteral("3-я колонка Вашей таблицы"),
+         QStringLiteral("К новому названию файла добавляется содержимое третьего столбца Вашей "
+                        "таблицы (для каждого файла свое). Обычно там располагается название "
+                        "композиции и/или имя исполнителя")},
+        {RenamePart::Column4, QStringLiteral("4-я колонка Вашей таблицы"),
+         QStringLiteral("К новому названию файла добавляется содержимое четвертого столбца "
+                        "Вашей таблицы (для каждого файла свое). Обычно, но не всегда, там "
+                        "находится фамилия и имя автора слов песни")},
+        {RenamePart::Column5, QStringLiteral("5-я колонка Вашей таблицы"),
+         QStringLiteral("К новому названию файла добавляется содержимое пятого столбца Вашей "
+                        "таблицы (для каждого файла свое). Обычно, но не всегда, там находится "
+                        "фамилия и имя композитора песни")},
+        {RenamePart::Column6, QStringLiteral("6-я колонка Вашей таблицы"),
+         QStringLiteral("К новому названию файла добавляется содержимое шестого столбца Вашей "
+                        "таблицы (для каждого файла свое). Обычно там находится название "
+                        "программы, с помощью которой был создан данный файл.  Также здесь "
+                        "может содержаться всякая рекламная информация (сайт, e-mail и т. д.)")},
+        {RenamePart::OwnText, QStringLiteral("Своя строка"),
+         QStringLiteral("К именам всех новых файлов будет добавлена строка, которую Вы введете "
+                        "ниже!")},
+        {RenamePart::ListChoice, QStringLiteral("Выбор из списка"),
+         QStringLiteral("К именам всех новых файлов будет добавлено то,что Вы выберите из "
+                        "списка")},
+        {RenamePart::DateTime, QStringLiteral("Дата и время"),
+         QStringLiteral("К именам всех новых файлов будет добавлена дата и/или время")},
+    }};
+    return infos;
+}
+
+const RenamePartInfo& renamePartInfo(RenamePart part) {
+    return renamePartInfos()[static_cast<std::size_t>(part)];
+}
+
+std::optional<RenamePart> renamePartFromCaption(QStringView caption) {
+    for (const RenamePartInfo& info : renamePartInfos()) {
+        if (info.caption == caption)
+            return info.part;
+    }
+    return std::nullopt;
+}
+
+const std::array<SeparatorEntry, 8>& separatorEntries() {
+    static const std::array<SeparatorEntry, 8> entries{{
+        {QStringLiteral("Пробел \" \""), QStringLiteral(" ")},
+        {QStringLiteral("2 пробела \"  \""), QStringLiteral("  ")},
+        {QStringLiteral("Точка с запятой + пробел  \"; \""), QStringLiteral("; ")},
+        {QStringLiteral("Тире (один дефис) \"-\""), QStringLiteral("-")},
+        {QStringLiteral("Тире \"--\""), QStringLiteral("--")},
+        {QStringLiteral("Тире с пробелами \" -- \""), QStringLiteral(" -- ")},
+        {QStringLiteral("Знак подчеркивания \"_\""), QStringLiteral("_")},
+        {QStringLiteral("Две точки + пробел \".. \""), QStringLiteral(".. ")},
+    }};
+    return entries;
+}
+
+QString separatorForEntryText(QStringView entryText) {
+    for (const SeparatorEntry& entry : separatorEntries()) {
+        if (entry.entryText == entryText)
+            return entry.separator;
+    }
+    return {};
+}
+
+QString separatorForIndex(int index) {
+    if (index < 0 || index >= static_cast<int>(separatorEntries().size()))
+        return {};
+    return separatorEntries()[static_cast<std::size_t>(index)].separator;
+}
+
+const QStringList& listChoiceEntries() {
+    static const QStringList entries{
+        QStringLiteral(";-)"),
+        QStringLiteral("Advanced music"),
+        QStringLiteral("For me!"),
+        QStringLiteral("For You!"),
+        QStringLiteral("Rules"),
+        QStringLiteral("Russia"),
+        QStringLiteral("Super"),
+        QStringLiteral("The Best of The Best"),
+        QStringLiteral("В подарок"),
+        QStringLiteral("Всё..."),
+        QStringLiteral("Джаз"),
+        QStringLiteral("Для души"),
+        QStringLiteral("Для тела"),
+        QStringLiteral("Женщинам"),
+        QStringLiteral("Избранное"),
+        QStringLiteral("Иностанные песни"),
+        QStringLiteral("Коллекция"),
+        QStringLiteral("Лучшее"),
+        QStringLiteral("Лучшее из лчших"),
+        QStringLiteral("Мазовая музыка"),
+        QStringLiteral("Мужчинам"),
+        QStringLiteral("Поп"),
+        QStringLiteral("Прикольная музыка"),
+        QStringLiteral("Продвинутая музыка"),
+        QStringLiteral("Рок"),
+        QStringLiteral("Россия"),
+        QStringLiteral("Русские песни"),
+        QStringLiteral("Сборник"),
+        QStringLiteral("Супер сборник"),
+        QStringLiteral("Танцуют все!"),
+    };
+    return entries;
+}
+
+QString dateTimePartText(DateTimeChoice choice, DateTimeValue now) {
+    switch (choice) {
+    case DateTimeChoice::Date:
+        return formatDateTime(now, kPatternDate);
+    case DateTimeChoice::Time:
+        return formatDateTime(now, kPatternTime);
+    case DateTimeChoice::DateAndTime:
+        return formatDateTime(now, kPatternDateTime);
+    case DateTimeChoice::None:
+        break;
+    }
+    return {};
+}
+
+bool isForbiddenNameCharacter(QChar character) {
+    return kForbiddenNameCharacters.contains(character);
+}
+
+FilteredText removeForbiddenCharacters(const QString& text, int caret) {
+    FilteredText result;
+    result.text.reserve(text.size());
+    result.caret = caret;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!isForbiddenNameCharacter(text[i])) {
+            result.text += text[i];
+            continue;
+        }
+        result.removedAny = true;
+        if (i < caret)
+            --result.caret;
+    }
+    result.caret = std::clamp(result.caret, 0, static_cast<int>(result.text.size()));
+    return result;
+}
+
+RenamePartOrder initialPartOrder() {
+    RenamePartOrder order{};
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = {renamePartInfos()[i].part, false};
+    return order;
+}
+
+int moveRenamePart(RenamePartOrder& order, int index, int step) {
+    const int target = index + step;
+    if (index < 0 || index >= kRenamePartCount || target < 0 || target >= kRenamePartCount)
+        return index;
+    std::swap(order[static_cast<std::size_t>(index)], order[static_cast<std::size_t>(target)]);
+    return target;
+}
+
+bool canMovePartUp(int index) {
+    return index > 0 && index < kRenamePartCount;
+}
+
+bool canMovePartDown(int index) {
+    return index >= 0 && index < kRenamePartCount - 1;
+}
+
+bool CompositeRenameOptions::usesDateTime() const {
+    return std::any_of(parts.begin(), parts.end(), [](const RenamePartItem& item) {
+        return item.checked && item.part == RenamePart::DateTime;
+    });
+}
+
+bool CompositeRenameOptions::anyPartChecked() const {
+    return std::any_of(parts.begin(), parts.end(),
+                       [](const RenamePartItem& item) { return item.checked; });
+}
+
+DateTimeChoice dateTimeChoice(const ProgramSettings& settings) {
+    if (settings.RenameAddDate)
+        return DateTimeChoice::Date;
+    if (settings.RenameAddTime)
+        return DateTimeChoice::Time;
+    if (settings.RenameAddDateAndTime)
+        return DateTimeChoice::DateAndTime;
+    return DateTimeChoice::None;
+}
+
+CompositeRenameOptions
+compositeRenameOptions(const ProgramSettings& settings,
+                       const std::array<RenamePart, kRenamePartCount>& order) {
+    CompositeRenameOptions options;
+    for (std::size_t i = 0; i < order.size(); ++i)
+        options.parts[i] = {order[i], settings.RenamePartsChecked[i]};
+    options.ownText = settings.RenameOwnText;
+    const QStringList& choices = listChoiceEntries();
+    if (settings.RenameListChoice >= 0 && settings.RenameListChoice < choices.size())
+        options.listChoice = choices[settings.RenameListChoice];
+    options.dateTime = dateTimeChoice(settings);
+    options.separator = separatorForIndex(settings.RenameSeparator);
+    options.markedOnly = settings.RenameWhichFiles == 1;
+    return options;
+}
+
+QString composeName(const CompositeRenameOptions& options, const RowPartTexts& row,
+                    DateTimeValue now) {
+    return composeNameWithDateTimeText(
+        options, row, options.usesDateTime() ? dateTimePartText(options.dateTime, now) : QString());
+}
+
+QString composeNameWithDateTimeText(const CompositeRenameOptions& options, const RowPartTexts& row,
+                                    const QString& dateTimeText) {
+    QString name;
+    for (const RenamePartItem& item : options.parts) {
+        if (!item.checked)
+            continue;
+        switch (item.part) {
+        case RenamePart::OriginalFileName:
+            name += row.originalFileName;
+            break;
+        case RenamePart::Column3:
+        case RenamePart::Column4:
+        case RenamePart::Column5:
+        case RenamePart::Column6:
+            name += row.columns[static_cast<std::size_t>(item.part) -
+                                static_cast<std::size_t>(RenamePart::Column3)];
+            break;
+        case RenamePart::OwnText:
+            if (options.ownText.isEmpty())
+                continue; // an empty own text adds no separator either
+            name += options.ownText;
+            break;
+        case RenamePart::ListChoice:
+            name += options.listChoice;
+            break;
+        case RenamePart::DateTime:
+            name += dateTimeText;
+            break;
+        }
+        name += options.separator;
+    }
+    if (!options.separator.isEmpty() && name.endsWith(options.separator))
+        name.chop(options.separator.size());
+    return name;
+}
+
+QString cutToFileNameBytes(const QString& name, int maxBytes) {
+    if (QFile::encodeName(name).size() <= maxBytes)
+        return name;
+    QTextBoundaryFinder boundaries(QTextBoundaryFinder::Grapheme, name);
+    qsizetype fitting = 0;
+    qsizetype bytes = 0;
+    for (qsizetype start = 0, end = boundaries.toNextBoundary(); end > 0;
+         start = end, end = boundaries.toNextBoundary()) {
+        bytes += QFile::encodeName(name.mid(start, end - start)).size();
+        if (bytes > maxBytes)
+            break;
+        fitting = end;
+    }
+    return name.left(fitting);
+}
+
+QString finishComposedName(const QString& composed, bool startWindowStore) {
+    QString name = cutToFileNameBytes(composed, kMaxFileNameBytes -
+                                                    static_cast<int>(kCompositeExtension.size()));
+    for (QChar& character : name) {
+        if (isForbiddenNameCharacter(character) || (startWindowStore && character == QChar(1)))
+            character = QLatin1Char(' ');
+    }
+    return name;
+}
+
+} // namespace songwick

@@ -1,0 +1,257 @@
+#include "rename/rename_plan.h"
+
+#include "app/date_time.h"
+#include "app/error.h"
+#include "catalogue/catalogue_table.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cmath>
+#include <sys/stat.h>
+
+namespace songwick {
+namespace {
+
+const QString& cellOrEmpty(const CatalogueGrid& grid, int column, int row) {
+    static const QString empty;
+    return grid.contains(column, row) ? grid.cell(column, row) : empty;
+}
+
+const CatalogueRecord& recordOrEmpty(const RecordStore& store, int row) {
+    static const CatalogueRecord empty;
+    return row <= RecordStore::kCapacity ? store.record(row) : empty;
+}
+
+// A file, not a folder, under that path (a link counts when it leads to a file).
+bool fileExists(const QString& path) {
+    struct stat fileStat {};
+    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &fileStat) == 0 &&
+           !S_ISDIR(fileStat.st_mode);
+}
+
+RenamePlanRow planRowFor(const CatalogueRecord& record, int row) {
+    RenamePlanRow planRow;
+    planRow.row = row;
+    planRow.folder = record[FolderField];
+    planRow.oldName = record[FileNameField];
+    return planRow;
+}
+
+// The text of the part "Дата и время" for each row, formatted again only when the clock has
+// moved on to another second.
+class DateTimeText {
+public:
+    explicit DateTimeText(const CompositeRenameOptions& options)
+        : choice_(options.dateTime), used_(options.usesDateTime()) {}
+
+    const QString& textAt(const Clock& clock) {
+        if (!used_)
+            return text_;
+        const DateTimeValue now = clock.now();
+        // whole seconds of the time as the formatting rounds it, to the millisecond
+        const qint64 second = std::llround(now * 86400000.0) / 1000;
+        if (!formatted_ || second != second_) {
+            text_ = dateTimePartText(choice_, now);
+            second_ = second;
+            formatted_ = true;
+        }
+        return text_;
+    }
+
+private:
+    DateTimeChoice choice_;
+    bool used_;
+    bool formatted_ = false;
+    qint64 second_ = 0;
+    QString text_;
+};
+
+RowPartTexts rowPartTexts(const CatalogueGrid& grid, const CatalogueRecord& record, int row) {
+    RowPartTexts texts;
+    texts.originalFileName = record[FileNameField];
+    for (int column = 3; column <= 6; ++column)
+        texts.columns[static_cast<std::size_t>(column - 3)] = cellOrEmpty(grid, column, row);
+    return texts;
+}
+
+QString refusalFor(const RenamePlan& plan, const RenamePlanRow& row) {
+    if (plan.kind == RenameKind::FromFileNameColumn)
+        return fileNameColumnRefusal(row.oldPath());
+    if (row.action == PlannedAction::EmptyName)
+        return compositeEmptyNameRefusal(row.oldPath(), plan.source);
+    return compositeRefusal(row.oldPath());
+}
+
+void recordNewName(const RenamePlan& plan, const RenamePlanRow& row, CatalogueGrid& grid,
+                   RecordStore& store) {
+    if (row.row <= RecordStore::kCapacity) {
+        CatalogueRecord record = store.record(row.row);
+        record[FileNameField] = row.newName;
+        store.setRecord(row.row, std::move(record));
+    }
+    if (plan.kind == RenameKind::Composite && grid.contains(1, row.row))
+        grid.setCell(1, row.row, row.newName);
+}
+
+} // namespace
+
+int RenamePlan::plannedRenameCount() const {
+    return static_cast<int>(std::count_if(rows.begin(), rows.end(), [](const RenamePlanRow& row) {
+        return row.action == PlannedAction::Rename;
+    }));
+}
+
+RenamePlan planFileNameColumnRename(const CatalogueGrid& grid, const CatalogueState& state) {
+    RenamePlan plan;
+    plan.kind = RenameKind::FromFileNameColumn;
+    plan.source = state.tableSource;
+    const RecordStore& store = state.tableSourceStore();
+    plan.rows.reserve(static_cast<std::size_t>(std::max(grid.dataRowCount(), 0)));
+    for (int row = 1; row <= grid.dataRowCount(); ++row) {
+        RenamePlanRow planRow = planRowFor(recordOrEmpty(store, row), row);
+        planRow.newName = cellOrEmpty(grid, 1, row);
+        if (planRow.newName == planRow.oldName)
+            planRow.action = PlannedAction::Unchanged;
+        else if (!fileExists(planRow.oldPath()))
+            planRow.action = PlannedAction::Missing;
+        else if (!isValidFileName(planRow.newName))
+            planRow.action = PlannedAction::InvalidName;
+        else
+            planRow.action = PlannedAction::Rename;
+        plan.rows.push_back(std::move(planRow));
+    }
+    return plan;
+}
+
+RenamePlan planCompositeRename(const CatalogueGrid& grid, const CatalogueState& state,
+                               const CompositeRenameOptions& options, const Clock& clock) {
+    if (!options.anyPartChecked())
+        throw Error(kNoPartCheckedMessage.toString());
+    RenamePlan plan;
+    plan.kind = RenameKind::Composite;
+    plan.source = state.tableSource;
+    const bool startWindowStore = state.tableSource == TableSource::StartWindowStore;
+    DateTimeText dateTime(options);
+    const RecordStore& store = state.tableSourceStore();
+    plan.rows.reserve(static_cast<std::size_t>(std::max(grid.dataRowCount(), 0)));
+    for (int row = 1; row <= grid.dataRowCount(); ++row) {
+        const CatalogueRecord& record = recordOrEmpty(store, row);
+        RenamePlanRow planRow = planRowFor(record, row);
+        if (!fileExists(planRow.oldPath())) {
+            planRow.action = PlannedAction::Missing;
+        } else if (options.markedOnly && !isMarked(grid, row)) {
+            planRow.action = PlannedAction::NotMarked;
+        } else {
+            const QString composed = composeNameWithDateTimeText(
+                options, rowPartTexts(grid, record, row), dateTime.textAt(clock));
+            const QString name = finishComposedName(composed, startWindowStore);
+            if (name.isEmpty()) {
+                planRow.action = PlannedAction::EmptyName;
+            } else {
+                planRow.newName = name + kCompositeExtension.toString();
+                planRow.action = isValidFileName(planRow.newName) ? PlannedAction::Rename
+                                                                  : PlannedAction::InvalidName;
+            }
+        }
+        plan.rows.push_back(std::move(planRow));
+    }
+    return plan;
+}
+
+RenameRunResult carryOutRenamePlan(const RenamePlan& plan, CatalogueGrid& grid,
+                                   CatalogueState& state) {
+    RenameRunResult run;
+    run.kind = plan.kind;
+    run.setsRenameResult = plan.kind == RenameKind::Composite;
+    RecordStore& store = state.store(plan.source);
+    for (const RenamePlanRow& row : plan.rows) {
+        RenameRowResult result;
+        result.row = row.row;
+        switch (row.action) {
+        case PlannedAction::Unchanged:
+        case PlannedAction::Missing:
+        case PlannedAction::NotMarked:
+            continue;
+        case PlannedAction::EmptyName:
+            // An empty composed name still counts as a processed row for the table.
+            result.outcome = RowOutcome::Refused;
+            result.detail = RenameOutcome::InvalidName;
+            result.message = refusalFor(plan, row);
+            run.compositeRenameDone = true;
+            run.rows.push_back(std::move(result));
+            continue;
+        case PlannedAction::InvalidName:
+            result.outcome = RowOutcome::Refused;
+            result.detail = RenameOutcome::InvalidName;
+            result.message = refusalFor(plan, row);
+            run.rows.push_back(std::move(result));
+            continue;
+        case PlannedAction::Rename:
+            break;
+        }
+        const RenameAttempt attempt = renameWithoutReplacing(row.folder, row.oldName, row.newName);
+        result.detail = attempt.outcome;
+        result.systemError = attempt.systemError;
+        if (attempt.outcome == RenameOutcome::SourceMissing)
+            continue; // gone since the plan was made: as if it had been missing then
+        if (attempt.outcome == RenameOutcome::Renamed) {
+            result.outcome = RowOutcome::Renamed;
+            recordNewName(plan, row, grid, store);
+            ++run.renameCount;
+            if (plan.kind == RenameKind::Composite)
+                run.compositeRenameDone = true;
+        } else {
+            result.outcome = RowOutcome::Refused;
+            result.message = refusalFor(plan, row);
+        }
+        run.rows.push_back(std::move(result));
+    }
+    return run;
+}
+
+void applyRenameRun(const RenameRunResult& run, CatalogueState& state) {
+    state.mainTable.renameCount = run.renameCount;
+    if (run.setsRenameResult)
+        state.mainTable.renameResult = true;
+    if (run.compositeRenameDone)
+        state.compositeRenameDone = true;
+}
+
+QStringList RenameRunResult::errorMessages() const {
+    QStringList messages;
+    for (const RenameRowResult& row : rows) {
+        if (row.outcome == RowOutcome::Refused)
+            messages.push_back(row.message);
+    }
+    return messages;
+}
+
+QString RenameRunResult::statusText() const {
+    return kind == RenameKind::FromFileNameColumn ? fileNameColumnStatusText(renameCount)
+                                                  : renamedStatusText(renameCount);
+}
+
+QString fileNameColumnRefusal(const QString& oldPath) {
+    return QStringLiteral("Не удалось переименовать ") + oldPath +
+           QStringLiteral(". Недопустимое имя файла или файл занят другим приложением.");
+}
+
+QString compositeRefusal(const QString& oldPath) {
+    return QStringLiteral("Не удалось переименовать ") + oldPath +
+           QStringLiteral(". Недопустимое новое имя файла или файл с таким именем, как новое "
+                          "имя файла, уже существует. Или Файл занят другим приложением");
+}
+
+QString compositeEmptyNameRefusal(const QString& oldPath, TableSource source) {
+    QString message = QStringLiteral("Не удалось переименовать ") + oldPath +
+                      QStringLiteral(". Новое имя должно являться не пустой строкой.");
+    if (source == TableSource::StartWindowStore)
+        message += QStringLiteral(" :)");
+    return message;
+}
+
+QString fileNameColumnStatusText(int renameCount) {
+    return QStringLiteral("Переименовано %1 файла(ов)").arg(renameCount);
+}
+
+} // namespace songwick

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "catalogue/catalogue_grid.h"
+#include "catalogue/catalogue_state.h"
+#include "rename/composite_name.h"
+#include "rename/no_replace_rename.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace songwick {
+
+class Clock;
+
+// Both renames work in two steps: a plan says for every data row what would happen to its
+// file, then carrying the plan out renames the files, one row after the other, and reports
+// each row. A window, the command line and the tests use the same two functions.
+
+enum class RenameKind {
+    FromFileNameColumn, // the names typed into column 1
+    Composite,          // names composed from several parts, ".kar" added
+};
+
+enum class PlannedAction {
+    Rename,      // oldName -> newName in the record's folder
+    Unchanged,   // column 1 holds the name the file has: nothing to do
+    Missing,     // no file under the old name: skipped without a word
+    NotMarked,   // only marked rows are processed and this one is not: skipped
+    EmptyName,   // the composed name is empty: refused
+    InvalidName, // the new name is empty, holds "/" or NUL, or is "." or "..": refused
+};
+
+struct RenamePlanRow {
+    int row = 0;    // data row of the table, from 1
+    QString folder; // the record's folder field, ending with "/"
+    QString oldName;
+    QString newName; // with ".kar" for a composite rename
+    PlannedAction action = PlannedAction::Unchanged;
+
+    QString oldPath() const { return folder + oldName; }
+    QString newPath() const { return folder + newName; }
+};
+
+struct RenamePlan {
+    RenameKind kind = RenameKind::FromFileNameColumn;
+    TableSource source = TableSource::StartWindowStore; // the store the locations came from
+    std::vector<RenamePlanRow> rows;                    // one per data row, in table order
+
+    int plannedRenameCount() const;
+};
+
+// For each data row, the file at folder + file name of the table source's record is to get
+// the name in column 1 when the two differ (exactly, letter case included).
+RenamePlan planFileNameColumnRename(const CatalogueGrid& grid, const CatalogueState& state);
+
+inline constexpr QStringView kNoPartCheckedMessage =
+    u"Должен быть отмечен хотя бы один пункт из списка.";
+
+// For each data row (or each marked one), the file is to get the name composed from the
+// checked parts + ".kar". The clock is read once per row, when the date or time is a part. Throws
+// Error with kNoPartCheckedMessage when no part is checked.
+RenamePlan planCompositeRename(const CatalogueGrid& grid, const CatalogueState& state,
+                               const CompositeRenameOptions& options, const Clock& clock);
+
+enum class RowOutcome {
+    Renamed,
+    Skipped, // silently: unchanged, missing, not marked
+    Refused, // reported by `message`
+};
+
+struct RenameRowResult {
+    int row = 0;
+    RowOutcome outcome = RowOutcome::Skipped;
+    RenameOutcome detail = RenameOutcome::Renamed; // what the system said, for a tried rename
+    int systemError = 0;
+    QString message; // the user's message for a refused row, else empty
+};
+
+struct RenameRunResult {
+    RenameKind kind = RenameKind::FromFileNameColumn;
+    std::vector<RenameRowResult> rows; // rows renamed or refused, in table order
+    int renameCount = 0;
+    // Composite rename only: the status label is to show the rename count from now on.
+    bool setsRenameResult = false;
+    // Composite rename only: the main window's next activation keeps the table as it is.
+    bool compositeRenameDone = false;
+
+    // The messages of the refused rows, in order; shown one by one while the setting
+    // RenameErrorMessages is on.
+    QStringList errorMessages() const;
+    // The status label text at the end of the run.
+    QString statusText() const;
+};
+
+// Carries a plan out. Each renamed file's name goes into the record store the plan came
+// from; a composite rename also writes it into column 1 of its row. A file that has
+// disappeared since the plan was made is skipped silently. The main window state is left
+// to the caller (applyRenameRun).
+RenameRunResult carryOutRenamePlan(const RenamePlan& plan, CatalogueGrid& grid,
+                                   CatalogueState& state);
+
+// Puts the run's count and conditions into the main window's state: the rename count
+// always; the rename-result flag and composite-rename-done when the run sets them.
+void applyRenameRun(const RenameRunResult& run, CatalogueState& state);
+
+// Messages.
+QString fileNameColumnRefusal(const QString& oldPath);
+QString compositeRefusal(const QString& oldPath);
+QString compositeEmptyNameRefusal(const QString& oldPath, TableSource source);
+QString fileNameColumnStatusText(int renameCount); // "Переименовано N файла(ов)"
+
+} // namespace songwick

@@ -1,0 +1,332 @@
+#include "app/date_time.h"
+#include "app/error.h"
+#include "catalogue/catalogue_table.h"
+#include "qt_printing.h"
+#include "rename/rename_plan.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace songwick {
+namespace {
+
+class FixedClock final : public Clock {
+public:
+    DateTimeValue now() const override {
+        return toDateTimeValue(QDateTime(QDate(2026, 12, 7), QTime(22, 45, 10)));
+    }
+};
+
+// A folder of real files, a store whose records point at them and the table rebuilt from it.
+class RenameFixture : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+
+    QString folder() const { return dir_.path() + QLatin1Char('/'); }
+
+    void writeFile(const QString& name, const QByteArray& content) {
+        QFile file(folder() + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    QByteArray contentOf(const QString& name) const {
+        QFile file(folder() + name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QStringList entries() const {
+        QStringList names = QDir(dir_.path()).entryList(QDir::Files);
+        names.sort();
+        return names;
+    }
+
+    // Adds a record (and, unless onDisk is false, its file holding the name as content).
+    void addRow(const QString& fileName, const QString& column3 = {}, bool onDisk = true) {
+        if (onDisk)
+            writeFile(fileName, fileName.toUtf8());
+        state_.tableSourceStore().append(
+            {fileName, folder(), column3, QStringLiteral("D"), QString(), QString()});
+    }
+
+    void rebuild() { rebuildFromStore(grid_, state_.tableSourceStore()); }
+
+    QString storedName(int row) const {
+        return state_.tableSourceStore().record(row)[FileNameField];
+    }
+
+    RenameRunResult renameFromColumn() {
+        const RenamePlan plan = planFileNameColumnRename(grid_, state_);
+        RenameRunResult run = carryOutRenamePlan(plan, grid_, state_);
+        applyRenameRun(run, state_);
+        return run;
+    }
+
+    RenameRunResult renameComposite(const CompositeRenameOptions& options) {
+        const RenamePlan plan = planCompositeRename(grid_, state_, options, clock_);
+        RenameRunResult run = carryOutRenamePlan(plan, grid_, state_);
+        applyRenameRun(run, state_);
+        return run;
+    }
+
+    static CompositeRenameOptions onlyColumn3() {
+        CompositeRenameOptions options;
+        options.parts[1].checked = true; // "3-я колонка Вашей таблицы"
+        options.separator = QStringLiteral(" -- ");
+        return options;
+    }
+
+    QTemporaryDir dir_;
+    CatalogueState state_;
+    CatalogueGrid grid_;
+    FixedClock clock_;
+};
+
+using FileNameColumnRenameTest = RenameFixture;
+
+TEST_F(FileNameColumnRenameTest, UneditedTableChangesNothing) {
+    addRow(QStringLiteral("a.kar"));
+    addRow(QStringLiteral("b.kar"));
+    rebuild();
+    const RenameRunResult run = renameFromColumn();
+    EXPECT_EQ(run.renameCount, 0);
+    EXPECT_TRUE(run.rows.empty());
+    EXPECT_EQ(run.statusText(), QStringLiteral("Переименовано 0 файла(ов)"));
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("a.kar"), QStringLiteral("b.kar")}));
+}
+
+TEST_F(FileNameColumnRenameTest, EditedNamesReachTheDiskAndFailuresStayInTheirRows) {
+    addRow(QStringLiteral("a.kar"));
+    addRow(QStringLiteral("b.kar"));
+    addRow(QStringLiteral("c.kar"));
+    addRow(QStringLiteral("d.kar"));
+    addRow(QStringLiteral("e.kar"));
+    addRow(QStringLiteral("f.kar"));
+    addRow(QStringLiteral("gone.kar"), {}, false);
+    rebuild();
+    grid_.setCell(1, 1, QStringLiteral("A.kar"));          // letter case only
+    grid_.setCell(1, 2, QStringLiteral("Без расширения")); // no extension
+    grid_.setCell(1, 3, QStringLiteral("d.kar"));          // another file's name
+    grid_.setCell(1, 5, QString());                        // emptied
+    grid_.setCell(1, 6, QStringLiteral("../x.kar"));       // out of the folder
+    grid_.setCell(1, 7, QStringLiteral("new.kar"));        // file not on disk
+    state_.mainTable.renameResult = false;
+
+    const RenameRunResult run = renameFromColumn();
+
+    EXPECT_EQ(run.renameCount, 2);
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("A.kar"), QStringLiteral("c.kar"),
+                                      QStringLiteral("d.kar"), QStringLiteral("e.kar"),
+                                      QStringLiteral("f.kar"), QStringLiteral("Без расширения")}));
+    EXPECT_EQ(contentOf(QStringLiteral("c.kar")), "c.kar");
+    EXPECT_EQ(contentOf(QStringLiteral("d.kar")), "d.kar");
+    EXPECT_FALSE(QFile::exists(dir_.path() + QStringLiteral("/../x.kar")));
+
+    const QStringList messages = run.errorMessages();
+    ASSERT_EQ(messages.size(), 3);
+    EXPECT_EQ(messages[0], QStringLiteral("Не удалось переименовать ") + folder() +
+                               QStringLiteral("c.kar. Недопустимое имя файла или файл занят "
+                                              "другим приложением."));
+    EXPECT_TRUE(messages[1].contains(folder() + QStringLiteral("e.kar.")));
+    EXPECT_TRUE(messages[2].contains(folder() + QStringLiteral("f.kar.")));
+    EXPECT_EQ(run.rows[2].detail, RenameOutcome::TargetExists);
+
+    // The store follows the disk; the table keeps what the user typed.
+    EXPECT_EQ(storedName(1), QStringLiteral("A.kar"));
+    EXPECT_EQ(storedName(2), QStringLiteral("Без расширения"));
+    EXPECT_EQ(storedName(3), QStringLiteral("c.kar"));
+    EXPECT_EQ(grid_.cell(1, 3), QStringLiteral("d.kar"));
+    EXPECT_EQ(state_.mainTable.renameCount, 2);
+    EXPECT_FALSE(state_.mainTable.renameResult);
+    EXPECT_FALSE(state_.compositeRenameDone);
+    EXPECT_EQ(run.statusText(), QStringLiteral("Переименовано 2 файла(ов)"));
+
+    // A second run finds only the rows that failed; nothing more moves.
+    const RenameRunResult again = renameFromColumn();
+    EXPECT_EQ(again.renameCount, 0);
+    EXPECT_EQ(again.errorMessages().size(), 3);
+    EXPECT_EQ(entries().size(), 6);
+}
+
+TEST_F(FileNameColumnRenameTest, PlanTellsEveryRowWithoutTouchingTheDisk) {
+    addRow(QStringLiteral("a.kar"));
+    addRow(QStringLiteral("b.kar"));
+    addRow(QStringLiteral("gone.kar"), {}, false);
+    rebuild();
+    grid_.setCell(1, 1, QStringLiteral("z.kar"));
+    grid_.setCell(1, 3, QStringLiteral("y.kar"));
+    const RenamePlan plan = planFileNameColumnRename(grid_, state_);
+    ASSERT_EQ(plan.rows.size(), 3u);
+    EXPECT_EQ(plan.rows[0].action, PlannedAction::Rename);
+    EXPECT_EQ(plan.rows[0].newPath(), folder() + QStringLiteral("z.kar"));
+    EXPECT_EQ(plan.rows[1].action, PlannedAction::Unchanged);
+    EXPECT_EQ(plan.rows[2].action, PlannedAction::Missing);
+    EXPECT_EQ(plan.plannedRenameCount(), 1);
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("a.kar"), QStringLiteral("b.kar")}));
+
+    // A file that goes away between plan and renaming is skipped as silently.
+    QFile::remove(folder() + QStringLiteral("a.kar"));
+    const RenameRunResult run = carryOutRenamePlan(plan, grid_, state_);
+    EXPECT_EQ(run.renameCount, 0);
+    EXPECT_TRUE(run.rows.empty());
+}
+
+using CompositeRenameTest = RenameFixture;
+
+TEST_F(CompositeRenameTest, MarkedOnlyRenamesMarkedRowsAndTheTableShowsTheNewNames) {
+    addRow(QStringLiteral("1.kar"), QStringLiteral("Первая"));
+    addRow(QStringLiteral("2.kar"), QStringLiteral("Вторая"));
+    addRow(QStringLiteral("3.kar"), QStringLiteral("Третья"));
+    rebuild();
+    toggleMark(grid_, 2);
+    CompositeRenameOptions options = onlyColumn3();
+    options.markedOnly = true;
+
+    const RenameRunResult run = renameComposite(options);
+
+    EXPECT_EQ(run.renameCount, 1);
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("1.kar"), QStringLiteral("3.kar"),
+                                      QStringLiteral("Вторая.kar")}));
+    EXPECT_EQ(grid_.cell(1, 2), QStringLiteral("Вторая.kar"));
+    EXPECT_EQ(storedName(2), QStringLiteral("Вторая.kar"));
+    EXPECT_EQ(grid_.cell(1, 1), QStringLiteral("1.kar"));
+    EXPECT_TRUE(state_.mainTable.renameResult);
+    EXPECT_EQ(state_.mainTable.renameCount, 1);
+    EXPECT_TRUE(state_.compositeRenameDone);
+    EXPECT_EQ(run.statusText(), QStringLiteral("Переименовано 1 файла(ов)."));
+
+    // The main window's next activation keeps the table with its new names.
+    grid_.setCell(1, 1, QStringLiteral("edited"));
+    EXPECT_FALSE(refillOnActivation(grid_, state_));
+    EXPECT_EQ(grid_.cell(1, 1), QStringLiteral("edited"));
+    EXPECT_EQ(grid_.cell(1, 2), QStringLiteral("Вторая.kar"));
+    EXPECT_FALSE(state_.compositeRenameDone);
+}
+
+TEST_F(CompositeRenameTest, OriginalNameAndDateAndEmptyCellsCompose) {
+    addRow(QStringLiteral("a.kar"), QStringLiteral("Песня"));
+    rebuild();
+    CompositeRenameOptions options;
+    options.parts[0].checked = true; // original name
+    options.parts[2].checked = true; // column 4 holds "D"
+    options.parts[3].checked = true; // column 5 is empty
+    options.parts[7].checked = true; // date and time
+    options.separator = QStringLiteral("_");
+    options.dateTime = DateTimeChoice::Date;
+    renameComposite(options);
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("a.kar_D__07.12.2026.kar")});
+}
+
+TEST_F(CompositeRenameTest, EmptyNamesAndClashesAreRefusedRowByRow) {
+    addRow(QStringLiteral("a.kar"), QString());
+    addRow(QStringLiteral("b.kar"), QStringLiteral("Same"));
+    addRow(QStringLiteral("c.kar"), QStringLiteral("Same"));
+    addRow(QStringLiteral("d.kar"), QStringLiteral("Поп/Рок: хиты"));
+    rebuild();
+
+    const RenameRunResult run = renameComposite(onlyColumn3());
+
+    EXPECT_EQ(run.renameCount, 2);
+    EXPECT_EQ(entries(),
+              (QStringList{QStringLiteral("Same.kar"), QStringLiteral("a.kar"),
+                           QStringLiteral("c.kar"), QStringLiteral("Поп Рок  хиты.kar")}));
+    EXPECT_EQ(contentOf(QStringLiteral("Same.kar")), "b.kar");
+    const QStringList messages = run.errorMessages();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[0], QStringLiteral("Не удалось переименовать ") + folder() +
+                               QStringLiteral("a.kar. Новое имя должно являться не пустой "
+                                              "строкой. :)"));
+    EXPECT_EQ(messages[1],
+              QStringLiteral("Не удалось переименовать ") + folder() +
+                  QStringLiteral("c.kar. Недопустимое новое имя файла или файл с таким именем, "
+                                 "как новое имя файла, уже существует. Или Файл занят другим "
+                                 "приложением"));
+    EXPECT_EQ(grid_.cell(1, 3), QStringLiteral("c.kar"));
+
+    EXPECT_EQ(compositeEmptyNameRefusal(QStringLiteral("/x/a.kar"), TableSource::MainWindowStore),
+              QStringLiteral("Не удалось переименовать /x/a.kar. Новое имя должно являться не "
+                             "пустой строкой."));
+}
+
+TEST_F(CompositeRenameTest, OnlyRefusedRowsLeaveTheTableToBeRebuilt) {
+    addRow(QStringLiteral("a.kar"), QStringLiteral("b"));
+    addRow(QStringLiteral("b.kar"), QStringLiteral("x"));
+    rebuild();
+    const RenameRunResult run = renameComposite(onlyColumn3());
+    EXPECT_EQ(run.renameCount, 1); // row 1 clashes with b.kar, row 2 becomes x.kar
+    EXPECT_TRUE(state_.compositeRenameDone);
+
+    CatalogueState fresh;
+    CatalogueGrid grid;
+    fresh.tableSourceStore().append(
+        {QStringLiteral("a.kar"), folder(), QStringLiteral("x"), QString(), QString(), QString()});
+    rebuildFromStore(grid, fresh.tableSourceStore());
+    const RenamePlan plan = planCompositeRename(grid, fresh, onlyColumn3(), clock_);
+    const RenameRunResult refused = carryOutRenamePlan(plan, grid, fresh);
+    EXPECT_EQ(refused.renameCount, 0);
+    EXPECT_FALSE(refused.compositeRenameDone);
+    EXPECT_TRUE(refused.setsRenameResult);
+}
+
+// A file that already has its composed name keeps it and counts as renamed, as the rename of
+// a name onto itself succeeds.
+TEST_F(CompositeRenameTest, SecondRunFindsTheNamesInPlace) {
+    addRow(QStringLiteral("a.kar"), QStringLiteral("Песня"));
+    rebuild();
+    EXPECT_EQ(renameComposite(onlyColumn3()).renameCount, 1);
+    const RenameRunResult again = renameComposite(onlyColumn3());
+    EXPECT_EQ(again.renameCount, 1);
+    EXPECT_TRUE(again.errorMessages().isEmpty());
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("Песня.kar")});
+}
+
+TEST_F(CompositeRenameTest, LongCyrillicNamesAreCutToFitTheFileSystem) {
+    addRow(QStringLiteral("a.kar"), QString(300, QChar(u'Я')));
+    addRow(QStringLiteral("b.kar"), QStringLiteral("ы") + QString(300, QChar(u'Я')));
+    rebuild();
+    CompositeRenameOptions options = onlyColumn3();
+    options.parts[5].checked = true; // own text, after column 3
+    options.ownText = QStringLiteral("хвост");
+    const RenameRunResult run = renameComposite(options);
+    ASSERT_EQ(run.renameCount, 2);
+    const QString first = QString(125, QChar(u'Я')) + QStringLiteral(".kar");
+    EXPECT_EQ(grid_.cell(1, 1), first);
+    EXPECT_EQ(QFile::encodeName(grid_.cell(1, 2)).size(), 254);
+    EXPECT_TRUE(QFile::exists(folder() + first));
+    EXPECT_TRUE(QFile::exists(folder() + grid_.cell(1, 2)));
+}
+
+TEST_F(CompositeRenameTest, MissingFilesAreSkippedSilentlyAndNoPartIsAnError) {
+    addRow(QStringLiteral("gone.kar"), QStringLiteral("Новое"), false);
+    addRow(QStringLiteral("here.kar"), QStringLiteral("Новое"));
+    rebuild();
+    const RenameRunResult run = renameComposite(onlyColumn3());
+    EXPECT_EQ(run.renameCount, 1);
+    EXPECT_TRUE(run.errorMessages().isEmpty());
+    EXPECT_EQ(grid_.cell(1, 1), QStringLiteral("gone.kar"));
+
+    try {
+        planCompositeRename(grid_, state_, CompositeRenameOptions{}, clock_);
+        FAIL() << "no part checked must be refused";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.message(),
+                  QStringLiteral("Должен быть отмечен хотя бы один пункт из списка."));
+    }
+}
+
+TEST_F(CompositeRenameTest, LocationsComeFromTheStoreTheTableSourceNames) {
+    state_.tableSource = TableSource::MainWindowStore;
+    addRow(QStringLiteral("m.kar"), QStringLiteral("Главное"));
+    rebuild();
+    state_.startWindowStore.append(
+        {QStringLiteral("other.kar"), folder(), QString(), QString(), QString(), QString()});
+    const RenameRunResult run = renameComposite(onlyColumn3());
+    EXPECT_EQ(run.renameCount, 1);
+    EXPECT_EQ(state_.mainWindowStore.record(1)[FileNameField], QStringLiteral("Главное.kar"));
+    EXPECT_EQ(state_.startWindowStore.record(1)[FileNameField], QStringLiteral("other.kar"));
+}
+
+} // namespace
+} // namespace songwick
