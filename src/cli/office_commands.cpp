@@ -1,19 +1,107 @@
+#include "app/date_time.h"
+#include "app/error.h"
+#include "catalogue/catalogue_grid.h"
+#include "catalogue/catalogue_state.h"
+#include "catalogue/catalogue_table.h"
+#include "catalogue/list_file.h"
+#include "cli/cli_support.h"
 #include "cli/commands.h"
-
-#include <stdexcept>
+#include "office/document.h"
+#include "office/excel_export.h"
+#include "office/excel_import.h"
+#include "office/word_output.h"
+#include "office/xlsx_writer.h"
+#include "settings/program_settings.h"
+#include "settings/settings_file.h"
 
 namespace songwick::cli {
+namespace {
 
-int runExportXlsx(const QStringList&) {
-    throw std::runtime_error("this command is not available yet");
+// The file's name in front of a failure: the terminal has no dialog around it.
+template <typename Action> auto withFileName(const QString& path, Action action) {
+    try {
+        return action();
+    } catch (const Error& error) {
+        throw Error(path + QStringLiteral(": ") + error.message());
+    }
 }
 
-int runImportXlsx(const QStringList&) {
-    throw std::runtime_error("this command is not available yet");
+// The list's table with the main window's header row, which the list file does not store.
+CatalogueGrid readList(const QString& path) {
+    CatalogueGrid grid;
+    prepareGrid(grid, 0);
+    const ListFileRead read =
+        withFileName(path, [&] { return readListFile(readListFileBytes(path), grid); });
+    if (read == ListFileRead::NotAListFile)
+        throw Error(path + QStringLiteral(": ") +
+                    notAListFileMessage().replace(QStringLiteral("\n\r"), QStringLiteral(" ")));
+    return grid;
 }
 
-int runExportDocx(const QStringList&) {
-    throw std::runtime_error("this command is not available yet");
+ImportWindow parseWindow(const std::optional<QString>& value) {
+    if (!value || *value == u"main")
+        return ImportWindow::Main;
+    if (*value == u"start")
+        return ImportWindow::Start;
+    throw UsageError("--window takes start or main");
+}
+
+} // namespace
+
+// Writes the list's table as the formatted spreadsheet "Ms &Excel" shows. Without a display
+// there is no table font: the column text-length measures count characters.
+int runExportXlsx(const QStringList& arguments) {
+    const Arguments parsed(arguments, {QStringLiteral("settings")});
+    if (parsed.positional().size() != 2)
+        throw UsageError("export-xlsx takes a list file and an output file");
+    const std::optional<QString> settingsPath = parsed.option(QStringLiteral("settings"));
+    const ProgramSettings settings =
+        settingsPath ? withFileName(*settingsPath, [&] { return readSettingsFile(*settingsPath); })
+                     : ProgramSettings{};
+    const QString& listPath = parsed.positional()[0];
+    const QString& outputPath = parsed.positional()[1];
+    const CatalogueGrid grid = readList(listPath);
+    const ColumnValues measures = columnTextMeasures(
+        grid, ColumnValues{}, [](const QString& text) { return int(text.size()); });
+    const std::optional<Workbook> workbook =
+        buildExcelExport(grid, measures, settings, SystemClock());
+    if (!workbook)
+        throw Error(listPath + QStringLiteral(": the table has no data rows, nothing to export"));
+    withFileName(outputPath, [&] { writeXlsx(*workbook, outputPath); });
+    return 0;
+}
+
+// Reads the first sheet of an .xlsx or .xls into a table as the chosen window's import does
+// and writes the table as a list file.
+int runImportXlsx(const QStringList& arguments) {
+    const Arguments parsed(arguments, {QStringLiteral("window")});
+    if (parsed.positional().size() != 2)
+        throw UsageError("import-xlsx takes a workbook and an output list file");
+    const ImportWindow window = parseWindow(parsed.option(QStringLiteral("window")));
+    const QString& inputPath = parsed.positional()[0];
+    const QString& listPath = parsed.positional()[1];
+    CatalogueGrid grid;
+    CatalogueState state;
+    if (window == ImportWindow::Main)
+        prepareGrid(grid, 0); // the main window's table has its seven columns
+    const SpreadsheetImport imported =
+        withFileName(inputPath, [&] { return importSpreadsheet(inputPath, window, grid, state); });
+    withFileName(listPath, [&] { writeListFile(listPath, grid); });
+    printOut(QStringLiteral("Импортировано в таблицу %1 запись(и)\n").arg(imported.dataRowCount));
+    return 0;
+}
+
+// Writes the list's table, rendered as the text view shows it, as a Word document.
+int runExportDocx(const QStringList& arguments) {
+    const Arguments parsed(arguments, {});
+    if (parsed.positional().size() != 2)
+        throw UsageError("export-docx takes a list file and an output file");
+    const QString& outputPath = parsed.positional()[1];
+    const CatalogueGrid grid = readList(parsed.positional()[0]);
+    const Document document =
+        documentWithText(freshTableText(grid, ProgramSettings{}, SystemClock().now()));
+    withFileName(outputPath, [&] { document.saveAs(outputPath); });
+    return 0;
 }
 
 } // namespace songwick::cli

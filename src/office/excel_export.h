@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/date_time.h"
+#include "catalogue/catalogue_state.h"
+#include "office/workbook.h"
+
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+namespace songwick {
+
+class CatalogueGrid;
+class DesktopOpener;
+struct ProgramSettings;
+
+inline constexpr char16_t kExportSheetName[] = u"Список караоке файлов";
+inline constexpr char16_t kExtraBlockHeading[] = u"Дополнительная информация:";
+
+// The catalogue table as the formatted spreadsheet "Ms &Excel" makes: the table in rows 1 to
+// N (N the table's row count, header row first), with or without the number column, filled,
+// coloured, boxed and sized by the "Экспорт в Excel" settings, and the extra block of date,
+// list texts and own line below it. columnMeasures are the catalogue's column text-length
+// measures (columns 1 to 6). Nothing for a table whose first data row has no number, as a
+// table without data rows.
+std::optional<Workbook> buildExcelExport(const CatalogueGrid& grid,
+                                         const ColumnValues& columnMeasures,
+                                         const ProgramSettings& settings, const Clock& clock,
+                                         const QLocale& locale = QLocale::system());
+
+// Where shown workbooks and documents are written: the user's cache folder, made when missing.
+QString defaultShowFolder();
+
+// A name in `folder` that does not exist yet: the base name, a time stamp and the extension.
+QString timeStampedPath(const QString& folder, const QString& baseName, const QString& extension,
+                        DateTimeValue now);
+
+// "Make visible": writes the workbook as .xlsx into `folder` (empty: defaultShowFolder())
+// under a time-stamped name and opens it in the desktop's spreadsheet program. Returns the
+// file written.
+QString showWorkbook(const Workbook& workbook, const Clock& clock, DesktopOpener& opener,
+                     const QString& folder = {});
+
+// The whole "Ms &Excel" command without its window: builds, shows and returns the file shown;
+// nothing, and nothing started, for an empty table.
+std::optional<QString> exportToSpreadsheetProgram(const CatalogueGrid& grid,
+                                                  const ColumnValues& columnMeasures,
+                                                  const ProgramSettings& settings,
+                                                  const Clock& clock, DesktopOpener& opener,
+                                                  const QString& folder = {});
+
+} // namespace songwick

@@ -1,0 +1,98 @@
+#include "office/excel_import.h"
+
+#include "app/error.h"
+#include "catalogue/catalogue_grid.h"
+#include "catalogue/catalogue_state.h"
+#include "office/excel_export.h"
+
+#include <algorithm>
+
+namespace songwick {
+namespace {
+
+constexpr int kExtraBlockRows = 3;
+// The start window's table takes the sheet's columns; a stray value far to the right of a long
+// table must not make a grid too big to hold.
+constexpr qint64 kMaxCellCount = qint64(RecordStore::kCapacity + 1) * 16;
+
+bool marksExtraBlock(const SheetValues& values, int row) {
+    const QString heading = QString::fromUtf16(kExtraBlockHeading);
+    const QString& second = values.text(row, 2);
+    return second == heading || values.text(row, 1) == heading ||
+           second.contains(QStringLiteral("Дополните")) ||
+           second.contains(QStringLiteral(" информ"));
+}
+
+} // namespace
+
+int importColumnShift(const SheetValues& values, ImportWindow window) {
+    const QString& first = values.text(1, 1);
+    const bool numberColumn = first == u"№" || (window == ImportWindow::Main && first == u"#");
+    return numberColumn ? 0 : 1;
+}
+
+int importedRowCount(const SheetValues& values) {
+    const int lastRow = values.rowCount();
+    // A one-row range has no row above its last to look at.
+    if (lastRow >= 2 && marksExtraBlock(values, lastRow - 1))
+        return std::max(lastRow - kExtraBlockRows, 1);
+    return lastRow;
+}
+
+SpreadsheetImport importSheet(const SheetValues& values, ImportWindow window, CatalogueGrid& grid,
+                              CatalogueState& state) {
+    const int rows = importedRowCount(values);
+    const int dataRows = rows - 1;
+    const int shift = importColumnShift(values, window);
+    const int lastColumn = values.columnCount();
+    if (dataRows > RecordStore::kCapacity)
+        throw Error(QStringLiteral("Лист книги содержит %1 строк, а таблица вмещает не больше %2. "
+                                   "Файл не загружен.")
+                        .arg(dataRows)
+                        .arg(RecordStore::kCapacity));
+    if (window == ImportWindow::Start && qint64(rows) * (lastColumn + shift) > kMaxCellCount)
+        throw Error(QStringLiteral("Лист книги описывает таблицу из %1 строк и %2 столбцов, "
+                                   "слишком большую для программы. Файл не загружен.")
+                        .arg(dataRows)
+                        .arg(lastColumn + shift));
+    if (window == ImportWindow::Start)
+        grid.setColumnCount(lastColumn + shift);
+    grid.setRowCount(rows);
+    const int reachableColumns = std::min(lastColumn, grid.columnCount() - shift);
+    for (int row = 1; row <= rows; ++row) {
+        for (int column = 1; column <= reachableColumns; ++column)
+            grid.setCell(column - 1 + shift, row - 1, values.text(row, column));
+    }
+
+    grid.setCell(0, 0, QStringLiteral("№"));
+    for (int row = 1; row <= dataRows; ++row)
+        grid.setCell(0, row, QString::number(row));
+
+    RecordStore& store = state.mainWindowStore;
+    for (int row = 1; row <= dataRows; ++row) {
+        CatalogueRecord record;
+        for (int field = 0; field < kRecordFieldCount; ++field) {
+            const int column = field + 1;
+            if (column < grid.columnCount())
+                record[std::size_t(field)] = grid.cell(column, row);
+        }
+        store.setRecord(row, std::move(record));
+    }
+    store.setCount(dataRows);
+    state.tableSource = TableSource::MainWindowStore;
+
+    SpreadsheetImport result;
+    result.dataRowCount = dataRows;
+    if (window == ImportWindow::Start)
+        state.loadedInStartWindow = true;
+    else
+        result.statusText = QStringLiteral("Импортировано в таблицу %1 запись(и)").arg(dataRows);
+    return result;
+}
+
+SpreadsheetImport importSpreadsheet(const QString& path, ImportWindow window, CatalogueGrid& grid,
+                                    CatalogueState& state) {
+    return importSheet(readFirstSheet(path), window, grid, state);
+}
+
+} // namespace songwick

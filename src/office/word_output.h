@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/date_time.h"
+#include "office/document.h"
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+namespace songwick {
+
+class CatalogueGrid;
+class DesktopOpener;
+class Clock;
+struct ProgramSettings;
+
+// The save dialogs' filter and the extension a name typed without one gets.
+inline constexpr char16_t kWordDocumentFilter[] = u"Документ Word|*.docx|";
+inline constexpr char16_t kWordDocumentExtension[] = u"docx";
+
+// The text view's content as plain text: its lines joined by CR LF.
+QString viewText(const QStringList& lines);
+
+// The fresh rendering the main window's Word entries carry: the table as the text view renders
+// it for viewing, with the trailer lines of the text output settings.
+QString freshTableText(const CatalogueGrid& grid, const ProgramSettings& settings,
+                       DateTimeValue now, const QLocale& locale = QLocale::system());
+
+// A new document holding exactly the text.
+Document documentWithText(const QString& text);
+
+// "Visible": writes the document into `folder` (empty: the user's cache folder) under a
+// time-stamped name and opens it in the desktop's word processor. Returns the file written.
+QString showDocument(const Document& document, const Clock& clock, DesktopOpener& opener,
+                     const QString& folder = {});
+
+} // namespace songwick
