@@ -1,0 +1,18 @@
+#include "office/ui/launcher_opener.h"
+
+#include "app/error.h"
+#include "app/ui/platform_interfaces.h"
+
+#include <QDir>
+
+namespace songwick {
+
+void LauncherOpener::open(const QString& path) {
+    if (!launcher_.openInDesktopProgram(path))
+        throw Error(QStringLiteral("Не удалось открыть файл \"%1\": на этом компьютере не "
+                                   "найдена программа для файлов такого вида. Файл сохранён и "
+                                   "его можно открыть вручную.")
+                        .arg(QDir::toNativeSeparators(path)));
+}
+
+} // namespace songwick

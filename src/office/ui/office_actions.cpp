@@ -1,0 +1,191 @@
+#include "office/ui/office_actions.h"
+
+#include "app/ui/start_window.h"
+#include "app/ui/window_registry.h"
+#include "catalogue/catalogue_table.h"
+#include "catalogue/ui/catalogue_table_view.h"
+#include "catalogue/ui/main_window.h"
+#include "office/document.h"
+#include "office/excel_export.h"
+#include "office/excel_import.h"
+#include "office/sheet_reader.h"
+#include "office/ui/launcher_opener.h"
+#include "office/ui/wait_indication.h"
+#include "office/word_output.h"
+#include "textview/table_text.h"
+#include "textview/ui/text_view_window.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <optional>
+
+namespace songwick {
+namespace {
+
+const QString kWaitText = QStringLiteral("Подождите...");
+
+// The hourglass over the main window's table (and over the window the command came from,
+// when that is another one) and the wait text in the label under the table.
+WaitIndication waitInMainWindow(TForm4& mainWindow, QWidget* commandWindow = nullptr) {
+    QList<QWidget*> controls{mainWindow.StringGrid1};
+    if (commandWindow != nullptr && commandWindow != &mainWindow)
+        controls.append(commandWindow);
+    return WaitIndication(controls, mainWindow.Label1, kWaitText);
+}
+
+std::optional<QString> chooseSpreadsheet(WindowRegistry& registry, QWidget* parent) {
+    FileDialogRequest request;
+    request.filter = QString::fromUtf16(kSpreadsheetImportFilter);
+    return registry.services().dialogs.openFileName(parent, request, true);
+}
+
+// The name to save a Word document under, with ".docx" added to a name typed without an
+// extension; nothing when the user cancels.
+std::optional<QString> chooseWordDocumentName(WindowRegistry& registry, QWidget* parent) {
+    FileDialogRequest request;
+    request.filter = QString::fromUtf16(kWordDocumentFilter);
+    request.defaultExtension = QString::fromUtf16(kWordDocumentExtension);
+    const std::optional<QString> chosen = registry.services().dialogs.saveFileName(parent, request);
+    if (!chosen)
+        return std::nullopt;
+    return withDefaultExtension(*chosen, request.defaultExtension);
+}
+
+// Column widths and text measures follow the widest texts when the width setting asks for it.
+void applyWidestTextWidths(WindowRegistry& registry, TForm4& mainWindow) {
+    const ProgramSettings& settings = registry.settings();
+    if (settings.ColumnWidthMode != WidestTextColumnWidths)
+        return;
+    const QFontMetrics metrics(mainWindow.StringGrid1->font());
+    const TextWidthFunction textWidth = [&metrics](const QString& text) {
+        return text.isEmpty() ? 0 : metrics.horizontalAdvance(text);
+    };
+    MainTableState& table = registry.catalogue().mainTable;
+    const ColumnLayout layout =
+        columnLayout(registry.grid(), settings.ColumnWidthMode, mainWindow.currentColumnWidths(),
+                     settings.ColumnWidths, table.columnMeasures, textWidth);
+    mainWindow.applyColumnWidths(layout.widths);
+    table.columnMeasures = layout.measures;
+}
+
+// Reads the workbook and puts its first sheet into the main window's table.
+SpreadsheetImport importIntoMainWindow(WindowRegistry& registry, TForm4& mainWindow,
+                                       const QString& path, ImportWindow importWindow) {
+    // The file is read before the table is touched, so that a file that cannot be read leaves
+    // the table as it was.
+    const SheetValues values = readFirstSheet(path);
+    SpreadsheetImport result;
+    mainWindow.changeTable([&](CatalogueGrid& grid) {
+        result = importSheet(values, importWindow, grid, registry.catalogue());
+    });
+    applyWidestTextWidths(registry, mainWindow);
+    return result;
+}
+
+// The table as the main window's Word entries carry it: rendered afresh, edits in progress
+// included.
+Document freshTableDocument(WindowRegistry& registry, TForm4& mainWindow) {
+    mainWindow.StringGrid1->commitPendingEdit();
+    return documentWithText(
+        freshTableText(registry.grid(), registry.settings(), registry.services().clock.now()));
+}
+
+Document textViewDocument(const TForm8& textView) {
+    return documentWithText(viewText(textView.contentLines()));
+}
+
+} // namespace
+
+void exportTableToSpreadsheet(WindowRegistry& registry, TForm4& mainWindow) {
+    registry.runReportingErrors(&mainWindow, [&] {
+        mainWindow.StringGrid1->commitPendingEdit();
+        const WaitIndication wait({mainWindow.StringGrid1});
+        LauncherOpener opener(registry.services().desktop);
+        exportToSpreadsheetProgram(registry.grid(), registry.catalogue().mainTable.columnMeasures,
+                                   registry.settings(), registry.services().clock, opener);
+    });
+}
+
+void importSpreadsheetInMainWindow(WindowRegistry& registry, TForm4& mainWindow) {
+    registry.runReportingErrors(&mainWindow, [&] {
+        const std::optional<QString> path = chooseSpreadsheet(registry, &mainWindow);
+        if (!path)
+            return;
+        mainWindow.StringGrid1->commitPendingEdit();
+        WaitIndication wait = waitInMainWindow(mainWindow);
+        const SpreadsheetImport result =
+            importIntoMainWindow(registry, mainWindow, *path, ImportWindow::Main);
+        wait.end();
+        mainWindow.showStatusText(result.statusText);
+    });
+}
+
+void importSpreadsheetInStartWindow(WindowRegistry& registry, TForm1& startWindow) {
+    registry.runReportingErrors(&startWindow, [&] {
+        TForm4* mainWindow = registry.form4();
+        if (mainWindow == nullptr)
+            return;
+        const std::optional<QString> path = chooseSpreadsheet(registry, &startWindow);
+        if (!path)
+            return;
+        WaitIndication wait = waitInMainWindow(*mainWindow, &startWindow);
+        importIntoMainWindow(registry, *mainWindow, *path, ImportWindow::Start);
+        wait.end();
+        registry.handOverToMainWindow();
+    });
+}
+
+void exportTableToWordProcessor(WindowRegistry& registry, TForm4& mainWindow) {
+    registry.runReportingErrors(&mainWindow, [&] {
+        const WaitIndication wait({mainWindow.StringGrid1});
+        const Document document = freshTableDocument(registry, mainWindow);
+        LauncherOpener opener(registry.services().desktop);
+        showDocument(document, registry.services().clock, opener);
+    });
+}
+
+void saveTableAsWordDocument(WindowRegistry& registry, TForm4& mainWindow) {
+    registry.runReportingErrors(&mainWindow, [&] {
+        const std::optional<QString> path = chooseWordDocumentName(registry, &mainWindow);
+        if (!path)
+            return;
+        const WaitIndication wait({mainWindow.StringGrid1});
+        freshTableDocument(registry, mainWindow).saveAs(*path);
+    });
+}
+
+void printTableAsWordDocument(WindowRegistry& registry, TForm4& mainWindow) {
+    registry.runReportingErrors(&mainWindow, [&] {
+        const WaitIndication wait({mainWindow.StringGrid1});
+        printWordDocument(registry, freshTableDocument(registry, mainWindow));
+    });
+}
+
+void saveTextViewAsWordDocument(WindowRegistry& registry, TForm8& textView) {
+    registry.runReportingErrors(&textView, [&] {
+        const std::optional<QString> path = chooseWordDocumentName(registry, &textView);
+        if (!path)
+            return;
+        const WaitIndication wait({textView.RichEdit1});
+        textViewDocument(textView).saveAs(*path);
+    });
+}
+
+void printTextViewAsWordDocument(WindowRegistry& registry, TForm8& textView) {
+    registry.runReportingErrors(&textView, [&] {
+        textView.raise();
+        const WaitIndication wait({textView.RichEdit1});
+        printWordDocument(registry, textViewDocument(textView));
+    });
+}
+
+void printWordDocument(WindowRegistry& registry, const Document& document) {
+    QTextDocument printed;
+    printed.setPlainText(document.printText());
+    PlatformServices& services = registry.services();
+    services.printer.printDocument(printed, printJobTitle(services.clock.now()));
+}
+
+} // namespace songwick
