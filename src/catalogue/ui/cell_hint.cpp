@@ -1,0 +1,128 @@
+#include "catalogue/ui/cell_hint.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTableView>
+#include <QToolTip>
+#include <limits>
+
+namespace songwick {
+namespace {
+
+// The hint's box around its text, as a tooltip lays it out.
+constexpr int kBoxExtraWidth = 6;
+constexpr int kBoxExtraHeight = 2;
+// The text is wrapped this much narrower than the column.
+constexpr int kWrapInset = 4;
+// A box this much larger than the cell still counts as fitting.
+constexpr int kFitTolerance = 2;
+// The hint's top-left corner, from the cell's.
+const QPoint kHintOffset(2, 2);
+
+// The size of the hint box for text wrapped at wrapWidth pixels.
+QSize hintBox(const QFontMetrics& metrics, const QString& text, int wrapWidth) {
+    const QRect extent = metrics.boundingRect(
+        QRect(0, 0, std::max(wrapWidth, 1), std::numeric_limits<int>::max() / 4), Qt::TextWordWrap,
+        text);
+    return extent.size() + QSize(kBoxExtraWidth, kBoxExtraHeight);
+}
+
+} // namespace
+
+CellHint::CellHint(QTableView& view)
+    : QObject(&view), view_(view), window_(new QLabel(&view, Qt::ToolTip)) {
+    window_->setWordWrap(true);
+    window_->setContentsMargins(kBoxExtraWidth / 2, kBoxExtraHeight / 2, kBoxExtraWidth / 2,
+                                kBoxExtraHeight / 2);
+    window_->setIndent(0);
+    window_->setMargin(0);
+    window_->setTextFormat(Qt::PlainText);
+    window_->setAutoFillBackground(true);
+    window_->setPalette(QToolTip::palette());
+    window_->setBackgroundRole(QPalette::ToolTipBase);
+    window_->setForegroundRole(QPalette::ToolTipText);
+    window_->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    view_.viewport()->setMouseTracking(true);
+    view_.viewport()->installEventFilter(this);
+    view_.installEventFilter(this);
+}
+
+QString CellHint::hintTextAt(QPoint pos) const {
+    const QModelIndex cell = view_.indexAt(pos);
+    // Every row of the view is a data row (the header row is the view's header); column 0 holds
+    // the numbers.
+    if (!cell.isValid() || cell.column() < 1)
+        return {};
+    const int rowHeight = view_.rowHeight(cell.row());
+    const int columnWidth = view_.columnWidth(cell.column());
+    const QString text = cell.data(Qt::DisplayRole).toString();
+    if (rowHeight <= 0 || text.isEmpty())
+        return {};
+    const QSize box = hintBox(QFontMetrics(view_.window()->font()), text, columnWidth - kWrapInset);
+    const bool fits =
+        rowHeight >= box.height() - kFitTolerance && columnWidth >= box.width() - kFitTolerance;
+    return fits ? QString() : text;
+}
+
+void CellHint::hide() {
+    window_->hide();
+}
+
+bool CellHint::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_.viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseMove:
+            mouseMovedTo(static_cast<QMouseEvent*>(event)->position().toPoint());
+            break;
+        case QEvent::MouseButtonDblClick:
+            hide();
+            break;
+        case QEvent::Leave:
+            mouseLeft();
+            break;
+        default:
+            break;
+        }
+    } else if (watched == &view_) {
+        if (event->type() == QEvent::Leave || event->type() == QEvent::Hide ||
+            event->type() == QEvent::WindowDeactivate)
+            mouseLeft();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void CellHint::mouseMovedTo(QPoint pos) {
+    if (pos == lastPos_)
+        return;
+    lastPos_ = pos;
+    const QModelIndex cell = view_.indexAt(pos);
+    if (lastCellKnown_ && cell == lastCell_)
+        return;
+    lastCell_ = cell;
+    lastCellKnown_ = true;
+    hide();
+
+    const QString text = hintTextAt(pos);
+    if (text.isEmpty())
+        return;
+    const int columnWidth = view_.columnWidth(cell.column());
+    const QSize box = hintBox(QFontMetrics(view_.window()->font()), text, columnWidth - kWrapInset);
+    window_->setFont(view_.window()->font());
+    window_->setText(text);
+    window_->setFixedSize(box);
+    window_->move(view_.viewport()->mapToGlobal(view_.visualRect(cell).topLeft() + kHintOffset));
+    window_->show();
+    window_->raise();
+}
+
+void CellHint::mouseLeft() {
+    hide();
+    lastPos_ = QPoint(-1, -1);
+    lastCell_ = QModelIndex();
+    lastCellKnown_ = false;
+}
+
+} // namespace songwick
