@@ -21,6 +21,6 @@ int main(int argc, char** argv) {
     registry.createWindows();
     splash.hide();
 
-    registry.form1()->show();
+    songwick::WindowRegistry::showWindow(registry.form1());
     return QApplication::exec();
 }

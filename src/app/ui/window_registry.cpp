@@ -4,6 +4,7 @@
 #include "app/ui/general_error_report.h"
 #include "app/ui/hint_switch.h"
 #include "app/ui/start_window.h"
+#include "catalogue/catalogue_table.h"
 #include "catalogue/ui/main_window.h"
 #include "scan/ui/scan_options_window.h"
 #include "settings/settings_file.h"

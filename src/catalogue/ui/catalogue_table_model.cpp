@@ -1,0 +1,72 @@
+#include "catalogue/ui/catalogue_table_model.h"
+
+namespace songwick {
+
+CatalogueTableModel::CatalogueTableModel(CatalogueGrid& grid, QObject* parent)
+    : QAbstractTableModel(parent), grid_(grid) {}
+
+void CatalogueTableModel::rowsChanged(int firstGridRow, int lastGridRow) {
+    const int first = std::max(firstGridRow, 1) - 1;
+    const int last = std::min(lastGridRow, grid_.dataRowCount()) - 1;
+    if (first > last || grid_.columnCount() == 0)
+        return;
+    emit dataChanged(index(first, 0), index(last, grid_.columnCount() - 1),
+                     {Qt::DisplayRole, Qt::EditRole});
+}
+
+int CatalogueTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : grid_.dataRowCount();
+}
+
+int CatalogueTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : grid_.columnCount();
+}
+
+bool CatalogueTableModel::isCell(const QModelIndex& index) const {
+    return index.isValid() && index.model() == this &&
+           grid_.contains(index.column(), gridRow(index)) && gridRow(index) >= 1;
+}
+
+QVariant CatalogueTableModel::data(const QModelIndex& index, int role) const {
+    if (!isCell(index))
+        return {};
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return grid_.cell(index.column(), gridRow(index));
+    return {};
+}
+
+bool CatalogueTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !isCell(index) || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    // The in-place editor gives single-line texts only; a pasted line break becomes a blank.
+    QString text = value.toString();
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    text.replace(u'\n', u' ');
+    text.replace(u'\r', u' ');
+    if (text == grid_.cell(index.column(), gridRow(index)))
+        return true;
+    grid_.setCell(index.column(), gridRow(index), std::move(text));
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    if (edited_)
+        edited_();
+    return true;
+}
+
+QVariant CatalogueTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Horizontal)
+        return grid_.contains(section, 0) ? QVariant(grid_.cell(section, 0)) : QVariant();
+    return section >= 0 && section < grid_.dataRowCount() ? QVariant(section + 1) : QVariant();
+}
+
+Qt::ItemFlags CatalogueTableModel::flags(const QModelIndex& index) const {
+    if (!isCell(index))
+        return Qt::NoItemFlags;
+    Qt::ItemFlags result = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (index.column() > 0)
+        result |= Qt::ItemIsEditable;
+    return result;
+}
+
+} // namespace songwick

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "catalogue/catalogue_grid.h"
+
+#include <QAbstractTableModel>
+#include <functional>
+
+namespace songwick {
+
+// The catalogue grid as a table model: model row r is data row r + 1 of the grid, model
+// column c is grid column c (column 0 holds the numbers and is not edited in place), and the
+// horizontal header shows the grid's header row. The grid stays the one copy of the texts.
+class CatalogueTableModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    explicit CatalogueTableModel(CatalogueGrid& grid, QObject* parent = nullptr);
+
+    const CatalogueGrid& grid() const { return grid_; }
+
+    // Runs a change of the grid's shape or of many cells and tells the views afterwards.
+    template <typename Change> void changeGrid(Change&& change) {
+        beginResetModel();
+        struct EndReset {
+            CatalogueTableModel* model;
+            ~EndReset() { model->endResetModel(); }
+        } endReset{this};
+        change(grid_);
+    }
+    // Tells the views that the cell texts of data rows first..last (grid rows) changed.
+    void rowsChanged(int firstGridRow, int lastGridRow);
+
+    // Runs after every cell text the user changed in place.
+    void setEditedHandler(std::function<void()> handler) { edited_ = std::move(handler); }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    static int gridRow(const QModelIndex& index) { return index.row() + 1; }
+
+private:
+    bool isCell(const QModelIndex& index) const;
+
+    CatalogueGrid& grid_;
+    std::function<void()> edited_;
+};
+
+} // namespace songwick

@@ -1,0 +1,398 @@
+#include "catalogue/ui/main_window.h"
+
+#include "app/ui/close_question_window.h"
+#include "app/ui/window_registry.h"
+#include "catalogue/catalogue_table.h"
+#include "catalogue/list_file.h"
+#include "catalogue/ui/catalogue_table_model.h"
+#include "catalogue/ui/catalogue_table_view.h"
+#include "catalogue/ui/text_width_cache.h"
+#include "scan/ui/scan_options_window.h"
+#include "scan/ui/scan_progress.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QScreen>
+#include <QScrollBar>
+
+namespace songwick {
+namespace {
+
+constexpr int kClientWidth = 733;
+constexpr int kClientHeight = 493;
+constexpr int kBottomBandHeight = 48;
+
+const QString kListFileOpenFilter = QStringLiteral("Файлы списка (Songwick)|*.swk|Все файлы|*.*");
+const QString kListFileSaveFilter = QStringLiteral("Файлы списка (Songwick)|*.swk|");
+
+} // namespace
+
+TForm4::TForm4(WindowRegistry& registry) : registry_(registry) {
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("Songwick"));
+    createControls();
+    createMenus();
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    // A new main window holds a table that was never saved.
+    CatalogueState& catalogue = registry_.catalogue();
+    catalogue.mainTable.modified = true;
+    catalogue.mainTable.hasSavedName = false;
+
+    connect(StringGrid1, &CatalogueTableView::tableDoubleClicked, this,
+            &TForm4::StringGrid1DblClick);
+    connect(CheckBox1, &QCheckBox::toggled, this, &TForm4::CheckBox1Click);
+    registry_.watchActivation(
+        this, [this] { FormActivate(); }, [this] { FormDeactivate(); });
+}
+
+TForm4::~TForm4() = default;
+
+void TForm4::createControls() {
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+
+    // Lies under the table, where its text is not seen.
+    Label1 = new QLabel(client);
+    Label1->setGeometry(8, 8, 200, 16);
+
+    tableModel = new CatalogueTableModel(registry_.grid(), this);
+    StringGrid1 = new CatalogueTableView(client);
+    StringGrid1->setModel(tableModel);
+    StringGrid1->setContextMenuPolicy(Qt::NoContextMenu);
+    tableModel->setEditedHandler([this] { registry_.catalogue().mainTable.modified = true; });
+    StringGrid1->setUserTouchHandler([this] { registry_.catalogue().mainTable.modified = true; });
+    // The table as the window creates it: two rows, two columns, editing on.
+    tableModel->changeGrid([](CatalogueGrid& grid) { grid.resize(2, 2); });
+
+    CheckBox1 = new QCheckBox(QStringLiteral("Отметить все"), client);
+    CheckBox1->setToolTip(QStringLiteral("Отметить все файлы"));
+    Label2 = new QLabel(client);
+    Label3 = new QLabel(client);
+    ProgressBar1 = new QProgressBar(client);
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setFixedSize(617, 17);
+    ProgressBar1->hide();
+}
+
+void TForm4::createMenus() {
+    N1 = menuBar()->addMenu(QStringLiteral("&Файл"));
+    N2 = N1->addAction(QStringLiteral("&Новое сканирование..."));
+    N3 = N1->addAction(QStringLiteral("&Открыть файл списка..."));
+    N21 = N1->addAction(QStringLiteral("О&ткрыть список в текстовом формате..."));
+    N1->addSeparator();
+    N4 = N1->addAction(QStringLiteral("&Сохранить список"));
+    N5 = N1->addAction(QStringLiteral("Сохранить список &как..."));
+    N22 = N1->addAction(QStringLiteral("Сохранить в текстовом &формате..."));
+    Word2 = N1->addAction(QStringLiteral("Со&хранить в Ms Word..."));
+    N28 = N1->addAction(QStringLiteral("&Печать из Ms Word (текст)"));
+    N1->addSeparator();
+    N6 = N1->addMenu(QStringLiteral("&Экспорт в"));
+    Excel1 = N6->addAction(QStringLiteral("Ms &Excel"));
+    N26 = N6->addAction(QStringLiteral("Текстовый &файл"));
+    Word1 = N6->addAction(QStringLiteral("Ms &Word"));
+    N7 = N1->addAction(QStringLiteral("&Импорт из файла MS Excel"));
+    N8 = N1->addMenu(QStringLiteral("&Переименовать файлы"));
+    N9 = N8->addAction(QStringLiteral("Из колонки &названия файла"));
+    N10 = N8->addAction(QStringLiteral("&Сложное переименование..."));
+    N11 = N1->addAction(QStringLiteral("Изменить заголовки..."));
+    N11->setVisible(false);
+    N1->addSeparator();
+    N12 = N1->addAction(QStringLiteral("&Выход"));
+
+    N13 = menuBar()->addMenu(QStringLiteral("&Настройки"));
+    N14 = N13->addAction(QStringLiteral("Параметры &сканирования"));
+    N15 = N13->addAction(QStringLiteral("&Общие настройки"));
+
+    N16 = menuBar()->addMenu(QStringLiteral("&Таблица"));
+    N17 = N16->addAction(QStringLiteral("&Добавить строку"));
+    N20 = N16->addAction(QStringLiteral("&Перевести в текстовый формат"));
+
+    N18 = menuBar()->addMenu(QStringLiteral("&Помощь"));
+    N19 = N18->addMenu(QStringLiteral("&О программе"));
+    N23 = N19->addAction(QStringLiteral("&Информация"));
+    N24 = N19->addAction(QStringLiteral("&Заставка"));
+    N25 = N18->addAction(QStringLiteral("Songwick &Помощь"));
+
+    PopupMenu1 = new QMenu(this);
+    N27 = PopupMenu1->addAction(QStringLiteral("&Новое сканирование"));
+    N29 = PopupMenu1->addAction(QStringLiteral("&Помощь"));
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& position) { PopupMenu1->popup(mapToGlobal(position)); });
+
+    // The windows and exchanges behind these entries enable them when they are part of the
+    // program.
+    for (QAction* unavailable :
+         {N21, N22, Word2, N28, Excel1, N26, Word1, N7, N9, N10, N11, N15, N20, N23, N24, N25, N29})
+        unavailable->setEnabled(false);
+
+    connect(N2, &QAction::triggered, this, &TForm4::N2Click);
+    connect(N27, &QAction::triggered, this, &TForm4::N2Click);
+    connect(N3, &QAction::triggered, this, &TForm4::N3Click);
+    connect(N4, &QAction::triggered, this, &TForm4::N4Click);
+    connect(N5, &QAction::triggered, this, &TForm4::N5Click);
+    connect(N12, &QAction::triggered, this, &TForm4::N12Click);
+    connect(N14, &QAction::triggered, this, &TForm4::N14Click);
+    connect(N17, &QAction::triggered, this, &TForm4::N17Click);
+}
+
+void TForm4::layOutControls() {
+    QWidget* client = centralWidget();
+    const int width = client->width();
+    const int height = client->height();
+    const int tableHeight = std::max(height - kBottomBandHeight, 0);
+    StringGrid1->setGeometry(0, 0, width, tableHeight);
+    CheckBox1->adjustSize();
+    CheckBox1->move(8, tableHeight + 4);
+    ProgressBar1->move(std::max(8 + CheckBox1->width() + 8, width - 617 - 8), tableHeight + 6);
+    Label2->setGeometry(8, tableHeight + 26, std::max(width / 2 - 16, 0), 18);
+    Label3->adjustSize();
+    Label3->move(statusLabelLeft(width, Label3->width()), tableHeight + 26);
+}
+
+void TForm4::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    layOutControls();
+}
+
+const CatalogueGrid& TForm4::table() const {
+    return tableModel->grid();
+}
+
+void TForm4::changeTable(const std::function<void(CatalogueGrid&)>& change) {
+    const QModelIndex current = StringGrid1->currentIndex();
+    const int verticalScroll = StringGrid1->verticalScrollBar()->value();
+    const int horizontalScroll = StringGrid1->horizontalScrollBar()->value();
+    tableModel->changeGrid(change);
+    if (current.isValid()) {
+        const int row = std::min(current.row(), tableModel->rowCount() - 1);
+        const int column = std::min(current.column(), tableModel->columnCount() - 1);
+        if (row >= 0 && column >= 0)
+            StringGrid1->selectionModel()->setCurrentIndex(tableModel->index(row, column),
+                                                           QItemSelectionModel::NoUpdate);
+    }
+    StringGrid1->verticalScrollBar()->setValue(verticalScroll);
+    StringGrid1->horizontalScrollBar()->setValue(horizontalScroll);
+}
+
+void TForm4::FormActivate() {
+    CatalogueState& catalogue = registry_.catalogue();
+    changeTable([&catalogue](CatalogueGrid& grid) { refillOnActivation(grid, catalogue); });
+    applyColumnLayout();
+    showStatus();
+}
+
+void TForm4::FormDeactivate() {
+    StringGrid1->commitPendingEdit();
+    copyBackToStores(registry_.grid(), registry_.catalogue());
+}
+
+void TForm4::applyColumnLayout() {
+    TextWidthCache widths(StringGrid1->font());
+    const TextWidthFunction textWidth = [&widths](const QString& text) {
+        return widths.width(text);
+    };
+    CatalogueState& catalogue = registry_.catalogue();
+    const ProgramSettings& settings = registry_.settings();
+    const ColumnLayout layout =
+        columnLayout(registry_.grid(), settings.ColumnWidthMode, currentColumnWidths(),
+                     settings.ColumnWidths, catalogue.mainTable.columnMeasures, textWidth);
+    applyColumnWidths(layout.widths);
+    catalogue.mainTable.columnMeasures = layout.measures;
+}
+
+void TForm4::applyColumnWidths(const ColumnValues& widths) {
+    QHeaderView* header = StringGrid1->horizontalHeader();
+    const int columns = std::min<int>(tableModel->columnCount(), kCatalogueColumnCount);
+    for (int column = 0; column < columns; ++column)
+        header->resizeSection(column, widths[column]);
+}
+
+ColumnValues TForm4::currentColumnWidths() const {
+    ColumnValues widths{};
+    const QHeaderView* header = StringGrid1->horizontalHeader();
+    const int columns = std::min<int>(tableModel->columnCount(), kCatalogueColumnCount);
+    for (int column = 0; column < columns; ++column)
+        widths[column] = header->sectionSize(column);
+    return widths;
+}
+
+void TForm4::showStatus() {
+    showStatusText(statusText(registry_.catalogue().mainTable, registry_.grid()));
+}
+
+void TForm4::showStatusText(const QString& text) {
+    Label3->setText(text);
+    Label3->adjustSize();
+    Label3->move(statusLabelLeft(centralWidget()->width(), Label3->width()), Label3->y());
+}
+
+void TForm4::N2Click() {
+    registry_.runReportingErrors(this, [this] { runNewScan(); });
+}
+
+void TForm4::runNewScan() {
+    CatalogueState& catalogue = registry_.catalogue();
+    ProgramSettings& settings = registry_.settings();
+    MainTableState& table = catalogue.mainTable;
+    TForm12* question = registry_.form12();
+
+    StringGrid1->commitPendingEdit();
+    copyBackToStores(registry_.grid(), catalogue);
+    if (table.modified) {
+        question->QuestionReason = TForm12::StartingNewScan;
+        WindowRegistry::showWindow(question);
+        return;
+    }
+    question->QuestionReason = TForm12::NoReason;
+    table.modified = true;
+    table.renameResult = false;
+    if (catalogue.tableSource == TableSource::StartWindowStore)
+        catalogue.mainWindowStore.setCount(catalogue.startWindowStore.count());
+    catalogue.tableSource = TableSource::MainWindowStore;
+
+    ProgressBar1->setValue(0);
+    const WalkOptions options{ScanWindow::Main, settings.ManyFilesScan, {}};
+    table.activated = false;
+    QStringList messages;
+    const std::optional<QString> chosen =
+        registry_.services().dialogs.chooseFolder(this, settings.LastFolder);
+    if (chosen && ensureFolderExists(*chosen)) {
+        table.activated = true;
+        catalogue.mainWindowStore.setCount(0);
+        ProgressBar1->show();
+        settings.LastFolder = *chosen;
+        table.hasSavedName = false;
+        const WalkResult result =
+            walkWithProgress(*chosen, catalogue.mainWindowStore, options, ProgressBar1);
+        if (result.unreadableCount > 0)
+            Label1->setText(QStringLiteral("Ошибка!!!!"));
+        messages = messagesAfterWalk(result);
+        // The results of a completed scan always fill the table.
+        catalogue.loadedInStartWindow = false;
+        catalogue.compositeRenameDone = false;
+    }
+    for (const QString& message : messages)
+        registry_.services().messages.showMessage(this, message);
+    ProgressBar1->setValue(ProgressBar1->maximum());
+    ProgressBar1->hide();
+    catalogue.tableSource = TableSource::MainWindowStore;
+    FormActivate();
+}
+
+void TForm4::N3Click() {
+    registry_.runReportingErrors(this, [this] {
+        FileDialogRequest request;
+        request.filter = kListFileOpenFilter;
+        const std::optional<QString> path =
+            registry_.services().dialogs.openFileName(this, request, true);
+        if (!path)
+            return;
+        StringGrid1->commitPendingEdit();
+        applyColumnWidths(kFixedColumnWidths);
+        ListFileRead read = ListFileRead::Loaded;
+        changeTable([&](CatalogueGrid& grid) {
+            read = openListFileInMainWindow(*path, grid, registry_.catalogue());
+        });
+        if (read == ListFileRead::NotAListFile)
+            registry_.services().messages.showMessage(this, notAListFileMessage());
+        showStatus();
+    });
+}
+
+bool TForm4::saveList() {
+    StringGrid1->commitPendingEdit();
+    if (saveListFile(registry_.grid(), registry_.catalogue().mainTable))
+        return true;
+    return saveListAs();
+}
+
+bool TForm4::saveListAs() {
+    StringGrid1->commitPendingEdit();
+    MainTableState& table = registry_.catalogue().mainTable;
+    FileDialogRequest request;
+    request.filter = kListFileSaveFilter;
+    request.defaultExtension = QStringLiteral("swk");
+    if (table.hasSavedName)
+        request.startFolder = QFileInfo(table.currentListFileName).absolutePath();
+    const std::optional<QString> path = registry_.services().dialogs.saveFileName(this, request);
+    if (!path)
+        return false;
+    saveListFileAs(*path, registry_.grid(), table);
+    return true;
+}
+
+void TForm4::N4Click() {
+    registry_.runReportingErrors(this, [this] { saveList(); });
+}
+
+void TForm4::N5Click() {
+    registry_.runReportingErrors(this, [this] { saveListAs(); });
+}
+
+void TForm4::N12Click() {
+    close();
+}
+
+void TForm4::N14Click() {
+    WindowRegistry::showWindow(registry_.form3());
+}
+
+void TForm4::N17Click() {
+    registry_.runReportingErrors(this, [this] {
+        StringGrid1->commitPendingEdit();
+        const QModelIndex current = StringGrid1->currentIndex();
+        const int row = current.isValid() ? CatalogueTableModel::gridRow(current) : 1;
+        changeTable([&](CatalogueGrid& grid) { insertRow(grid, row, registry_.catalogue()); });
+        showStatus();
+    });
+}
+
+void TForm4::StringGrid1DblClick() {
+    if (CheckBox1->isChecked())
+        CheckBox1->setChecked(false);
+    const QModelIndex current = StringGrid1->currentIndex();
+    if (!current.isValid())
+        return;
+    const int row = CatalogueTableModel::gridRow(current);
+    toggleMark(registry_.grid(), row);
+    tableModel->rowsChanged(row, row);
+}
+
+void TForm4::CheckBox1Click(bool checked) {
+    Label2->setText(registry_.settings().LastFolder);
+    CatalogueGrid& grid = registry_.grid();
+    if (checked)
+        markAll(grid);
+    else
+        unmarkAll(grid);
+    tableModel->rowsChanged(1, grid.dataRowCount());
+}
+
+void TForm4::closeEvent(QCloseEvent* event) {
+    // The program ends through endProgram, or not at all: the window itself never closes.
+    event->ignore();
+    registry_.runReportingErrors(this, [this] {
+        StringGrid1->commitPendingEdit();
+        copyBackToStores(registry_.grid(), registry_.catalogue());
+        if (registry_.catalogue().mainTable.modified) {
+            WindowRegistry::showWindow(registry_.form12());
+            return;
+        }
+        registry_.saveSettingsAtShutdown();
+        registry_.endProgram();
+    });
+}
+
+} // namespace songwick

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "catalogue/catalogue_grid.h"
+#include "catalogue/catalogue_state.h"
+
+#include <QMainWindow>
+#include <functional>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+
+namespace songwick {
+
+class CatalogueTableModel;
+class CatalogueTableView;
+class WindowRegistry;
+
+// The main window: the catalogue table with its marks, the status line, the new scan, list
+// files and the way out of the program.
+class TForm4 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TForm4(WindowRegistry& registry);
+    ~TForm4() override;
+
+    // What the text view does when it next becomes active (1 render the table, 2 open a text
+    // file, 3 render and offer to save, 4 keep its content once).
+    int TextViewMode = 1;
+
+    // Each time the window becomes active: refills the table from the table source's store
+    // (unless the start window loaded it), applies the column widths, sets the status line.
+    void FormActivate();
+    // Another window of the program became active: the table goes back into the stores.
+    void FormDeactivate();
+
+    // Runs a change of the table's cells or shape and shows the result.
+    void changeTable(const std::function<void(CatalogueGrid&)>& change);
+    // The table's cells as shown.
+    const CatalogueGrid& table() const;
+    // Sets the widths of columns 0 to 6 (those the table has).
+    void applyColumnWidths(const ColumnValues& widths);
+    ColumnValues currentColumnWidths() const;
+    // The status line's text for the table as it stands, placed at the right edge.
+    void showStatus();
+    // Status text written by another part of the program, placed like the own one.
+    void showStatusText(const QString& text);
+
+    // Saves the table under its list file name, or asks for one first. False when the user
+    // cancelled the dialog; throws Error when the file cannot be written.
+    bool saveList();
+
+    CatalogueTableView* StringGrid1;
+    CatalogueTableModel* tableModel;
+    QCheckBox* CheckBox1; // "Отметить все"
+    QLabel* Label1;       // under the table
+    QLabel* Label2;       // the folder of the last scan
+    QLabel* Label3;       // status line
+    QProgressBar* ProgressBar1;
+
+    QMenu* N1;       // "&Файл"
+    QAction* N2;     // "&Новое сканирование..."
+    QAction* N3;     // "&Открыть файл списка..."
+    QAction* N21;    // "О&ткрыть список в текстовом формате..."
+    QAction* N4;     // "&Сохранить список"
+    QAction* N5;     // "Сохранить список &как..."
+    QAction* N22;    // "Сохранить в текстовом &формате..."
+    QAction* Word2;  // "Со&хранить в Ms Word..."
+    QAction* N28;    // "&Печать из Ms Word (текст)"
+    QMenu* N6;       // "&Экспорт в"
+    QAction* Excel1; // "Ms &Excel"
+    QAction* N26;    // "Текстовый &файл"
+    QAction* Word1;  // "Ms &Word"
+    QAction* N7;     // "&Импорт из файла MS Excel"
+    QMenu* N8;       // "&Переименовать файлы"
+    QAction* N9;     // "Из колонки &названия файла"
+    QAction* N10;    // "&Сложное переименование..."
+    QAction* N11;    // "Изменить заголовки..." (never visible)
+    QAction* N12;    // "&Выход"
+    QMenu* N13;      // "&Настройки"
+    QAction* N14;    // "Параметры &сканирования"
+    QAction* N15;    // "&Общие настройки"
+    QMenu* N16;      // "&Таблица"
+    QAction* N17;    // "&Добавить строку"
+    QAction* N20;    // "&Перевести в текстовый формат"
+    QMenu* N18;      // "&Помощь"
+    QMenu* N19;      // "&О программе"
+    QAction* N23;    // "&Информация"
+    QAction* N24;    // "&Заставка"
+    QAction* N25;    // "Songwick &Помощь"
+    QMenu* PopupMenu1;
+    QAction* N27; // "&Новое сканирование"
+    QAction* N29; // "&Помощь"
+
+    // Handlers.
+    void N2Click();  // new scan
+    void N3Click();  // open a list file
+    void N4Click();  // save
+    void N5Click();  // save as
+    void N12Click(); // leave the program
+    void N14Click();
+    void N17Click(); // insert a row
+    void StringGrid1DblClick();
+    void CheckBox1Click(bool checked);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void layOutControls();
+    void runNewScan();
+    bool saveListAs();
+    void applyColumnLayout();
+
+    WindowRegistry& registry_;
+};
+
+} // namespace songwick

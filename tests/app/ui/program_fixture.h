@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/ui/fake_platform.h"
+#include "app/ui/start_window.h"
+#include "app/ui/window_registry.h"
+#include "catalogue/ui/main_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace songwick::testing {
+
+// The karaoke files of the shared test data copied into a folder of their own.
+inline QString makeKaraokeFolder(const QTemporaryDir& root, const QString& name) {
+    const QString folder = root.filePath(name);
+    QDir().mkpath(folder);
+    const QDir data(QStringLiteral(SONGWICK_TEST_DATA_DIR));
+    for (const QString& file : data.entryList(QDir::Files)) {
+        if (file.contains(QStringLiteral("kar")) || file.contains(QStringLiteral("KAR")))
+            QFile::copy(data.filePath(file), folder + u'/' + file);
+    }
+    return folder;
+}
+
+// The whole program with fake dialogs and message boxes and its settings file in a temporary
+// folder. endCount counts the times the program would have ended.
+class ProgramUnderTest {
+public:
+    explicit ProgramUnderTest(const QString& settingsPath)
+        : registry(std::make_unique<WindowRegistry>(platform.services(), settingsPath)) {
+        registry->setEndProgramHandler([this] { ++endCount; });
+        registry->createWindows();
+    }
+
+    ~ProgramUnderTest() {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            window->hide();
+        registry.reset();
+    }
+
+    // Shows the start window as the message loop does at start-up.
+    bool start() {
+        registry->form1()->show();
+        registry->form1()->activateWindow();
+        return QTest::qWaitForWindowActive(registry->form1());
+    }
+
+    TForm1* startWindow() const { return registry->form1(); }
+    TForm4* mainWindow() const { return registry->form4(); }
+
+    // Lets queued window activations arrive.
+    static void settle() {
+        QCoreApplication::processEvents();
+        QTest::qWait(20);
+    }
+
+    FakePlatform platform;
+    std::unique_ptr<WindowRegistry> registry;
+    int endCount = 0;
+};
+
+} // namespace songwick::testing

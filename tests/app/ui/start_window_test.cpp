@@ -1,0 +1,90 @@
+#include "app/ui/clickable_label.h"
+#include "app/ui/program_fixture.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace songwick::testing {
+namespace {
+
+class StartWindowTest : public ::testing::Test {
+protected:
+    QTemporaryDir root;
+    ProgramUnderTest program{root.filePath(QStringLiteral("prop.dat"))};
+};
+
+TEST_F(StartWindowTest, ElapsedTimeLabelShowsTheTimeSinceTheStart) {
+    ASSERT_TRUE(program.start());
+    TForm1* window = program.startWindow();
+    program.platform.clock.value += 5.0 / 86400.0;
+    QTest::mouseClick(window->Label1, Qt::LeftButton);
+    const QString first = window->StaticText1->text();
+    EXPECT_TRUE(first.contains(QStringLiteral("1899"))) << first.toStdString();
+    EXPECT_TRUE(first.contains(QStringLiteral("05"))) << first.toStdString();
+
+    program.platform.clock.value += 2.0 / 86400.0;
+    QTest::mouseClick(window->Label1, Qt::LeftButton);
+    EXPECT_NE(window->StaticText1->text(), first);
+}
+
+TEST_F(StartWindowTest, ActivationCentresThePictureAndTheButton) {
+    ASSERT_TRUE(program.start());
+    TForm1* window = program.startWindow();
+    EXPECT_EQ(window->Button1->x(), window->width() / 2 - window->Button1->width() / 2);
+    EXPECT_EQ(window->image2->x(), window->width() / 2 - window->image2->width() / 2);
+}
+
+TEST_F(StartWindowTest, PictureTravelsRightAndStartsAgainAtTheLeft) {
+    TForm1* window = program.startWindow();
+    window->Image1->move(window->width() - 46, window->Image1->y());
+    QTest::qWait(60);
+    EXPECT_LT(window->Image1->x(), 100);
+    EXPECT_GT(window->Image1->x(), 4);
+    EXPECT_TRUE(window->Timer1->isActive());
+}
+
+TEST_F(StartWindowTest, MenuOffersOnlyWhatTheStartWindowDoes) {
+    TForm1* window = program.startWindow();
+    EXPECT_TRUE(window->N2->isEnabled());
+    EXPECT_TRUE(window->N3->isEnabled());
+    EXPECT_FALSE(window->N5->isEnabled());
+    EXPECT_FALSE(window->N11->isEnabled());
+    EXPECT_FALSE(window->N14->isVisible());
+    EXPECT_EQ(window->N1->title(), QStringLiteral("&Файл"));
+    EXPECT_EQ(window->N15->text(), QStringLiteral("&Выход"));
+    EXPECT_EQ(window->Button1->toolTip(), QStringLiteral("Начнем?"));
+}
+
+TEST_F(StartWindowTest, ForeignListFileIsReportedAndStillHandsOver) {
+    const QString path = root.filePath(QStringLiteral("foreign.swk"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArrayLiteral("Something else\r\n2\r\n7\r\n"));
+    file.close();
+    ASSERT_TRUE(program.start());
+    program.platform.dialogs.opens.push_back(path);
+    program.startWindow()->N3->trigger();
+    ProgramUnderTest::settle();
+    ASSERT_EQ(program.platform.messages.shown.size(), 1);
+    EXPECT_TRUE(program.platform.messages.shown.constFirst().startsWith(
+        QStringLiteral("Данный файл не является файлом Songwick.")));
+    EXPECT_TRUE(program.mainWindow()->isVisible());
+    EXPECT_FALSE(program.startWindow()->isVisible());
+}
+
+TEST_F(StartWindowTest, MissingListFileIsReportedAndTheStartWindowStays) {
+    ASSERT_TRUE(program.start());
+    program.platform.dialogs.opens.push_back(root.filePath(QStringLiteral("missing.swk")));
+    program.startWindow()->N3->trigger();
+    ProgramUnderTest::settle();
+    EXPECT_EQ(program.platform.messages.shown.size(), 1);
+    EXPECT_TRUE(program.startWindow()->isVisible());
+    EXPECT_FALSE(program.mainWindow()->isVisible());
+}
+
+} // namespace
+} // namespace songwick::testing

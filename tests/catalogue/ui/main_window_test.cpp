@@ -1,0 +1,177 @@
+#include "app/ui/close_question_window.h"
+#include "app/ui/program_fixture.h"
+#include "catalogue/catalogue_table.h"
+#include "catalogue/ui/catalogue_table_model.h"
+#include "catalogue/ui/catalogue_table_view.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace songwick::testing {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(program.start());
+        program.platform.dialogs.folders.push_back(makeKaraokeFolder(root, QStringLiteral("s")));
+        QTest::mouseClick(program.startWindow()->Button1, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        ProgramUnderTest::settle();
+    }
+
+    QString cell(int column, int row) const { return window->table().cell(column, row); }
+    void doubleClickRow(int row) {
+        window->StringGrid1->setCurrentIndex(window->tableModel->index(row - 1, 1));
+        window->StringGrid1DblClick();
+    }
+
+    QTemporaryDir root;
+    ProgramUnderTest program{root.filePath(QStringLiteral("prop.dat"))};
+    TForm4* window = program.mainWindow();
+};
+
+TEST_F(MainWindowTest, DoubleClickTogglesTheMarkOfTheCurrentRow) {
+    doubleClickRow(2);
+    EXPECT_EQ(cell(0, 2), QStringLiteral("V 2"));
+    doubleClickRow(2);
+    EXPECT_EQ(cell(0, 2), QStringLiteral("2"));
+}
+
+TEST_F(MainWindowTest, DoubleClickWithMarkAllCheckedLeavesOnlyThatRowMarked) {
+    window->CheckBox1->click();
+    EXPECT_EQ(cell(0, 1), QStringLiteral("V 1"));
+    EXPECT_EQ(cell(0, 3), QStringLiteral("V 3"));
+    EXPECT_EQ(window->Label2->text(), program.registry->settings().LastFolder);
+    doubleClickRow(3);
+    EXPECT_FALSE(window->CheckBox1->isChecked());
+    EXPECT_EQ(cell(0, 1), QStringLiteral("1"));
+    EXPECT_EQ(cell(0, 2), QStringLiteral("2"));
+    EXPECT_EQ(cell(0, 3), QStringLiteral("V 3"));
+}
+
+TEST_F(MainWindowTest, DoubleClickDoesNotOpenTheEditor) {
+    const QRect cellRect = window->StringGrid1->visualRect(window->tableModel->index(0, 2));
+    QSignalSpy doubleClicks(window->StringGrid1, &CatalogueTableView::tableDoubleClicked);
+    QTest::mouseDClick(window->StringGrid1->viewport(), Qt::LeftButton, {}, cellRect.center());
+    EXPECT_EQ(doubleClicks.count(), 1);
+    EXPECT_EQ(window->StringGrid1->currentIndex().row(), 0);
+    EXPECT_FALSE(window->StringGrid1->isEditing());
+    EXPECT_EQ(cell(0, 1), QStringLiteral("V 1"));
+}
+
+TEST_F(MainWindowTest, TypingIntoTheTableEditsTheCellAndMarksTheTableModified) {
+    program.registry->catalogue().mainTable.modified = false;
+    window->StringGrid1->setFocus(Qt::OtherFocusReason);
+    window->StringGrid1->setCurrentIndex(window->tableModel->index(0, 4));
+    QTest::keyClick(window->StringGrid1, Qt::Key_L, Qt::ShiftModifier);
+    ASSERT_TRUE(window->StringGrid1->isEditing());
+    QWidget* editor = window->StringGrid1->indexWidget(window->StringGrid1->currentIndex());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, QStringLiteral("yricist"));
+    window->StringGrid1->commitPendingEdit();
+    EXPECT_EQ(cell(4, 1), QStringLiteral("lyricist"));
+    EXPECT_TRUE(program.registry->catalogue().mainTable.modified);
+}
+
+TEST_F(MainWindowTest, InsertionAtTheFirstRowMovesEveryRecordDown) {
+    const QString first = cell(1, 1);
+    const QString last = cell(1, 3);
+    window->StringGrid1->setCurrentIndex(window->tableModel->index(0, 1));
+    window->N17->trigger();
+    EXPECT_EQ(window->tableModel->rowCount(), 4);
+    EXPECT_EQ(cell(1, 1), QString());
+    EXPECT_EQ(cell(1, 2), first);
+    EXPECT_EQ(cell(1, 4), last);
+    for (int row = 1; row <= 4; ++row)
+        EXPECT_EQ(cell(0, row), QString::number(row));
+}
+
+TEST_F(MainWindowTest, WidestTextWidthsNeverCutTheHeader) {
+    ASSERT_EQ(program.registry->settings().ColumnWidthMode, WidestTextColumnWidths);
+    const QFontMetrics metrics(window->StringGrid1->font());
+    const QHeaderView* header = window->StringGrid1->horizontalHeader();
+    for (int column = 1; column < 7; ++column) {
+        const int headerText = metrics.horizontalAdvance(cell(column, 0));
+        EXPECT_GE(header->sectionSize(column), headerText + 4) << column;
+    }
+    EXPECT_GT(program.registry->catalogue().mainTable.columnMeasures[1], 0);
+}
+
+TEST_F(MainWindowTest, CancelledNewScanKeepsTheTableWithItsEdits) {
+    program.registry->catalogue().mainTable.modified = false;
+    window->tableModel->setData(window->tableModel->index(1, 3), QStringLiteral("Правка"));
+    program.registry->catalogue().mainTable.modified = false;
+    window->N2->trigger(); // the chooser is cancelled
+    ProgramUnderTest::settle();
+    EXPECT_EQ(window->tableModel->rowCount(), 3);
+    EXPECT_EQ(cell(3, 2), QStringLiteral("Правка"));
+    EXPECT_EQ(program.platform.dialogs.folderStarts.size(), 2);
+    EXPECT_FALSE(program.registry->form12()->isVisible());
+}
+
+TEST_F(MainWindowTest, ForeignListFileLeavesAnEmptyNumberedTable) {
+    const QString path = root.filePath(QStringLiteral("foreign.swk"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArrayLiteral(" Songwick file..\r\n"));
+    file.close();
+    program.platform.dialogs.opens.push_back(path);
+    window->N3->trigger();
+    EXPECT_EQ(program.platform.messages.shown.size(), 1);
+    EXPECT_EQ(window->tableModel->rowCount(), 3);
+    EXPECT_EQ(cell(0, 3), QStringLiteral("3"));
+    EXPECT_EQ(cell(1, 1), QString());
+    EXPECT_EQ(window->StringGrid1->horizontalHeader()->sectionSize(2), 140);
+}
+
+TEST_F(MainWindowTest, SaveAfterSaveAsWritesWithoutADialog) {
+    const QString path = root.filePath(QStringLiteral("list.swk"));
+    program.platform.dialogs.saves.push_back(path);
+    window->N5->trigger();
+    EXPECT_TRUE(QFile::exists(path));
+    program.registry->catalogue().mainTable.modified = true;
+    window->N4->trigger();
+    EXPECT_EQ(program.platform.dialogs.saveFilters.size(), 1);
+    EXPECT_FALSE(program.registry->catalogue().mainTable.modified);
+}
+
+TEST_F(MainWindowTest, MenusCarryTheProgramsCaptions) {
+    EXPECT_EQ(window->N2->text(), QStringLiteral("&Новое сканирование..."));
+    EXPECT_EQ(window->N17->text(), QStringLiteral("&Добавить строку"));
+    EXPECT_EQ(window->N27->text(), QStringLiteral("&Новое сканирование"));
+    EXPECT_FALSE(window->N11->isVisible());
+    EXPECT_EQ(window->CheckBox1->text(), QStringLiteral("Отметить все"));
+    EXPECT_EQ(window->StringGrid1->verticalHeader()->defaultSectionSize(), 18);
+}
+
+} // namespace
+} // namespace songwick::testing
+
+namespace songwick::testing {
+namespace {
+
+TEST_F(MainWindowTest, NumberColumnStaysInPlaceWhenTheTableScrollsSideways) {
+    CatalogueTableView* view = window->StringGrid1;
+    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum());
+    const auto* numbers = view->findChild<QTableView*>(QStringLiteral("NumberColumn"));
+    ASSERT_NE(numbers, nullptr);
+    EXPECT_TRUE(numbers->isVisible());
+    EXPECT_EQ(numbers->x(), view->frameWidth());
+    EXPECT_EQ(numbers->width(), view->columnWidth(0));
+    EXPECT_EQ(numbers->model(), view->model());
+    view->horizontalHeader()->resizeSection(0, 77);
+    EXPECT_EQ(numbers->width(), 77);
+    EXPECT_FALSE(numbers->isColumnHidden(0));
+    EXPECT_TRUE(numbers->isColumnHidden(1));
+}
+
+} // namespace
+} // namespace songwick::testing
