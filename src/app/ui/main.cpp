@@ -1,7 +1,7 @@
 #include "app/ui/qt_platform.h"
 #include "app/ui/start_window.h"
-#include "app/ui/startup_splash.h"
 #include "app/ui/window_registry.h"
+#include "help/ui/splash_window.h"
 #include "settings/settings_file.h"
 
 #include <QApplication>
@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     // The program ends where its windows say so, never because the last one was hidden.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    songwick::StartupSplash splash;
+    songwick::TSplashForm splash;
     splash.showAndPaint();
     QApplication::setApplicationDisplayName(QStringLiteral("Songwick"));
 

@@ -8,9 +8,15 @@
 #include "catalogue/catalogue_table.h"
 #include "catalogue/list_file.h"
 #include "catalogue/ui/main_window.h"
+#include "help/jpeg_picture.h"
+#include "help/ui/about_window.h"
+#include "help/ui/help_window.h"
+#include "help/ui/splash_window.h"
+#include "office/ui/office_actions.h"
 #include "scan/ui/scan_options_window.h"
 #include "scan/ui/scan_progress.h"
 #include "settings/settings_file.h"
+#include "settings/ui/general_settings_window.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -73,7 +79,7 @@ void TForm1::createControls() {
     setCentralWidget(client);
 
     image2 = new QLabel(client);
-    image2->setPixmap(startBannerPicture(QSize(340, 56)));
+    image2->setPixmap(QPixmap::fromImage(startWindowPicture()));
     image2->setGeometry(8, 8, 340, 56);
 
     StaticText1 = new QLabel(
@@ -138,26 +144,36 @@ void TForm1::createMenu() {
         unavailable->setEnabled(false);
     N11->setEnabled(false);
     N14->setVisible(false);
-    // The spreadsheet import enables this entry when it is part of the program.
-    N10->setEnabled(false);
 
     N16 = menuBar()->addMenu(QStringLiteral("Настройки"));
     N17 = N16->addAction(QStringLiteral("Параметры сканирования"));
     N18 = N16->addAction(QStringLiteral("Общие настройки"));
-    N18->setEnabled(false);
 
     N19 = menuBar()->addMenu(QStringLiteral("Помощь"));
     N20 = N19->addMenu(QStringLiteral("О программе"));
     N21 = N20->addAction(QStringLiteral("Информация"));
     N22 = N20->addAction(QStringLiteral("Заставка"));
     N23 = N19->addAction(QStringLiteral("Помощь по программе"));
-    for (QAction* unavailable : {N21, N22, N23})
-        unavailable->setEnabled(false);
 
     connect(N2, &QAction::triggered, this, &TForm1::Button1Click);
     connect(N3, &QAction::triggered, this, &TForm1::N3Click);
     connect(N15, &QAction::triggered, this, &TForm1::N15Click);
     connect(N17, &QAction::triggered, this, &TForm1::N17Click);
+    connect(N10, &QAction::triggered, this, &TForm1::Excel1Click);
+    const auto showing = [this](auto form) {
+        return [this, form] {
+            registry_.runReportingErrors(
+                this, [this, form] { WindowRegistry::showWindow((registry_.*form)()); });
+        };
+    };
+    connect(N18, &QAction::triggered, this, showing(&WindowRegistry::form10));
+    connect(N21, &QAction::triggered, this, showing(&WindowRegistry::form5));
+    connect(N22, &QAction::triggered, this, showing(&WindowRegistry::splash));
+    connect(N23, &QAction::triggered, this, showing(&WindowRegistry::help));
+}
+
+void TForm1::Excel1Click() {
+    importSpreadsheetInStartWindow(registry_, *this);
 }
 
 void TForm1::FormActivate() {

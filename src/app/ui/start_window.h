@@ -69,6 +69,7 @@ public:
     void N3Click();
     void N15Click();
     void N17Click();
+    void Excel1Click(); // "&Импорт из Файла Excel"
     void Label1Click();
     void Timer1Timer();
 

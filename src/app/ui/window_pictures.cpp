@@ -7,25 +7,6 @@
 
 namespace songwick {
 
-QPixmap startBannerPicture(QSize size) {
-    QPixmap picture(size);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient band(0, 0, size.width(), 0);
-    band.setColorAt(0.0, QColor(21, 91, 234));
-    band.setColorAt(0.5, QColor(120, 40, 180));
-    band.setColorAt(1.0, QColor(210, 30, 60));
-    painter.fillRect(picture.rect(), band);
-    QFont font(QStringLiteral("Sans Serif"));
-    font.setPixelSize(size.height() * 3 / 5);
-    font.setBold(true);
-    font.setItalic(true);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(picture.rect(), Qt::AlignCenter, QStringLiteral("Songwick"));
-    return picture;
-}
-
 QPixmap travellingNotePicture() {
     QPixmap picture(17, 16);
     picture.fill(Qt::transparent);

@@ -6,8 +6,15 @@
 #include "app/ui/start_window.h"
 #include "catalogue/catalogue_table.h"
 #include "catalogue/ui/main_window.h"
+#include "help/ui/about_window.h"
+#include "help/ui/help_window.h"
+#include "help/ui/splash_window.h"
+#include "rename/ui/composite_rename_window.h"
 #include "scan/ui/scan_options_window.h"
 #include "settings/settings_file.h"
+#include "settings/ui/general_settings_window.h"
+#include "settings/ui/text_output_settings_window.h"
+#include "textview/ui/text_view_window.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -36,10 +43,21 @@ WindowRegistry::~WindowRegistry() {
 void WindowRegistry::createWindows() {
     form1_ = adopt(std::make_unique<TForm1>(*this));
     form4_ = adopt(std::make_unique<TForm4>(*this));
+    form5_ = adopt(std::make_unique<TForm5>(*this));
     form3_ = adopt(std::make_unique<TForm3>(settings_));
     watchActivation(form3_, [form = form3_] { form->FormActivate(); });
     connect(this, &WindowRegistry::settingsLoaded, form3_, &TForm3::FormActivate);
+    form6_ = adopt(std::make_unique<TForm6>(*this));
+    form8_ = adopt(std::make_unique<TForm8>(*this));
+    form9_ = adopt(std::make_unique<TForm9>(*this));
+    form8_->setTextOutputWindow(form9_);
+    form9_->setTextView(form8_);
+    form10_ = adopt(std::make_unique<TForm10>(*this));
+    form10_->setTextOutputWindow(form9_);
+    help_ = adopt(std::make_unique<THelp>(*this));
     form12_ = adopt(std::make_unique<TForm12>(*this));
+    // Created again after the others, hidden, for the menu entry that shows it.
+    splash_ = adopt(std::make_unique<TSplashForm>());
 }
 
 void WindowRegistry::watchActivation(QWidget* window, std::function<void()> activated,

@@ -6,9 +6,18 @@
 #include "catalogue/list_file.h"
 #include "catalogue/ui/catalogue_table_model.h"
 #include "catalogue/ui/catalogue_table_view.h"
+#include "catalogue/ui/table_tooltip.h"
 #include "catalogue/ui/text_width_cache.h"
+#include "help/ui/about_window.h"
+#include "help/ui/help_window.h"
+#include "help/ui/splash_window.h"
+#include "office/ui/office_actions.h"
+#include "rename/ui/composite_rename_window.h"
+#include "rename/ui/file_name_rename.h"
 #include "scan/ui/scan_options_window.h"
 #include "scan/ui/scan_progress.h"
+#include "settings/ui/general_settings_window.h"
+#include "textview/ui/text_view_window.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -73,6 +82,7 @@ void TForm4::createControls() {
     StringGrid1->setUserTouchHandler([this] { registry_.catalogue().mainTable.modified = true; });
     // The table as the window creates it: two rows, two columns, editing on.
     tableModel->changeGrid([](CatalogueGrid& grid) { grid.resize(2, 2); });
+    installTableHints(*StringGrid1, registry_);
 
     CheckBox1 = new QCheckBox(QStringLiteral("Отметить все"), client);
     CheckBox1->setToolTip(QStringLiteral("Отметить все файлы"));
@@ -131,12 +141,6 @@ void TForm4::createMenus() {
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& position) { PopupMenu1->popup(mapToGlobal(position)); });
 
-    // The windows and exchanges behind these entries enable them when they are part of the
-    // program.
-    for (QAction* unavailable :
-         {N21, N22, Word2, N28, Excel1, N26, Word1, N7, N9, N10, N11, N15, N20, N23, N24, N25, N29})
-        unavailable->setEnabled(false);
-
     connect(N2, &QAction::triggered, this, &TForm4::N2Click);
     connect(N27, &QAction::triggered, this, &TForm4::N2Click);
     connect(N3, &QAction::triggered, this, &TForm4::N3Click);
@@ -144,7 +148,67 @@ void TForm4::createMenus() {
     connect(N5, &QAction::triggered, this, &TForm4::N5Click);
     connect(N12, &QAction::triggered, this, &TForm4::N12Click);
     connect(N14, &QAction::triggered, this, &TForm4::N14Click);
+    connect(N9, &QAction::triggered, this, &TForm4::N9Click);
+    connect(N10, &QAction::triggered, this, &TForm4::N10Click);
+    connect(Excel1, &QAction::triggered, this, &TForm4::Excel3Click);
+    connect(N7, &QAction::triggered, this, &TForm4::Excel2Click);
+    connect(Word1, &QAction::triggered, this, &TForm4::Word1Click);
+    connect(Word2, &QAction::triggered, this, &TForm4::Word2Click);
+    connect(N28, &QAction::triggered, this, &TForm4::N28Click);
+    connect(N20, &QAction::triggered, this,
+            [this] { openTextView(songwick::TextViewMode::Render); });
+    connect(N26, &QAction::triggered, this,
+            [this] { openTextView(songwick::TextViewMode::Render); });
+    connect(N21, &QAction::triggered, this,
+            [this] { openTextView(songwick::TextViewMode::OpenFile); });
+    connect(N22, &QAction::triggered, this,
+            [this] { openTextView(songwick::TextViewMode::RenderAndSave); });
+    const auto showing = [this](auto form) {
+        return [this, form] {
+            registry_.runReportingErrors(
+                this, [this, form] { WindowRegistry::showWindow((registry_.*form)()); });
+        };
+    };
+    connect(N15, &QAction::triggered, this, showing(&WindowRegistry::form10));
+    connect(N23, &QAction::triggered, this, showing(&WindowRegistry::form5));
+    connect(N24, &QAction::triggered, this, showing(&WindowRegistry::splash));
+    connect(N25, &QAction::triggered, this, showing(&WindowRegistry::help));
+    connect(N29, &QAction::triggered, this, showing(&WindowRegistry::help));
     connect(N17, &QAction::triggered, this, &TForm4::N17Click);
+}
+
+void TForm4::N9Click() {
+    registry_.runReportingErrors(this, [this] { renameFromFileNameColumn(registry_, this); });
+}
+
+void TForm4::N10Click() {
+    registry_.runReportingErrors(this, [this] { WindowRegistry::showWindow(registry_.form6()); });
+}
+
+void TForm4::Excel3Click() {
+    exportTableToSpreadsheet(registry_, *this);
+}
+
+void TForm4::Excel2Click() {
+    importSpreadsheetInMainWindow(registry_, *this);
+}
+
+void TForm4::Word1Click() {
+    exportTableToWordProcessor(registry_, *this);
+}
+
+void TForm4::Word2Click() {
+    saveTableAsWordDocument(registry_, *this);
+}
+
+void TForm4::N28Click() {
+    printTableAsWordDocument(registry_, *this);
+}
+
+void TForm4::openTextView(songwick::TextViewMode mode) {
+    StringGrid1->commitPendingEdit();
+    TextViewMode = mode;
+    WindowRegistry::showWindow(registry_.form8());
 }
 
 void TForm4::layOutControls() {

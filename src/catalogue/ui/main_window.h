@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue_grid.h"
 #include "catalogue/catalogue_state.h"
+#include "textview/text_view_mode.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -29,7 +30,7 @@ public:
 
     // What the text view does when it next becomes active (1 render the table, 2 open a text
     // file, 3 render and offer to save, 4 keep its content once).
-    int TextViewMode = 1;
+    songwick::TextViewMode TextViewMode = songwick::TextViewMode::None;
 
     // Each time the window becomes active: refills the table from the table source's store
     // (unless the start window loaded it), applies the column widths, sets the status line.
@@ -102,7 +103,16 @@ public:
     void N5Click();  // save as
     void N12Click(); // leave the program
     void N14Click();
-    void N17Click(); // insert a row
+    void N17Click();    // insert a row
+    void N9Click();     // rename from the file-name column
+    void N10Click();    // the composite rename window
+    void Excel3Click(); // "Ms &Excel"
+    void Excel2Click(); // "&Импорт из файла MS Excel"
+    void Word1Click();  // "Ms &Word"
+    void Word2Click();  // "Со&хранить в Ms Word..."
+    void N28Click();    // "&Печать из Ms Word (текст)"
+    // Shows the text view with its pending action.
+    void openTextView(songwick::TextViewMode mode);
     void StringGrid1DblClick();
     void CheckBox1Click(bool checked);
 

@@ -3,6 +3,7 @@
 #include "app/ui/platform_interfaces.h"
 #include "app/ui/window_registry.h"
 #include "catalogue/ui/main_window.h"
+#include "office/ui/office_actions.h"
 #include "settings/ui/text_output_settings_window.h"
 #include "textview/rtf_writer.h"
 #include "textview/table_text.h"
@@ -102,8 +103,8 @@ void TForm8::createMenus() {
     N7 = PopupMenu1->addAction(QStringLiteral("Выделить вс&е"));
 
     // The Word output binds these when it is part of the program.
-    Word1->setEnabled(false);
-    Word2->setEnabled(false);
+    connect(Word1, &QAction::triggered, this, &TForm8::Word1Click);
+    connect(Word2, &QAction::triggered, this, &TForm8::Word2Click);
 
     connect(N1, &QAction::triggered, this, &TForm8::N1Click);
     connect(N2, &QAction::triggered, this, &TForm8::N2Click);
@@ -349,6 +350,14 @@ void TForm8::showEvent(QShowEvent* event) {
     } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
+}
+
+void TForm8::Word1Click() {
+    saveTextViewAsWordDocument(registry_, *this);
+}
+
+void TForm8::Word2Click() {
+    printTextViewAsWordDocument(registry_, *this);
 }
 
 } // namespace songwick

@@ -55,6 +55,8 @@ public:
     QAction* Word1;      // "Со&хранить в Word"
     QAction* Gtxfnm1;    // "&Печать"
     QAction* Word2;      // "Печать &из Word"
+    void Word1Click();   // saves the view as a Word document
+    void Word2Click();   // prints the view through the Word document
     QAction* N13;        // "&Вернуться назад к таблице"
     QMenu* EditMenu;     // "&Правка"
     QAction* N16;        // "&Назад"
