@@ -1,12 +1,14 @@
 #include "app/ui/clickable_label.h"
 #include "app/ui/hint_switch.h"
 #include "app/ui/program_fixture.h"
+#include "rename/ui/composite_rename_window.h"
 #include "scan/ui/scan_options_window.h"
 #include "settings/ui/general_settings_window.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -137,6 +139,10 @@ TEST_F(GeneralSettingsWindowTest, DefaultsGoEverywhereAndHideTheDialog) {
     EXPECT_EQ(settings().LastFolder, QDir::homePath());
     const std::array<bool, 8> onlySecond{false, true, false, false, false, false, false, false};
     EXPECT_EQ(settings().RenamePartsChecked, onlySecond);
+    const QListWidget* parts = program.registry->form6()->viberi;
+    ASSERT_EQ(parts->count(), 8);
+    for (int i = 0; i < parts->count(); ++i)
+        EXPECT_EQ(parts->item(i)->checkState() == Qt::Checked, i == 1) << i;
     EXPECT_TRUE(program.registry->hints().hintsShown());
     EXPECT_TRUE(dialog.CheckBox14->isChecked());
     EXPECT_FALSE(dialog.CheckBox12->isChecked());
