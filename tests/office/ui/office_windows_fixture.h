@@ -62,10 +62,7 @@ protected:
         registry->setEndProgramHandler([] {});
         registry->createWindows();
         view = registry->form8();
-        if (view == nullptr) {
-            ownView = std::make_unique<TForm8>(*registry);
-            view = ownView.get();
-        }
+        ASSERT_NE(view, nullptr);
         startWindow = registry->form1();
         mainWindow = registry->form4();
     }
@@ -73,7 +70,6 @@ protected:
     void TearDown() override {
         for (QWidget* window : QApplication::topLevelWidgets())
             window->hide();
-        ownView.reset();
         registry.reset();
         QDir cache(cacheFolder);
         for (const QString& file : cache.entryList(QDir::Files)) {
@@ -155,7 +151,6 @@ protected:
     SwitchableLauncher desktop;
     SwitchablePrinterAccess printer;
     std::unique_ptr<WindowRegistry> registry;
-    std::unique_ptr<TForm8> ownView;
     TForm1* startWindow = nullptr;
     TForm4* mainWindow = nullptr;
     TForm8* view = nullptr;

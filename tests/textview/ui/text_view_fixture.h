@@ -34,8 +34,7 @@ public:
 };
 
 // The program's windows with fake dialogs, message boxes, printer and clock, the main window
-// on screen with a small table, and the text view and its settings window (the registry's
-// own when it makes them, else a pair made here and joined as the registry joins them).
+// on screen with a small table, and the text view and its settings window.
 class TextViewFixture : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -44,14 +43,8 @@ protected:
         registry->createWindows();
         view = registry->form8();
         settingsWindow = registry->form9();
-        if (view == nullptr) {
-            ownView = std::make_unique<TForm8>(*registry);
-            ownSettingsWindow = std::make_unique<TForm9>(*registry);
-            view = ownView.get();
-            settingsWindow = ownSettingsWindow.get();
-            view->setTextOutputWindow(settingsWindow);
-            settingsWindow->setTextView(view);
-        }
+        ASSERT_NE(view, nullptr);
+        ASSERT_NE(settingsWindow, nullptr);
         mainWindow = registry->form4();
         activate(mainWindow);
         mainWindow->changeTable([](CatalogueGrid& grid) {
@@ -79,8 +72,6 @@ protected:
     void TearDown() override {
         for (QWidget* window : QApplication::topLevelWidgets())
             window->hide();
-        ownSettingsWindow.reset();
-        ownView.reset();
         registry.reset();
     }
 
@@ -116,8 +107,6 @@ protected:
     FakePlatform platform;
     SwitchablePrinter printer;
     std::unique_ptr<WindowRegistry> registry;
-    std::unique_ptr<TForm8> ownView;
-    std::unique_ptr<TForm9> ownSettingsWindow;
     TForm4* mainWindow = nullptr;
     TForm8* view = nullptr;
     TForm9* settingsWindow = nullptr;
