@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/error.h"
 #include "app/ui/platform_interfaces.h"
 
 #include <QStringList>
@@ -73,12 +74,16 @@ public:
     QStringList opened;
 };
 
+// The default printer, or none at all.
 class FakePrinterAccess final : public PrinterAccess {
 public:
     void printDocument(const QTextDocument& document, const QString& jobName) override {
+        if (!installed)
+            throw Error(QStringLiteral("Принтер по умолчанию не найден."));
         printed << document.toPlainText();
         jobNames << jobName;
     }
+    bool installed = true;
     QStringList printed;
     QStringList jobNames;
 };

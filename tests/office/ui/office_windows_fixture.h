@@ -35,20 +35,6 @@ public:
     QStringList opened;
 };
 
-// The default printer, or none at all.
-class SwitchablePrinterAccess final : public PrinterAccess {
-public:
-    void printDocument(const QTextDocument& document, const QString& jobName) override {
-        if (!installed)
-            throw Error(u"Принтер по умолчанию не найден."_s);
-        printed << document.toPlainText();
-        jobNames << jobName;
-    }
-    bool installed = true;
-    QStringList printed;
-    QStringList jobNames;
-};
-
 // The program's windows with fake dialogs, message boxes, desktop, printer and clock, its
 // files in a temporary folder, and the cache folder in the test location (emptied of the
 // files a test writes there).
@@ -149,7 +135,7 @@ protected:
     QStringList cacheBefore;
     FakePlatform platform;
     SwitchableLauncher desktop;
-    SwitchablePrinterAccess printer;
+    FakePrinterAccess printer;
     std::unique_ptr<WindowRegistry> registry;
     TForm1* startWindow = nullptr;
     TForm4* mainWindow = nullptr;

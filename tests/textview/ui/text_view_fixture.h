@@ -18,21 +18,6 @@ namespace songwick::testing {
 
 using namespace Qt::StringLiterals;
 
-// The default printer, or none at all.
-class SwitchablePrinter final : public PrinterAccess {
-public:
-    void printDocument(const QTextDocument& document, const QString& jobName) override {
-        if (!installed)
-            throw Error(QStringLiteral("Принтер по умолчанию не найден."));
-        printed << document.toPlainText();
-        jobNames << jobName;
-    }
-
-    bool installed = true;
-    QStringList printed;
-    QStringList jobNames;
-};
-
 // The program's windows with fake dialogs, message boxes, printer and clock, the main window
 // on screen with a small table, and the text view and its settings window.
 class TextViewFixture : public ::testing::Test {
@@ -105,7 +90,7 @@ protected:
 
     QTemporaryDir root;
     FakePlatform platform;
-    SwitchablePrinter printer;
+    FakePrinterAccess printer;
     std::unique_ptr<WindowRegistry> registry;
     TForm4* mainWindow = nullptr;
     TForm8* view = nullptr;
