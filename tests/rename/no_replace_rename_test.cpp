@@ -1,3 +1,4 @@
+#include "folder_fixture.h"
 #include "qt_printing.h"
 #include "rename/no_replace_rename.h"
 
@@ -10,31 +11,7 @@
 namespace songwick {
 namespace {
 
-class NoReplaceRenameTest : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-
-    QString folder() const { return dir_.path() + QLatin1Char('/'); }
-
-    void writeFile(const QString& name, const QByteArray& content) {
-        QFile file(folder() + name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
-
-    QByteArray contentOf(const QString& name) const {
-        QFile file(folder() + name);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    QStringList entries() const {
-        QStringList names = QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
-        names.sort();
-        return names;
-    }
-
-    QTemporaryDir dir_;
-};
+using NoReplaceRenameTest = FolderFixture;
 
 TEST_F(NoReplaceRenameTest, CaseOnlyChangeRenamesTheFile) {
     writeFile(QStringLiteral("a.kar"), "song");

@@ -1,6 +1,7 @@
 #include "app/date_time.h"
 #include "app/error.h"
 #include "catalogue/catalogue_table.h"
+#include "folder_fixture.h"
 #include "qt_printing.h"
 #include "rename/rename_plan.h"
 
@@ -20,29 +21,8 @@ public:
 };
 
 // A folder of real files, a store whose records point at them and the table rebuilt from it.
-class RenameFixture : public ::testing::Test {
+class RenameFixture : public FolderFixture {
 protected:
-    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-
-    QString folder() const { return dir_.path() + QLatin1Char('/'); }
-
-    void writeFile(const QString& name, const QByteArray& content) {
-        QFile file(folder() + name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
-
-    QByteArray contentOf(const QString& name) const {
-        QFile file(folder() + name);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    QStringList entries() const {
-        QStringList names = QDir(dir_.path()).entryList(QDir::Files);
-        names.sort();
-        return names;
-    }
-
     // Adds a record (and, unless onDisk is false, its file holding the name as content).
     void addRow(const QString& fileName, const QString& column3 = {}, bool onDisk = true) {
         if (onDisk)
@@ -78,7 +58,6 @@ protected:
         return options;
     }
 
-    QTemporaryDir dir_;
     CatalogueState state_;
     CatalogueGrid grid_;
     FixedClock clock_;
