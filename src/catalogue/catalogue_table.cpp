@@ -1,6 +1,6 @@
 #include "catalogue/catalogue_table.h"
 
-#include "app/error.h"
+#include "common/error.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,7 +1,7 @@
 #include "catalogue/list_file.h"
 
-#include "app/cp1251_codec.h"
-#include "app/error.h"
+#include "common/cp1251_codec.h"
+#include "common/error.h"
 #include "catalogue/catalogue_table.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/date_time.h"
+#include "common/date_time.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "settings/settings_file.h"

@@ -1,6 +1,6 @@
 #include "help/jpeg_picture.h"
 
-#include "app/error.h"
+#include "common/error.h"
 
 #include <QFile>
 #include <csetjmp>

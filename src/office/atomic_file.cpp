@@ -1,6 +1,6 @@
 #include "office/atomic_file.h"
 
-#include "app/error.h"
+#include "common/error.h"
 
 #include <QFileInfo>
 #include <cerrno>

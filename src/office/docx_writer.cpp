@@ -1,6 +1,6 @@
 #include "office/docx_writer.h"
 
-#include "app/error.h"
+#include "common/error.h"
 #include "office/zip_package.h"
 
 #include <QSaveFile>

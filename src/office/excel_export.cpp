@@ -1,6 +1,6 @@
 #include "office/excel_export.h"
 
-#include "app/error.h"
+#include "common/error.h"
 #include "catalogue/catalogue_grid.h"
 #include "office/desktop_opener.h"
 #include "office/xlsx_writer.h"

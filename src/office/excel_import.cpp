@@ -1,6 +1,6 @@
 #include "office/excel_import.h"
 
-#include "app/error.h"
+#include "common/error.h"
 #include "catalogue/catalogue_grid.h"
 #include "catalogue/catalogue_state.h"
 #include "office/excel_export.h"

@@ -1,6 +1,6 @@
 #include "office/sheet_reader.h"
 
-#include "app/error.h"
+#include "common/error.h"
 
 #include <QFile>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "office/workbook.h"
 
-#include "app/error.h"
+#include "common/error.h"
 
 #include <QHashFunctions>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "office/xlsx_writer.h"
 
-#include "app/error.h"
+#include "common/error.h"
 #include "office/atomic_file.h"
 
 #include <QFile>

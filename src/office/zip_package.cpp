@@ -1,6 +1,6 @@
 #include "office/zip_package.h"
 
-#include "app/error.h"
+#include "common/error.h"
 
 #include <memory>
 #include <zip.h>

@@ -1,7 +1,7 @@
 #include "rename/rename_plan.h"
 
-#include "app/date_time.h"
-#include "app/error.h"
+#include "common/date_time.h"
+#include "common/error.h"
 #include "catalogue/catalogue_table.h"
 
 #include <QFile>

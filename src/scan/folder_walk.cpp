@@ -1,6 +1,6 @@
 #include "scan/folder_walk.h"
 
-#include "app/error.h"
+#include "common/error.h"
 
 #include <QFile>
 #include <algorithm>

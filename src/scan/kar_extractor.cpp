@@ -1,7 +1,7 @@
 #include "scan/kar_extractor.h"
 
-#include "app/cp1251_codec.h"
-#include "app/error.h"
+#include "common/cp1251_codec.h"
+#include "common/error.h"
 
 #include <QFile>
 #include <cerrno>

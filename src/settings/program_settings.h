@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/date_time.h"
+#include "common/date_time.h"
 
 #include <QDir>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "settings/settings_file.h"
 
-#include "app/cp1251_codec.h"
-#include "app/error.h"
+#include "common/cp1251_codec.h"
+#include "common/error.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "textview/rtf_reader.h"
 
-#include "app/cp1251_codec.h"
+#include "common/cp1251_codec.h"
 
 #include <QByteArray>
 #include <QHash>

@@ -1,7 +1,7 @@
 #include "textview/rtf_writer.h"
 
-#include "app/cp1251_codec.h"
-#include "app/error.h"
+#include "common/cp1251_codec.h"
+#include "common/error.h"
 
 #include <QSaveFile>
 #include <array>

@@ -1,7 +1,7 @@
 #include "textview/text_file.h"
 
-#include "app/cp1251_codec.h"
-#include "app/error.h"
+#include "common/cp1251_codec.h"
+#include "common/error.h"
 #include "textview/rtf_reader.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "app/error.h"
+#include "common/error.h"
 #include "catalogue/catalogue_table.h"
 
 #include <QStringList>

@@ -1,5 +1,5 @@
 #include "../scan/kar_builder.h"
-#include "app/cp1251_codec.h"
+#include "common/cp1251_codec.h"
 #include "catalogue/list_file.h"
 
 #include <QDir>

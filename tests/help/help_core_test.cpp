@@ -1,4 +1,4 @@
-#include "app/error.h"
+#include "common/error.h"
 #include "help/help_topics.h"
 #include "help/jpeg_picture.h"
 

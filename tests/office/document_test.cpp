@@ -1,4 +1,4 @@
-#include "app/error.h"
+#include "common/error.h"
 #include "office/document.h"
 #include "office/docx_writer.h"
 #include "zip_reading.h"

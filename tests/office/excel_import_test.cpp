@@ -1,4 +1,4 @@
-#include "app/error.h"
+#include "common/error.h"
 #include "biff8_fixture.h"
 #include "office/excel_export.h"
 #include "office/excel_import.h"

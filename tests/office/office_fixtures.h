@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/date_time.h"
+#include "common/date_time.h"
 #include "catalogue/catalogue_grid.h"
 #include "catalogue/catalogue_state.h"
 #include "office/desktop_opener.h"

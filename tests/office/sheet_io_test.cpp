@@ -1,4 +1,4 @@
-#include "app/error.h"
+#include "common/error.h"
 #include "biff8_fixture.h"
 #include "office/sheet_reader.h"
 #include "office/xlsx_writer.h"

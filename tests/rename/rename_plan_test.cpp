@@ -1,5 +1,5 @@
-#include "app/date_time.h"
-#include "app/error.h"
+#include "common/date_time.h"
+#include "common/error.h"
 #include "catalogue/catalogue_table.h"
 #include "folder_fixture.h"
 #include "qt_printing.h"

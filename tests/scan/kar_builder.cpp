@@ -1,6 +1,6 @@
 #include "kar_builder.h"
 
-#include "app/cp1251_codec.h"
+#include "common/cp1251_codec.h"
 
 namespace songwick::test {
 namespace {

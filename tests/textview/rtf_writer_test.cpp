@@ -1,4 +1,4 @@
-#include "app/error.h"
+#include "common/error.h"
 #include "textview/rtf_reader.h"
 #include "textview/rtf_writer.h"
 

@@ -1,5 +1,5 @@
-#include "app/cp1251_codec.h"
-#include "app/random_source.h"
+#include "common/cp1251_codec.h"
+#include "common/random_source.h"
 #include "catalogue/catalogue_grid.h"
 #include "catalogue/list_file.h"
 #include "settings/program_settings.h"

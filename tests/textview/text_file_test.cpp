@@ -1,5 +1,5 @@
-#include "app/cp1251_codec.h"
-#include "app/error.h"
+#include "common/cp1251_codec.h"
+#include "common/error.h"
 #include "textview/rtf_writer.h"
 #include "textview/text_file.h"
 

@@ -1,6 +1,6 @@
 #include "app/ui/general_error_report.h"
 
-#include "app/error.h"
+#include "common/error.h"
 #include "app/ui/platform_interfaces.h"
 
 #include <exception>

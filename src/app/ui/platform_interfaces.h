@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/date_time.h"
-#include "app/random_source.h"
+#include "common/date_time.h"
+#include "common/random_source.h"
 
 #include <QString>
 #include <optional>

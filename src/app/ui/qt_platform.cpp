@@ -1,6 +1,6 @@
 #include "app/ui/qt_platform.h"
 
-#include "app/error.h"
+#include "common/error.h"
 
 #include <QDesktopServices>
 #include <QFileDialog>

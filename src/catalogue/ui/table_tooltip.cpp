@@ -1,6 +1,6 @@
 #include "catalogue/ui/table_tooltip.h"
 
-#include "app/random_source.h"
+#include "common/random_source.h"
 #include "app/ui/window_registry.h"
 #include "catalogue/ui/cell_hint.h"
 

@@ -1,6 +1,6 @@
 #include "help/ui/about_window.h"
 
-#include "app/error.h"
+#include "common/error.h"
 #include "app/ui/date_time_text.h"
 #include "app/ui/window_registry.h"
 #include "help/jpeg_picture.h"

@@ -1,6 +1,6 @@
 #include "help/ui/splash_window.h"
 
-#include "app/error.h"
+#include "common/error.h"
 #include "app/ui/clickable_label.h"
 #include "help/jpeg_picture.h"
 

@@ -1,6 +1,6 @@
 #include "office/ui/launcher_opener.h"
 
-#include "app/error.h"
+#include "common/error.h"
 #include "app/ui/platform_interfaces.h"
 
 #include <QDir>

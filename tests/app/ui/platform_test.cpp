@@ -1,4 +1,4 @@
-#include "app/error.h"
+#include "common/error.h"
 #include "app/ui/date_time_text.h"
 #include "app/ui/fake_platform.h"
 #include "app/ui/general_error_report.h"

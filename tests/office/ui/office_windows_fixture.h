@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/error.h"
+#include "common/error.h"
 #include "app/ui/fake_platform.h"
 #include "app/ui/start_window.h"
 #include "app/ui/window_registry.h"

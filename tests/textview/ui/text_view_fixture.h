@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/error.h"
+#include "common/error.h"
 #include "app/ui/fake_platform.h"
 #include "app/ui/window_registry.h"
 #include "catalogue/ui/main_window.h"

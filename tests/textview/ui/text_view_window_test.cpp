@@ -1,4 +1,4 @@
-#include "app/date_time.h"
+#include "common/date_time.h"
 #include "text_view_fixture.h"
 #include "textview/rtf_writer.h"
 

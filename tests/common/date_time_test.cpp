@@ -1,4 +1,4 @@
-#include "app/date_time.h"
+#include "common/date_time.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/cp1251_codec.h"
+#include "common/cp1251_codec.h"
 
 #include <gtest/gtest.h>
 
