@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+
+#include <memory>
+
+namespace songwick {
+
+// Options the program has beyond prop.dat live in their own INI file beside it, never in
+// prop.dat, whose layout stays as it is. Each feature keeps its keys in a group of its own
+// ("scan/...", "reading/...", "rename/...", "window/...").
+
+// options.ini in the folder of settingsFilePath().
+QString optionsFilePath();
+
+// The options file at path (the user's one by default), read and written through QSettings in
+// INI format. A missing file reads as every option at its default.
+std::unique_ptr<QSettings> openOptionsFile(const QString& path = optionsFilePath());
+
+} // namespace songwick
