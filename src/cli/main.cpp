@@ -3,49 +3,144 @@
 
 #include <QCoreApplication>
 #include <exception>
-#include <functional>
-#include <map>
 
 namespace {
 
-const char kUsage[] =
-    "usage: songwick-cli COMMAND ...\n"
-    "  scan FOLDER [--window start|main] [--settings PROP.DAT] [--output FILE.swk]\n"
-    "  settings PROP.DAT\n"
-    "  text LIST.swk [--layout A|B] [--settings PROP.DAT]\n"
-    "  export-xlsx LIST.swk OUT.xlsx [--settings PROP.DAT]\n"
-    "  import-xlsx IN.xlsx OUT.swk [--window start|main]\n"
-    "  export-docx LIST.swk OUT.docx\n";
+using namespace songwick::cli;
+
+// One command of the tool: everything its help and the overview show, and what runs it.
+// A new command is one more entry in kCommands.
+struct Command {
+    const char* name;
+    const char* synopsis; // what follows "songwick-cli NAME" on the usage line
+    const char* summary;  // one line for the overview
+    const char* options;  // one line per option, "  --name VALUE  what it does\n"; "" for none
+    int (*run)(const QStringList& arguments);
+};
+
+const Command kCommands[] = {
+    {"scan", "FOLDER [--window start|main] [--settings PROP.DAT] [--output FILE.swk]",
+     "scan FOLDER and the folders below it into a table, as the program's scan does",
+     "  --window start|main   read the files as the start window (default) or the main\n"
+     "                        window's scan does\n"
+     "  --settings PROP.DAT   take the scan-many-files setting from this settings file\n"
+     "  --output FILE.swk     write the table as a list file instead of printing it\n",
+     runScan},
+    {"settings", "PROP.DAT", "print every value stored in a settings file", "", runSettings},
+    {"text", "LIST.swk [--layout A|B] [--settings PROP.DAT]",
+     "print the table of a list file as the text view shows it",
+     "  --layout A|B          the text layout (default A)\n"
+     "  --settings PROP.DAT   add the lines under the table that this settings file asks for\n",
+     runText},
+    {"export-xlsx", "LIST.swk OUT.xlsx [--settings PROP.DAT]",
+     "write the table of a list file as a formatted spreadsheet",
+     "  --settings PROP.DAT   format the sheet as this settings file says\n", runExportXlsx},
+    {"import-xlsx", "IN.xlsx OUT.swk [--window start|main]",
+     "read the first sheet of an .xlsx or .xls workbook into a list file",
+     "  --window start|main   import as the start window or the main window (default) does\n",
+     runImportXlsx},
+    {"export-docx", "LIST.swk OUT.docx", "write the table of a list file as a Word document", "",
+     runExportDocx},
+};
+
+const char kExitStatus[] = "Exit status:\n"
+                           "  0  the command did its work\n"
+                           "  1  it failed; the reason is on standard error\n"
+                           "  2  the command line is wrong (unknown command or option, missing "
+                           "or extra argument)\n";
+
+QString text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+const Command* findCommand(const QString& name) {
+    for (const Command& command : kCommands) {
+        if (name == text(command.name))
+            return &command;
+    }
+    return nullptr;
+}
+
+QString overview() {
+    QString out = QStringLiteral("Usage: songwick-cli COMMAND [ARGUMENT]... [OPTION]...\n"
+                                 "       songwick-cli COMMAND --help\n"
+                                 "       songwick-cli --help | --version\n"
+                                 "Catalogue karaoke files without a display, on the same code "
+                                 "as Songwick.\n\nCommands:\n");
+    for (const Command& command : kCommands)
+        out += QStringLiteral("  %1 %2\n").arg(text(command.name), -13).arg(text(command.summary));
+    out += QStringLiteral("\nOptions:\n"
+                          "  -h, --help     show this help and exit\n"
+                          "  --version      show the version and exit\n\n");
+    out += text(kExitStatus);
+    out += QStringLiteral("\nThe program keeps its settings in ~/.config/songwick/prop.dat.\n"
+                          "See songwick-cli(1) for more.\n");
+    return out;
+}
+
+QString usageLine(const Command& command) {
+    return QStringLiteral("Usage: songwick-cli %1 %2\n")
+        .arg(text(command.name), text(command.synopsis));
+}
+
+QString commandHelp(const Command& command) {
+    QString sentence = text(command.summary);
+    sentence[0] = sentence[0].toUpper();
+    return usageLine(command) + sentence + QStringLiteral(".\n\nOptions:\n") +
+           text(command.options) +
+           QStringLiteral("  -h, --help            show this help and exit\n\n") +
+           text(kExitStatus);
+}
+
+QString tryHelp(const QString& what) {
+    return QStringLiteral("Try '%1 --help' for more information.\n").arg(what);
+}
+
+bool asksForHelp(const QStringList& arguments) {
+    return arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"));
+}
+
+int runCommand(const Command& command, const QStringList& arguments) {
+    const QString name = text(command.name);
+    if (asksForHelp(arguments)) {
+        printOut(commandHelp(command));
+        return 0;
+    }
+    try {
+        return command.run(arguments);
+    } catch (const UsageError& error) {
+        printError(QStringLiteral("songwick-cli %1: %2\n").arg(name, text(error.what())) +
+                   usageLine(command) + tryHelp(QStringLiteral("songwick-cli ") + name));
+        return 2;
+    } catch (const std::exception& error) {
+        printError(QStringLiteral("songwick-cli %1: %2\n").arg(name, text(error.what())));
+        return 1;
+    }
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
-    using namespace songwick::cli;
     QCoreApplication application(argc, argv);
     QStringList arguments = QCoreApplication::arguments().mid(1);
-    const std::map<QString, std::function<int(const QStringList&)>> commands = {
-        {QStringLiteral("scan"), runScan},
-        {QStringLiteral("settings"), runSettings},
-        {QStringLiteral("text"), runText},
-        {QStringLiteral("export-xlsx"), runExportXlsx},
-        {QStringLiteral("import-xlsx"), runImportXlsx},
-        {QStringLiteral("export-docx"), runExportDocx},
-    };
-    if (arguments.isEmpty() || !commands.contains(arguments.first())) {
-        printError(QString::fromLatin1(kUsage));
+    if (arguments.isEmpty()) {
+        printError(overview());
         return 2;
     }
-    const QString name = arguments.takeFirst();
-    try {
-        return commands.at(name)(arguments);
-    } catch (const UsageError& error) {
-        printError(
-            QStringLiteral("songwick-cli %1: %2\n").arg(name, QString::fromUtf8(error.what())));
-        printError(QString::fromLatin1(kUsage));
-        return 2;
-    } catch (const std::exception& error) {
-        printError(
-            QStringLiteral("songwick-cli %1: %2\n").arg(name, QString::fromUtf8(error.what())));
-        return 1;
+    const QString first = arguments.takeFirst();
+    if (first == u"--help" || first == u"-h") {
+        printOut(overview());
+        return 0;
     }
+    if (first == u"--version") {
+        printOut(QStringLiteral("songwick-cli " SONGWICK_VERSION "\n"));
+        return 0;
+    }
+    if (const Command* command = findCommand(first))
+        return runCommand(*command, arguments);
+    const QString problem = first.startsWith(u'-') ? QStringLiteral("unknown option '%1'")
+                                                   : QStringLiteral("unknown command '%1'");
+    printError(QStringLiteral("songwick-cli: ") + problem.arg(first) + QLatin1Char('\n') +
+               tryHelp(QStringLiteral("songwick-cli")));
+    return 2;
 }
