@@ -1,4 +1,5 @@
 #include "kar_builder.h"
+#include "real_sample_files.h"
 #include "scan/kar_extractor.h"
 
 #include <QFile>
@@ -21,11 +22,8 @@ KarBuilder softKaraoke(const QByteArray& trackName) {
     return kar;
 }
 
-QByteArray readData(const char* name) {
-    QFile file(QStringLiteral(SONGWICK_TEST_DATA_DIR "/") + QString::fromUtf8(name));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
-    return file.readAll();
-}
+// The name of each test says which real file it reads.
+class RealFiles : public songwick::testing::RealSampleFiles {};
 
 } // namespace
 
@@ -215,23 +213,26 @@ TEST(SoftKaraoke, WithoutWordsTheNameRunsStandUnchanged) {
               expected("Soft Karaoke", "AB", "C", "@TTitle"));
 }
 
-TEST(RealFiles, MmaFileWithTitleLinesButNoSoftKaraokeTrackName) {
+TEST_F(RealFiles, MmaFileWithTitleLinesButNoSoftKaraokeTrackName) {
     // The first track name is "twinkle": the plain reading takes the texts after it.
-    const KarTexts texts = extractKarTexts(readData("twinkle.kar"), ScanWindow::Start);
+    const KarTexts texts =
+        extractKarTexts(readSample(QStringLiteral("twinkle.kar")), ScanWindow::Start);
     // The time-signature event after the name shifts the runs: its type byte "X" is run 3,
     // the FF of the next event (a Cyrillic letter in Windows-1251) is run 6 and, being one
     // character long, is dropped.
     EXPECT_EQ(texts, expected("twinkle", "", "", ""));
 }
 
-TEST(RealFiles, RosegardenSoftKaraokeFile) {
-    const KarTexts texts = extractKarTexts(readData("Negra_Sombra.kar"), ScanWindow::Start);
+TEST_F(RealFiles, RosegardenSoftKaraokeFile) {
+    const KarTexts texts =
+        extractKarTexts(readSample(QStringLiteral("Negra_Sombra.kar")), ScanWindow::Start);
     // Its title lines stand before the "Words" track, where the reading does not look.
     EXPECT_EQ(texts, expected("", "", "", "Soft karaoke"));
 }
 
-TEST(RealFiles, FileWithoutTrackName) {
-    EXPECT_EQ(extractKarTexts(readData("MIDIOkFormat1-lyrics-kar.mid"), ScanWindow::Start),
+TEST_F(RealFiles, FileWithoutTrackName) {
+    EXPECT_EQ(extractKarTexts(readSample(QStringLiteral("MIDIOkFormat1-lyrics-kar.mid")),
+                              ScanWindow::Start),
               expected("", "", "", ""));
 }
 

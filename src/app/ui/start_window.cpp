@@ -25,16 +25,20 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
 namespace songwick {
 namespace {
 
 constexpr int kClientWidth = 356;
 constexpr int kClientHeight = 232;
-// The picture moves one pixel per millisecond; the timer ticks only as often as a display
-// can show a change and moves it by the milliseconds that passed.
+// The picture moves one pixel per millisecond of the program's clock; the timer ticks only as
+// often as a display can show a change and moves it by the milliseconds that passed, at least
+// one pixel and at most one second's worth (the clock may be set back or jump ahead).
 constexpr int kPictureTickMilliseconds = 16;
 constexpr qint64 kMostPictureStepsPerTick = 1000;
+constexpr double kMillisecondsPerDay = 86400000.0;
 
 const QString kListFileFilter = QStringLiteral("Файлы списка (Songwick)|*.swk|Все файлы|*.*");
 
@@ -69,7 +73,7 @@ TForm1::TForm1(WindowRegistry& registry) : registry_(registry) {
     connect(Label1, &ClickableLabel::clicked, this, &TForm1::Label1Click);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     registry_.watchActivation(this, [this] { FormActivate(); });
-    pictureClock_.start();
+    lastPictureMove_ = registry_.services().clock.now();
     Timer1->start();
 }
 
@@ -210,7 +214,7 @@ void TForm1::runStartWindowScan() {
         ProgressBar1->setValue(ProgressBar1->maximum());
         ProgressBar1->hide();
         Image1->show();
-        pictureClock_.restart();
+        lastPictureMove_ = registry_.services().clock.now();
         Timer1->start();
     };
 
@@ -270,7 +274,9 @@ void TForm1::Label1Click() {
 }
 
 void TForm1::Timer1Timer() {
-    const qint64 elapsed = pictureClock_.restart();
+    const DateTimeValue now = registry_.services().clock.now();
+    const qint64 elapsed = std::llround((now - lastPictureMove_) * kMillisecondsPerDay);
+    lastPictureMove_ = now;
     movePicture(std::clamp<qint64>(elapsed, 1, kMostPictureStepsPerTick));
 }
 

@@ -2,7 +2,6 @@
 
 #include "common/date_time.h"
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 
 class QAction;
@@ -84,7 +83,7 @@ private:
 
     WindowRegistry& registry_;
     bool settingsLoaded_ = false;
-    QElapsedTimer pictureClock_;
+    DateTimeValue lastPictureMove_ = 0; // by the program's clock
 };
 
 } // namespace songwick

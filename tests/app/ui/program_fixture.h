@@ -14,18 +14,6 @@
 
 namespace songwick::testing {
 
-// The karaoke files of the shared test data copied into a folder of their own.
-inline QString makeKaraokeFolder(const QTemporaryDir& root, const QString& name) {
-    const QString folder = root.filePath(name);
-    QDir().mkpath(folder);
-    const QDir data(QStringLiteral(SONGWICK_TEST_DATA_DIR));
-    for (const QString& file : data.entryList(QDir::Files)) {
-        if (file.contains(QStringLiteral("kar")) || file.contains(QStringLiteral("KAR")))
-            QFile::copy(data.filePath(file), folder + u'/' + file);
-    }
-    return folder;
-}
-
 // The whole program with fake dialogs and message boxes and its settings file in a temporary
 // folder. endCount counts the times the program would have ended.
 class ProgramUnderTest {

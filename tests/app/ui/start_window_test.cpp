@@ -40,11 +40,22 @@ TEST_F(StartWindowTest, ActivationCentresThePictureAndTheButton) {
 
 TEST_F(StartWindowTest, PictureTravelsRightAndStartsAgainAtTheLeft) {
     TForm1* window = program.startWindow();
-    window->Image1->move(window->width() - 46, window->Image1->y());
-    QTest::qWait(60);
-    EXPECT_LT(window->Image1->x(), 100);
-    EXPECT_GT(window->Image1->x(), 4);
     EXPECT_TRUE(window->Timer1->isActive());
+    const int y = window->Image1->y();
+    const auto tickAfter = [&](double milliseconds) {
+        program.platform.clock.value += milliseconds / 86400000.0;
+        window->Timer1Timer();
+        return window->Image1->x();
+    };
+    window->Image1->move(window->width() - 46, y);
+    EXPECT_EQ(tickAfter(2), window->width() - 44); // one pixel per millisecond
+    EXPECT_EQ(tickAfter(1), 5);                    // past the right edge: from the left again
+    EXPECT_EQ(tickAfter(0), 6);                    // a tick moves it at least one pixel
+    EXPECT_EQ(tickAfter(-60000), 7);               // the clock set back
+    window->Image1->move(10, y);
+    // An hour counts as a second: 1000 pixels round the lap from 5 to width - 44.
+    EXPECT_EQ(tickAfter(3600000), 5 + (10 - 5 + 1000) % (window->width() - 48));
+    EXPECT_EQ(window->Image1->y(), y);
 }
 
 TEST_F(StartWindowTest, MenuOffersOnlyWhatTheStartWindowDoes) {
