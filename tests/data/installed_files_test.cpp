@@ -8,13 +8,13 @@
 
 namespace {
 
-struct Run {
+struct ToolRun {
     bool started = false;
     int exitCode = -1;
     QString output;
 };
 
-Run run(const QString& program, const QStringList& arguments) {
+ToolRun runTool(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
@@ -28,9 +28,10 @@ class InstalledFiles : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(prefix.isValid());
-        const Run install = run(QStringLiteral(SONGWICK_CMAKE_COMMAND),
-                                {QStringLiteral("--install"), QStringLiteral(SONGWICK_BUILD_DIR),
-                                 QStringLiteral("--prefix"), prefix.path()});
+        const ToolRun install =
+            runTool(QStringLiteral(SONGWICK_CMAKE_COMMAND),
+                    {QStringLiteral("--install"), QStringLiteral(SONGWICK_BUILD_DIR),
+                     QStringLiteral("--prefix"), prefix.path()});
         ASSERT_EQ(install.exitCode, 0) << install.output.toStdString();
     }
 
@@ -41,7 +42,7 @@ protected:
         const QString program = QStandardPaths::findExecutable(QString::fromUtf8(tool));
         if (program.isEmpty())
             return false;
-        const Run result = run(program, arguments);
+        const ToolRun result = runTool(program, arguments);
         EXPECT_EQ(result.exitCode, 0) << tool << ": " << result.output.toStdString();
         return true;
     }
@@ -58,7 +59,7 @@ TEST_F(InstalledFiles, InstallPutsEverythingWhereTheDesktopLooksAndTheCheckersAc
         EXPECT_TRUE(QFileInfo(installed(path)).isFile()) << path;
     }
     EXPECT_TRUE(QFileInfo(installed("bin/songwick-cli")).isExecutable());
-    const Run help = run(installed("bin/songwick-cli"), {QStringLiteral("--help")});
+    const ToolRun help = runTool(installed("bin/songwick-cli"), {QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
 
     QStringList skipped;
