@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace songwick {
 namespace {
@@ -20,6 +21,7 @@ CatalogueGrid::CatalogueGrid(int columnCount, int rowCount) {
     columnCount_ = columnCount;
     rowCount_ = rowCount;
     cells_.resize(std::size_t(columnCount) * std::size_t(rowCount));
+    rowFiles_.resize(std::size_t(rowCount));
 }
 
 void CatalogueGrid::setColumnCount(int count) {
@@ -33,6 +35,7 @@ void CatalogueGrid::setRowCount(int count) {
 void CatalogueGrid::resize(int columnCount, int rowCount) {
     checkCount(columnCount, "column");
     checkCount(rowCount, "row");
+    rowFiles_.resize(std::size_t(rowCount));
     if (columnCount == columnCount_) {
         cells_.resize(std::size_t(columnCount) * std::size_t(rowCount));
         rowCount_ = rowCount;
@@ -63,6 +66,57 @@ void CatalogueGrid::setCell(int column, int row, QString text) {
 void CatalogueGrid::clearCells() {
     for (QString& text : cells_)
         text.clear();
+    for (std::optional<RowFile>& file : rowFiles_)
+        file.reset();
+}
+
+const std::optional<RowFile>& CatalogueGrid::rowFile(int row) const {
+    checkCell(0, row);
+    return rowFiles_[std::size_t(row)];
+}
+
+void CatalogueGrid::setRowFile(int row, std::optional<RowFile> file) {
+    checkCell(0, row);
+    if (row > 0)
+        rowFiles_[std::size_t(row)] = std::move(file);
+}
+
+void CatalogueGrid::shiftRowFilesDown(int row) {
+    if (row < 1 || row >= rowCount_)
+        throw std::out_of_range("row " + std::to_string(row) + " outside the grid");
+    for (int r = rowCount_ - 2; r >= row; --r)
+        rowFiles_[std::size_t(r) + 1] = std::move(rowFiles_[std::size_t(r)]);
+    rowFiles_[std::size_t(row)].reset();
+}
+
+void CatalogueGrid::moveRows(const std::vector<int>& order) {
+    const int dataRows = rowCount_ - 1;
+    std::vector<bool> seen(std::size_t(rowCount_), false);
+    if (static_cast<int>(order.size()) != dataRows)
+        throw std::invalid_argument("row order does not name every data row");
+    for (int row : order) {
+        if (row < 1 || row > dataRows || seen[std::size_t(row)])
+            throw std::invalid_argument("row order is not a permutation of the data rows");
+        seen[std::size_t(row)] = true;
+    }
+    keepRows(order);
+}
+
+void CatalogueGrid::keepRows(const std::vector<int>& rows) {
+    std::vector<QString> cells(std::size_t(columnCount_) * (rows.size() + 1));
+    std::vector<std::optional<RowFile>> files(rows.size() + 1);
+    for (int column = 0; column < columnCount_; ++column)
+        cells[std::size_t(column)] = std::move(cells_[indexOf(column, 0)]);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int from = rows[i];
+        for (int column = 0; column < columnCount_; ++column)
+            cells[(i + 1) * std::size_t(columnCount_) + std::size_t(column)] =
+                std::move(cells_[indexOf(column, from)]);
+        files[i + 1] = std::move(rowFiles_[std::size_t(from)]);
+    }
+    cells_ = std::move(cells);
+    rowFiles_ = std::move(files);
+    rowCount_ = static_cast<int>(rows.size()) + 1;
 }
 
 void CatalogueGrid::shiftCellsDown(int row, int firstColumn, int endColumn) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "catalogue/catalogue_record.h"
+
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace songwick {
@@ -45,11 +48,36 @@ public:
     // and row `row` is left empty in those columns. Columns outside the grid are ignored.
     void shiftCellsDown(int row, int firstColumn, int endColumn);
 
+    // The file each data row stands for, beside its cells (row 0 has none). Resizing keeps the
+    // files of the rows that stay; clearCells and new rows have none. Anything that moves rows
+    // must move their files with them: use moveRows/removeRows (or shiftRowFilesDown with
+    // shiftCellsDown), never setCell alone.
+    const std::optional<RowFile>& rowFile(int row) const;
+    void setRowFile(int row, std::optional<RowFile> file);
+    // Row files from `row` down move one row lower, as shiftCellsDown moves the cells; `row` is
+    // left without a file.
+    void shiftRowFilesDown(int row);
+    // Reorders data rows: data row i of the result is former data row order[i - 1] (order holds
+    // every data row 1..N exactly once), every cell of the row and its file with it. Throws
+    // std::invalid_argument for an order that is not such a permutation.
+    void moveRows(const std::vector<int>& order);
+    // Removes the data rows for which keep(row) is false, cells and files; the rows after them
+    // move up.
+    template <typename Keep> void removeRowsUnless(Keep keep) {
+        std::vector<int> kept;
+        for (int row = 1; row < rowCount_; ++row)
+            if (keep(row))
+                kept.push_back(row);
+        keepRows(kept);
+    }
+
 private:
+    void keepRows(const std::vector<int>& rows);
     qsizetype indexOf(int column, int row) const { return qsizetype(row) * columnCount_ + column; }
     void checkCell(int column, int row) const;
 
-    std::vector<QString> cells_; // row-major: cell (c, r) at r * columnCount_ + c
+    std::vector<QString> cells_;                   // row-major: cell (c, r) at r * columnCount_ + c
+    std::vector<std::optional<RowFile>> rowFiles_; // one per row
     int columnCount_ = 0;
     int rowCount_ = 0;
 };

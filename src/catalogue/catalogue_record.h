@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QString>
-
 #include <array>
+#include <optional>
 
 namespace songwick {
 
@@ -19,5 +19,25 @@ enum RecordField : int {
 inline constexpr int kRecordFieldCount = 6;
 
 using CatalogueRecord = std::array<QString, kRecordFieldCount>;
+
+// The file on disk a row stands for: its folder (ending with "/") and its name, as the scan, the
+// list file or the spreadsheet gave them, or as the last successful rename left them. Kept apart
+// from the editable cells, so that typing a name into the table never changes which file a rename
+// touches. A row inserted by the user stands for no file.
+struct RowFile {
+    QString folder;
+    QString name;
+
+    QString path() const { return folder + name; }
+    bool operator==(const RowFile&) const = default;
+};
+
+// The file a record read from a scan, a list file or a spreadsheet names in its fields 2 and 1;
+// none when the name is empty.
+inline std::optional<RowFile> rowFileOf(const CatalogueRecord& record) {
+    if (record[FileNameField].isEmpty())
+        return std::nullopt;
+    return RowFile{record[FolderField], record[FileNameField]};
+}
 
 } // namespace songwick

@@ -52,6 +52,7 @@ void rebuildFromStore(CatalogueGrid& grid, const RecordStore& store) {
         const CatalogueRecord& record = store.record(row);
         for (int field = 0; field < kRecordFieldCount; ++field)
             grid.setCell(kFirstFieldColumn + field, row, record[field]);
+        grid.setRowFile(row, store.file(row));
     }
 }
 
@@ -69,6 +70,8 @@ void copyBackToStores(const CatalogueGrid& grid, CatalogueState& state) {
             record[column - kFirstFieldColumn] = grid.cell(column, row);
         state.startWindowStore.setRecord(row, record);
         state.mainWindowStore.setRecord(row, std::move(record));
+        state.startWindowStore.setFile(row, grid.rowFile(row));
+        state.mainWindowStore.setFile(row, grid.rowFile(row));
     }
     state.tableSourceStore().setCount(rows);
 }
@@ -121,6 +124,7 @@ void insertRow(CatalogueGrid& grid, int row, CatalogueState& state) {
     grid.setRowCount(rows + 2);
     grid.setCell(0, rows + 1, numberText(rows + 1));
     grid.shiftCellsDown(target, kFirstFieldColumn, kFieldColumnEnd);
+    grid.shiftRowFilesDown(target);
     state.mainTable.firstInsertion = false;
     copyBackToStores(grid, state);
 }

@@ -1,8 +1,8 @@
 #include "catalogue/list_file.h"
 
+#include "catalogue/catalogue_table.h"
 #include "common/cp1251_codec.h"
 #include "common/error.h"
-#include "catalogue/catalogue_table.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -100,12 +100,23 @@ ListFileLayout readLayout(QByteArrayView bytes) {
     return layout;
 }
 
+// A list file names each row's file in columns 2 (folder) and 1 (name).
+std::optional<RowFile> rowFileFromCells(const CatalogueGrid& grid, int row) {
+    CatalogueRecord record;
+    if (grid.columnCount() > 1)
+        record[FileNameField] = grid.cell(1, row);
+    if (grid.columnCount() > 2)
+        record[FolderField] = grid.cell(2, row);
+    return rowFileOf(record);
+}
+
 void readCells(ListFileLayout& layout, CatalogueGrid& grid) {
     grid.resize(layout.columnCount, layout.rowCount);
     for (int row = 1; row < layout.rowCount; ++row) {
         for (int column = 0; column < layout.columnCount; ++column)
             grid.setCell(column, row, decodeCp1251(layout.cells.next()));
         layout.cells.next(); // the empty line that ends a row
+        grid.setRowFile(row, rowFileFromCells(grid, row));
     }
 }
 
@@ -217,10 +228,9 @@ ListFileRead prepareAndRead(const QString& path, CatalogueGrid& grid, CatalogueS
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Error(file.errorString());
-    if (!hasHeaderLine(file)) {
-        prepareForListFile(grid, state);
+    // A foreign file changes nothing: the table that was there is not lost to a wrong pick.
+    if (!hasHeaderLine(file))
         return ListFileRead::NotAListFile;
-    }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw Error(file.errorString());
@@ -235,14 +245,16 @@ ListFileRead prepareAndRead(const QString& path, CatalogueGrid& grid, CatalogueS
 ListFileRead openListFileInMainWindow(const QString& path, CatalogueGrid& grid,
                                       CatalogueState& state) {
     const ListFileRead result = prepareAndRead(path, grid, state);
-    copyBackToStores(grid, state);
+    if (result == ListFileRead::Loaded)
+        copyBackToStores(grid, state);
     return result;
 }
 
 ListFileRead openListFileInStartWindow(const QString& path, CatalogueGrid& grid,
                                        CatalogueState& state) {
     const ListFileRead result = prepareAndRead(path, grid, state);
-    state.loadedInStartWindow = true;
+    if (result == ListFileRead::Loaded)
+        state.loadedInStartWindow = true;
     return result;
 }
 

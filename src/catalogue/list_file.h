@@ -59,14 +59,13 @@ bool saveListFile(const CatalogueGrid& grid, MainTableState& state);
 // the header row. The mode-0 column widths are the window's to apply.
 void prepareForListFile(CatalogueGrid& grid, CatalogueState& state);
 
-// Open in the main window: prepare, read, copy back into both record stores (also after a
-// foreign file, whose prepared empty table is what the stores then hold). The modified and
+// Open in the main window: prepare, read, copy back into both record stores. The modified and
 // saved-name flags, the table source and the current list file name stay.
-// Open in the start window: prepare, read, no copy-back; sets loaded-in-start-window (also
-// after a foreign file) so that the main window shows the table as it is.
-// Both: when the file cannot be read, a count line is not a number or the file has too many
-// rows, they throw Error and nothing (grid, stores, flags) has changed. NotAListFile leaves
-// the prepared table.
+// Open in the start window: prepare, read, no copy-back; sets loaded-in-start-window so that
+// the main window shows the table as it is.
+// Both: each row stands for the file its columns 2 and 1 name. When the file cannot be read, a
+// count line is not a number or the file has too many rows, they throw Error; NotAListFile
+// returns; in both cases nothing (grid, stores, flags) has changed.
 ListFileRead openListFileInMainWindow(const QString& path, CatalogueGrid& grid,
                                       CatalogueState& state);
 ListFileRead openListFileInStartWindow(const QString& path, CatalogueGrid& grid,

@@ -20,15 +20,34 @@ const CatalogueRecord& RecordStore::record(int index) const {
 
 void RecordStore::setRecord(int index, CatalogueRecord record) {
     checkIndex(index);
-    if (index > static_cast<int>(slots_.size()))
+    if (index > static_cast<int>(slots_.size())) {
         slots_.resize(index);
+        files_.resize(index);
+    }
     slots_[index - 1] = std::move(record);
+}
+
+const std::optional<RowFile>& RecordStore::file(int index) const {
+    checkIndex(index);
+    static const std::optional<RowFile> kNone;
+    return index <= static_cast<int>(files_.size()) ? files_[index - 1] : kNone;
+}
+
+void RecordStore::setFile(int index, std::optional<RowFile> file) {
+    checkIndex(index);
+    if (index > static_cast<int>(slots_.size())) {
+        slots_.resize(index);
+        files_.resize(index);
+    }
+    files_[index - 1] = std::move(file);
 }
 
 bool RecordStore::append(CatalogueRecord record) {
     if (isFull())
         return false;
+    std::optional<RowFile> file = rowFileOf(record);
     setRecord(count_ + 1, std::move(record));
+    setFile(count_ + 1, std::move(file));
     ++count_;
     return true;
 }

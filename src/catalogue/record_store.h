@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue_record.h"
 
+#include <optional>
 #include <vector>
 
 namespace songwick {
@@ -23,13 +24,19 @@ public:
     const CatalogueRecord& record(int index) const;
     void setRecord(int index, CatalogueRecord record);
 
-    // Appends after the last valid record; false (and nothing stored) when the store is full.
+    // The file the record's row stands for (see RowFile); none for a slot never given one.
+    const std::optional<RowFile>& file(int index) const;
+    void setFile(int index, std::optional<RowFile> file);
+
+    // Appends after the last valid record, standing for the file its fields 2 and 1 name; false
+    // (and nothing stored) when the store is full.
     bool append(CatalogueRecord record);
 
 private:
     void checkIndex(int index) const;
 
-    std::vector<CatalogueRecord> slots_; // slot i at slots_[i - 1], grown on demand
+    std::vector<CatalogueRecord> slots_;        // slot i at slots_[i - 1], grown on demand
+    std::vector<std::optional<RowFile>> files_; // beside slots_, grown with it
     int count_ = 0;
 };
 

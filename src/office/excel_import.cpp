@@ -1,8 +1,8 @@
 #include "office/excel_import.h"
 
-#include "common/error.h"
 #include "catalogue/catalogue_grid.h"
 #include "catalogue/catalogue_state.h"
+#include "common/error.h"
 #include "office/excel_export.h"
 
 #include <algorithm>
@@ -76,6 +76,8 @@ SpreadsheetImport importSheet(const SheetValues& values, ImportWindow window, Ca
             if (column < grid.columnCount())
                 record[std::size_t(field)] = grid.cell(column, row);
         }
+        grid.setRowFile(row, rowFileOf(record));
+        store.setFile(row, rowFileOf(record));
         store.setRecord(row, std::move(record));
     }
     store.setCount(dataRows);

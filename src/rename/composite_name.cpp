@@ -1,5 +1,7 @@
 #include "rename/composite_name.h"
 
+#include "common/file_name_codec.h"
+
 #include "settings/program_settings.h"
 
 #include <QFile>
@@ -256,14 +258,14 @@ QString composeNameWithDateTimeText(const CompositeRenameOptions& options, const
 }
 
 QString cutToFileNameBytes(const QString& name, int maxBytes) {
-    if (QFile::encodeName(name).size() <= maxBytes)
+    if (encodeFileName(name).size() <= maxBytes)
         return name;
     QTextBoundaryFinder boundaries(QTextBoundaryFinder::Grapheme, name);
     qsizetype fitting = 0;
     qsizetype bytes = 0;
     for (qsizetype start = 0, end = boundaries.toNextBoundary(); end > 0;
          start = end, end = boundaries.toNextBoundary()) {
-        bytes += QFile::encodeName(name.mid(start, end - start)).size();
+        bytes += encodeFileName(name.mid(start, end - start)).size();
         if (bytes > maxBytes)
             break;
         fitting = end;

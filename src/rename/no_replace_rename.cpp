@@ -1,5 +1,7 @@
 #include "rename/no_replace_rename.h"
 
+#include "common/file_name_codec.h"
+
 #include <QFile>
 #include <QRandomGenerator>
 #include <cerrno>
@@ -59,7 +61,7 @@ int renameThroughTemporaryName(const QByteArray& from, const QByteArray& to,
         const QString temporaryName =
             QStringLiteral(".songwick-rename-%1.tmp")
                 .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
-        const QByteArray temporary = QFile::encodeName(folder + temporaryName);
+        const QByteArray temporary = encodeFileName(folder + temporaryName);
         const int toTemporary = renameNoReplace(from, temporary);
         if (toTemporary == EEXIST)
             continue;
@@ -91,8 +93,8 @@ bool isValidFileName(const QString& name) {
 }
 
 RenameAttempt renamePathWithoutReplacing(const QString& oldPath, const QString& newPath) {
-    const QByteArray from = QFile::encodeName(oldPath);
-    const QByteArray to = QFile::encodeName(newPath);
+    const QByteArray from = encodeFileName(oldPath);
+    const QByteArray to = encodeFileName(newPath);
     if (from == to) // already the wanted name
         return entryExists(from) ? RenameAttempt{RenameOutcome::Renamed, 0}
                                  : RenameAttempt{RenameOutcome::SourceMissing, ENOENT};
@@ -105,8 +107,8 @@ RenameAttempt renamePathWithoutReplacing(const QString& oldPath, const QString& 
 }
 
 RenameAttempt renamePathByHardLink(const QString& oldPath, const QString& newPath) {
-    const QByteArray from = QFile::encodeName(oldPath);
-    return attemptFor(linkThenUnlink(from, QFile::encodeName(newPath)), from);
+    const QByteArray from = encodeFileName(oldPath);
+    return attemptFor(linkThenUnlink(from, encodeFileName(newPath)), from);
 }
 
 RenameAttempt renameWithoutReplacing(const QString& folder, const QString& oldName,

@@ -1,8 +1,9 @@
 #include "rename/rename_plan.h"
 
+#include "catalogue/catalogue_table.h"
 #include "common/date_time.h"
 #include "common/error.h"
-#include "catalogue/catalogue_table.h"
+#include "common/file_name_codec.h"
 
 #include <QFile>
 #include <algorithm>
@@ -25,16 +26,24 @@ const CatalogueRecord& recordOrEmpty(const RecordStore& store, int row) {
 // A file, not a folder, under that path (a link counts when it leads to a file).
 bool fileExists(const QString& path) {
     struct stat fileStat {};
-    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &fileStat) == 0 &&
+    return !path.isEmpty() && ::stat(encodeFileName(path).constData(), &fileStat) == 0 &&
            !S_ISDIR(fileStat.st_mode);
 }
 
-RenamePlanRow planRowFor(const CatalogueRecord& record, int row) {
+// The row's own file: never the cells, which the user may have typed into.
+RenamePlanRow planRowFor(const CatalogueGrid& grid, int row) {
     RenamePlanRow planRow;
     planRow.row = row;
-    planRow.folder = record[FolderField];
-    planRow.oldName = record[FileNameField];
+    if (const std::optional<RowFile>& file = grid.rowFile(row)) {
+        planRow.folder = file->folder;
+        planRow.oldName = file->name;
+    }
     return planRow;
+}
+
+// A folder that is not absolute would be taken relative to the program's working folder.
+bool hasAbsoluteFolder(const RenamePlanRow& row) {
+    return row.folder.startsWith(u'/');
 }
 
 // The text of the part "Дата и время" for each row, formatted again only when the clock has
@@ -69,6 +78,8 @@ private:
 RowPartTexts rowPartTexts(const CatalogueGrid& grid, const CatalogueRecord& record, int row) {
     RowPartTexts texts;
     texts.originalFileName = record[FileNameField];
+    if (const std::optional<RowFile>& file = grid.rowFile(row))
+        texts.originalFileName = file->name;
     for (int column = 3; column <= 6; ++column)
         texts.columns[static_cast<std::size_t>(column - 3)] = cellOrEmpty(grid, column, row);
     return texts;
@@ -84,11 +95,15 @@ QString refusalFor(const RenamePlan& plan, const RenamePlanRow& row) {
 
 void recordNewName(const RenamePlan& plan, const RenamePlanRow& row, CatalogueGrid& grid,
                    RecordStore& store) {
+    const RowFile renamed{row.folder, row.newName};
     if (row.row <= RecordStore::kCapacity) {
         CatalogueRecord record = store.record(row.row);
         record[FileNameField] = row.newName;
         store.setRecord(row.row, std::move(record));
+        store.setFile(row.row, renamed);
     }
+    if (grid.contains(0, row.row))
+        grid.setRowFile(row.row, renamed);
     if (plan.kind == RenameKind::Composite && grid.contains(1, row.row))
         grid.setCell(1, row.row, row.newName);
 }
@@ -105,13 +120,16 @@ RenamePlan planFileNameColumnRename(const CatalogueGrid& grid, const CatalogueSt
     RenamePlan plan;
     plan.kind = RenameKind::FromFileNameColumn;
     plan.source = state.tableSource;
-    const RecordStore& store = state.tableSourceStore();
     plan.rows.reserve(static_cast<std::size_t>(std::max(grid.dataRowCount(), 0)));
     for (int row = 1; row <= grid.dataRowCount(); ++row) {
-        RenamePlanRow planRow = planRowFor(recordOrEmpty(store, row), row);
+        RenamePlanRow planRow = planRowFor(grid, row);
         planRow.newName = cellOrEmpty(grid, 1, row);
         if (planRow.newName == planRow.oldName)
             planRow.action = PlannedAction::Unchanged;
+        else if (planRow.oldName.isEmpty())
+            planRow.action = PlannedAction::Missing;
+        else if (!hasAbsoluteFolder(planRow))
+            planRow.action = PlannedAction::RelativeFolder;
         else if (!fileExists(planRow.oldPath()))
             planRow.action = PlannedAction::Missing;
         else if (!isValidFileName(planRow.newName))
@@ -136,8 +154,12 @@ RenamePlan planCompositeRename(const CatalogueGrid& grid, const CatalogueState& 
     plan.rows.reserve(static_cast<std::size_t>(std::max(grid.dataRowCount(), 0)));
     for (int row = 1; row <= grid.dataRowCount(); ++row) {
         const CatalogueRecord& record = recordOrEmpty(store, row);
-        RenamePlanRow planRow = planRowFor(record, row);
-        if (!fileExists(planRow.oldPath())) {
+        RenamePlanRow planRow = planRowFor(grid, row);
+        if (planRow.oldName.isEmpty()) {
+            planRow.action = PlannedAction::Missing;
+        } else if (!hasAbsoluteFolder(planRow)) {
+            planRow.action = PlannedAction::RelativeFolder;
+        } else if (!fileExists(planRow.oldPath())) {
             planRow.action = PlannedAction::Missing;
         } else if (options.markedOnly && !isMarked(grid, row)) {
             planRow.action = PlannedAction::NotMarked;
@@ -181,6 +203,7 @@ RenameRunResult carryOutRenamePlan(const RenamePlan& plan, CatalogueGrid& grid,
             run.rows.push_back(std::move(result));
             continue;
         case PlannedAction::InvalidName:
+        case PlannedAction::RelativeFolder:
             result.outcome = RowOutcome::Refused;
             result.detail = RenameOutcome::InvalidName;
             result.message = refusalFor(plan, row);

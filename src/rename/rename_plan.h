@@ -23,18 +23,19 @@ enum class RenameKind {
 };
 
 enum class PlannedAction {
-    Rename,      // oldName -> newName in the record's folder
-    Unchanged,   // column 1 holds the name the file has: nothing to do
-    Missing,     // no file under the old name: skipped without a word
-    NotMarked,   // only marked rows are processed and this one is not: skipped
-    EmptyName,   // the composed name is empty: refused
-    InvalidName, // the new name is empty, holds "/" or NUL, or is "." or "..": refused
+    Rename,         // oldName -> newName in the record's folder
+    Unchanged,      // column 1 holds the name the file has: nothing to do
+    Missing,        // no file under the old name: skipped without a word
+    NotMarked,      // only marked rows are processed and this one is not: skipped
+    EmptyName,      // the composed name is empty: refused
+    InvalidName,    // the new name is empty, holds "/" or NUL, or is "." or "..": refused
+    RelativeFolder, // the row's folder is not an absolute path: refused, never renamed
 };
 
 struct RenamePlanRow {
-    int row = 0;    // data row of the table, from 1
-    QString folder; // the record's folder field, ending with "/"
-    QString oldName;
+    int row = 0;     // data row of the table, from 1
+    QString folder;  // the folder of the row's own file, ending with "/"
+    QString oldName; // the name the row's file has on disk (empty: the row stands for none)
     QString newName; // with ".kar" for a composite rename
     PlannedAction action = PlannedAction::Unchanged;
 
@@ -50,8 +51,8 @@ struct RenamePlan {
     int plannedRenameCount() const;
 };
 
-// For each data row, the file at folder + file name of the table source's record is to get
-// the name in column 1 when the two differ (exactly, letter case included).
+// For each data row, the row's own file (see RowFile) is to get the name in column 1 when the
+// two differ (exactly, letter case included).
 RenamePlan planFileNameColumnRename(const CatalogueGrid& grid, const CatalogueState& state);
 
 inline constexpr QStringView kNoPartCheckedMessage =

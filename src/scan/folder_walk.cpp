@@ -1,5 +1,7 @@
 #include "scan/folder_walk.h"
 
+#include "common/file_name_codec.h"
+
 #include "common/error.h"
 
 #include <QFile>
@@ -42,7 +44,7 @@ std::vector<Entry> listFolder(const QByteArray& folder, std::vector<unsigned cha
         const QByteArray name(item->d_name);
         if (name == "." || name == "..")
             continue;
-        Entry entry{name, QFile::decodeName(name), {}};
+        Entry entry{name, decodeFileName(name), {}};
         entry.foldedName = entry.displayName.toCaseFolded();
         found.emplace_back(std::move(entry), item->d_type);
     }
@@ -88,7 +90,7 @@ public:
                                                       : options.limits.parentReferences) {}
 
     WalkResult run(const QString& chosenFolder) {
-        queue_.push_back(QFile::encodeName(chosenFolder));
+        queue_.push_back(encodeFileName(chosenFolder));
         while (!queue_.empty() && result_.end == WalkEnd::Finished) {
             const QByteArray folder = std::move(queue_.front());
             queue_.pop_front();
@@ -113,7 +115,7 @@ private:
         QByteArray folderWithSeparator = folder;
         if (!folderWithSeparator.endsWith('/'))
             folderWithSeparator.append('/');
-        const QString folderText = QFile::decodeName(folderWithSeparator);
+        const QString folderText = decodeFileName(folderWithSeparator);
         for (size_t i = 0; i < entries.size() && result_.end == WalkEnd::Finished; ++i) {
             const QByteArray path = joined(folder, entries[i].name);
             if (isFolder(path, types_[i]))
@@ -159,7 +161,7 @@ private:
             ++result_.recordsAdded;
         } catch (const Error& error) {
             if (result_.unreadableCount++ == 0) {
-                result_.firstUnreadable = QFile::decodeName(path);
+                result_.firstUnreadable = decodeFileName(path);
                 result_.firstUnreadableError = error.message();
             }
         }

@@ -1,4 +1,5 @@
 #include "catalogue/catalogue_grid.h"
+#include "catalogue/catalogue_table.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -61,3 +62,38 @@ TEST(CatalogueGrid, ShiftDownMovesOnlyTheNamedColumns) {
     EXPECT_EQ(grid.cell(1, 3), u"1:2");
     EXPECT_EQ(grid.cell(2, 4), u"2:3");
 }
+
+namespace songwick {
+namespace {
+
+// Rows keep their own file through every change of place: moving, removing, inserting, and
+// the copy into the stores and back.
+TEST(CatalogueGridRowFiles, FilesMoveWithTheirRows) {
+    CatalogueState state;
+    for (const char* name : {"a.kar", "b.kar", "c.kar"})
+        state.startWindowStore.append({QString::fromLatin1(name), QStringLiteral("/k/")});
+    CatalogueGrid grid;
+    rebuildFromStore(grid, state.startWindowStore);
+    const auto fileOf = [&](int row) {
+        return grid.rowFile(row) ? grid.rowFile(row)->name : QStringLiteral("-");
+    };
+
+    grid.setCell(1, 1, QStringLiteral("typed.kar"));
+    grid.moveRows({3, 1, 2});
+    EXPECT_EQ(fileOf(1) + fileOf(2) + fileOf(3), QStringLiteral("c.kara.karb.kar"));
+    EXPECT_EQ(grid.cell(1, 2), QStringLiteral("typed.kar"));
+
+    insertRow(grid, 2, state); // copies back into both stores
+    EXPECT_EQ(fileOf(1) + fileOf(2) + fileOf(3) + fileOf(4), QStringLiteral("c.kar-a.karb.kar"));
+    rebuildFromStore(grid, state.startWindowStore);
+    EXPECT_EQ(fileOf(3), QStringLiteral("a.kar"));
+    EXPECT_EQ(grid.cell(1, 3), QStringLiteral("typed.kar"));
+
+    grid.removeRowsUnless([&](int row) { return row != 1; });
+    EXPECT_EQ(grid.dataRowCount(), 3);
+    EXPECT_EQ(fileOf(1) + fileOf(2) + fileOf(3), QStringLiteral("-a.karb.kar"));
+    EXPECT_THROW(grid.moveRows({1, 1, 2}), std::invalid_argument);
+}
+
+} // namespace
+} // namespace songwick

@@ -1,7 +1,7 @@
-#include "common/cp1251_codec.h"
-#include "common/error.h"
 #include "catalogue/catalogue_table.h"
 #include "catalogue/list_file.h"
+#include "common/cp1251_codec.h"
+#include "common/error.h"
 
 #include <QDir>
 #include <QFile>
@@ -269,10 +269,8 @@ TEST(ListFile, OpenInMainWindowLoadsAndCopiesBack) {
     EXPECT_EQ(state.startWindowStore.record(3)[FolderField], recordFor(3)[FolderField]);
 }
 
-TEST(ListFile, ForeignFileInMainWindowLeavesAPreparedEmptyTable) {
+TEST(ListFile, ForeignFileInMainWindowChangesNothing) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(u"b.swk"_s);
-    writeBytes(path, "Songwick file..\r\n");
     writeBytes(dir.filePath(u"c.swk"_s), "Not Songwick\r\n");
 
     CatalogueState state = stateWithStore(4);
@@ -282,10 +280,9 @@ TEST(ListFile, ForeignFileInMainWindowLeavesAPreparedEmptyTable) {
               ListFileRead::NotAListFile);
 
     EXPECT_EQ(grid.dataRowCount(), 4);
-    EXPECT_EQ(grid.cell(0, 4), u"4"_s);
-    EXPECT_EQ(grid.cell(6, 0), u"Сделана..."_s);
-    EXPECT_TRUE(grid.cell(1, 1).isEmpty());
-    EXPECT_TRUE(state.startWindowStore.record(1)[FileNameField].isEmpty());
+    EXPECT_EQ(grid.cell(1, 1), recordFor(1)[FileNameField]);
+    EXPECT_EQ(state.startWindowStore.record(1)[FileNameField], recordFor(1)[FileNameField]);
+    EXPECT_FALSE(state.mainTable.firstInsertion);
 }
 
 TEST(ListFile, FailedOpensChangeNothing) {
@@ -324,7 +321,8 @@ TEST(ListFile, OpenInStartWindowLeavesTheStoresAlone) {
     state.loadedInStartWindow = false;
     ASSERT_EQ(openListFileInStartWindow(dir.filePath(u"foreign.swk"_s), grid, state),
               ListFileRead::NotAListFile);
-    EXPECT_TRUE(state.loadedInStartWindow);
-    EXPECT_EQ(grid.dataRowCount(), 5);
-    EXPECT_TRUE(grid.cell(1, 1).isEmpty());
+    EXPECT_FALSE(state.loadedInStartWindow);
+    EXPECT_EQ(grid.dataRowCount(), 1);
+    EXPECT_EQ(grid.cell(1, 1), u"x.kar"_s);
+    EXPECT_EQ(grid.rowFile(1), (RowFile{u"/x/"_s, u"x.kar"_s})); // as the file names it
 }

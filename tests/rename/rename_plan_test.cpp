@@ -1,14 +1,20 @@
+#include "catalogue/catalogue_table.h"
 #include "common/date_time.h"
 #include "common/error.h"
-#include "catalogue/catalogue_table.h"
+#include "common/file_name_codec.h"
 #include "folder_fixture.h"
 #include "qt_printing.h"
 #include "rename/rename_plan.h"
+#include "scan/folder_walk.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace songwick {
 namespace {
@@ -305,6 +311,48 @@ TEST_F(CompositeRenameTest, LocationsComeFromTheStoreTheTableSourceNames) {
     EXPECT_EQ(run.renameCount, 1);
     EXPECT_EQ(state_.mainWindowStore.record(1)[FileNameField], QStringLiteral("Главное.kar"));
     EXPECT_EQ(state_.startWindowStore.record(1)[FileNameField], QStringLiteral("other.kar"));
+}
+
+} // namespace
+} // namespace songwick
+
+namespace songwick {
+namespace {
+
+QByteArrayList namesOnDisk(const QByteArray& folder) {
+    QByteArrayList names;
+    DIR* dir = ::opendir(folder.constData());
+    while (dirent* entry = dir != nullptr ? ::readdir(dir) : nullptr)
+        if (entry->d_name[0] != '.')
+            names.push_back(entry->d_name);
+    if (dir != nullptr)
+        ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A name that is not UTF-8 and a name holding a real U+FFFD are two files, found and renamed
+// as such.
+TEST(RenameUndecodableNames, TheScannedFileIsTheOneRenamed) {
+    QTemporaryDir root;
+    const QByteArray folder = QFile::encodeName(root.path()) + '/';
+    for (const QByteArray& name : {QByteArray("\xff.kar"), QByteArray("\xEF\xBF\xBD.kar")}) {
+        const int fd = ::open((folder + name).constData(), O_CREAT | O_WRONLY, 0644);
+        ASSERT_GE(fd, 0);
+        ::close(fd);
+    }
+    CatalogueState state;
+    ASSERT_EQ(walkFolder(root.path(), state.startWindowStore, {}).recordsAdded, 2);
+    CatalogueGrid grid;
+    rebuildFromStore(grid, state.startWindowStore);
+    const int undecodable = encodeFileName(grid.cell(1, 1)) == "\xff.kar" ? 1 : 2;
+    grid.setCell(1, undecodable, QStringLiteral("renamed.kar"));
+
+    const RenamePlan plan = planFileNameColumnRename(grid, state);
+    EXPECT_EQ(carryOutRenamePlan(plan, grid, state).renameCount, 1);
+
+    EXPECT_EQ(namesOnDisk(folder),
+              (QByteArrayList{QByteArray("renamed.kar"), QByteArray("\xEF\xBF\xBD.kar")}));
 }
 
 } // namespace

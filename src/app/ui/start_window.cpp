@@ -253,9 +253,12 @@ void TForm1::N3Click() {
         mainWindow->changeTable([&](CatalogueGrid& grid) {
             read = openListFileInStartWindow(*path, grid, registry_.catalogue());
         });
-        mainWindow->applyColumnWidths(kFixedColumnWidths);
-        if (read == ListFileRead::NotAListFile)
+        if (read == ListFileRead::NotAListFile) {
+            // Nothing was loaded: the user stays here and may pick another file.
             registry_.services().messages.showMessage(this, notAListFileMessage());
+            return;
+        }
+        mainWindow->applyColumnWidths(kFixedColumnWidths);
         registry_.handOverToMainWindow();
     });
 }

@@ -1,5 +1,7 @@
 #include "catalogue/ui/catalogue_table_model.h"
 
+#include "common/file_name_codec.h"
+
 namespace songwick {
 
 CatalogueTableModel::CatalogueTableModel(CatalogueGrid& grid, QObject* parent)
@@ -30,6 +32,8 @@ bool CatalogueTableModel::isCell(const QModelIndex& index) const {
 QVariant CatalogueTableModel::data(const QModelIndex& index, int role) const {
     if (!isCell(index))
         return {};
+    if (role == Qt::DisplayRole && (index.column() == 1 || index.column() == 2))
+        return displayFileName(grid_.cell(index.column(), gridRow(index)));
     if (role == Qt::DisplayRole || role == Qt::EditRole)
         return grid_.cell(index.column(), gridRow(index));
     return {};

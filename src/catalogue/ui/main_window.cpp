@@ -355,8 +355,28 @@ void TForm4::runNewScan() {
     FormActivate();
 }
 
+// Unsaved changes are not lost to an open: Да saves first (a cancelled save keeps the table),
+// Нет opens, Отмена keeps everything.
+bool TForm4::mayReplaceTable() {
+    StringGrid1->commitPendingEdit();
+    if (!registry_.catalogue().mainTable.modified)
+        return true;
+    switch (registry_.services().messages.askYesNoCancel(
+        this, QStringLiteral("Сохранить изменения в таблице?"))) {
+    case MessageBoxes::Answer::Yes:
+        return saveList();
+    case MessageBoxes::Answer::No:
+        return true;
+    case MessageBoxes::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void TForm4::N3Click() {
     registry_.runReportingErrors(this, [this] {
+        if (!mayReplaceTable())
+            return;
         FileDialogRequest request;
         request.filter = kListFileOpenFilter;
         const std::optional<QString> path =
@@ -364,13 +384,15 @@ void TForm4::N3Click() {
         if (!path)
             return;
         StringGrid1->commitPendingEdit();
-        applyColumnWidths(kFixedColumnWidths);
         ListFileRead read = ListFileRead::Loaded;
         changeTable([&](CatalogueGrid& grid) {
             read = openListFileInMainWindow(*path, grid, registry_.catalogue());
         });
-        if (read == ListFileRead::NotAListFile)
+        if (read == ListFileRead::NotAListFile) {
             registry_.services().messages.showMessage(this, notAListFileMessage());
+            return;
+        }
+        applyColumnWidths(kFixedColumnWidths);
         showStatus();
     });
 }

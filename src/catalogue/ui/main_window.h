@@ -125,6 +125,7 @@ private:
     void createMenus();
     void layOutControls();
     void runNewScan();
+    bool mayReplaceTable();
     bool saveListAs();
     void applyColumnLayout();
 

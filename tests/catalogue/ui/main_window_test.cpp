@@ -2,6 +2,7 @@
 #include "app/ui/karaoke_folder.h"
 #include "app/ui/program_fixture.h"
 #include "catalogue/catalogue_table.h"
+#include "catalogue/list_file.h"
 #include "catalogue/ui/catalogue_table_model.h"
 #include "catalogue/ui/catalogue_table_view.h"
 
@@ -118,19 +119,33 @@ TEST_F(MainWindowTest, CancelledNewScanKeepsTheTableWithItsEdits) {
     EXPECT_FALSE(program.registry->form12()->isVisible());
 }
 
-TEST_F(MainWindowTest, ForeignListFileLeavesAnEmptyNumberedTable) {
+TEST_F(MainWindowTest, OpeningOverUnsavedEditsAsksAndAForeignFileChangesNothing) {
     const QString path = root.filePath(QStringLiteral("foreign.swk"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArrayLiteral(" Songwick file..\r\n"));
     file.close();
+    window->tableModel->setData(window->tableModel->index(1, 3), QStringLiteral("Правка"));
+    ASSERT_TRUE(program.registry->catalogue().mainTable.modified);
+    const int widthBefore = window->StringGrid1->horizontalHeader()->sectionSize(2);
+    using Answer = MessageBoxes::Answer;
+
     program.platform.dialogs.opens.push_back(path);
-    window->N3->trigger();
-    EXPECT_EQ(program.platform.messages.shown.size(), 1);
+    program.platform.messages.answers.push_back(Answer::Cancel);
+    window->N3->trigger(); // Отмена: no dialog, nothing changes
+    EXPECT_EQ(program.platform.messages.asked,
+              QStringList{QStringLiteral("Сохранить изменения в таблице?")});
+    EXPECT_EQ(program.platform.dialogs.opens.size(), 1u);
+
+    program.platform.messages.answers.push_back(Answer::No);
+    window->N3->trigger(); // Нет: the file is opened, and is not a list
+    EXPECT_EQ(program.platform.messages.shown, QStringList{notAListFileMessage()});
     EXPECT_EQ(window->tableModel->rowCount(), 3);
-    EXPECT_EQ(cell(0, 3), QStringLiteral("3"));
-    EXPECT_EQ(cell(1, 1), QString());
-    EXPECT_EQ(window->StringGrid1->horizontalHeader()->sectionSize(2), 140);
+    EXPECT_EQ(cell(3, 2), QStringLiteral("Правка"));
+    EXPECT_FALSE(cell(1, 1).isEmpty());
+    EXPECT_TRUE(program.registry->catalogue().mainTable.modified);
+    EXPECT_EQ(program.registry->catalogue().startWindowStore.record(1)[FileNameField], cell(1, 1));
+    EXPECT_EQ(window->StringGrid1->horizontalHeader()->sectionSize(2), widthBefore);
 }
 
 TEST_F(MainWindowTest, SaveAfterSaveAsWritesWithoutADialog) {
