@@ -4,7 +4,8 @@
 
 namespace songwick::cli {
 
-Arguments::Arguments(const QStringList& arguments, const QStringList& allowedOptions) {
+Arguments::Arguments(const QStringList& arguments, const QStringList& allowedOptions,
+                     const QStringList& allowedFlags) {
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         if (!argument.startsWith(QStringLiteral("--"))) {
@@ -12,6 +13,10 @@ Arguments::Arguments(const QStringList& arguments, const QStringList& allowedOpt
             continue;
         }
         const QString name = argument.mid(2);
+        if (allowedFlags.contains(name)) {
+            flags_.append(name);
+            continue;
+        }
         if (!allowedOptions.contains(name))
             throw UsageError("unknown option " + argument.toStdString());
         if (i + 1 >= arguments.size())

@@ -19,12 +19,17 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"scan", "FOLDER [--window start|main] [--settings PROP.DAT] [--output FILE.swk]",
+    {"scan",
+     "FOLDER [--window start|main] [--settings PROP.DAT] [--output FILE.swk] [--no-cache] "
+     "[--stats]",
      "scan FOLDER and the folders below it into a table, as the program's scan does",
      "  --window start|main   read the files as the start window (default) or the main\n"
      "                        window's scan does\n"
      "  --settings PROP.DAT   take the scan-many-files setting from this settings file\n"
-     "  --output FILE.swk     write the table as a list file instead of printing it\n",
+     "  --output FILE.swk     write the table as a list file instead of printing it\n"
+     "  --no-cache            read every file, leaving the scan cache out\n"
+     "  --stats               print files, folders, bytes read, cache hits and misses and\n"
+     "                        the time on standard error\n",
      runScan},
     {"settings", "PROP.DAT", "print every value stored in a settings file", "", runSettings},
     {"text", "LIST.swk [--layout A|B] [--settings PROP.DAT]",
@@ -122,6 +127,8 @@ int runCommand(const Command& command, const QStringList& arguments) {
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
+    // The program's name, so that the scan cache is the one the windows use.
+    QCoreApplication::setApplicationName(QStringLiteral("songwick"));
     QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.isEmpty()) {
         printError(overview());

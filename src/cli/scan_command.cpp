@@ -1,12 +1,14 @@
-#include "common/error.h"
 #include "catalogue/catalogue_table.h"
 #include "catalogue/list_file.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "common/error.h"
 #include "scan/folder_walk.h"
+#include "scan/scan_cache.h"
 #include "settings/settings_file.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <memory>
 #include <unistd.h>
@@ -59,8 +61,9 @@ private:
 } // namespace
 
 int runScan(const QStringList& arguments) {
-    const Arguments args(arguments, {QStringLiteral("window"), QStringLiteral("settings"),
-                                     QStringLiteral("output")});
+    const Arguments args(
+        arguments, {QStringLiteral("window"), QStringLiteral("settings"), QStringLiteral("output")},
+        {QStringLiteral("no-cache"), QStringLiteral("stats")});
     if (args.positional().size() != 1)
         throw UsageError("scan takes one folder");
     const QString given = args.positional().first();
@@ -73,13 +76,21 @@ int runScan(const QStringList& arguments) {
     options.window = parseWindow(args.option(QStringLiteral("window")));
     if (const auto settingsPath = args.option(QStringLiteral("settings")))
         options.manyFilesScan = readManyFilesScan(*settingsPath);
+    if (!args.flag(QStringLiteral("no-cache")))
+        options.scanCachePath = defaultScanCachePath();
 
     auto store = std::make_unique<RecordStore>();
     WalkResult result;
+    QElapsedTimer clock;
+    clock.start();
     {
         ProgressLine progress;
         result = walkFolder(folder, *store, options, [&] { progress.step(*store); });
     }
+
+    const qint64 walkMs = clock.elapsed();
+    if (!result.cacheProblem.isEmpty())
+        printError(result.cacheProblem + QLatin1Char('\n'));
 
     CatalogueGrid grid;
     rebuildFromStore(grid, *store);
@@ -98,6 +109,16 @@ int runScan(const QStringList& arguments) {
                    .arg(result.recordsAdded)
                    .arg(result.listings)
                    .arg(result.unreadableCount));
+    if (args.flag(QStringLiteral("stats")))
+        printError(QStringLiteral("stats: files %1, folders %2, bytes read %3, cache hits %4, "
+                                  "cache misses %5, walk %6 s, total %7 s\n")
+                       .arg(result.recordsAdded)
+                       .arg(result.listings)
+                       .arg(result.bytesRead)
+                       .arg(result.cacheHits)
+                       .arg(result.cacheMisses)
+                       .arg(walkMs / 1000.0, 0, 'f', 3)
+                       .arg(clock.elapsed() / 1000.0, 0, 'f', 3));
     return 0;
 }
 

@@ -1,6 +1,6 @@
-#include "common/date_time.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "common/date_time.h"
 #include "settings/settings_file.h"
 
 #include <array>

@@ -3,13 +3,17 @@
 #include "common/file_name_codec.h"
 
 #include "common/error.h"
+#include "scan/scan_cache.h"
 
 #include <QFile>
 #include <algorithm>
 #include <deque>
 #include <dirent.h>
+#include <fcntl.h>
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace songwick {
@@ -81,15 +85,106 @@ QByteArray joined(const QByteArray& folder, const QByteArray& name) {
     return path;
 }
 
+// How one entry of a folder is handled, decided before the first file of the folder is read.
+struct PlannedEntry {
+    QByteArray path;
+    bool folder = false;
+    bool candidate = false;
+    std::optional<KarTexts> cached; // the texts the scan cache holds for the unchanged file
+};
+
+// Keeps the disk busy: the next files to read in a folder are opened and their first bytes
+// asked for while the current one is parsed.
+class Prefetcher {
+public:
+    static constexpr size_t kFilesAhead = 8;
+    static constexpr off_t kBytesAhead = 16384;
+
+    Prefetcher() = default;
+    Prefetcher(const Prefetcher&) = delete;
+    Prefetcher& operator=(const Prefetcher&) = delete;
+    ~Prefetcher() { clear(); }
+
+    // Starts reading the files after `from` that are to be read, up to kFilesAhead of them.
+    void ahead(const std::vector<PlannedEntry>& plan, size_t from) {
+        size_t next = std::max(from + 1, nextToOpen_);
+        while (opened_.size() < kFilesAhead && next < plan.size()) {
+            const PlannedEntry& entry = plan[next];
+            if (entry.candidate && !entry.cached) {
+                const int fd = openCandidateFile(entry.path);
+                if (fd >= 0)
+                    ::posix_fadvise(fd, 0, kBytesAhead, POSIX_FADV_WILLNEED);
+                opened_.push_back({next, fd});
+            }
+            ++next;
+        }
+        nextToOpen_ = next;
+    }
+
+    // The opened file of plan entry `index` (the caller closes it), -1 when it is not open.
+    int take(size_t index) {
+        while (!opened_.empty() && opened_.front().first < index) {
+            closeFile(opened_.front().second);
+            opened_.pop_front();
+        }
+        if (opened_.empty() || opened_.front().first != index)
+            return -1;
+        const int fd = opened_.front().second;
+        opened_.pop_front();
+        return fd;
+    }
+
+    void clear() {
+        for (const auto& [index, fd] : opened_)
+            closeFile(fd);
+        opened_.clear();
+        nextToOpen_ = 0;
+    }
+
+private:
+    static void closeFile(int fd) {
+        if (fd >= 0)
+            ::close(fd);
+    }
+
+    std::deque<std::pair<size_t, int>> opened_;
+    size_t nextToOpen_ = 0;
+};
+
+std::optional<FileIdentity> identityOfPath(const QByteArray& path) {
+    struct stat status {};
+    if (::stat(path.constData(), &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    return identityOf(status);
+}
+
 class FolderWalk {
 public:
     FolderWalk(RecordStore& store, const WalkOptions& options,
                const std::function<void()>& progressStep)
         : store_(store), options_(options), progressStep_(progressStep),
           parentReferenceLimit_(options.manyFilesScan ? options.limits.parentReferencesMany
-                                                      : options.limits.parentReferences) {}
+                                                      : options.limits.parentReferences) {
+        if (!options.scanCachePath.isEmpty()) {
+            cache_.emplace(options.scanCachePath, readingKey(options));
+            if (!cache_->active())
+                result_.cacheProblem = cache_->problem();
+        }
+    }
 
     WalkResult run(const QString& chosenFolder) {
+        walk(chosenFolder);
+        if (cache_) {
+            cache_->finish();
+            if (result_.cacheProblem.isEmpty())
+                result_.cacheProblem = cache_->problem();
+        }
+        result_.bytesRead = reader_.bytesRead();
+        return result_;
+    }
+
+private:
+    void walk(const QString& chosenFolder) {
         queue_.push_back(encodeFileName(chosenFolder));
         while (!queue_.empty() && result_.end == WalkEnd::Finished) {
             const QByteArray folder = std::move(queue_.front());
@@ -105,10 +200,8 @@ public:
             if (result_.listings > options_.limits.listings)
                 result_.end = WalkEnd::ListingLimit;
         }
-        return result_;
     }
 
-private:
     void listOneFolder(const QByteArray& folder) {
         const std::vector<Entry> entries = listFolder(folder, types_);
         // Every record of this folder shares one folder text.
@@ -116,12 +209,35 @@ private:
         if (!folderWithSeparator.endsWith('/'))
             folderWithSeparator.append('/');
         const QString folderText = decodeFileName(folderWithSeparator);
+        planFolder(folder, folderWithSeparator, entries);
         for (size_t i = 0; i < entries.size() && result_.end == WalkEnd::Finished; ++i) {
-            const QByteArray path = joined(folder, entries[i].name);
-            if (isFolder(path, types_[i]))
-                queueFolder(path);
+            if (plan_[i].folder)
+                queueFolder(plan_[i].path);
             else
-                handleFile(path, entries[i], folderText);
+                handleFile(i, entries[i], folderText);
+        }
+        prefetcher_.clear();
+    }
+
+    // Which entries are folders and which files are to be read; a candidate whose texts the
+    // scan cache holds for its unchanged identity is not read.
+    void planFolder(const QByteArray& folder, const QByteArray& folderWithSeparator,
+                    const std::vector<Entry>& entries) {
+        plan_.resize(entries.size());
+        const bool cached = cache_ && cache_->active();
+        if (cached)
+            cache_->enterFolder(folderWithSeparator);
+        for (size_t i = 0; i < entries.size(); ++i) {
+            PlannedEntry& entry = plan_[i];
+            entry.path = joined(folder, entries[i].name);
+            entry.folder = isFolder(entry.path, types_[i]);
+            entry.candidate =
+                !entry.folder && !entry.path.contains("/..") && isCandidateName(entries[i].name);
+            entry.cached.reset();
+            if (entry.candidate && cached) {
+                if (const std::optional<FileIdentity> identity = identityOfPath(entry.path))
+                    entry.cached = cache_->lookup(entries[i].name, *identity);
+            }
         }
     }
 
@@ -134,7 +250,8 @@ private:
         queue_.push_back(path);
     }
 
-    void handleFile(const QByteArray& path, const Entry& entry, const QString& folderText) {
+    void handleFile(size_t index, const Entry& entry, const QString& folderText) {
+        const QByteArray& path = plan_[index].path;
         if (++progressCounter_ >= options_.limits.progressEvery) {
             progressCounter_ = 0;
             if (progressStep_)
@@ -147,18 +264,33 @@ private:
         if (!isCandidateName(entry.name))
             return;
         parentReferences_ = 0;
-        extract(path, entry, folderText);
+        extract(index, entry, folderText);
     }
 
-    void extract(const QByteArray& path, const Entry& entry, const QString& folderText) {
+    void extract(size_t index, const Entry& entry, const QString& folderText) {
         if (store_.isFull()) {
             result_.end = WalkEnd::StoreFull;
             return;
         }
-        try {
-            const KarTexts texts = extractKarTexts(reader_.read(path), options_.window);
-            store_.append(makeRecord(folderText, entry.displayName, texts));
+        const PlannedEntry& planned = plan_[index];
+        if (planned.cached) {
+            store_.append(makeRecord(folderText, entry.displayName, *planned.cached));
             ++result_.recordsAdded;
+            ++result_.cacheHits;
+            return;
+        }
+        const QByteArray& path = planned.path;
+        prefetcher_.ahead(plan_, index);
+        const int opened = prefetcher_.take(index);
+        try {
+            const ExtractedFile file = reader_.extract(path, options_.window, opened);
+            store_.append(makeRecord(folderText, entry.displayName, file.texts));
+            ++result_.recordsAdded;
+            if (cache_ && cache_->active()) {
+                ++result_.cacheMisses;
+                if (file.unchanged)
+                    cache_->store(entry.name, file.identity, file.texts);
+            }
         } catch (const Error& error) {
             if (result_.unreadableCount++ == 0) {
                 result_.firstUnreadable = decodeFileName(path);
@@ -174,6 +306,9 @@ private:
     std::deque<QByteArray> queue_;
     std::vector<unsigned char> types_;
     KarFileReader reader_;
+    std::optional<ScanCache> cache_;
+    std::vector<PlannedEntry> plan_;
+    Prefetcher prefetcher_;
     WalkResult result_;
     int queuedTotal_ = 0;
     int parentReferences_ = 0;
@@ -181,6 +316,11 @@ private:
 };
 
 } // namespace
+
+QByteArray readingKey(const WalkOptions& options) {
+    return options.window == ScanWindow::Start ? QByteArrayLiteral("kar/start")
+                                               : QByteArrayLiteral("kar/main");
+}
 
 WalkResult walkFolder(const QString& chosenFolder, RecordStore& store, const WalkOptions& options,
                       const std::function<void()>& progressStep) {

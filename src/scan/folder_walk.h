@@ -21,7 +21,13 @@ struct WalkOptions {
     ScanWindow window = ScanWindow::Start;
     bool manyFilesScan = false; // the setting ManyFilesScan
     WalkLimits limits;
+    // The scan cache database to take unchanged files' texts from; empty: every file is read.
+    QString scanCachePath;
 };
+
+// What distinguishes the readings of the walk options: the texts of two readings never share
+// a scan cache entry.
+QByteArray readingKey(const WalkOptions& options);
 
 enum class WalkEnd {
     Finished,             // every folder found was listed
@@ -38,6 +44,10 @@ struct WalkResult {
     int unreadableCount = 0; // candidates that could not be opened or read (skipped)
     QString firstUnreadable; // full path of the first of them
     QString firstUnreadableError;
+    qint64 bytesRead = 0; // bytes read from candidate files
+    int cacheHits = 0;    // records taken from the scan cache
+    int cacheMisses = 0;  // candidates read while the scan cache was in use
+    QString cacheProblem; // why the scan cache was left out (empty when it was not)
 
     bool overloaded() const { return end == WalkEnd::ListingLimit; }
     bool limitReached() const { return end == WalkEnd::StoreFull || end == WalkEnd::QueueFull; }

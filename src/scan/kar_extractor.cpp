@@ -70,105 +70,158 @@ bool inSet(const CharacterSet& set, char byte) {
     return set[static_cast<unsigned char>(byte)];
 }
 
-// Position of the FF of the first FF 03 pair lying wholly inside one block, with that
-// block; an empty block when there is none.
-QByteArrayView findNameBlock(QByteArrayView file, qsizetype& pairPosition) {
-    for (qsizetype blockStart = 0; blockStart < file.size(); blockStart += kBlockSize) {
-        const QByteArrayView block =
-            file.sliced(blockStart, std::min(kBlockSize, file.size() - blockStart));
-        const qsizetype at = block.indexOf(QByteArrayView("\xFF\x03", 2));
-        if (at >= 0) {
-            pairPosition = at;
-            return block;
-        }
-    }
-    return {};
+// The whole file, already in memory.
+class WholeFile final : public KarBytes {
+public:
+    explicit WholeFile(QByteArrayView bytes) : bytes_(bytes) {}
+    QByteArrayView available() const override { return bytes_; }
+    bool readUpTo(qsizetype size) override { return size <= bytes_.size(); }
+
+private:
+    QByteArrayView bytes_;
+};
+
+qsizetype findIn(QByteArrayView haystack, qsizetype from, QByteArrayView needle) {
+    if (from < 0 || haystack.size() - from < needle.size())
+        return -1;
+    const void* at = ::memmem(haystack.data() + from, static_cast<size_t>(haystack.size() - from),
+                              needle.data(), static_cast<size_t>(needle.size()));
+    return at ? static_cast<const char*>(at) - haystack.data() : -1;
 }
 
-std::array<QByteArray, kNameRunCount> cutNameRuns(QByteArrayView file, ScanWindow window) {
-    std::array<QByteArray, kNameRunCount> runs;
-    qsizetype start = 0;
-    const QByteArrayView block = findNameBlock(file, start);
-    if (block.isEmpty())
-        return runs;
+// The first occurrence of needle at or after from, reading on block by block until it is
+// found or the file ends.
+qsizetype findReadingOn(KarBytes& file, qsizetype from, QByteArrayView needle) {
+    qsizetype searchFrom = from;
+    for (;;) {
+        const QByteArrayView bytes = file.available();
+        const qsizetype at = findIn(bytes, searchFrom, needle);
+        if (at >= 0)
+            return at;
+        const qsizetype size = bytes.size();
+        if (!file.readUpTo(size + kBlockSize) && file.available().size() == size)
+            return -1;
+        // A marker may begin in the last bytes already searched.
+        searchFrom = std::max(from, size - needle.size() + 1);
+    }
+}
+
+using NameRuns = std::array<QByteArrayView, kNameRunCount>;
+
+// Cuts the eight name runs out of the first block that holds a track-name pair FF 03 wholly
+// inside it. The runs are views into the bytes available; none when there is no such block.
+NameRuns cutNameRuns(KarBytes& file, ScanWindow window) {
+    NameRuns runs;
+    QByteArrayView block;
+    qsizetype start = -1;
+    for (qsizetype blockStart = 0;; blockStart += kBlockSize) {
+        file.readUpTo(blockStart + kBlockSize);
+        const QByteArrayView bytes = file.available();
+        if (blockStart >= bytes.size())
+            return runs;
+        block = bytes.sliced(blockStart, std::min(kBlockSize, bytes.size() - blockStart));
+        start = findIn(block, 0, QByteArrayView("\xFF\x03", 2));
+        if (start >= 0)
+            break;
+    }
     const CharacterSet& set = nameSet(window);
     // Each run begins one byte after the previous start position; the byte that ends a
     // run and the byte after it both lie between two runs.
-    for (QByteArray& run : runs) {
+    for (QByteArrayView& run : runs) {
         const qsizetype begin = start + 1;
         qsizetype end = begin;
         while (end < block.size() && inSet(set, block[end]))
             ++end;
         if (begin < block.size())
-            run = block.sliced(begin, end - begin).toByteArray();
+            run = block.sliced(begin, end - begin);
         start = end + 1;
     }
     return runs;
 }
 
-// The text without its next-to-last character.
-QByteArray withoutNextToLast(const QByteArray& text) {
+// Whether the text without its next-to-last character begins with prefix.
+bool shortenedStartsWith(QByteArrayView text, QByteArrayView prefix) {
     if (text.size() < 2)
-        return text;
-    QByteArray shortened = text;
-    shortened.remove(text.size() - 2, 1);
-    return shortened;
+        return text.startsWith(prefix);
+    const qsizetype shortened = text.size() - 1;
+    if (prefix.size() > shortened)
+        return false;
+    if (prefix.size() < shortened)
+        return text.startsWith(prefix);
+    return text.first(shortened - 1) == prefix.first(shortened - 1) && text.back() == prefix.back();
 }
 
-void applyCredits(std::array<QByteArray, kNameRunCount>& runs) {
-    const QByteArray karMaker(kKarMakerCredit);
-    const QByteArray second(kSecondCredit);
-    QByteArray& madeBy = runs[7];
+// Whether the text without its next-to-last character equals other.
+bool shortenedEquals(QByteArrayView text, QByteArrayView other) {
+    if (text.size() < 2)
+        return text == other;
+    return text.size() - 1 == other.size() && shortenedStartsWith(text, other);
+}
+
+void applyCredits(NameRuns& runs) {
+    const QByteArrayView karMaker(kKarMakerCredit);
+    const QByteArrayView second(kSecondCredit);
+    QByteArrayView& madeBy = runs[7];
     for (int index : {3, 5}) {
         if (runs[index] == karMaker) {
-            madeBy = runs[index];
-            runs[index].clear();
+            madeBy = karMaker;
+            runs[index] = {};
         }
     }
     for (int index : {3, 5}) {
-        if (withoutNextToLast(runs[index]) == karMaker) {
+        if (shortenedEquals(runs[index], karMaker)) {
             madeBy = karMaker;
-            runs[index].clear();
+            runs[index] = {};
         }
     }
-    const QByteArray u = withoutNextToLast(madeBy);
-    if (u.startsWith(karMaker))
+    if (shortenedStartsWith(madeBy, karMaker))
         madeBy = karMaker;
-    else if (u.startsWith(second))
+    else if (shortenedStartsWith(madeBy, second))
         madeBy = second;
 }
 
-bool isSoftKaraokeTrackName(const QByteArray& name) {
+bool isSoftKaraokeTrackName(QByteArrayView name) {
     static const std::array<QByteArrayView, 5> names = {"Soft Karaoke", "Soft karaoke", "Soft Kara",
                                                         "Soft kara", "untitled"};
-    return std::find(names.begin(), names.end(), QByteArrayView(name)) != names.end();
+    return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-// Cuts one title off the front of the text: the characters before the next marker less
+// A title as positions in the file, so that reading on does not invalidate it.
+struct Span {
+    qsizetype begin = 0;
+    qsizetype end = 0;
+};
+
+// Cuts one title off the front of the text at pos: the characters before the next marker less
 // the `trailing` bytes of the next event's header that stand in front of the marker.
-QByteArray takeTitle(QByteArrayView& text, QByteArrayView marker, qsizetype trailing,
-                     bool consume) {
-    const qsizetype at = text.indexOf(marker);
+Span takeTitle(KarBytes& file, qsizetype& pos, QByteArrayView marker, qsizetype trailing,
+               bool consume) {
+    const qsizetype at = findReadingOn(file, pos, marker);
     if (at < 0) {
-        if (consume && !text.isEmpty())
-            text = text.sliced(1);
+        // Not found: the whole file has been read.
+        if (consume && pos < file.available().size())
+            ++pos;
         return {};
     }
-    const QByteArray title = at > trailing ? text.first(at - trailing).toByteArray() : QByteArray();
+    const Span title = at - pos > trailing ? Span{pos, at - trailing} : Span{};
     if (consume)
-        text = text.sliced(at + marker.size());
+        pos = at + marker.size();
     return title;
 }
 
 // Keeps the part before the first character outside the title set, and the last character.
-void trimTitle(QByteArray& title) {
+QByteArray trimmedTitle(QByteArrayView title) {
     const CharacterSet& set = titleSet();
     for (qsizetype i = 0; i + 1 < title.size(); ++i) {
         if (!inSet(set, title[i])) {
-            title.remove(i, title.size() - 1 - i);
-            return;
+            QByteArray kept;
+            kept.reserve(i + 1);
+            kept.append(title.first(i));
+            kept.append(title.back());
+            return kept;
         }
     }
+    return title.toByteArray();
 }
 
 void removeControlBytes(QByteArray& text) {
@@ -179,26 +232,35 @@ void removeControlBytes(QByteArray& text) {
     }
 }
 
-KarTexts softKaraokeReading(QByteArrayView file,
-                            const std::array<QByteArray, kNameRunCount>& runs) {
-    const QByteArray& trackName = runs[1];
-    QByteArrayView text =
-        file.size() > kHeaderChunkSize ? file.sliced(kHeaderChunkSize) : QByteArrayView();
-    const qsizetype words = text.indexOf(QByteArrayView("Words"));
-    if (words < 0)
-        return {runs[1], runs[3], runs[5], runs[7]};
-    text = text.sliced(words);
-    const qsizetype firstTitle = text.indexOf(QByteArrayView("@T"));
-    text = firstTitle >= 0 ? text.sliced(firstTitle + 2) : text.sliced(1);
+KarTexts runTexts(const NameRuns& runs) {
+    return {runs[1].toByteArray(), runs[3].toByteArray(), runs[5].toByteArray(),
+            runs[7].toByteArray()};
+}
 
-    std::array<QByteArray, 3> titles;
+KarTexts softKaraokeReading(KarBytes& file, const NameRuns& runs) {
+    // The runs are views into bytes that reading on may move: take them first.
+    KarTexts unchanged = runTexts(runs);
+    const QByteArray trackName = unchanged[0];
+    // The text of the file begins after the MIDI header chunk.
+    const qsizetype words = findReadingOn(file, kHeaderChunkSize, "Words");
+    if (words < 0)
+        return unchanged;
+    qsizetype pos = words;
+    const qsizetype firstTitle = findReadingOn(file, pos, "@T");
+    pos = firstTitle >= 0 ? firstTitle + 2 : pos + 1;
+
     // A title is followed by the next event's delta time, FF 01 and its length byte.
-    titles[0] = takeTitle(text, "@T", 4, true);
-    titles[1] = takeTitle(text, "@T", 4, true);
-    titles[2] = takeTitle(text, "@I", 7, false);
-    for (QByteArray& title : titles) {
-        if (!title.isEmpty())
-            trimTitle(title);
+    std::array<Span, 3> spans;
+    spans[0] = takeTitle(file, pos, "@T", 4, true);
+    spans[1] = takeTitle(file, pos, "@T", 4, true);
+    spans[2] = takeTitle(file, pos, "@I", 7, false);
+
+    const QByteArrayView bytes = file.available();
+    std::array<QByteArray, 3> titles;
+    for (int i = 0; i < 3; ++i) {
+        QByteArray& title = titles[i];
+        if (spans[i].end > spans[i].begin)
+            title = trimmedTitle(bytes.sliced(spans[i].begin, spans[i].end - spans[i].begin));
         if (title.size() >= 1 && title.size() <= 3)
             title.clear();
         if (trackName == "untitled" && !title.isEmpty())
@@ -221,11 +283,13 @@ KarTexts softKaraokeReading(QByteArrayView file,
     return texts;
 }
 
-KarTexts plainReading(const std::array<QByteArray, kNameRunCount>& runs) {
-    KarTexts texts = {runs[1], runs[3], runs[5], runs[7]};
+KarTexts plainReading(const NameRuns& runs) {
+    KarTexts texts;
+    texts[0] = runs[1].toByteArray();
     for (int i = 1; i < 4; ++i) {
-        if (texts[i].size() == 1 || texts[i].size() == 2)
-            texts[i].clear();
+        const QByteArrayView run = runs[2 * i + 1];
+        if (run.size() != 1 && run.size() != 2)
+            texts[i] = run.toByteArray();
     }
     return texts;
 }
@@ -252,14 +316,77 @@ private:
             .arg(QFile::decodeName(encodedPath), QString::fromLocal8Bit(std::strerror(error))));
 }
 
+// The status of an opened candidate; throws unless it is a regular file.
+struct stat regularFileStatus(int fd, const QByteArray& encodedPath) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        throwReadError(encodedPath, errno);
+    if (!S_ISREG(status.st_mode))
+        throwReadError(encodedPath, EINVAL);
+    return status;
+}
+
+// Reads into buffer[from, from + count) as far as the file goes; the number of bytes read.
+qsizetype readFully(int fd, const QByteArray& encodedPath, char* to, qsizetype count) {
+    qsizetype total = 0;
+    while (total < count) {
+        const ssize_t got = ::read(fd, to + total, static_cast<size_t>(count - total));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throwReadError(encodedPath, errno);
+        }
+        if (got == 0)
+            break;
+        total += got;
+    }
+    return total;
+}
+
+// An opened file read block by block into the reader's buffer, as far as the extractor asks.
+class FileBlocks final : public KarBytes {
+public:
+    FileBlocks(int fd, const QByteArray& encodedPath, QByteArray& buffer, qint64& bytesRead)
+        : fd_(fd), path_(encodedPath), buffer_(buffer), bytesRead_(bytesRead) {}
+
+    QByteArrayView available() const override { return {buffer_.constData(), size_}; }
+
+    bool readUpTo(qsizetype size) override {
+        while (size_ < size && !ended_) {
+            const qsizetype wanted = size - size_;
+            if (buffer_.size() < size)
+                buffer_.resize(std::max(size, buffer_.size() * 2));
+            const qsizetype got = readFully(fd_, path_, buffer_.data() + size_, wanted);
+            size_ += got;
+            bytesRead_ += got;
+            if (got < wanted)
+                ended_ = true;
+        }
+        return size_ >= size;
+    }
+
+private:
+    int fd_;
+    const QByteArray& path_;
+    QByteArray& buffer_;
+    qint64& bytesRead_;
+    qsizetype size_ = 0;
+    bool ended_ = false;
+};
+
 } // namespace
 
-KarTexts extractKarTexts(QByteArrayView fileBytes, ScanWindow window) {
-    std::array<QByteArray, kNameRunCount> runs = cutNameRuns(fileBytes, window);
+KarTexts extractKarTexts(KarBytes& bytes, ScanWindow window) {
+    NameRuns runs = cutNameRuns(bytes, window);
     applyCredits(runs);
     if (isSoftKaraokeTrackName(runs[1]))
-        return softKaraokeReading(fileBytes, runs);
+        return softKaraokeReading(bytes, runs);
     return plainReading(runs);
+}
+
+KarTexts extractKarTexts(QByteArrayView fileBytes, ScanWindow window) {
+    WholeFile file(fileBytes);
+    return extractKarTexts(file, window);
 }
 
 CatalogueRecord makeRecord(const QString& folder, const QString& fileName, const KarTexts& texts) {
@@ -271,16 +398,24 @@ CatalogueRecord makeRecord(const QString& folder, const QString& fileName, const
             decodeCp1251(texts[3])};
 }
 
-QByteArrayView KarFileReader::read(const QByteArray& encodedPath) {
+int openCandidateFile(const QByteArray& encodedPath) {
     // O_NONBLOCK: a named pipe put in place of a file must not stall the scan.
-    const FileDescriptor file(::open(encodedPath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    return ::open(encodedPath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+}
+
+FileIdentity identityOf(const struct stat& status) {
+    constexpr qint64 kNanoseconds = 1'000'000'000;
+    return {static_cast<qint64>(status.st_dev), static_cast<qint64>(status.st_ino),
+            static_cast<qint64>(status.st_size),
+            static_cast<qint64>(status.st_mtim.tv_sec) * kNanoseconds + status.st_mtim.tv_nsec,
+            static_cast<qint64>(status.st_ctim.tv_sec) * kNanoseconds + status.st_ctim.tv_nsec};
+}
+
+QByteArrayView KarFileReader::read(const QByteArray& encodedPath) {
+    const FileDescriptor file(openCandidateFile(encodedPath));
     if (file.get() < 0)
         throwReadError(encodedPath, errno);
-    struct stat status {};
-    if (::fstat(file.get(), &status) != 0)
-        throwReadError(encodedPath, errno);
-    if (!S_ISREG(status.st_mode))
-        throwReadError(encodedPath, EINVAL);
+    const struct stat status = regularFileStatus(file.get(), encodedPath);
     const auto expected = static_cast<qsizetype>(status.st_size);
     if (buffer_.size() < expected + 1)
         buffer_.resize(expected + 1);
@@ -288,18 +423,27 @@ QByteArrayView KarFileReader::read(const QByteArray& encodedPath) {
     for (;;) {
         if (total == buffer_.size())
             buffer_.resize(buffer_.size() * 2); // the file grew while we read it
-        const ssize_t got =
-            ::read(file.get(), buffer_.data() + total, static_cast<size_t>(buffer_.size() - total));
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            throwReadError(encodedPath, errno);
-        }
-        if (got == 0)
-            break;
+        const qsizetype got =
+            readFully(file.get(), encodedPath, buffer_.data() + total, buffer_.size() - total);
         total += got;
+        bytesRead_ += got;
+        if (total < buffer_.size())
+            break;
     }
     return QByteArrayView(buffer_.constData(), total);
+}
+
+ExtractedFile KarFileReader::extract(const QByteArray& encodedPath, ScanWindow window,
+                                     int openedFile) {
+    const FileDescriptor file(openedFile >= 0 ? openedFile : openCandidateFile(encodedPath));
+    if (file.get() < 0)
+        throwReadError(encodedPath, errno);
+    ExtractedFile result;
+    result.identity = identityOf(regularFileStatus(file.get(), encodedPath));
+    FileBlocks blocks(file.get(), encodedPath, buffer_, bytesRead_);
+    result.texts = extractKarTexts(blocks, window);
+    result.unchanged = identityOf(regularFileStatus(file.get(), encodedPath)) == result.identity;
+    return result;
 }
 
 } // namespace songwick

@@ -7,6 +7,8 @@
 #include <QString>
 #include <array>
 
+struct stat;
+
 namespace songwick {
 
 // Which window started the scan: the start window's name runs may hold "<" and ">",
@@ -22,23 +24,71 @@ inline constexpr char kSecondCredit[] = "maked by user@example.ru";
 // order of the table's columns 3 to 6.
 using KarTexts = std::array<QByteArray, 4>;
 
-// Cuts the descriptive texts out of a whole karaoke file's bytes. Never fails: a file
-// without a track name gives four empty texts.
+// Where the extractor takes a file's bytes from: the bytes from the start of the file read so
+// far, and more on demand. The extractor asks only for the bytes that can still change its
+// result.
+class KarBytes {
+public:
+    virtual ~KarBytes() = default;
+    // The bytes from the start of the file read so far; valid until the next readUpTo.
+    virtual QByteArrayView available() const = 0;
+    // Reads on until at least `size` bytes are available or the file has ended. False when
+    // the file ended first (then available() is the whole file).
+    virtual bool readUpTo(qsizetype size) = 0;
+};
+
+// Cuts the descriptive texts out of a karaoke file's bytes. Never fails: a file without a
+// track name gives four empty texts.
+KarTexts extractKarTexts(KarBytes& bytes, ScanWindow window);
 KarTexts extractKarTexts(QByteArrayView fileBytes, ScanWindow window);
 
 // The record of one file: its name and folder (which ends with "/") and its texts decoded.
 CatalogueRecord makeRecord(const QString& folder, const QString& fileName, const KarTexts& texts);
 
-// Reads a whole file (regular files only; named pipes, sockets and devices are refused
-// without being opened for long) into a buffer it reuses from one file to the next.
+// What identifies one version of a file on disk: a file whose identity is unchanged has the
+// same bytes as when it was read.
+struct FileIdentity {
+    qint64 device = 0;
+    qint64 inode = 0;
+    qint64 size = 0;
+    qint64 modifiedNs = 0; // modification time, nanoseconds since the epoch
+    qint64 changedNs = 0;  // status-change time, nanoseconds since the epoch
+
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
+// The texts of one file read from disk, with the identity of what was read.
+struct ExtractedFile {
+    KarTexts texts;
+    FileIdentity identity; // taken when the file was opened
+    bool unchanged = true; // false when the file changed while it was read
+};
+
+// Reads karaoke files (regular files only; named pipes, sockets and devices are refused
+// without being opened for long) through a buffer it reuses from one file to the next.
 class KarFileReader {
 public:
-    // The file's bytes, valid until the next call. Throws songwick::Error when the file
+    // The whole file's bytes, valid until the next call. Throws songwick::Error when the file
     // cannot be opened or read, or is not a regular file.
     QByteArrayView read(const QByteArray& encodedPath);
 
+    // The texts of the file, reading its 8192-byte blocks only as far as they can change the
+    // texts. openedFile, when not negative, is the file already opened (the reader closes it).
+    // Throws songwick::Error as read() does.
+    ExtractedFile extract(const QByteArray& encodedPath, ScanWindow window, int openedFile = -1);
+
+    // Bytes read from disk by this reader so far.
+    qint64 bytesRead() const { return bytesRead_; }
+
 private:
     QByteArray buffer_;
+    qint64 bytesRead_ = 0;
 };
+
+// Opens a candidate file for reading without waiting on a named pipe; -1 when it fails.
+int openCandidateFile(const QByteArray& encodedPath);
+
+// The identity of a file from its status.
+FileIdentity identityOf(const struct stat& status);
 
 } // namespace songwick

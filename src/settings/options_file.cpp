@@ -7,7 +7,11 @@
 namespace songwick {
 
 QString optionsFilePath() {
-    return QFileInfo(settingsFilePath()).absolutePath() + QStringLiteral("/options.ini");
+    return optionsFilePathBeside(settingsFilePath());
+}
+
+QString optionsFilePathBeside(const QString& settingsPath) {
+    return QFileInfo(settingsPath).absolutePath() + QStringLiteral("/options.ini");
 }
 
 std::unique_ptr<QSettings> openOptionsFile(const QString& path) {

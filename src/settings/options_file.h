@@ -2,7 +2,6 @@
 
 #include <QSettings>
 #include <QString>
-
 #include <memory>
 
 namespace songwick {
@@ -13,6 +12,8 @@ namespace songwick {
 
 // options.ini in the folder of settingsFilePath().
 QString optionsFilePath();
+// options.ini beside the given settings file.
+QString optionsFilePathBeside(const QString& settingsPath);
 
 // The options file at path (the user's one by default), read and written through QSettings in
 // INI format. A missing file reads as every option at its default.

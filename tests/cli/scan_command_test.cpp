@@ -1,6 +1,6 @@
 #include "../scan/kar_builder.h"
-#include "common/cp1251_codec.h"
 #include "catalogue/list_file.h"
+#include "common/cp1251_codec.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,8 +20,17 @@ struct CliRun {
     QString err;
 };
 
+// The scan cache of the runs lives in a folder of the test run, never the user's.
+const QTemporaryDir& cacheHome() {
+    static const QTemporaryDir folder;
+    return folder;
+}
+
 CliRun runCli(const QStringList& arguments) {
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), cacheHome().path());
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(SONGWICK_CLI_PATH), arguments);
     EXPECT_TRUE(process.waitForFinished(60000));
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),

@@ -15,6 +15,7 @@
 #include "office/ui/office_actions.h"
 #include "scan/ui/scan_options_window.h"
 #include "scan/ui/scan_progress.h"
+#include "settings/options_file.h"
 #include "settings/settings_file.h"
 #include "settings/ui/general_settings_window.h"
 
@@ -207,7 +208,9 @@ void TForm1::runStartWindowScan() {
 
     const WaitCursorOn waitCursor(Button1);
     ProgressBar1->setValue(0);
-    const WalkOptions options{ScanWindow::Start, settings.ManyFilesScan, {}};
+    WalkOptions options{ScanWindow::Start, settings.ManyFilesScan, {}, {}};
+    options.scanCachePath =
+        scanCachePathFromOptions(optionsFilePathBeside(registry_.settingsPath()));
     Timer1->stop();
     Image1->hide();
     const auto restorePicture = [this] {

@@ -11,6 +11,7 @@
 #include "help/ui/splash_window.h"
 #include "rename/ui/composite_rename_window.h"
 #include "scan/ui/scan_options_window.h"
+#include "settings/options_file.h"
 #include "settings/settings_file.h"
 #include "settings/ui/general_settings_window.h"
 #include "settings/ui/text_output_settings_window.h"
@@ -44,7 +45,7 @@ void WindowRegistry::createWindows() {
     form1_ = adopt(std::make_unique<TForm1>(*this));
     form4_ = adopt(std::make_unique<TForm4>(*this));
     form5_ = adopt(std::make_unique<TForm5>(*this));
-    form3_ = adopt(std::make_unique<TForm3>(settings_));
+    form3_ = adopt(std::make_unique<TForm3>(settings_, optionsFilePathBeside(settingsPath_)));
     watchActivation(form3_, [form = form3_] { form->FormActivate(); });
     connect(this, &WindowRegistry::settingsLoaded, form3_, &TForm3::FormActivate);
     form6_ = adopt(std::make_unique<TForm6>(*this));

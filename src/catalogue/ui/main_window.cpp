@@ -16,6 +16,7 @@
 #include "rename/ui/file_name_rename.h"
 #include "scan/ui/scan_options_window.h"
 #include "scan/ui/scan_progress.h"
+#include "settings/options_file.h"
 #include "settings/ui/general_settings_window.h"
 #include "textview/ui/text_view_window.h"
 
@@ -327,7 +328,9 @@ void TForm4::runNewScan() {
     catalogue.tableSource = TableSource::MainWindowStore;
 
     ProgressBar1->setValue(0);
-    const WalkOptions options{ScanWindow::Main, settings.ManyFilesScan, {}};
+    WalkOptions options{ScanWindow::Main, settings.ManyFilesScan, {}, {}};
+    options.scanCachePath =
+        scanCachePathFromOptions(optionsFilePathBeside(registry_.settingsPath()));
     table.activated = false;
     QStringList messages;
     const std::optional<QString> chosen =

@@ -17,12 +17,14 @@ class TForm3 : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TForm3(ProgramSettings& settings);
+    // optionsPath: the options file that keeps whether read files are remembered.
+    TForm3(ProgramSettings& settings, QString optionsPath);
 
     // The window became active: shows the setting and remembers it.
     void FormActivate();
 
     QCheckBox* CheckBox1;
+    QCheckBox* CheckBox2; // remember read files for a quick rescan
     QLabel* Label1;
     QLabel* Label2;
     QPushButton* Button1; // "OK"
@@ -33,11 +35,14 @@ protected:
 
 private:
     void CheckBox1Click(bool checked);
+    void CheckBox2Click(bool checked);
     void Button1Click();
     void Button2Click();
 
     ProgramSettings& settings_;
+    QString optionsPath_;
     bool rememberedState_ = false;
+    bool rememberedCacheState_ = true;
 };
 
 } // namespace songwick

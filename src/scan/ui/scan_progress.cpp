@@ -1,5 +1,8 @@
 #include "scan/ui/scan_progress.h"
 
+#include "scan/scan_cache.h"
+#include "settings/options_file.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QProgressBar>
@@ -27,6 +30,22 @@ QStringList messagesAfterWalk(const WalkResult& result) {
     if (const QString unreadable = unreadableMessage(result); !unreadable.isEmpty())
         messages << unreadable;
     return messages;
+}
+
+namespace {
+const QString kRememberReadFilesKey = QStringLiteral("scan/rememberReadFiles");
+}
+
+bool rememberReadFiles(const QString& optionsPath) {
+    return openOptionsFile(optionsPath)->value(kRememberReadFilesKey, true).toBool();
+}
+
+void setRememberReadFiles(const QString& optionsPath, bool on) {
+    openOptionsFile(optionsPath)->setValue(kRememberReadFilesKey, on);
+}
+
+QString scanCachePathFromOptions(const QString& optionsPath) {
+    return rememberReadFiles(optionsPath) ? defaultScanCachePath() : QString();
 }
 
 bool ensureFolderExists(const QString& folder) {

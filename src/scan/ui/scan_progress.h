@@ -21,6 +21,13 @@ WalkResult walkWithProgress(const QString& chosenFolder, RecordStore& store,
 // limit message, the unreadable-files message (only those that apply).
 QStringList messagesAfterWalk(const WalkResult& result);
 
+// Whether a scan takes unchanged files from the scan cache (the option "scan/rememberReadFiles"
+// of the options file, on by default).
+bool rememberReadFiles(const QString& optionsPath);
+void setRememberReadFiles(const QString& optionsPath, bool on);
+// The scan cache a scan uses: the user's one, or none when the option is off.
+QString scanCachePathFromOptions(const QString& optionsPath);
+
 // Creates the chosen folder when it does not exist yet; true when it exists afterwards.
 bool ensureFolderExists(const QString& folder);
 

@@ -20,8 +20,10 @@ protected:
         window.FormActivate();
     }
 
+    QTemporaryDir folder;
+    QString optionsPath = folder.filePath(QStringLiteral("options.ini"));
     ProgramSettings settings;
-    TForm3 window{settings};
+    TForm3 window{settings, optionsPath};
 };
 
 TEST_F(ScanOptionsWindowTest, TheCheckBoxIsTheSetting) {

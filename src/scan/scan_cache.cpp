@@ -1,0 +1,301 @@
+#include "scan/scan_cache.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <sqlite3.h>
+
+namespace songwick {
+namespace {
+
+// "SWKC": marks the database as this program's scan cache.
+constexpr int kApplicationId = 0x53574B43;
+constexpr int kSchemaVersion = 1;
+// A database that another scan holds is given up after this long.
+constexpr int kBusyTimeoutMs = 250;
+
+constexpr char kSchema[] = "CREATE TABLE files("
+                           " folder BLOB NOT NULL, reading BLOB NOT NULL, name BLOB NOT NULL,"
+                           " device INTEGER NOT NULL, inode INTEGER NOT NULL,"
+                           " size INTEGER NOT NULL, modified INTEGER NOT NULL,"
+                           " changed INTEGER NOT NULL, texts BLOB NOT NULL,"
+                           " seen INTEGER NOT NULL,"
+                           " PRIMARY KEY(folder, reading, name)) WITHOUT ROWID;"
+                           "CREATE TABLE expiry(day INTEGER NOT NULL);"
+                           "INSERT INTO expiry VALUES(0);";
+
+quint64 fnv1a(quint64 hash, QByteArrayView bytes) {
+    for (char byte : bytes) {
+        hash ^= static_cast<unsigned char>(byte);
+        hash *= 0x100000001B3ULL;
+    }
+    return hash;
+}
+
+void appendNumber(QByteArray& out, quint64 value, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+quint64 numberAt(QByteArrayView in, qsizetype at, int bytes) {
+    quint64 value = 0;
+    for (int i = 0; i < bytes; ++i)
+        value |= static_cast<quint64>(static_cast<unsigned char>(in[at + i])) << (8 * i);
+    return value;
+}
+
+quint64 checkSum(const CacheKey& key, QByteArrayView texts) {
+    QByteArray identity;
+    for (qint64 part : {key.identity.device, key.identity.inode, key.identity.size,
+                        key.identity.modifiedNs, key.identity.changedNs})
+        appendNumber(identity, static_cast<quint64>(part), 8);
+    quint64 hash = 0xCBF29CE484222325ULL;
+    for (QByteArrayView part : {QByteArrayView(key.folder), QByteArrayView(key.name),
+                                QByteArrayView(key.reading), QByteArrayView(identity), texts}) {
+        hash = fnv1a(hash, part);
+        hash = fnv1a(hash, QByteArrayView("\0", 1));
+    }
+    return hash;
+}
+
+bool isDamage(int code) {
+    const int primary = code & 0xFF;
+    return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB || primary == SQLITE_FORMAT;
+}
+
+QByteArray columnBytes(sqlite3_stmt* statement, int column) {
+    const void* data = sqlite3_column_blob(statement, column);
+    const int size = sqlite3_column_bytes(statement, column);
+    return data ? QByteArray(static_cast<const char*>(data), size) : QByteArray();
+}
+
+void bindBytes(sqlite3_stmt* statement, int index, const QByteArray& bytes) {
+    sqlite3_bind_blob(statement, index, bytes.constData(), static_cast<int>(bytes.size()),
+                      SQLITE_TRANSIENT);
+}
+
+} // namespace
+
+QString defaultScanCachePath() {
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+           QStringLiteral("/scan-cache.sqlite");
+}
+
+qint64 todayAsDayNumber() {
+    return QDate(1970, 1, 1).daysTo(QDate::currentDate());
+}
+
+QByteArray encodeCachedTexts(const CacheKey& key, const KarTexts& texts) {
+    QByteArray out;
+    for (const QByteArray& text : texts) {
+        appendNumber(out, static_cast<quint64>(text.size()), 4);
+        out.append(text);
+    }
+    appendNumber(out, checkSum(key, out), 8);
+    return out;
+}
+
+std::optional<KarTexts> decodeCachedTexts(const CacheKey& key, QByteArrayView stored) {
+    if (stored.size() < 8)
+        return std::nullopt;
+    const QByteArrayView body = stored.first(stored.size() - 8);
+    if (numberAt(stored, body.size(), 8) != checkSum(key, body))
+        return std::nullopt;
+    KarTexts texts;
+    qsizetype at = 0;
+    for (QByteArray& text : texts) {
+        if (body.size() - at < 4)
+            return std::nullopt;
+        const quint64 size = numberAt(body, at, 4);
+        at += 4;
+        if (size > static_cast<quint64>(body.size() - at))
+            return std::nullopt;
+        text = body.sliced(at, static_cast<qsizetype>(size)).toByteArray();
+        at += static_cast<qsizetype>(size);
+    }
+    if (at != body.size())
+        return std::nullopt;
+    return texts;
+}
+
+ScanCache::ScanCache(const QString& path, QByteArray reading, qint64 today)
+    : path_(path), reading_(std::move(reading)), today_(today) {
+    if (!open(path))
+        close();
+}
+
+ScanCache::~ScanCache() {
+    close();
+}
+
+bool ScanCache::open(const QString& path) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const int opened = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (opened != SQLITE_OK) {
+        fail(QStringLiteral("cannot open it"), opened);
+        return false;
+    }
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    if (!checkSchema() || !execute("PRAGMA journal_mode=WAL") ||
+        !execute("PRAGMA synchronous=NORMAL") || !execute("BEGIN IMMEDIATE"))
+        return false;
+    select_ = prepare("SELECT name, device, inode, size, modified, changed, texts, seen"
+                      " FROM files WHERE folder = ?1 AND reading = ?2");
+    insert_ =
+        prepare("INSERT OR REPLACE INTO files VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
+    touch_ = prepare("UPDATE files SET seen = ?4 WHERE folder = ?1 AND reading = ?2 AND name = ?3");
+    return select_ && insert_ && touch_;
+}
+
+// A new database gets the tables; one of another program or another version is foreign.
+bool ScanCache::checkSchema() {
+    sqlite3_stmt* query = prepare("SELECT (SELECT application_id FROM pragma_application_id),"
+                                  " (SELECT user_version FROM pragma_user_version),"
+                                  " (SELECT count(*) FROM sqlite_master)");
+    if (!query)
+        return false;
+    int applicationId = 0, version = 0, objects = 0;
+    const int stepped = sqlite3_step(query);
+    if (stepped == SQLITE_ROW) {
+        applicationId = sqlite3_column_int(query, 0);
+        version = sqlite3_column_int(query, 1);
+        objects = sqlite3_column_int(query, 2);
+    }
+    sqlite3_finalize(query);
+    if (stepped != SQLITE_ROW) {
+        fail(QStringLiteral("cannot read it"), stepped);
+        return false;
+    }
+    if (applicationId == kApplicationId && version == kSchemaVersion)
+        return true;
+    if (applicationId == 0 && version == 0 && objects == 0) {
+        const QByteArray create = QByteArray("BEGIN IMMEDIATE;") + kSchema +
+                                  "PRAGMA application_id=" + QByteArray::number(kApplicationId) +
+                                  ";PRAGMA user_version=" + QByteArray::number(kSchemaVersion) +
+                                  ";COMMIT;";
+        return execute(create.constData());
+    }
+    fail(QStringLiteral("it is not a scan cache of this version"), SQLITE_NOTADB);
+    return false;
+}
+
+bool ScanCache::execute(const char* sql) {
+    if (!db_)
+        return false;
+    const int code = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
+    if (code != SQLITE_OK) {
+        fail(QString::fromUtf8(sqlite3_errmsg(db_)), code);
+        return false;
+    }
+    return true;
+}
+
+sqlite3_stmt* ScanCache::prepare(const char* sql) {
+    sqlite3_stmt* statement = nullptr;
+    const int code = sqlite3_prepare_v2(db_, sql, -1, &statement, nullptr);
+    if (code != SQLITE_OK) {
+        fail(QString::fromUtf8(sqlite3_errmsg(db_)), code);
+        return nullptr;
+    }
+    return statement;
+}
+
+void ScanCache::fail(const QString& why, int code) {
+    if (problem_.isEmpty())
+        problem_ = QStringLiteral("scan cache %1 left out: %2").arg(path_, why);
+    const bool damaged = isDamage(code);
+    close();
+    if (damaged) {
+        for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+            QFile::remove(path_ + suffix);
+    }
+}
+
+void ScanCache::close() {
+    for (sqlite3_stmt** statement : {&select_, &insert_, &touch_}) {
+        sqlite3_finalize(*statement);
+        *statement = nullptr;
+    }
+    if (db_) {
+        sqlite3_close_v2(db_); // an open transaction is rolled back
+        db_ = nullptr;
+    }
+    entries_.clear();
+}
+
+void ScanCache::enterFolder(const QByteArray& folder) {
+    if (!db_ || folder == folder_)
+        return;
+    folder_ = folder;
+    entries_.clear();
+    sqlite3_reset(select_);
+    bindBytes(select_, 1, folder);
+    bindBytes(select_, 2, reading_);
+    int code;
+    while ((code = sqlite3_step(select_)) == SQLITE_ROW) {
+        Entry entry;
+        entry.identity = {sqlite3_column_int64(select_, 1), sqlite3_column_int64(select_, 2),
+                          sqlite3_column_int64(select_, 3), sqlite3_column_int64(select_, 4),
+                          sqlite3_column_int64(select_, 5)};
+        entry.stored = columnBytes(select_, 6);
+        entry.seen = sqlite3_column_int64(select_, 7);
+        entries_.insert(columnBytes(select_, 0), std::move(entry));
+    }
+    if (code != SQLITE_DONE)
+        fail(QString::fromUtf8(sqlite3_errmsg(db_)), code);
+    else
+        sqlite3_reset(select_);
+}
+
+std::optional<KarTexts> ScanCache::lookup(const QByteArray& name, const FileIdentity& identity) {
+    if (!db_)
+        return std::nullopt;
+    const auto found = entries_.constFind(name);
+    if (found == entries_.cend() || !(found->identity == identity))
+        return std::nullopt;
+    std::optional<KarTexts> texts =
+        decodeCachedTexts({folder_, name, reading_, identity}, found->stored);
+    if (texts && found->seen < today_) {
+        sqlite3_reset(touch_);
+        bindBytes(touch_, 1, folder_);
+        bindBytes(touch_, 2, reading_);
+        bindBytes(touch_, 3, name);
+        sqlite3_bind_int64(touch_, 4, today_);
+        if (const int code = sqlite3_step(touch_); code != SQLITE_DONE)
+            fail(QString::fromUtf8(sqlite3_errmsg(db_)), code);
+    }
+    return texts;
+}
+
+void ScanCache::store(const QByteArray& name, const FileIdentity& identity, const KarTexts& texts) {
+    if (!db_)
+        return;
+    sqlite3_reset(insert_);
+    bindBytes(insert_, 1, folder_);
+    bindBytes(insert_, 2, reading_);
+    bindBytes(insert_, 3, name);
+    int index = 4;
+    for (qint64 part :
+         {identity.device, identity.inode, identity.size, identity.modifiedNs, identity.changedNs})
+        sqlite3_bind_int64(insert_, index++, part);
+    bindBytes(insert_, 9, encodeCachedTexts({folder_, name, reading_, identity}, texts));
+    sqlite3_bind_int64(insert_, 10, today_);
+    if (const int code = sqlite3_step(insert_); code != SQLITE_DONE)
+        fail(QString::fromUtf8(sqlite3_errmsg(db_)), code);
+}
+
+void ScanCache::finish() {
+    if (!db_)
+        return;
+    const QByteArray expire = "DELETE FROM files WHERE seen < " +
+                              QByteArray::number(today_ - kScanCacheExpiryDays) +
+                              " AND (SELECT day FROM expiry) < " + QByteArray::number(today_) +
+                              ";UPDATE expiry SET day = " + QByteArray::number(today_) + ";COMMIT;";
+    if (execute(expire.constData()))
+        close();
+}
+
+} // namespace songwick

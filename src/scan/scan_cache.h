@@ -1,0 +1,93 @@
+#pragma once
+
+#include "scan/kar_extractor.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <memory>
+#include <optional>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace songwick {
+
+// scan-cache.sqlite in the user's cache folder.
+QString defaultScanCachePath();
+
+// Days since 1970-01-01 of the local clock.
+qint64 todayAsDayNumber();
+
+// Entries of files not seen for this many days are dropped.
+inline constexpr qint64 kScanCacheExpiryDays = 90;
+
+// What a cache entry is checked against: the file's folder and name as the file system's
+// bytes, the reading that made the texts and the file's identity.
+struct CacheKey {
+    QByteArray folder;
+    QByteArray name;
+    QByteArray reading;
+    FileIdentity identity;
+};
+
+// The stored form of one entry's texts: each text with its length, then a check sum over the
+// key and the texts, so that a damaged entry or one copied to another file is never taken.
+QByteArray encodeCachedTexts(const CacheKey& key, const KarTexts& texts);
+// The texts of a stored entry; nothing when the entry is damaged or belongs to another key.
+std::optional<KarTexts> decodeCachedTexts(const CacheKey& key, QByteArrayView stored);
+
+// The texts that earlier scans read from files, kept in an SQLite database so that a rescan
+// of an unchanged collection does not read the files again. A database that is missing is
+// created; one that is damaged, locked, foreign or on a disk that refuses writes is never an
+// error: the scan goes on without it (problem() says why) and a damaged or foreign one is
+// removed, so the next scan builds a new one. All changes of one scan are one transaction.
+class ScanCache {
+public:
+    ScanCache(const QString& path, QByteArray reading, qint64 today = todayAsDayNumber());
+    ~ScanCache();
+    ScanCache(const ScanCache&) = delete;
+    ScanCache& operator=(const ScanCache&) = delete;
+
+    bool active() const { return db_ != nullptr; }
+    // Why the cache was left out, one line; empty while all is well.
+    const QString& problem() const { return problem_; }
+
+    // Loads the entries of one folder (path ending with "/"); lookups and stores below are for
+    // files in it.
+    void enterFolder(const QByteArray& folder);
+    // The texts of the named file when an entry matches its identity in every part.
+    std::optional<KarTexts> lookup(const QByteArray& name, const FileIdentity& identity);
+    void store(const QByteArray& name, const FileIdentity& identity, const KarTexts& texts);
+
+    // Commits the scan's changes and drops expired entries.
+    void finish();
+
+private:
+    struct Entry {
+        FileIdentity identity;
+        QByteArray stored;
+        qint64 seen = 0;
+    };
+
+    bool open(const QString& path);
+    bool execute(const char* sql);
+    sqlite3_stmt* prepare(const char* sql);
+    bool checkSchema();
+    // Leaves the cache out for the rest of the scan; a damaged file is removed.
+    void fail(const QString& why, int code);
+    void close();
+
+    QString path_;
+    QByteArray reading_;
+    qint64 today_;
+    sqlite3* db_ = nullptr;
+    sqlite3_stmt* select_ = nullptr;
+    sqlite3_stmt* insert_ = nullptr;
+    sqlite3_stmt* touch_ = nullptr;
+    QString problem_;
+    QByteArray folder_;
+    QHash<QByteArray, Entry> entries_;
+};
+
+} // namespace songwick

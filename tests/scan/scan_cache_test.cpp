@@ -1,0 +1,171 @@
+#include "kar_builder.h"
+#include "scan/folder_walk.h"
+#include "scan/scan_cache.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+using namespace songwick;
+using songwick::test::KarBuilder;
+
+namespace {
+
+class ScanCacheTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(root_.isValid() && cacheFolder_.isValid()); }
+
+    void makeFile(const QString& name, const QByteArray& title) {
+        QFile file(root_.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(KarBuilder().trackName(title).text("Artist").bytes());
+    }
+
+    // The texts of every record of a walk, with the walk's result.
+    std::pair<QStringList, WalkResult> scan(bool withCache = true) {
+        RecordStore store;
+        WalkOptions options;
+        if (withCache)
+            options.scanCachePath = cachePath();
+        const WalkResult result = walkFolder(root_.path(), store, options);
+        QStringList texts;
+        for (int i = 1; i <= store.count(); ++i)
+            texts << store.record(i)[FileNameField] + QLatin1Char('|') +
+                         store.record(i)[PerformerTitleField];
+        return {texts, result};
+    }
+
+    QString cachePath() const { return cacheFolder_.filePath(QStringLiteral("scan-cache.sqlite")); }
+
+    void corruptEveryEntry() {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(cachePath()).constData(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, "UPDATE files SET texts = substr(texts, 1, length(texts) - 1)",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+    }
+
+    QTemporaryDir root_;
+    QTemporaryDir cacheFolder_;
+};
+
+} // namespace
+
+TEST_F(ScanCacheTest, RescanTakesUnchangedFilesFromTheCacheAndRereadsChangedOnes) {
+    makeFile(QStringLiteral("a.kar"), "Alpha");
+    makeFile(QStringLiteral("b.kar"), "Beta");
+    const auto [first, firstResult] = scan();
+    EXPECT_EQ(firstResult.cacheMisses, 2);
+    EXPECT_GT(firstResult.bytesRead, 0);
+    EXPECT_TRUE(firstResult.cacheProblem.isEmpty()) << firstResult.cacheProblem.toStdString();
+
+    const auto [second, secondResult] = scan();
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(secondResult.cacheHits, 2);
+    EXPECT_EQ(secondResult.bytesRead, 0);
+
+    // Same size, new texts: the identity changed, so the file is read again.
+    makeFile(QStringLiteral("b.kar"), "Gamma");
+    const auto [third, thirdResult] = scan();
+    EXPECT_EQ(third, scan(false).first);
+    EXPECT_EQ(thirdResult.cacheHits, 1);
+    EXPECT_EQ(thirdResult.cacheMisses, 1);
+
+    // The start and the main window read differently and never share an entry.
+    RecordStore store;
+    WalkOptions main;
+    main.window = ScanWindow::Main;
+    main.scanCachePath = cachePath();
+    EXPECT_EQ(walkFolder(root_.path(), store, main).cacheHits, 0);
+}
+
+TEST_F(ScanCacheTest, DamagedEntriesAndForeignOrUnwritableDatabasesGiveTheUncachedResult) {
+    makeFile(QStringLiteral("a.kar"), "Alpha");
+    makeFile(QStringLiteral("b.kar"), "Beta");
+    const QStringList expected = scan(false).first;
+    scan();
+    corruptEveryEntry();
+    const auto [damaged, damagedResult] = scan();
+    EXPECT_EQ(damaged, expected);
+    EXPECT_EQ(damagedResult.cacheHits, 0);
+    EXPECT_EQ(scan().second.cacheHits, 2); // the entries were written again
+
+    // A file that is not a database: left out this time, rebuilt the next.
+    QFile::remove(cachePath());
+    QFile::remove(cachePath() + QStringLiteral("-wal"));
+    QFile::remove(cachePath() + QStringLiteral("-shm"));
+    {
+        QFile foreign(cachePath());
+        ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
+        foreign.write(QByteArray(4096, 'x'));
+    }
+    const auto [foreign, foreignResult] = scan();
+    EXPECT_EQ(foreign, expected);
+    EXPECT_FALSE(foreignResult.cacheProblem.isEmpty());
+    EXPECT_TRUE(scan().second.cacheProblem.isEmpty());
+    EXPECT_EQ(scan().second.cacheHits, 2);
+
+    // A cache folder that refuses writes.
+    if (::geteuid() != 0) {
+        QTemporaryDir readOnly;
+        ::chmod(QFile::encodeName(readOnly.path()).constData(), 0500);
+        RecordStore store;
+        WalkOptions options;
+        options.scanCachePath = readOnly.filePath(QStringLiteral("scan-cache.sqlite"));
+        const WalkResult result = walkFolder(root_.path(), store, options);
+        EXPECT_EQ(store.count(), 2);
+        EXPECT_FALSE(result.cacheProblem.isEmpty());
+        ::chmod(QFile::encodeName(readOnly.path()).constData(), 0700);
+    }
+}
+
+TEST_F(ScanCacheTest, LockedDatabaseIsLeftOutWithoutWaitingLong) {
+    makeFile(QStringLiteral("a.kar"), "Alpha");
+    scan();
+    ScanCache holder(cachePath(), "kar/start"); // holds the write lock of its scan
+    ASSERT_TRUE(holder.active());
+    const auto [texts, result] = scan();
+    EXPECT_EQ(texts, scan(false).first);
+    EXPECT_FALSE(result.cacheProblem.isEmpty());
+}
+
+TEST(ScanCacheEntry, ExpiredEntriesAreDroppedAndEntriesBelongToTheirKey) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("c.sqlite"));
+    const FileIdentity identity{1, 2, 3, 4, 5};
+    const KarTexts texts = {"one", "", "three", "four"};
+    {
+        ScanCache cache(path, "r", 1000);
+        cache.enterFolder("/f/");
+        cache.store("x.kar", identity, texts);
+        cache.finish();
+    }
+    {
+        ScanCache cache(path, "r", 1000 + kScanCacheExpiryDays);
+        cache.enterFolder("/f/");
+        EXPECT_EQ(cache.lookup("x.kar", identity), texts);
+        FileIdentity other = identity;
+        other.changedNs = 6;
+        EXPECT_FALSE(cache.lookup("x.kar", other));
+        cache.finish();
+    }
+    {
+        ScanCache cache(path, "r", 1001 + 2 * kScanCacheExpiryDays);
+        cache.enterFolder("/f/");
+        cache.finish();
+    }
+    ScanCache cache(path, "r", 1002 + 2 * kScanCacheExpiryDays);
+    cache.enterFolder("/f/");
+    EXPECT_FALSE(cache.lookup("x.kar", identity));
+
+    const CacheKey key{"/f/", "x.kar", "r", identity};
+    const QByteArray stored = encodeCachedTexts(key, texts);
+    EXPECT_EQ(decodeCachedTexts(key, stored), texts);
+    EXPECT_FALSE(decodeCachedTexts({"/f/", "y.kar", "r", identity}, stored));
+    for (qsizetype cut = 0; cut < stored.size(); ++cut)
+        EXPECT_FALSE(decodeCachedTexts(key, stored.first(cut)));
+}
