@@ -1,7 +1,7 @@
 #include "office/excel_export.h"
 
-#include "common/error.h"
 #include "catalogue/catalogue_grid.h"
+#include "common/error.h"
 #include "office/desktop_opener.h"
 #include "office/xlsx_writer.h"
 #include "settings/program_settings.h"

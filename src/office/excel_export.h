@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/date_time.h"
 #include "catalogue/catalogue_state.h"
+#include "common/date_time.h"
 #include "office/workbook.h"
 
 #include <QLocale>

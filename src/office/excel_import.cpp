@@ -1,8 +1,8 @@
 #include "office/excel_import.h"
 
-#include "common/error.h"
 #include "catalogue/catalogue_grid.h"
 #include "catalogue/catalogue_state.h"
+#include "common/error.h"
 #include "office/excel_export.h"
 
 #include <algorithm>
@@ -37,6 +37,13 @@ int importedRowCount(const SheetValues& values) {
     if (lastRow >= 2 && marksExtraBlock(values, lastRow - 1))
         return std::max(lastRow - kExtraBlockRows, 1);
     return lastRow;
+}
+
+SheetLimits importLimits(ImportWindow window, const CatalogueGrid& grid) {
+    SheetLimits limits;
+    if (window == ImportWindow::Main)
+        limits.keptColumns = std::max(grid.columnCount(), 1);
+    return limits;
 }
 
 SpreadsheetImport importSheet(const SheetValues& values, ImportWindow window, CatalogueGrid& grid,
@@ -92,7 +99,7 @@ SpreadsheetImport importSheet(const SheetValues& values, ImportWindow window, Ca
 
 SpreadsheetImport importSpreadsheet(const QString& path, ImportWindow window, CatalogueGrid& grid,
                                     CatalogueState& state) {
-    return importSheet(readFirstSheet(path), window, grid, state);
+    return importSheet(readFirstSheet(path, importLimits(window, grid)), window, grid, state);
 }
 
 } // namespace songwick

@@ -75,7 +75,7 @@ SpreadsheetImport importIntoMainWindow(WindowRegistry& registry, TForm4& mainWin
                                        const QString& path, ImportWindow importWindow) {
     // The file is read before the table is touched, so that a file that cannot be read leaves
     // the table as it was.
-    const SheetValues values = readFirstSheet(path);
+    const SheetValues values = readFirstSheet(path, importLimits(importWindow, registry.grid()));
     SpreadsheetImport result;
     mainWindow.changeTable([&](CatalogueGrid& grid) {
         result = importSheet(values, importWindow, grid, registry.catalogue());
