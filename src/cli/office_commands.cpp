@@ -1,11 +1,11 @@
-#include "common/date_time.h"
-#include "common/error.h"
 #include "catalogue/catalogue_grid.h"
 #include "catalogue/catalogue_state.h"
 #include "catalogue/catalogue_table.h"
 #include "catalogue/list_file.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "common/date_time.h"
+#include "common/error.h"
 #include "office/document.h"
 #include "office/excel_export.h"
 #include "office/excel_import.h"
@@ -67,7 +67,9 @@ int runExportXlsx(const QStringList& arguments) {
         buildExcelExport(grid, measures, settings, SystemClock());
     if (!workbook)
         throw Error(listPath + QStringLiteral(": the table has no data rows, nothing to export"));
-    withFileName(outputPath, [&] { writeXlsx(*workbook, outputPath); });
+    const int cutCells = withFileName(outputPath, [&] { return writeXlsx(*workbook, outputPath); });
+    if (cutCells > 0)
+        printOut(cutCellsMessage(cutCells) + u'\n');
     return 0;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QXmlStreamReader>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -371,17 +372,17 @@ std::optional<std::pair<int, int>> parseReference(QStringView reference) {
     return std::pair{row, column};
 }
 
-// A row number as given, or nothing when it is not a plain decimal within the sheet's size.
+// A plain decimal as given, held at 2^31 - 1 when larger; nothing for anything else or 0.
 std::optional<int> parseRowNumber(QStringView text) {
-    if (text.isEmpty() || text.size() > 8)
+    if (text.isEmpty())
         return std::nullopt;
-    int row = 0;
+    qint64 row = 0;
     for (const QChar c : text) {
         if (c < u'0' || c > u'9')
             return std::nullopt;
-        row = row * 10 + (c.unicode() - u'0');
+        row = std::min<qint64>(row * 10 + (c.unicode() - u'0'), INT_MAX);
     }
-    return row >= 1 ? std::optional<int>(row) : std::nullopt;
+    return row >= 1 ? std::optional<int>(int(row)) : std::nullopt;
 }
 
 struct SharedStringCell {
