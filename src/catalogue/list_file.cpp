@@ -3,9 +3,9 @@
 #include "catalogue/catalogue_table.h"
 #include "common/cp1251_codec.h"
 #include "common/error.h"
+#include "common/file_write.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <charconv>
 #include <limits>
@@ -163,17 +163,7 @@ QByteArray listFileBytes(const CatalogueGrid& grid) {
 }
 
 void writeListFile(const QString& path, const CatalogueGrid& grid) {
-    const QByteArray bytes = listFileBytes(grid);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw Error(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString message = file.errorString();
-        file.cancelWriting();
-        throw Error(message);
-    }
-    if (!file.commit())
-        throw Error(file.errorString());
+    writeFileAtomically(path, listFileBytes(grid));
 }
 
 QByteArray readListFileBytes(const QString& path) {

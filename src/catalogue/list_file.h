@@ -30,8 +30,8 @@ QString notAListFileMessage();
 QByteArray listFileBytes(const CatalogueGrid& grid);
 
 // Writes the list file atomically (a temporary file renamed over the old one). Throws Error
-// with the platform's input/output error text when the file cannot be written; an existing
-// file then stays as it was.
+// naming the file and the system's reason when it cannot be written; an existing file then
+// stays as it was.
 void writeListFile(const QString& path, const CatalogueGrid& grid);
 
 // Reads list file bytes into the grid: row count and column count as the file says (values

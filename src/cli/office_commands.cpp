@@ -67,7 +67,9 @@ int runExportXlsx(const QStringList& arguments) {
         buildExcelExport(grid, measures, settings, SystemClock());
     if (!workbook)
         throw Error(listPath + QStringLiteral(": the table has no data rows, nothing to export"));
-    withFileName(outputPath, [&] { writeXlsx(*workbook, outputPath); });
+    const int cutCells = withFileName(outputPath, [&] { return writeXlsx(*workbook, outputPath); });
+    if (cutCells > 0)
+        printOut(cutCellsMessage(cutCells) + u'\n');
     return 0;
 }
 

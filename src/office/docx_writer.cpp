@@ -1,9 +1,8 @@
 #include "office/docx_writer.h"
 
 #include "common/error.h"
+#include "common/file_write.h"
 #include "office/zip_package.h"
-
-#include <QSaveFile>
 
 namespace songwick {
 namespace {
@@ -103,10 +102,7 @@ QByteArray docxPackage(const QStringList& paragraphs) {
 
 void writeDocx(const QStringList& paragraphs, const QString& path) {
     const QByteArray package = docxPackage(paragraphs);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(package) != package.size() || !file.commit())
-        throw Error(
-            QStringLiteral("Не удалось записать файл \"%1\": %2").arg(path, file.errorString()));
+    writeFileAtomically(path, package);
 }
 
 } // namespace songwick

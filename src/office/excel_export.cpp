@@ -1,7 +1,7 @@
 #include "office/excel_export.h"
 
-#include "common/error.h"
 #include "catalogue/catalogue_grid.h"
+#include "common/error.h"
 #include "office/desktop_opener.h"
 #include "office/xlsx_writer.h"
 #include "settings/program_settings.h"
@@ -252,21 +252,21 @@ QString timeStampedPath(const QString& folder, const QString& baseName, const QS
     return path;
 }
 
-QString showWorkbook(const Workbook& workbook, const Clock& clock, DesktopOpener& opener,
-                     const QString& folder) {
+ShownWorkbook showWorkbook(const Workbook& workbook, const Clock& clock, DesktopOpener& opener,
+                           const QString& folder) {
     const QString path =
         timeStampedPath(folder.isEmpty() ? defaultShowFolder() : folder,
                         QString::fromUtf16(kExportSheetName), QStringLiteral("xlsx"), clock.now());
-    writeXlsx(workbook, path);
+    const int cutCells = writeXlsx(workbook, path);
     opener.open(path);
-    return path;
+    return {path, cutCells};
 }
 
-std::optional<QString> exportToSpreadsheetProgram(const CatalogueGrid& grid,
-                                                  const ColumnValues& columnMeasures,
-                                                  const ProgramSettings& settings,
-                                                  const Clock& clock, DesktopOpener& opener,
-                                                  const QString& folder) {
+std::optional<ShownWorkbook> exportToSpreadsheetProgram(const CatalogueGrid& grid,
+                                                        const ColumnValues& columnMeasures,
+                                                        const ProgramSettings& settings,
+                                                        const Clock& clock, DesktopOpener& opener,
+                                                        const QString& folder) {
     const std::optional<Workbook> workbook =
         buildExcelExport(grid, columnMeasures, settings, clock);
     if (!workbook)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/date_time.h"
 #include "catalogue/catalogue_state.h"
+#include "common/date_time.h"
 #include "office/workbook.h"
 
 #include <QLocale>
@@ -35,18 +35,24 @@ QString defaultShowFolder();
 QString timeStampedPath(const QString& folder, const QString& baseName, const QString& extension,
                         DateTimeValue now);
 
+// A workbook written and opened: its file and the number of cells whose text was cut at the
+// length a cell holds (said to the user once afterwards, cutCellsMessage()).
+struct ShownWorkbook {
+    QString path;
+    int cutCells = 0;
+};
+
 // "Make visible": writes the workbook as .xlsx into `folder` (empty: defaultShowFolder())
-// under a time-stamped name and opens it in the desktop's spreadsheet program. Returns the
-// file written.
-QString showWorkbook(const Workbook& workbook, const Clock& clock, DesktopOpener& opener,
-                     const QString& folder = {});
+// under a time-stamped name and opens it in the desktop's spreadsheet program.
+ShownWorkbook showWorkbook(const Workbook& workbook, const Clock& clock, DesktopOpener& opener,
+                           const QString& folder = {});
 
 // The whole "Ms &Excel" command without its window: builds, shows and returns the file shown;
 // nothing, and nothing started, for an empty table.
-std::optional<QString> exportToSpreadsheetProgram(const CatalogueGrid& grid,
-                                                  const ColumnValues& columnMeasures,
-                                                  const ProgramSettings& settings,
-                                                  const Clock& clock, DesktopOpener& opener,
-                                                  const QString& folder = {});
+std::optional<ShownWorkbook> exportToSpreadsheetProgram(const CatalogueGrid& grid,
+                                                        const ColumnValues& columnMeasures,
+                                                        const ProgramSettings& settings,
+                                                        const Clock& clock, DesktopOpener& opener,
+                                                        const QString& folder = {});
 
 } // namespace songwick

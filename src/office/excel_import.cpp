@@ -39,6 +39,13 @@ int importedRowCount(const SheetValues& values) {
     return lastRow;
 }
 
+SheetLimits importLimits(ImportWindow window, const CatalogueGrid& grid) {
+    SheetLimits limits;
+    if (window == ImportWindow::Main)
+        limits.keptColumns = std::max(grid.columnCount(), 1);
+    return limits;
+}
+
 SpreadsheetImport importSheet(const SheetValues& values, ImportWindow window, CatalogueGrid& grid,
                               CatalogueState& state) {
     const int rows = importedRowCount(values);
@@ -94,7 +101,7 @@ SpreadsheetImport importSheet(const SheetValues& values, ImportWindow window, Ca
 
 SpreadsheetImport importSpreadsheet(const QString& path, ImportWindow window, CatalogueGrid& grid,
                                     CatalogueState& state) {
-    return importSheet(readFirstSheet(path), window, grid, state);
+    return importSheet(readFirstSheet(path, importLimits(window, grid)), window, grid, state);
 }
 
 } // namespace songwick

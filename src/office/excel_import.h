@@ -31,6 +31,10 @@ int importColumnShift(const SheetValues& values, ImportWindow window);
 // The used rows without the block of three rows the export adds below the table.
 int importedRowCount(const SheetValues& values);
 
+// What a sheet read for the import keeps: the main window's table keeps its columns, so cells
+// right of them are passed over as they are read.
+SheetLimits importLimits(ImportWindow window, const CatalogueGrid& grid);
+
 // Puts the sheet's used range into the table: sheet row r is table row r - 1 (row 1 the
 // header), sheet column c is table column c - 1 + shift; the number column is renumbered
 // 1, 2, 3 (marks do not come back) under the title "№"; records 1 to N of the main-window

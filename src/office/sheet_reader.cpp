@@ -2,28 +2,41 @@
 
 #include "common/error.h"
 
+#include <QDate>
 #include <QFile>
+#include <algorithm>
 #include <cmath>
 
 namespace songwick {
 
 const QString& SheetValues::text(int row, int column) const {
     static const QString empty;
-    if (row < 1 || column < 1 || row > int(rows_.size()))
+    const auto found = rows_.find(row);
+    if (found == rows_.end())
         return empty;
-    const auto& cells = rows_[std::size_t(row - 1)];
-    return column <= int(cells.size()) ? cells[std::size_t(column - 1)] : empty;
+    const Row& cells = found->second;
+    const auto cell = std::lower_bound(cells.begin(), cells.end(), column,
+                                       [](const auto& item, int c) { return item.first < c; });
+    return cell != cells.end() && cell->first == column ? cell->second : empty;
 }
 
 void SheetValues::setText(int row, int column, QString text) {
     if (row < 1 || column < 1 || text.isEmpty())
         return;
-    if (row > int(rows_.size()))
-        rows_.resize(std::size_t(row));
-    auto& cells = rows_[std::size_t(row - 1)];
-    if (column > int(cells.size()))
-        cells.resize(std::size_t(column));
-    cells[std::size_t(column - 1)] = std::move(text);
+    Row& cells = rows_[row];
+    if (cells.empty() || cells.back().first < column) {
+        cells.emplace_back(column, std::move(text));
+        ++cellCount_;
+    } else {
+        const auto cell = std::lower_bound(cells.begin(), cells.end(), column,
+                                           [](const auto& item, int c) { return item.first < c; });
+        if (cell != cells.end() && cell->first == column) {
+            cell->second = std::move(text);
+        } else {
+            cells.emplace(cell, column, std::move(text));
+            ++cellCount_;
+        }
+    }
     rowCount_ = std::max(rowCount_, row);
     columnCount_ = std::max(columnCount_, column);
 }
@@ -34,18 +47,60 @@ QString numberText(double value) {
     return QString::number(value, 'g', 15);
 }
 
-SheetValues readFirstSheet(const QString& path) {
+QString dateCellText(double value, bool withTime) {
+    // Beyond the years a spreadsheet can show the number stays a number.
+    if (!std::isfinite(value) || value < 0 || value >= 2958466)
+        return numberText(value);
+    qint64 days = qint64(std::floor(value));
+    qint64 seconds = std::llround((value - double(days)) * 86400.0);
+    if (seconds >= 86400) {
+        ++days;
+        seconds -= 86400;
+    }
+    // Spreadsheets count a 29 February 1900 that never was: their days 1 to 60 are one later.
+    if (days >= 1 && days < 61)
+        ++days;
+    const QDate date = QDate(1899, 12, 30).addDays(days);
+    QString text = date.toString(QStringLiteral("dd.MM.yyyy"));
+    if (withTime)
+        text += QStringLiteral(" %1:%2:%3")
+                    .arg(seconds / 3600, 2, 10, QChar(u'0'))
+                    .arg(seconds / 60 % 60, 2, 10, QChar(u'0'))
+                    .arg(seconds % 60, 2, 10, QChar(u'0'));
+    return text;
+}
+
+QString damagedWorkbookMessage(const QString& name) {
+    return QStringLiteral("Файл повреждён или не является книгой Excel: %1").arg(name);
+}
+
+SheetValues readFirstSheet(QByteArrayView bytes, const QString& name, const SheetLimits& limits) {
+    if (bytes.startsWith("PK\x03\x04"))
+        return readXlsxFirstSheet(bytes, name, limits);
+    if (bytes.startsWith(QByteArray::fromHex("D0CF11E0A1B11AE1")))
+        return readXlsFirstSheet(bytes, name, limits);
+    throw Error(damagedWorkbookMessage(name));
+}
+
+SheetValues readFirstSheet(const QString& path, const SheetLimits& limits) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Error(
             QStringLiteral("Не удалось открыть файл \"%1\": %2").arg(path, file.errorString()));
-    const QByteArray start = file.read(8);
-    file.close();
-    if (start.startsWith("PK\x03\x04"))
-        return readXlsxFirstSheet(path);
-    if (start == QByteArray::fromHex("D0CF11E0A1B11AE1"))
-        return readXlsFirstSheet(path);
-    throw Error(QStringLiteral("Файл \"%1\" не является книгой Excel").arg(path));
+    const QByteArray start = file.peek(8);
+    if (!start.startsWith("PK\x03\x04") && start != QByteArray::fromHex("D0CF11E0A1B11AE1"))
+        throw Error(damagedWorkbookMessage(path));
+    // Far more than any workbook a table comes from; keeps a stray huge file out of memory.
+    constexpr qint64 kMaxWorkbookSize = qint64(256) << 20;
+    if (file.size() > kMaxWorkbookSize)
+        throw Error(QStringLiteral("Файл \"%1\" слишком велик для книги с таблицей. Файл не "
+                                   "загружен.")
+                        .arg(path));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Error(
+            QStringLiteral("Не удалось прочитать файл \"%1\": %2").arg(path, file.errorString()));
+    return readFirstSheet(bytes, path, limits);
 }
 
 } // namespace songwick

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
+#include <map>
+#include <utility>
 #include <vector>
 
 namespace songwick {
@@ -8,11 +11,15 @@ namespace songwick {
 // The used range of a worksheet as texts: from A1 to the last row and the last column that
 // hold a value (an empty sheet gives the one empty cell A1). Rows and columns count from 1.
 // Numbers come as the spreadsheet shows whole numbers ("12", not "12.0"), other numbers with
-// up to 15 significant digits; booleans as "TRUE" and "FALSE".
+// up to 15 significant digits; booleans as "TRUE" and "FALSE"; dates as "dd.mm.yyyy", with
+// " hh:mm:ss" after them where the cell holds a time of day.
+// Only the cells that hold a value are stored, so memory follows the sheet's content.
 class SheetValues {
 public:
     int rowCount() const { return rowCount_; }
     int columnCount() const { return columnCount_; }
+    // Number of cells that hold a value.
+    qsizetype cellCount() const { return cellCount_; }
     // Empty for a cell without a value, inside the used range or not.
     const QString& text(int row, int column) const;
 
@@ -20,20 +27,47 @@ public:
     void setText(int row, int column, QString text);
 
 private:
-    std::vector<std::vector<QString>> rows_; // rows_[r - 1][c - 1], each row as long as needed
+    using Row = std::vector<std::pair<int, QString>>; // (column, text), by column
+    std::map<int, Row> rows_;
     int rowCount_ = 1;
     int columnCount_ = 1;
+    qsizetype cellCount_ = 0;
+};
+
+// What a reader keeps of a sheet. A row number above maxRow or a column number above
+// maxColumn is refused as soon as it is read; cells right of keptColumns are passed over;
+// more than maxCells values are refused. The defaults are what an import can take: a full
+// record store with its heading and the block of three rows the export adds below it, the
+// widest sheet a spreadsheet program makes, and as many cells as the start window's table
+// may hold.
+struct SheetLimits {
+    int maxRow = 45002 + 1 + 3;
+    int maxColumn = 16384;
+    int keptColumns = 16384;
+    qsizetype maxCells = qsizetype(45002 + 1) * 16;
 };
 
 // Reads the first worksheet of a workbook: an .xlsx (Office Open XML) or an .xls (BIFF), told
-// apart by their content, not by the name. Throws songwick::Error when the file cannot be read
-// or is not a workbook.
-SheetValues readFirstSheet(const QString& path);
+// apart by their content, not by the name. Throws songwick::Error when the file cannot be read,
+// is not a workbook or goes past the limits; name is the file's name for the messages.
+SheetValues readFirstSheet(QByteArrayView bytes, const QString& name,
+                           const SheetLimits& limits = {});
+SheetValues readFirstSheet(const QString& path, const SheetLimits& limits = {});
 
-SheetValues readXlsxFirstSheet(const QString& path);
-SheetValues readXlsFirstSheet(const QString& path);
+SheetValues readXlsxFirstSheet(QByteArrayView bytes, const QString& name,
+                               const SheetLimits& limits = {});
+// Reads in a child process with a time and a memory limit, so that a damaged file that
+// makes the BIFF library crash or run away costs only the child.
+SheetValues readXlsFirstSheet(QByteArrayView bytes, const QString& name,
+                              const SheetLimits& limits = {});
 
 // How a cell's number reads as text.
 QString numberText(double value);
+// A date-time value (days since 30 December 1899) as a sheet shows a date cell:
+// "dd.mm.yyyy", with " hh:mm:ss" when withTime.
+QString dateCellText(double value, bool withTime);
+
+// The message for a workbook that cannot be read.
+QString damagedWorkbookMessage(const QString& name);
 
 } // namespace songwick

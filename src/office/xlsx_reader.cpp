@@ -1,8 +1,12 @@
 #include "common/error.h"
 #include "office/sheet_reader.h"
 
-#include <QFile>
+#include <QXmlStreamReader>
+#include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <optional>
 #include <pugixml.hpp>
@@ -11,12 +15,13 @@
 namespace songwick {
 namespace {
 
-// Parts bigger than this are refused rather than read into memory.
-constexpr zip_uint64_t kMaxPartSize = zip_uint64_t(1) << 30;
-
-Error notAWorkbook(const QString& path) {
-    return Error(QStringLiteral("Файл \"%1\" не является книгой Excel").arg(path));
-}
+// The small parts (workbook, relationships, styles) are read whole; more than this is not a
+// workbook of ours or anyone's.
+constexpr zip_uint64_t kMaxSmallPartSize = zip_uint64_t(16) << 20;
+// The sheet and its strings are read as a stream; a table of a full record store written
+// with long texts stays well below this, and it keeps a small archive that unpacks to
+// gigabytes from keeping the import busy.
+constexpr zip_uint64_t kMaxStreamedPartSize = zip_uint64_t(128) << 20;
 
 struct ArchiveCloser {
     void operator()(zip_t* archive) const { zip_discard(archive); }
@@ -24,50 +29,85 @@ struct ArchiveCloser {
 struct EntryCloser {
     void operator()(zip_file_t* entry) const { zip_fclose(entry); }
 };
+struct SourceFreer {
+    void operator()(zip_source_t* source) const { zip_source_free(source); }
+};
 
 class Package {
 public:
-    explicit Package(const QString& path) : path_(path) {
-        int error = 0;
-        archive_.reset(zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error));
+    Package(QByteArrayView bytes, const QString& name) : name_(name) {
+        zip_error_t error;
+        zip_error_init(&error);
+        std::unique_ptr<zip_source_t, SourceFreer> source(
+            zip_source_buffer_create(bytes.data(), zip_uint64_t(bytes.size()), 0, &error));
+        if (!source)
+            throw Error(damagedWorkbookMessage(name));
+        archive_.reset(zip_open_from_source(source.get(), ZIP_RDONLY, &error));
+        zip_error_fini(&error);
         if (!archive_)
-            throw notAWorkbook(path);
+            throw Error(damagedWorkbookMessage(name));
+        source.release(); // the archive owns it now
     }
 
-    // Nothing when the package has no such part.
-    std::optional<QByteArray> part(const QString& name) const {
-        const QByteArray entryName = name.toUtf8();
+    bool has(const QString& part) const {
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        return zip_stat(archive_.get(), part.toUtf8().constData(), 0, &stat) == 0;
+    }
+
+    // Calls consume(chunk) for the part's bytes in order. False when the package has no such
+    // part; throws when it is damaged or larger than limit.
+    template <typename Consume>
+    bool stream(const QString& part, zip_uint64_t limit, Consume&& consume) const {
+        const QByteArray entryName = part.toUtf8();
         zip_stat_t stat;
         zip_stat_init(&stat);
         if (zip_stat(archive_.get(), entryName.constData(), 0, &stat) != 0)
-            return std::nullopt;
-        if (!(stat.valid & ZIP_STAT_SIZE) || stat.size > kMaxPartSize)
-            throw notAWorkbook(path_);
+            return false;
+        if ((stat.valid & ZIP_STAT_SIZE) && stat.size > limit)
+            throw tooLarge();
         std::unique_ptr<zip_file_t, EntryCloser> entry(
             zip_fopen(archive_.get(), entryName.constData(), 0));
         if (!entry)
-            throw notAWorkbook(path_);
-        QByteArray bytes(qsizetype(stat.size), Qt::Uninitialized);
-        zip_int64_t done = 0;
-        while (done < zip_int64_t(stat.size)) {
-            const zip_int64_t got =
-                zip_fread(entry.get(), bytes.data() + done, stat.size - zip_uint64_t(done));
-            if (got <= 0)
-                throw notAWorkbook(path_);
-            done += got;
+            throw damaged();
+        char buffer[65536];
+        zip_uint64_t total = 0;
+        for (;;) {
+            const zip_int64_t got = zip_fread(entry.get(), buffer, sizeof buffer);
+            if (got < 0)
+                throw damaged();
+            if (got == 0)
+                return true;
+            total += zip_uint64_t(got);
+            // The size in the directory may lie; what comes out counts.
+            if (total > limit)
+                throw tooLarge();
+            consume(QByteArrayView(buffer, qsizetype(got)));
         }
+    }
+
+    std::optional<QByteArray> part(const QString& name) const {
+        QByteArray bytes;
+        if (!stream(name, kMaxSmallPartSize, [&](QByteArrayView chunk) { bytes.append(chunk); }))
+            return std::nullopt;
         return bytes;
     }
 
     QByteArray requiredPart(const QString& name) const {
         std::optional<QByteArray> bytes = part(name);
         if (!bytes)
-            throw notAWorkbook(path_);
+            throw damaged();
         return *std::move(bytes);
     }
 
+    Error damaged() const { return Error(damagedWorkbookMessage(name_)); }
+    Error tooLarge() const {
+        return Error(QStringLiteral("Книга \"%1\" слишком велика для таблицы. Файл не загружен.")
+                         .arg(name_));
+    }
+
 private:
-    QString path_;
+    QString name_;
     std::unique_ptr<zip_t, ArchiveCloser> archive_;
 };
 
@@ -99,11 +139,11 @@ pugi::xml_attribute attributeNamed(const pugi::xml_node& node, const char* name)
     return {};
 }
 
-void parse(pugi::xml_document& document, QByteArray& bytes, const QString& path) {
+void parse(pugi::xml_document& document, QByteArray& bytes, const Package& package) {
     const pugi::xml_parse_result result = document.load_buffer_inplace(
         bytes.data(), std::size_t(bytes.size()), pugi::parse_default, pugi::encoding_utf8);
     if (!result)
-        throw notAWorkbook(path);
+        throw package.damaged();
 }
 
 // Joins a relationship target to the folder of the part that refers to it.
@@ -126,13 +166,18 @@ QString resolveTarget(const QString& target, const QString& baseFolder) {
 struct WorkbookParts {
     QString firstSheet = QStringLiteral("xl/worksheets/sheet1.xml");
     QString sharedStrings = QStringLiteral("xl/sharedStrings.xml");
+    QString styles = QStringLiteral("xl/styles.xml");
+    bool dates1904 = false;
 };
 
-WorkbookParts findParts(const Package& package, const QString& path) {
+WorkbookParts findParts(const Package& package) {
     WorkbookParts parts;
     QByteArray workbookBytes = package.requiredPart(QStringLiteral("xl/workbook.xml"));
     pugi::xml_document workbook;
-    parse(workbook, workbookBytes, path);
+    parse(workbook, workbookBytes, package);
+    const pugi::xml_node properties = child(workbook.document_element(), "workbookPr");
+    const QByteArray dates1904 = attributeNamed(properties, "date1904").value();
+    parts.dates1904 = dates1904 == "1" || dates1904 == "true";
     const pugi::xml_node sheets = child(workbook.document_element(), "sheets");
     const pugi::xml_node firstSheet = child(sheets, "sheet");
     const QString sheetId = QString::fromUtf8(attributeNamed(firstSheet, "id").value());
@@ -142,7 +187,7 @@ WorkbookParts findParts(const Package& package, const QString& path) {
     if (!relationsBytes)
         return parts;
     pugi::xml_document relations;
-    parse(relations, *relationsBytes, path);
+    parse(relations, *relationsBytes, package);
     for (pugi::xml_node relation : relations.document_element().children()) {
         const QString id = QString::fromUtf8(relation.attribute("Id").value());
         const QString type = QString::fromUtf8(relation.attribute("Type").value());
@@ -152,115 +197,460 @@ WorkbookParts findParts(const Package& package, const QString& path) {
             parts.firstSheet = target;
         else if (type.endsWith(u"/sharedStrings"))
             parts.sharedStrings = target;
+        else if (type.endsWith(u"/styles"))
+            parts.styles = target;
     }
     return parts;
 }
 
-// The text of a string item: its own <t>, or the <t> of each run; phonetic hints are left out.
-QString itemText(const pugi::xml_node& item) {
-    QString text;
-    for (pugi::xml_node node : item.children()) {
-        if (isNamed(node, "t"))
-            text += QString::fromUtf8(node.child_value());
-        else if (isNamed(node, "r"))
-            text += QString::fromUtf8(child(node, "t").child_value());
-    }
-    return text;
+// --- dates -------------------------------------------------------------------------------
+
+enum class DateStyle : unsigned char { None, Date, DateTime, Time };
+
+DateStyle builtInDateStyle(int id) {
+    if (id >= 14 && id <= 17)
+        return DateStyle::Date;
+    if ((id >= 18 && id <= 21) || (id >= 45 && id <= 47))
+        return DateStyle::Time;
+    if (id == 22)
+        return DateStyle::DateTime;
+    return DateStyle::None;
 }
 
-std::vector<QString> readSharedStrings(const Package& package, const QString& part,
-                                       const QString& path) {
-    std::vector<QString> strings;
+// A number format code shows a date when it holds day, month or year tokens outside quoted
+// texts, escapes and colour or condition brackets; a time when it holds hours or seconds.
+DateStyle formatCodeStyle(const QString& code) {
+    bool date = false;
+    bool time = false;
+    bool month = false;
+    for (qsizetype i = 0; i < code.size(); ++i) {
+        const QChar c = code[i].toLower();
+        if (c == u'"') {
+            i = code.indexOf(u'"', i + 1);
+            if (i < 0)
+                break;
+        } else if (c == u'\\' || c == u'_' || c == u'*') {
+            ++i;
+        } else if (c == u'[') {
+            const qsizetype end = code.indexOf(u']', i);
+            const QString inside = code.mid(i + 1, end < 0 ? -1 : end - i - 1).toLower();
+            if (inside == u"h" || inside == u"hh" || inside == u"s" || inside == u"ss" ||
+                inside == u"m" || inside == u"mm")
+                time = true;
+            if (end < 0)
+                break;
+            i = end;
+        } else if (c == u'd' || c == u'y') {
+            date = true;
+        } else if (c == u'm') {
+            month = true;
+        } else if (c == u'h' || c == u's') {
+            time = true;
+        } else if (c == u';') {
+            break; // the first section decides
+        }
+    }
+    date = date || (month && !time);
+    if (date && time)
+        return DateStyle::DateTime;
+    if (date)
+        return DateStyle::Date;
+    return time ? DateStyle::Time : DateStyle::None;
+}
+
+// The date style of each cell format, by its index (the cells' "s").
+std::vector<DateStyle> readDateStyles(const Package& package, const QString& part) {
+    std::vector<DateStyle> styles;
     std::optional<QByteArray> bytes = package.part(part);
     if (!bytes)
-        return strings;
+        return styles;
     pugi::xml_document document;
-    parse(document, *bytes, path);
-    for (pugi::xml_node item : document.document_element().children()) {
-        if (isNamed(item, "si"))
-            strings.push_back(itemText(item));
+    if (!document.load_buffer_inplace(bytes->data(), std::size_t(bytes->size()),
+                                      pugi::parse_default, pugi::encoding_utf8))
+        return styles; // a workbook with damaged styles still has its values
+    std::map<int, DateStyle> customFormats;
+    for (pugi::xml_node format : child(document.document_element(), "numFmts").children()) {
+        if (isNamed(format, "numFmt"))
+            customFormats[format.attribute("numFmtId").as_int(-1)] =
+                formatCodeStyle(QString::fromUtf8(format.attribute("formatCode").value()));
     }
-    return strings;
+    for (pugi::xml_node format : child(document.document_element(), "cellXfs").children()) {
+        if (!isNamed(format, "xf"))
+            continue;
+        const int id = format.attribute("numFmtId").as_int(0);
+        const auto custom = customFormats.find(id);
+        styles.push_back(custom != customFormats.end() ? custom->second : builtInDateStyle(id));
+    }
+    return styles;
+}
+
+QString dateStyleText(double value, DateStyle style, bool dates1904) {
+    if (dates1904)
+        value += 1462;
+    if (style == DateStyle::Time && std::isfinite(value) && value >= 0 && value < 1)
+        return dateCellText(value, true).mid(11);
+    return dateCellText(value, style != DateStyle::Date);
+}
+
+// --- texts -------------------------------------------------------------------------------
+
+int hexDigit(QChar c) {
+    if (c >= u'0' && c <= u'9')
+        return c.unicode() - u'0';
+    const char16_t lower = c.toLower().unicode();
+    if (lower >= u'a' && lower <= u'f')
+        return lower - u'a' + 10;
+    return -1;
+}
+
+// Characters that XML cannot hold are written as "_xHHHH_" (and an underscore that would read
+// as one as "_x005F_").
+QString decodeEscapes(QString text) {
+    if (!text.contains(QStringLiteral("_x")))
+        return text;
+    QString decoded;
+    decoded.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'_' && i + 6 < text.size() && text[i + 1] == u'x' && text[i + 6] == u'_') {
+            int code = 0;
+            bool valid = true;
+            for (int k = 2; k < 6 && valid; ++k) {
+                const int digit = hexDigit(text[i + k]);
+                valid = digit >= 0;
+                code = code * 16 + digit;
+            }
+            if (valid) {
+                decoded += QChar(char16_t(code));
+                i += 6;
+                continue;
+            }
+        }
+        decoded += text[i];
+    }
+    return decoded;
+}
+
+// Feeds a part to an XML stream reader chunk by chunk; handle(reader) takes the tokens.
+template <typename Handle>
+bool streamXml(const Package& package, const QString& part, Handle&& handle) {
+    QXmlStreamReader reader;
+    const bool present = package.stream(part, kMaxStreamedPartSize, [&](QByteArrayView chunk) {
+        reader.addData(QByteArray(chunk.data(), chunk.size()));
+        while (!reader.atEnd()) {
+            reader.readNext();
+            if (reader.hasError())
+                break;
+            handle(reader);
+        }
+        if (reader.hasError() && reader.error() != QXmlStreamReader::PrematureEndOfDocumentError)
+            throw package.damaged();
+    });
+    if (present && reader.hasError() &&
+        reader.error() != QXmlStreamReader::PrematureEndOfDocumentError)
+        throw package.damaged();
+    return present;
 }
 
 // "C12" to row 12, column 3; nothing for anything else.
-std::optional<std::pair<int, int>> parseReference(const char* reference) {
+std::optional<std::pair<int, int>> parseReference(QStringView reference) {
     int column = 0;
-    const char* p = reference;
-    for (; (*p >= 'A' && *p <= 'Z') || (*p >= 'a' && *p <= 'z'); ++p) {
-        column = column * 26 + ((*p | 0x20) - 'a' + 1);
+    qsizetype i = 0;
+    for (; i < reference.size() && reference[i].isLetter() && reference[i].unicode() < 128; ++i) {
+        column = column * 26 + (reference[i].toLower().unicode() - u'a' + 1);
         if (column > 16384)
             return std::nullopt;
     }
-    long row = 0;
-    const char* digits = p;
-    for (; *p >= '0' && *p <= '9'; ++p) {
-        row = row * 10 + (*p - '0');
+    int row = 0;
+    const qsizetype digits = i;
+    for (; i < reference.size() && reference[i] >= u'0' && reference[i] <= u'9'; ++i) {
+        row = row * 10 + (reference[i].unicode() - u'0');
         if (row > 1048576)
             return std::nullopt;
     }
-    if (column == 0 || p == digits || *p != '\0' || row < 1)
+    if (column == 0 || i == digits || i != reference.size() || row < 1)
         return std::nullopt;
-    return std::pair{int(row), column};
+    return std::pair{row, column};
 }
 
-QString cellText(const pugi::xml_node& cell, const std::vector<QString>& sharedStrings) {
-    const char* type = cell.attribute("t").value();
-    const pugi::xml_node valueNode = child(cell, "v");
-    const char* value = valueNode.child_value();
-    if (std::strcmp(type, "s") == 0) {
-        char* end = nullptr;
-        const unsigned long index = std::strtoul(value, &end, 10);
-        return end != value && index < sharedStrings.size() ? sharedStrings[index] : QString();
+// A plain decimal as given, held at 2^31 - 1 when larger; nothing for anything else or 0.
+std::optional<int> parseRowNumber(QStringView text) {
+    if (text.isEmpty())
+        return std::nullopt;
+    qint64 row = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        row = std::min<qint64>(row * 10 + (c.unicode() - u'0'), INT_MAX);
     }
-    if (std::strcmp(type, "inlineStr") == 0)
-        return itemText(child(cell, "is"));
-    if (std::strcmp(type, "b") == 0)
-        return std::strcmp(value, "0") == 0 ? QStringLiteral("FALSE") : QStringLiteral("TRUE");
-    if (std::strcmp(type, "str") == 0 || std::strcmp(type, "e") == 0)
-        return QString::fromUtf8(value);
-    if (!valueNode)
-        return {};
-    char* end = nullptr;
-    const double number = std::strtod(value, &end);
-    return end != value ? numberText(number) : QString::fromUtf8(value);
+    return row >= 1 ? std::optional<int>(int(row)) : std::nullopt;
 }
+
+struct SharedStringCell {
+    int row;
+    int column;
+    quint32 index;
+};
+
+// Reads the sheet's cells as a stream, checking each place against the limits as it comes.
+class SheetParser {
+public:
+    SheetParser(const SheetLimits& limits, const std::vector<DateStyle>& dateStyles, bool dates1904,
+                const QString& name)
+        : limits_(limits), dateStyles_(dateStyles), dates1904_(dates1904), name_(name) {}
+
+    void handle(QXmlStreamReader& reader) {
+        if (reader.isStartElement())
+            start(reader);
+        else if (reader.isEndElement())
+            end(reader.name());
+        else if (reader.isCharacters() && target_)
+            target_->append(reader.text());
+    }
+
+    SheetValues& values() { return values_; }
+    std::vector<SharedStringCell>& sharedStringCells() { return sharedStringCells_; }
+
+private:
+    void start(QXmlStreamReader& reader) {
+        const QStringView name = reader.name();
+        if (name == u"sheetData") {
+            inSheetData_ = true;
+        } else if (!inSheetData_) {
+            return;
+        } else if (name == u"row") {
+            const std::optional<int> given =
+                parseRowNumber(reader.attributes().value(QLatin1String("r")));
+            rowNumber_ = given ? *given : rowNumber_ + 1;
+            checkRow(rowNumber_);
+            columnNumber_ = 0;
+        } else if (name == u"c") {
+            startCell(reader);
+        } else if (inCell_ && name == u"v") {
+            target_ = &value_;
+        } else if (inCell_ && name == u"rPh") {
+            inPhonetic_ = true;
+        } else if (inCell_ && name == u"t" && !inPhonetic_) {
+            target_ = &inlineText_;
+        }
+    }
+
+    void startCell(QXmlStreamReader& reader) {
+        const QXmlStreamAttributes attributes = reader.attributes();
+        const auto reference = parseReference(attributes.value(QLatin1String("r")));
+        if (reference) {
+            cellRow_ = reference->first;
+            columnNumber_ = reference->second;
+        } else {
+            cellRow_ = rowNumber_;
+            ++columnNumber_;
+        }
+        checkRow(cellRow_);
+        if (columnNumber_ > limits_.maxColumn || columnNumber_ > 16384)
+            throw Error(tooLargeMessage());
+        inCell_ = true;
+        type_ = attributes.value(QLatin1String("t")).toString();
+        const std::optional<int> style = parseRowNumber(attributes.value(QLatin1String("s")));
+        style_ = style ? *style : 0;
+        value_.clear();
+        inlineText_.clear();
+    }
+
+    void end(QStringView name) {
+        if (name == u"v" || name == u"t") {
+            target_ = nullptr;
+        } else if (name == u"rPh") {
+            inPhonetic_ = false;
+        } else if (name == u"c" && inCell_) {
+            inCell_ = false;
+            target_ = nullptr;
+            finishCell();
+        } else if (name == u"sheetData") {
+            inSheetData_ = false;
+        }
+    }
+
+    void finishCell() {
+        if (columnNumber_ > limits_.keptColumns)
+            return;
+        if (type_ == u"s") {
+            bool isNumber = false;
+            const uint index = value_.trimmed().toUInt(&isNumber);
+            if (isNumber) {
+                countCell();
+                sharedStringCells_.push_back({cellRow_, columnNumber_, index});
+            }
+            return;
+        }
+        QString text = cellText();
+        if (text.isEmpty())
+            return;
+        countCell();
+        values_.setText(cellRow_, columnNumber_, std::move(text));
+    }
+
+    QString cellText() const {
+        if (type_ == u"inlineStr")
+            return decodeEscapes(inlineText_);
+        if (type_ == u"b")
+            return value_.trimmed() == u"0" ? QStringLiteral("FALSE") : QStringLiteral("TRUE");
+        if (type_ == u"str" || type_ == u"e")
+            return decodeEscapes(value_);
+        if (type_ == u"d")
+            return isoDateText(value_);
+        if (value_.isEmpty())
+            return {};
+        bool isNumber = false;
+        const double number = value_.trimmed().toDouble(&isNumber);
+        if (!isNumber)
+            return value_;
+        const DateStyle style =
+            style_ < int(dateStyles_.size()) ? dateStyles_[std::size_t(style_)] : DateStyle::None;
+        return style == DateStyle::None ? numberText(number)
+                                        : dateStyleText(number, style, dates1904_);
+    }
+
+    // "2024-03-05T14:30:00" as "05.03.2024 14:30:00"; anything else as it stands.
+    static QString isoDateText(const QString& text) {
+        if (text.size() < 10 || text[4] != u'-' || text[7] != u'-')
+            return text;
+        QString shown = text.mid(8, 2) + u'.' + text.mid(5, 2) + u'.' + text.left(4);
+        if (text.size() >= 19 && text[10] == u'T')
+            shown += u' ' + text.mid(11, 8);
+        return shown;
+    }
+
+    void checkRow(int row) const {
+        if (row > limits_.maxRow)
+            throw Error(tooLargeMessage());
+    }
+
+    void countCell() {
+        if (++cellCount_ > limits_.maxCells)
+            throw Error(QStringLiteral("Лист книги \"%1\" содержит больше %2 заполненных ячеек. "
+                                       "Файл не загружен.")
+                            .arg(name_)
+                            .arg(limits_.maxCells));
+    }
+
+    QString tooLargeMessage() const {
+        return QStringLiteral("Лист книги \"%1\" больше, чем может принять таблица (%2 строк, "
+                              "%3 столбцов). Файл не загружен.")
+            .arg(name_)
+            .arg(limits_.maxRow)
+            .arg(limits_.maxColumn);
+    }
+
+    const SheetLimits& limits_;
+    const std::vector<DateStyle>& dateStyles_;
+    const bool dates1904_;
+    const QString& name_;
+    SheetValues values_;
+    std::vector<SharedStringCell> sharedStringCells_;
+    qsizetype cellCount_ = 0;
+    bool inSheetData_ = false;
+    bool inCell_ = false;
+    bool inPhonetic_ = false;
+    int rowNumber_ = 0;
+    int columnNumber_ = 0;
+    int cellRow_ = 0;
+    int style_ = 0;
+    QString type_;
+    QString value_;
+    QString inlineText_;
+    QString* target_ = nullptr;
+};
+
+// The texts of the string items the sheet refers to, by their index; the others are passed
+// over, so that a long table of strings nobody uses takes no memory.
+class SharedStringParser {
+public:
+    explicit SharedStringParser(std::vector<quint32> needed) : needed_(std::move(needed)) {
+        std::sort(needed_.begin(), needed_.end());
+        needed_.erase(std::unique(needed_.begin(), needed_.end()), needed_.end());
+        texts_.resize(needed_.size());
+    }
+
+    void handle(QXmlStreamReader& reader) {
+        if (reader.isStartElement()) {
+            const QStringView name = reader.name();
+            if (name == u"si") {
+                inItem_ = true;
+                current_ = slotOf(index_);
+            } else if (name == u"rPh") {
+                inPhonetic_ = true;
+            } else if (name == u"t" && inItem_ && !inPhonetic_ && current_) {
+                inText_ = true;
+            }
+        } else if (reader.isEndElement()) {
+            const QStringView name = reader.name();
+            if (name == u"si") {
+                inItem_ = false;
+                if (current_)
+                    *current_ = decodeEscapes(*current_);
+                current_ = nullptr;
+                ++index_;
+            } else if (name == u"rPh") {
+                inPhonetic_ = false;
+            } else if (name == u"t") {
+                inText_ = false;
+            }
+        } else if (reader.isCharacters() && inText_ && current_) {
+            current_->append(reader.text());
+        }
+    }
+
+    const QString& text(quint32 index) const {
+        static const QString empty;
+        const auto found = std::lower_bound(needed_.begin(), needed_.end(), index);
+        return found != needed_.end() && *found == index
+                   ? texts_[std::size_t(found - needed_.begin())]
+                   : empty;
+    }
+
+private:
+    QString* slotOf(quint64 index) {
+        const auto found = std::lower_bound(needed_.begin(), needed_.end(), index);
+        return found != needed_.end() && *found == index
+                   ? &texts_[std::size_t(found - needed_.begin())]
+                   : nullptr;
+    }
+
+    std::vector<quint32> needed_;
+    std::vector<QString> texts_;
+    quint64 index_ = 0;
+    QString* current_ = nullptr;
+    bool inItem_ = false;
+    bool inPhonetic_ = false;
+    bool inText_ = false;
+};
 
 } // namespace
 
-SheetValues readXlsxFirstSheet(const QString& path) {
-    const Package package(path);
-    const WorkbookParts parts = findParts(package, path);
-    const std::vector<QString> sharedStrings =
-        readSharedStrings(package, parts.sharedStrings, path);
-    QByteArray sheetBytes = package.requiredPart(parts.firstSheet);
-    pugi::xml_document sheet;
-    parse(sheet, sheetBytes, path);
+SheetValues readXlsxFirstSheet(QByteArrayView bytes, const QString& name,
+                               const SheetLimits& limits) {
+    const Package package(bytes, name);
+    const WorkbookParts parts = findParts(package);
+    const std::vector<DateStyle> dateStyles = readDateStyles(package, parts.styles);
 
-    SheetValues values;
-    const pugi::xml_node data = child(sheet.document_element(), "sheetData");
-    int rowNumber = 0;
-    for (pugi::xml_node row : data.children()) {
-        if (!isNamed(row, "row"))
-            continue;
-        const int givenRow = row.attribute("r").as_int(0);
-        rowNumber = givenRow > 0 ? givenRow : rowNumber + 1;
-        int columnNumber = 0;
-        for (pugi::xml_node cell : row.children()) {
-            if (!isNamed(cell, "c"))
-                continue;
-            const auto reference = parseReference(cell.attribute("r").value());
-            int cellRow = rowNumber;
-            if (reference) {
-                cellRow = reference->first;
-                columnNumber = reference->second;
-            } else {
-                ++columnNumber;
-            }
-            values.setText(cellRow, columnNumber, cellText(cell, sharedStrings));
-        }
-    }
-    return values;
+    SheetParser sheet(limits, dateStyles, parts.dates1904, name);
+    if (!streamXml(package, parts.firstSheet,
+                   [&](QXmlStreamReader& reader) { sheet.handle(reader); }))
+        throw package.damaged();
+    SheetValues& values = sheet.values();
+    std::vector<SharedStringCell>& cells = sheet.sharedStringCells();
+    if (cells.empty())
+        return std::move(values);
+
+    std::vector<quint32> needed;
+    needed.reserve(cells.size());
+    for (const SharedStringCell& cell : cells)
+        needed.push_back(cell.index);
+    SharedStringParser strings(std::move(needed));
+    streamXml(package, parts.sharedStrings,
+              [&](QXmlStreamReader& reader) { strings.handle(reader); });
+    for (const SharedStringCell& cell : cells)
+        values.setText(cell.row, cell.column, strings.text(cell.index));
+    return std::move(values);
 }
 
 } // namespace songwick

@@ -1,10 +1,12 @@
 #include "office/xlsx_writer.h"
 
 #include "common/error.h"
-#include "office/atomic_file.h"
+#include "common/file_write.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 #include <vector>
 #include <xlsxwriter.h>
@@ -154,15 +156,32 @@ void writeColumns(lxw_worksheet* target, const Worksheet& sheet, FormatTable& fo
         if (error != LXW_NO_ERROR)
             throw Error(QString::fromUtf8(lxw_strerror(error)));
     };
-    for (int column = 1; column < lastDistinct; ++column)
+    for (int column = 1; column <= lastDistinct; ++column)
         setColumns(column, column, column, true);
-    const int lastFormatted = std::max(lastDistinct, kLastFormattedColumn);
-    setColumns(lastDistinct, lastFormatted, lastDistinct, true);
+    // The columns past the last distinct one share the sheet's width and format for all
+    // columns, not the last distinct column's own.
+    const int firstOther = lastDistinct + 1;
+    if (firstOther > Worksheet::kMaxColumns)
+        return;
+    const int lastFormatted = std::max(firstOther, kLastFormattedColumn);
+    setColumns(firstOther, lastFormatted, firstOther, true);
     if (lastFormatted < Worksheet::kMaxColumns)
-        setColumns(lastFormatted + 1, Worksheet::kMaxColumns, lastDistinct, false);
+        setColumns(lastFormatted + 1, Worksheet::kMaxColumns, firstOther, false);
 }
 
-void writeCells(lxw_worksheet* target, const Worksheet& sheet, FormatTable& formats) {
+// The text as a cell takes it: at most kMaxCellTextLength characters, never half a pair.
+QByteArray cellTextBytes(const QString& text, int& cutCells) {
+    if (text.size() <= kMaxCellTextLength || text.toUcs4().size() <= kMaxCellTextLength)
+        return text.toUtf8();
+    ++cutCells;
+    qsizetype end = 0;
+    for (int characters = 0; characters < kMaxCellTextLength && end < text.size(); ++characters)
+        end += text[end].isHighSurrogate() && end + 1 < text.size() ? 2 : 1;
+    return text.first(end).toUtf8();
+}
+
+int writeCells(lxw_worksheet* target, const Worksheet& sheet, FormatTable& formats) {
+    int cutCells = 0;
     for (int row = 1; row <= sheet.storedRowCount(); ++row) {
         for (int column = 1; column <= sheet.storedColumnCount(); ++column) {
             const CellRef cell{row, column};
@@ -181,23 +200,44 @@ void writeCells(lxw_worksheet* target, const Worksheet& sheet, FormatTable& form
                                                formats.format(formatId));
             } else {
                 error = worksheet_write_string(target, rowIndex, columnIndex,
-                                               text.toUtf8().constData(), formats.format(formatId));
+                                               cellTextBytes(text, cutCells).constData(),
+                                               formats.format(formatId));
             }
             if (error != LXW_NO_ERROR)
                 throw Error(QString::fromUtf8(lxw_strerror(error)));
         }
     }
+    return cutCells;
 }
 
 } // namespace
 
-void writeXlsx(const Workbook& workbook, const QString& path) {
+QString cutCellsMessage(int cutCells) {
+    if (cutCells == 0)
+        return {};
+    return QStringLiteral("Текст %1 ячеек длиннее %2 знаков, которые вмещает ячейка, и обрезан "
+                          "до этой длины.")
+        .arg(cutCells)
+        .arg(kMaxCellTextLength);
+}
+
+int writeXlsx(const Workbook& workbook, const QString& path) {
     const Worksheet& sheet = workbook.worksheet();
-    AtomicFileByName file(path);
+    // The library writes by name and keeps its own temporary files; it writes into a private
+    // folder, and the finished file reaches its place through the one atomic writer, which
+    // says why a write failed.
+    QTemporaryDir scratch;
+    if (!scratch.isValid())
+        throw Error(
+            QStringLiteral("Не удалось записать файл \"%1\": %2").arg(path, scratch.errorString()));
+    const QString scratchFile = scratch.filePath(QStringLiteral("book.xlsx"));
+    int cutCells = 0;
     {
+        const QByteArray scratchFolder = QFile::encodeName(scratch.path());
         lxw_workbook_options options{};
         options.constant_memory = LXW_TRUE;
-        const QByteArray temporaryName = QFile::encodeName(file.temporaryPath());
+        options.tmpdir = const_cast<char*>(scratchFolder.constData());
+        const QByteArray temporaryName = QFile::encodeName(scratchFile);
         WorkbookHandle target(workbook_new_opt(temporaryName.constData(), &options));
         if (!target)
             throw writeError(path, LXW_ERROR_CREATING_XLSX_FILE);
@@ -209,16 +249,22 @@ void writeXlsx(const Workbook& workbook, const QString& path) {
         FormatTable formats(target.get(), sheet);
         try {
             writeColumns(worksheet, sheet, formats);
-            writeCells(worksheet, sheet, formats);
+            cutCells = writeCells(worksheet, sheet, formats);
         } catch (const Error& error) {
             throw Error(
                 QStringLiteral("Не удалось записать файл \"%1\": %2").arg(path, error.message()));
         }
+        errno = 0;
         const lxw_error closed = workbook_close(target.release());
         if (closed != LXW_NO_ERROR)
-            throw writeError(path, closed);
+            throw errno != 0 ? Error(writeFailureMessage(path, errno)) : writeError(path, closed);
     }
-    file.commit();
+    QFile built(scratchFile);
+    if (!built.open(QIODevice::ReadOnly))
+        throw Error(
+            QStringLiteral("Не удалось записать файл \"%1\": %2").arg(path, built.errorString()));
+    writeFileAtomically(path, built.readAll());
+    return cutCells;
 }
 
 } // namespace songwick

@@ -20,8 +20,15 @@ namespace songwick {
 // A palette index and an explicit colour given to the same border: the explicit colour is the
 // one written.
 //
+// A text longer than a cell can hold (kMaxCellTextLength characters) is cut at that length.
+//
 // The file is written next to its final place and renamed over it only when complete.
-// Throws songwick::Error when it cannot be written.
-void writeXlsx(const Workbook& workbook, const QString& path);
+// Throws songwick::Error when it cannot be written. Returns the number of cells whose text
+// was cut.
+inline constexpr int kMaxCellTextLength = 32767;
+int writeXlsx(const Workbook& workbook, const QString& path);
+
+// What the user is told after an export that cut cells: empty for none.
+QString cutCellsMessage(int cutCells);
 
 } // namespace songwick

@@ -2,11 +2,11 @@
 
 #include "common/cp1251_codec.h"
 #include "common/error.h"
+#include "common/file_write.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QtEndian>
 #include <bit>
@@ -291,11 +291,7 @@ void SaveSettings(const ProgramSettings& settings, const QString& path, DateTime
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
         throw Error(QStringLiteral("Cannot create folder %1").arg(folder));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw Error(file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw Error(file.errorString());
+    writeFileAtomically(path, bytes);
 }
 
 ProgramSettings readSettingsFile(const QString& path) {

@@ -2,8 +2,8 @@
 
 #include "common/cp1251_codec.h"
 #include "common/error.h"
+#include "common/file_write.h"
 
-#include <QSaveFile>
 #include <array>
 
 namespace songwick {
@@ -114,11 +114,11 @@ QByteArray RtfWriter::toRtf(const QStringList& paragraphs) {
 
 void RtfWriter::writeFile(const QString& path, const QStringList& paragraphs) {
     const QByteArray bytes = toRtf(paragraphs);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw Error(QStringLiteral("Failed to Save Stream: %1: %2").arg(path, file.errorString()));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw Error(QStringLiteral("Failed to Save Stream: %1: %2").arg(path, file.errorString()));
+    try {
+        writeFileAtomically(path, bytes);
+    } catch (const Error& error) {
+        throw Error(QStringLiteral("Failed to Save Stream: %1").arg(error.message()));
+    }
 }
 
 } // namespace songwick

@@ -220,15 +220,19 @@ TEST_F(ExcelExport, AnEmptyTableStartsNothing) {
                                             folder.path()));
     EXPECT_TRUE(opener.opened.isEmpty());
 
-    const std::optional<QString> shown = exportToSpreadsheetProgram(
-        grid_, sampleMeasures(), settings_, clock_, opener, folder.path());
+    const std::optional<QString> shown =
+        exportToSpreadsheetProgram(grid_, sampleMeasures(), settings_, clock_, opener,
+                                   folder.path())
+            ->path;
     ASSERT_TRUE(shown);
     EXPECT_EQ(opener.opened, QStringList{*shown});
     EXPECT_TRUE(shown->endsWith(QStringLiteral("Список караоке файлов 2024-03-05 14.07.09.xlsx")));
     EXPECT_TRUE(QFileInfo::exists(*shown));
     // The same second again gets a name of its own.
-    const std::optional<QString> again = exportToSpreadsheetProgram(
-        grid_, sampleMeasures(), settings_, clock_, opener, folder.path());
+    const std::optional<QString> again =
+        exportToSpreadsheetProgram(grid_, sampleMeasures(), settings_, clock_, opener,
+                                   folder.path())
+            ->path;
     ASSERT_TRUE(again);
     EXPECT_NE(*again, *shown);
 }

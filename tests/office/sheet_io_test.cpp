@@ -1,5 +1,5 @@
-#include "common/error.h"
 #include "biff8_fixture.h"
+#include "common/error.h"
 #include "office/sheet_reader.h"
 #include "office/xlsx_writer.h"
 #include "office/zip_package.h"
@@ -101,6 +101,56 @@ TEST_F(SheetReading, EmptyAndOneCellSheets) {
     EXPECT_EQ(one.rowCount(), 1);
     EXPECT_EQ(one.columnCount(), 1);
     EXPECT_EQ(one.text(1, 1), QStringLiteral("#"));
+}
+
+TEST_F(SheetReading, RowsAndColumnsPastWhatTheImportTakesAreRefusedAtOnce) {
+    // A row number that would overflow, one that asks for 40 million rows, and rows that each
+    // reach the last column: refused or read sparsely, never stored out to what they claim.
+    for (const char* row : {"2147483647", "40000000", "45007"}) {
+        const QByteArray sheet =
+            "<x:row r=\"" + QByteArray(row) + "\"><x:c><x:v>1</x:v></x:c></x:row>";
+        try {
+            readFirstSheet(handMadeXlsx(sheet), QStringLiteral("big.xlsx"));
+            ADD_FAILURE() << row << " was read";
+        } catch (const Error& error) {
+            EXPECT_TRUE(error.message().contains(u"big.xlsx")) << error.what();
+        }
+    }
+    QByteArray wide;
+    for (int row = 1; row <= 2000; ++row)
+        wide += "<x:row r=\"" + QByteArray::number(row) + "\"><x:c r=\"A" +
+                QByteArray::number(row) + "\"><x:v>7</x:v></x:c><x:c r=\"XFD" +
+                QByteArray::number(row) + "\"><x:v>1</x:v></x:c></x:row>";
+    const SheetValues all = readFirstSheet(handMadeXlsx(wide), QStringLiteral("wide.xlsx"));
+    EXPECT_EQ(all.columnCount(), 16384);
+    EXPECT_EQ(all.cellCount(), 4000);
+    SheetLimits mainWindow;
+    mainWindow.keptColumns = 7;
+    const SheetValues kept =
+        readFirstSheet(handMadeXlsx(wide), QStringLiteral("wide.xlsx"), mainWindow);
+    EXPECT_EQ(kept.columnCount(), 1);
+    EXPECT_EQ(kept.rowCount(), 2000);
+}
+
+TEST_F(SheetReading, EscapedCharactersAndDateCellsReadAsTheSheetShowsThem) {
+    const QByteArray styles =
+        "<styleSheet><numFmts><numFmt numFmtId=\"164\" formatCode=\"dd/mm/yyyy\ hh:mm\"/>"
+        "</numFmts><cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"14\"/><xf numFmtId=\"164\"/>"
+        "<xf numFmtId=\"2\"/></cellXfs></styleSheet>";
+    const QByteArray sheet =
+        "<worksheet><sheetData><row r=\"1\"><c r=\"A1\" "
+        "t=\"inlineStr\"><is><t>a_x0006_b_x005F_x0041_"
+        "</t></is></c><c r=\"B1\" s=\"1\"><v>45356</v></c><c r=\"C1\" s=\"2\"><v>45356.60625</v>"
+        "</c><c r=\"D1\" s=\"3\"><v>45356.5</v></c></row></sheetData></worksheet>";
+    const QByteArray package = zipPackage(
+        {{QStringLiteral("xl/workbook.xml"), "<workbook><sheets><sheet/></sheets></workbook>"},
+         {QStringLiteral("xl/styles.xml"), styles},
+         {QStringLiteral("xl/worksheets/sheet1.xml"), sheet}});
+    const SheetValues values = readFirstSheet(package, QStringLiteral("d.xlsx"));
+    EXPECT_EQ(values.text(1, 1), u"a\u0006b_x0041_");
+    EXPECT_EQ(values.text(1, 2), u"05.03.2024");
+    EXPECT_EQ(values.text(1, 3), u"05.03.2024 14:33:00");
+    EXPECT_EQ(values.text(1, 4), u"45356.5");
 }
 
 TEST_F(SheetReading, FilesThatAreNotWorkbooksAreRefusedWithAClearError) {

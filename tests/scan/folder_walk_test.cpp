@@ -177,3 +177,35 @@ TEST_F(FolderWalkTest, ProgressStepsEveryGivenNumberOfFiles) {
     walkFolder(root_.path(), store_, options, [&steps] { ++steps; });
     EXPECT_EQ(steps, 2);
 }
+
+TEST_F(FolderWalkTest, FilesThatChangeBetweenListingAndReadingAndALinkLoopEndWell) {
+    makeFile(QStringLiteral("a.kar"), "Gone");
+    makeFile(QStringLiteral("b.kar"), "Shrunk");
+    makeFile(QStringLiteral("c.kar"), "Kept");
+    makeFolder(QStringLiteral("d"));
+    makeFile(QStringLiteral("d/e.kar"), "Deep");
+    // A link back to the chosen folder below itself: followed until the walk's own limits.
+    ASSERT_EQ(::symlink(QFile::encodeName(root_.path()).constData(),
+                        QFile::encodeName(path(QStringLiteral("d/loop"))).constData()),
+              0);
+    WalkOptions options;
+    options.limits.progressEvery = 1;
+    options.limits.listings = 20;
+    int step = 0;
+    // The progress step runs just before each file is read: the first goes, the second
+    // shrinks to nothing.
+    const WalkResult result = walkFolder(root_.path(), store_, options, [&] {
+        ++step;
+        if (step == 1)
+            QFile::remove(path(QStringLiteral("a.kar")));
+        if (step == 2)
+            QFile(path(QStringLiteral("b.kar"))).resize(0);
+    });
+    EXPECT_GE(result.unreadableCount, 1);
+    EXPECT_TRUE(result.firstUnreadable.endsWith(u"a.kar")) << result.firstUnreadable.toStdString();
+    ASSERT_GE(store_.count(), 3);
+    EXPECT_EQ(store_.record(1)[FileNameField], u"b.kar");
+    EXPECT_TRUE(store_.record(1)[2].isEmpty());
+    EXPECT_EQ(store_.record(2)[2], u"Kept");
+    EXPECT_EQ(store_.record(3)[2], u"Deep");
+}

@@ -12,6 +12,7 @@
 #include "office/ui/launcher_opener.h"
 #include "office/ui/wait_indication.h"
 #include "office/word_output.h"
+#include "office/xlsx_writer.h"
 #include "textview/table_text.h"
 #include "textview/ui/text_view_window.h"
 
@@ -75,7 +76,7 @@ SpreadsheetImport importIntoMainWindow(WindowRegistry& registry, TForm4& mainWin
                                        const QString& path, ImportWindow importWindow) {
     // The file is read before the table is touched, so that a file that cannot be read leaves
     // the table as it was.
-    const SheetValues values = readFirstSheet(path);
+    const SheetValues values = readFirstSheet(path, importLimits(importWindow, registry.grid()));
     SpreadsheetImport result;
     mainWindow.changeTable([&](CatalogueGrid& grid) {
         result = importSheet(values, importWindow, grid, registry.catalogue());
@@ -103,8 +104,11 @@ void exportTableToSpreadsheet(WindowRegistry& registry, TForm4& mainWindow) {
         mainWindow.StringGrid1->commitPendingEdit();
         const WaitIndication wait({mainWindow.StringGrid1});
         LauncherOpener opener(registry.services().desktop);
-        exportToSpreadsheetProgram(registry.grid(), registry.catalogue().mainTable.columnMeasures,
-                                   registry.settings(), registry.services().clock, opener);
+        const std::optional<ShownWorkbook> shown = exportToSpreadsheetProgram(
+            registry.grid(), registry.catalogue().mainTable.columnMeasures, registry.settings(),
+            registry.services().clock, opener);
+        if (shown && shown->cutCells > 0)
+            registry.services().messages.showMessage(&mainWindow, cutCellsMessage(shown->cutCells));
     });
 }
 

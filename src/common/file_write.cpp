@@ -1,0 +1,147 @@
+#include "common/file_write.h"
+
+#include "common/error.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace songwick {
+namespace {
+
+// Removes the temporary file unless it was renamed into place.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(QByteArray pattern) : path_(std::move(pattern)) {
+        fd_ = ::mkostemp(path_.data(), O_CLOEXEC);
+        created_ = fd_ >= 0;
+    }
+    ~TemporaryFile() {
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (created_ && !kept_)
+            ::unlink(path_.constData());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    bool opened() const { return fd_ >= 0; }
+    int fd() const { return fd_; }
+    const QByteArray& path() const { return path_; }
+    // Closes the file; the error number of a failed close, else 0.
+    int close() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result == 0 ? 0 : errno;
+    }
+    void keep() { kept_ = true; }
+
+private:
+    QByteArray path_;
+    int fd_ = -1;
+    bool created_ = false;
+    bool kept_ = false;
+};
+
+int writeAll(int fd, QByteArrayView bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0)
+            return errno;
+        if (written == 0)
+            return EIO;
+        done += written;
+    }
+    return 0;
+}
+
+mode_t newFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+QString systemErrorText(int errorNumber) {
+    switch (errorNumber) {
+    case ENOSPC:
+        return QStringLiteral("Нет места на устройстве");
+    case EDQUOT:
+        return QStringLiteral("Превышена дисковая квота");
+    case EACCES:
+        return QStringLiteral("Отказано в доступе");
+    case EPERM:
+        return QStringLiteral("Операция не позволена");
+    case EROFS:
+        return QStringLiteral("Файловая система доступна только для чтения");
+    case EISDIR:
+        return QStringLiteral("Это каталог");
+    case ENOTDIR:
+        return QStringLiteral("Это не каталог");
+    case ENOENT:
+        return QStringLiteral("Нет такого файла или каталога");
+    case EIO:
+        return QStringLiteral("Ошибка ввода/вывода");
+    case EFBIG:
+        return QStringLiteral("Файл слишком велик");
+    case ENAMETOOLONG:
+        return QStringLiteral("Слишком длинное имя файла");
+    case ELOOP:
+        return QStringLiteral("Слишком много уровней символьных ссылок");
+    case EBUSY:
+        return QStringLiteral("Устройство или ресурс занято");
+    case EXDEV:
+        return QStringLiteral("Неверная ссылка между устройствами");
+    case ENOMEM:
+        return QStringLiteral("Невозможно выделить память");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("Слишком много открытых файлов");
+    default:
+        return QString::fromLocal8Bit(std::strerror(errorNumber));
+    }
+}
+
+QString writeFailureMessage(const QString& path, int errorNumber) {
+    return QStringLiteral("Не удалось записать файл \"%1\": %2")
+        .arg(path, systemErrorText(errorNumber));
+}
+
+void writeFileAtomically(const QString& path, QByteArrayView bytes) {
+    const QByteArray target = QFile::encodeName(path);
+    const QFileInfo info(path);
+    TemporaryFile temporary(QFile::encodeName(info.absolutePath() + QStringLiteral("/.") +
+                                              info.fileName() + QStringLiteral(".XXXXXX")));
+    if (!temporary.opened())
+        throw Error(writeFailureMessage(path, errno));
+    struct stat old;
+    const mode_t mode = ::stat(target.constData(), &old) == 0 && S_ISREG(old.st_mode)
+                            ? (old.st_mode & 07777)
+                            : newFileMode();
+    int error = writeAll(temporary.fd(), bytes);
+    // Space that a file system hands out late shows up at the flush, not at the write.
+    if (error == 0 && ::fsync(temporary.fd()) != 0 && errno != EINVAL)
+        error = errno;
+    if (error == 0 && ::fchmod(temporary.fd(), mode) != 0)
+        error = errno;
+    const int closeError = temporary.close();
+    if (error == 0)
+        error = closeError;
+    if (error == 0 && ::rename(temporary.path().constData(), target.constData()) != 0)
+        error = errno;
+    if (error != 0)
+        throw Error(writeFailureMessage(path, error));
+    temporary.keep();
+}
+
+} // namespace songwick

@@ -1,0 +1,106 @@
+#include "common/error.h"
+#include "common/file_write.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
+
+namespace songwick {
+namespace {
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString failureOf(const QString& path, const QByteArray& bytes) {
+    try {
+        writeFileAtomically(path, bytes);
+    } catch (const Error& error) {
+        return error.message();
+    }
+    return {};
+}
+
+// A small file system of our own, mounted when the test runs as root.
+class SmallFileSystem {
+public:
+    explicit SmallFileSystem(const char* options) {
+        if (::geteuid() != 0 || !folder_.isValid())
+            return;
+        mounted_ = ::mount("tmpfs", QFile::encodeName(folder_.path()).constData(), "tmpfs", 0,
+                           options) == 0;
+    }
+    ~SmallFileSystem() {
+        if (mounted_)
+            ::umount2(QFile::encodeName(folder_.path()).constData(), MNT_DETACH);
+    }
+    bool mounted() const { return mounted_; }
+    QString path(const char* name) const { return folder_.filePath(QString::fromUtf8(name)); }
+    void makeReadOnly() {
+        mounted_ = mounted_ && ::mount("tmpfs", QFile::encodeName(folder_.path()).constData(),
+                                       "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+    QStringList entries() const {
+        return QDir(folder_.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
+private:
+    QTemporaryDir folder_;
+    bool mounted_ = false;
+};
+
+TEST(AtomicWrite, AFullDiskKeepsTheOldFileLeavesNoTemporaryAndSaysWhy) {
+    SmallFileSystem disk("size=64k");
+    if (!disk.mounted())
+        GTEST_SKIP() << "mounting a small file system needs root";
+    const QString path = disk.path("list.swk");
+    writeFileAtomically(path, "old contents");
+    const QString message = failureOf(path, QByteArray(1 << 20, 'x'));
+    EXPECT_EQ(message, QStringLiteral("Не удалось записать файл \"") + path +
+                           QStringLiteral("\": Нет места на устройстве"));
+    EXPECT_EQ(contents(path), "old contents");
+    EXPECT_EQ(disk.entries(), QStringList{QStringLiteral("list.swk")});
+}
+
+TEST(AtomicWrite, AReadOnlyFolderAndAFolderInPlaceOfTheFileAreRefused) {
+    SmallFileSystem disk("size=1m");
+    QTemporaryDir plain;
+    const QString folderPath = plain.filePath(QStringLiteral("taken"));
+    ASSERT_TRUE(QDir().mkdir(folderPath));
+    EXPECT_EQ(failureOf(folderPath, "x"), QStringLiteral("Не удалось записать файл \"") +
+                                              folderPath + QStringLiteral("\": Это каталог"));
+    EXPECT_TRUE(QFileInfo(folderPath).isDir());
+    EXPECT_EQ(QDir(plain.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("taken")});
+
+    if (!disk.mounted())
+        GTEST_SKIP() << "a read-only file system needs root to mount";
+    const QString path = disk.path("prop.dat");
+    writeFileAtomically(path, "old");
+    disk.makeReadOnly();
+    ASSERT_TRUE(disk.mounted());
+    EXPECT_EQ(failureOf(path, "new"),
+              QStringLiteral("Не удалось записать файл \"") + path +
+                  QStringLiteral("\": Файловая система доступна только для чтения"));
+    EXPECT_EQ(contents(path), "old");
+}
+
+TEST(AtomicWrite, ANewFileGetsTheUsualRightsAndAnOldOneKeepsItsOwn) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.txt"));
+    writeFileAtomically(path, "one");
+    EXPECT_TRUE(QFile::permissions(path) & QFile::ReadOther);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    writeFileAtomically(path, "two");
+    EXPECT_EQ(contents(path), "two");
+    EXPECT_EQ(QFile::permissions(path) & (QFile::ReadOther | QFile::ReadGroup), 0);
+}
+
+} // namespace
+} // namespace songwick

@@ -1,0 +1,183 @@
+// Writes the seed corpus of each fuzz target into <folder>/<target>/, made by our own
+// builders (the same byte-built files the unit tests use). Existing corpora are kept: a seed
+// is only added under its own name.
+#include "catalogue/catalogue_table.h"
+#include "catalogue/list_file.h"
+#include "office/biff8_fixture.h"
+#include "office/workbook.h"
+#include "office/xlsx_writer.h"
+#include "office/zip_package.h"
+#include "scan/kar_builder.h"
+#include "settings/settings_file.h"
+#include "textview/rtf_writer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+
+using namespace songwick;
+using songwick::test::KarBuilder;
+
+namespace {
+
+class FixedRandom final : public RandomSource {
+public:
+    int below(int limit) override { return limit / 2; }
+};
+
+void writeSeed(const QString& folder, const QString& target, int number, const QByteArray& bytes) {
+    const QDir dir(folder + u'/' + target);
+    QDir().mkpath(dir.path());
+    QFile file(dir.filePath(QStringLiteral("seed-%1").arg(number)));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file.fileName()));
+}
+
+void writeSeeds(const QString& folder, const QString& target, const QList<QByteArray>& seeds) {
+    for (int i = 0; i < seeds.size(); ++i)
+        writeSeed(folder, target, i + 1, seeds[i]);
+}
+
+QList<QByteArray> karSeeds() {
+    return {
+        KarBuilder().trackName("Title").text("Artist").text("Words").text("Made by Y").bytes(),
+        KarBuilder().trackName(test::cp1251(u"Пусть бегут")).text(test::cp1251(u"Ёлка")).bytes(),
+        KarBuilder()
+            .trackName("Soft Karaoke")
+            .nextTrack()
+            .text("@KMIDI KARAOKE FILE")
+            .text("@TSong title")
+            .text("@TPerformer")
+            .text("@IMade by")
+            .bytes(),
+        KarBuilder().trackName("untitled").text("@TA").text("@TB").text("@IC").bytes(),
+        KarBuilder().trackName("x").text(kKarMakerCredit).bytes(),
+    };
+}
+
+CatalogueGrid sampleGrid() {
+    CatalogueGrid grid;
+    prepareGrid(grid, 3);
+    grid.setCell(0, 2, QStringLiteral("V 2"));
+    grid.setCell(1, 1, QStringLiteral("a.kar"));
+    grid.setCell(2, 1, QStringLiteral("/songs/"));
+    grid.setCell(3, 1, QStringLiteral("Исполнитель - Песня"));
+    grid.setCell(6, 3, QStringLiteral("Maker"));
+    return grid;
+}
+
+QList<QByteArray> listSeeds() {
+    CatalogueGrid empty;
+    prepareGrid(empty, 0);
+    return {listFileBytes(sampleGrid()), listFileBytes(empty),
+            QByteArray("Songwick file..\r\n2\r\n16\r\n")};
+}
+
+QList<QByteArray> settingsSeeds() {
+    FixedRandom random;
+    ProgramSettings settings;
+    settings.RenameOwnText = QStringLiteral("свой текст");
+    settings.LastFolder = QStringLiteral("/home/user/Караоке");
+    return {settingsFileBytes(ProgramSettings{}, {}, random),
+            settingsFileBytes(settings, {45356.5, 12.25}, random)};
+}
+
+QList<QByteArray> rtfSeeds() {
+    return {RtfWriter::toRtf({QStringLiteral("Строка"), QStringLiteral("a\tb"), QString()}),
+            QByteArray("{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fcharset204 Arial;}}"
+                       "\\f0 \\'c0\\par \\u1040?\\line x{\\*\\x y}\\tab z\\par}")};
+}
+
+QList<QByteArray> textSeeds() {
+    QList<QByteArray> seeds = rtfSeeds();
+    seeds.append(QStringLiteral("строка\r\nвторая\n").toUtf8());
+    seeds.append(test::cp1251(u"строка\r\nвторая\r"));
+    seeds.append(QByteArray("\xEF\xBB\xBFtext"));
+    return seeds;
+}
+
+QByteArray xlsxBytes(const Workbook& workbook) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("seed.xlsx"));
+    writeXlsx(workbook, path);
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QList<QByteArray> xlsxSeeds() {
+    Workbook workbook;
+    Worksheet& sheet = workbook.worksheet();
+    sheet.setName(QStringLiteral("Список караоке файлов"));
+    sheet.setValues({{1, 1}, {2, 3}},
+                    {QStringLiteral("№"), QStringLiteral("Имя файла"), QStringLiteral("x"),
+                     QStringLiteral("1"), QStringLiteral("a.kar"), QStringLiteral("1.5")});
+    sheet.setFill({{1, 1}, {2, 3}}, 6);
+    const QByteArray sharedStrings = zipPackage({
+        {QStringLiteral("xl/workbook.xml"),
+         QByteArray("<workbook><workbookPr date1904=\"0\"/><sheets><sheet name=\"a\" "
+                    "sheetId=\"1\"/></sheets></workbook>")},
+        {QStringLiteral("xl/worksheets/sheet1.xml"),
+         QByteArray("<worksheet><sheetData><row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c>"
+                    "<c r=\"B1\" s=\"1\"><v>45356.6</v></c><c t=\"inlineStr\"><is><t>i_x000A_"
+                    "</t></is></c><c t=\"b\"><v>1</v></c></row><row><c><v>7</v></c></row>"
+                    "</sheetData></worksheet>")},
+        {QStringLiteral("xl/sharedStrings.xml"),
+         QByteArray("<sst><si><t>s</t><rPh><t>x</t></rPh></si></sst>")},
+        {QStringLiteral("xl/styles.xml"),
+         QByteArray("<styleSheet><cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"22\"/></cellXfs>"
+                    "</styleSheet>")},
+    });
+    return {xlsxBytes(workbook), sharedStrings};
+}
+
+QList<QByteArray> xlsxPartSeeds() {
+    return {QByteArray("\x02<worksheet><sheetData><row r=\"3\"><c r=\"C3\"><v>1</v></c></row>"
+                       "</sheetData></worksheet>"),
+            QByteArray("\x03<sst><si><t>a</t></si><si><r><t>b</t></r></si></sst>"),
+            QByteArray("\x04<styleSheet><numFmts><numFmt numFmtId=\"164\" formatCode=\"h:mm\"/>"
+                       "</numFmts><cellXfs><xf/><xf numFmtId=\"164\"/></cellXfs></styleSheet>"),
+            QByteArray(1, '\0') +
+                QByteArray("<workbook><sheets><sheet r:id=\"rId1\"/></sheets></workbook>")};
+}
+
+QList<QByteArray> xlsSeeds() {
+    using testing::XlsCell;
+    return {testing::biff8Workbook({{0, 0, QStringLiteral("№")},
+                                    {0, 1, QStringLiteral("Имя файла")},
+                                    {1, 0, 1.0},
+                                    {1, 1, QStringLiteral("песня.kar")},
+                                    {2, 3, 0.25}}),
+            testing::biff8Workbook({{0, 0, QStringLiteral("x")}})};
+}
+
+QList<QByteArray> importSeeds() {
+    // row (2 bytes), column, length, text
+    return {QByteArray("\x00\x00\x00\x03\xE2\x84\x96" // "№" in A1
+                       "\x01\x00\x01\x05"
+                       "a.kar",
+                       16),
+            QByteArray("\x01\x00\x00\x01#\x03\x00\x01\x1A"
+                       "Дополнительная информация:",
+                       59)};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: fuzz_seeds CORPUS_FOLDER\n");
+        return 2;
+    }
+    const QString folder = QFile::decodeName(argv[1]);
+    writeSeeds(folder, QStringLiteral("kar_extractor"), karSeeds());
+    writeSeeds(folder, QStringLiteral("list_file"), listSeeds());
+    writeSeeds(folder, QStringLiteral("settings_file"), settingsSeeds());
+    writeSeeds(folder, QStringLiteral("rtf_reader"), rtfSeeds());
+    writeSeeds(folder, QStringLiteral("text_file"), textSeeds());
+    writeSeeds(folder, QStringLiteral("xlsx_package"), xlsxSeeds());
+    writeSeeds(folder, QStringLiteral("xlsx_parts"), xlsxPartSeeds());
+    writeSeeds(folder, QStringLiteral("xls"), xlsSeeds());
+    writeSeeds(folder, QStringLiteral("sheet_import"), importSeeds());
+    return 0;
+}
