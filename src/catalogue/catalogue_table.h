@@ -89,6 +89,13 @@ struct ColumnLayout {
 ColumnLayout columnLayout(const CatalogueGrid& grid, int mode, const ColumnValues& currentWidths,
                           const ColumnValues& userWidths, const ColumnValues& previousMeasures,
                           const TextWidthFunction& textWidth);
+// The same, with the widths that count taken from exactWidth: estimatedWidth (cheap, within a
+// few per cent) finds in each column the texts within a tenth of its largest estimate, and
+// only those are measured with exactWidth.
+ColumnLayout columnLayout(const CatalogueGrid& grid, int mode, const ColumnValues& currentWidths,
+                          const ColumnValues& userWidths, const ColumnValues& previousMeasures,
+                          const TextWidthFunction& estimatedWidth,
+                          const TextWidthFunction& exactWidth);
 
 // Status label texts.
 QString processedStatusText(int fileCount); // "Обработано и помещено в таблицу N файла(ов)"

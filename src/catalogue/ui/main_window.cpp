@@ -79,7 +79,6 @@ void TForm4::createControls() {
     StringGrid1->setModel(tableModel);
     StringGrid1->setContextMenuPolicy(Qt::NoContextMenu);
     tableModel->setEditedHandler([this] { registry_.catalogue().mainTable.modified = true; });
-    StringGrid1->setUserTouchHandler([this] { registry_.catalogue().mainTable.modified = true; });
     // The table as the window creates it: two rows, two columns, editing on.
     tableModel->changeGrid([](CatalogueGrid& grid) { grid.resize(2, 2); });
     installTableHints(*StringGrid1, registry_);
@@ -264,14 +263,17 @@ void TForm4::FormDeactivate() {
 
 void TForm4::applyColumnLayout() {
     TextWidthCache widths(StringGrid1->font());
-    const TextWidthFunction textWidth = [&widths](const QString& text) {
+    const TextWidthFunction estimatedWidth = [&widths](const QString& text) {
         return widths.width(text);
+    };
+    const TextWidthFunction exactWidth = [&widths](const QString& text) {
+        return widths.exactWidth(text);
     };
     CatalogueState& catalogue = registry_.catalogue();
     const ProgramSettings& settings = registry_.settings();
-    const ColumnLayout layout =
-        columnLayout(registry_.grid(), settings.ColumnWidthMode, currentColumnWidths(),
-                     settings.ColumnWidths, catalogue.mainTable.columnMeasures, textWidth);
+    const ColumnLayout layout = columnLayout(
+        registry_.grid(), settings.ColumnWidthMode, currentColumnWidths(), settings.ColumnWidths,
+        catalogue.mainTable.columnMeasures, estimatedWidth, exactWidth);
     applyColumnWidths(layout.widths);
     catalogue.mainTable.columnMeasures = layout.measures;
 }
@@ -419,6 +421,7 @@ void TForm4::N17Click() {
         const QModelIndex current = StringGrid1->currentIndex();
         const int row = current.isValid() ? CatalogueTableModel::gridRow(current) : 1;
         changeTable([&](CatalogueGrid& grid) { insertRow(grid, row, registry_.catalogue()); });
+        registry_.catalogue().mainTable.modified = true;
         showStatus();
     });
 }
@@ -431,6 +434,7 @@ void TForm4::StringGrid1DblClick() {
         return;
     const int row = CatalogueTableModel::gridRow(current);
     toggleMark(registry_.grid(), row);
+    registry_.catalogue().mainTable.modified = true;
     tableModel->rowsChanged(row, row);
 }
 
@@ -441,6 +445,7 @@ void TForm4::CheckBox1Click(bool checked) {
         markAll(grid);
     else
         unmarkAll(grid);
+    registry_.catalogue().mainTable.modified = true;
     tableModel->rowsChanged(1, grid.dataRowCount());
 }
 

@@ -15,7 +15,6 @@
 #include "textview/table_text.h"
 #include "textview/ui/text_view_window.h"
 
-#include <QFontMetrics>
 #include <QLabel>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -55,19 +54,8 @@ std::optional<QString> chooseWordDocumentName(WindowRegistry& registry, QWidget*
 
 // Column widths and text measures follow the widest texts when the width setting asks for it.
 void applyWidestTextWidths(WindowRegistry& registry, TForm4& mainWindow) {
-    const ProgramSettings& settings = registry.settings();
-    if (settings.ColumnWidthMode != WidestTextColumnWidths)
-        return;
-    const QFontMetrics metrics(mainWindow.StringGrid1->font());
-    const TextWidthFunction textWidth = [&metrics](const QString& text) {
-        return text.isEmpty() ? 0 : metrics.horizontalAdvance(text);
-    };
-    MainTableState& table = registry.catalogue().mainTable;
-    const ColumnLayout layout =
-        columnLayout(registry.grid(), settings.ColumnWidthMode, mainWindow.currentColumnWidths(),
-                     settings.ColumnWidths, table.columnMeasures, textWidth);
-    mainWindow.applyColumnWidths(layout.widths);
-    table.columnMeasures = layout.measures;
+    if (registry.settings().ColumnWidthMode == WidestTextColumnWidths)
+        mainWindow.applyColumnLayout();
 }
 
 // Reads the workbook and puts its first sheet into the main window's table.

@@ -1,0 +1,78 @@
+#include "app/ui/program_fixture.h"
+#include "catalogue/catalogue_table.h"
+#include "catalogue/ui/catalogue_table_model.h"
+#include "catalogue/ui/catalogue_table_view.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <gtest/gtest.h>
+
+namespace songwick::testing {
+namespace {
+
+// The main window after a scan of the shared karaoke files, as the user meets it.
+class MainWindowBehaviourTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(program.start());
+        program.platform.dialogs.folders.push_back(makeKaraokeFolder(root, QStringLiteral("s")));
+        QTest::mouseClick(program.startWindow()->Button1, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        ProgramUnderTest::settle();
+    }
+
+    bool modified() const { return program.registry->catalogue().mainTable.modified; }
+    QRect cellRect(int row, int column) const {
+        return window->StringGrid1->visualRect(window->tableModel->index(row - 1, column));
+    }
+
+    QTemporaryDir root;
+    ProgramUnderTest program{root.filePath(QStringLiteral("prop.dat"))};
+    TForm4* window = program.mainWindow();
+};
+
+TEST_F(MainWindowBehaviourTest, WidestTextWidthIsTheWholeTextsWidth) {
+    // Long texts whose per-character widths add up to less (or more) than the drawn text.
+    const QString longText = QStringLiteral("AVAVAV Wolfgang Amadeus Mozart, Fly me to the Moon ") +
+                             QStringLiteral("(ffi fl Te Ty Yo), Лунная соната ") +
+                             QString(40, u'i') + QString(40, u'.');
+    window->changeTable([&](CatalogueGrid& grid) {
+        grid.setCell(3, 2, longText);
+        grid.setCell(4, 1, longText.left(70));
+    });
+    window->applyColumnLayout();
+    const QFontMetrics metrics(window->StringGrid1->font());
+    const QHeaderView* header = window->StringGrid1->horizontalHeader();
+    EXPECT_EQ(header->sectionSize(3), metrics.horizontalAdvance(longText) + 1 + 3);
+    EXPECT_EQ(header->sectionSize(4), metrics.horizontalAdvance(longText.left(70)) + 1 + 3);
+    EXPECT_EQ(program.registry->catalogue().mainTable.columnMeasures[3], longText.size());
+}
+
+TEST_F(MainWindowBehaviourTest, MovingAroundAndCopyingLeaveASavedTableUnmodified) {
+    program.platform.dialogs.saves.push_back(root.filePath(QStringLiteral("list.swk")));
+    window->N5->trigger();
+    ASSERT_FALSE(modified());
+    CatalogueTableView* view = window->StringGrid1;
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cellRect(1, 3).center());
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_Left})
+        QTest::keyClick(view, key);
+    QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    window->FormDeactivate();
+    window->FormActivate();
+    EXPECT_FALSE(modified());
+    window->N12->trigger();
+    EXPECT_EQ(program.endCount, 1);
+    EXPECT_FALSE(program.registry->form12()->isVisible());
+
+    // A change of a cell's text and a mark change do count.
+    view->setCurrentIndex(window->tableModel->index(0, 4));
+    QTest::keyClick(view, Qt::Key_X);
+    view->commitPendingEdit();
+    EXPECT_TRUE(modified());
+    program.registry->catalogue().mainTable.modified = false;
+    window->StringGrid1DblClick();
+    EXPECT_TRUE(modified());
+}
+
+} // namespace
+} // namespace songwick::testing
