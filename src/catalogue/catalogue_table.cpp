@@ -213,6 +213,14 @@ ColumnValues columnTextMeasures(const CatalogueGrid& grid, const ColumnValues& p
     return scanColumns(grid, previousMeasures, textWidth, {}).measures;
 }
 
+ColumnValues userWidthsToKeep(const ColumnValues& onScreen, int shownColumns,
+                              const ColumnValues& stored) {
+    ColumnValues kept = stored;
+    for (int column = 0; column < std::min<int>(shownColumns, int(kept.size())); ++column)
+        kept[column] = std::max(onScreen[column], kMinimumColumnWidth);
+    return kept;
+}
+
 QString processedStatusText(int fileCount) {
     return QStringLiteral("Обработано и помещено в таблицу %1 файла(ов)").arg(fileCount);
 }

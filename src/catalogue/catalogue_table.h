@@ -65,6 +65,14 @@ enum ColumnWidthMode : int {
     WidestTextColumnWidths = 2,
 };
 
+// No column of the table is ever narrower than this, so none disappears.
+inline constexpr int kMinimumColumnWidth = 8;
+
+// The user's widths to keep at the end of a run: the widths on screen of the columns the table
+// has (shownColumns), at least kMinimumColumnWidth; the stored widths for the others.
+ColumnValues userWidthsToKeep(const ColumnValues& onScreen, int shownColumns,
+                              const ColumnValues& stored);
+
 // Mode-0 widths of columns 0 to 6.
 inline constexpr ColumnValues kFixedColumnWidths = {40, 90, 140, 190, 155, 155, 200};
 

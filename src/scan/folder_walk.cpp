@@ -102,6 +102,8 @@ public:
             }
             if (result_.listings > options_.limits.listings)
                 result_.end = WalkEnd::ListingLimit;
+            else
+                stopWhenInterrupted();
         }
         return result_;
     }
@@ -120,7 +122,14 @@ private:
                 queueFolder(path);
             else
                 handleFile(path, entries[i], folderText);
+            stopWhenInterrupted();
         }
+    }
+
+    void stopWhenInterrupted() {
+        if (result_.end == WalkEnd::Finished && options_.interruptRequested &&
+            options_.interruptRequested())
+            result_.end = WalkEnd::Interrupted;
     }
 
     void queueFolder(const QByteArray& path) {

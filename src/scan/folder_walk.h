@@ -21,6 +21,9 @@ struct WalkOptions {
     ScanWindow window = ScanWindow::Start;
     bool manyFilesScan = false; // the setting ManyFilesScan
     WalkLimits limits;
+    // Asked after each file and each folder listing: true ends the walk there, keeping the
+    // records found so far.
+    std::function<bool()> interruptRequested;
 };
 
 enum class WalkEnd {
@@ -29,6 +32,7 @@ enum class WalkEnd {
     ParentReferenceLimit, // too many "/.." entries since the last candidate: ends silently
     StoreFull,            // a further record did not fit into the record store
     QueueFull,            // a further folder did not fit into the folder queue
+    Interrupted,          // the user ended the walk
 };
 
 struct WalkResult {

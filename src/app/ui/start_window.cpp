@@ -203,7 +203,7 @@ void TForm1::runStartWindowScan() {
 
     const WaitCursorOn waitCursor(Button1);
     ProgressBar1->setValue(0);
-    const WalkOptions options{ScanWindow::Start, settings.ManyFilesScan, {}};
+    const WalkOptions options{ScanWindow::Start, settings.ManyFilesScan, {}, {}};
     Timer1->stop();
     Image1->hide();
     const auto restorePicture = [this] {

@@ -1,5 +1,6 @@
 #include "catalogue/ui/catalogue_table_view.h"
 
+#include "catalogue/catalogue_table.h"
 #include "catalogue/ui/catalogue_cell_delegate.h"
 
 #include <QHeaderView>
@@ -18,7 +19,7 @@ CatalogueTableView::CatalogueTableView(QWidget* parent) : QTableView(parent) {
     setShowGrid(true);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setHighlightSections(false);
-    horizontalHeader()->setMinimumSectionSize(0);
+    horizontalHeader()->setMinimumSectionSize(kMinimumColumnWidth);
     verticalHeader()->setDefaultSectionSize(18);
     verticalHeader()->setMinimumSectionSize(18);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

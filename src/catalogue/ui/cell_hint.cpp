@@ -32,7 +32,10 @@ QSize hintBox(const QFontMetrics& metrics, const QString& text, int wrapWidth) {
 } // namespace
 
 CellHint::CellHint(QTableView& view)
-    : QObject(&view), view_(view), window_(new QLabel(&view, Qt::ToolTip)) {
+    // The hint lies over the cell under the mouse: the pointer passes through it, or the table
+    // would see the mouse leave, hide the hint and show it again at the next move.
+    : QObject(&view), view_(view),
+      window_(new QLabel(&view, Qt::ToolTip | Qt::WindowTransparentForInput)) {
     window_->setWordWrap(true);
     window_->setContentsMargins(kBoxExtraWidth / 2, kBoxExtraHeight / 2, kBoxExtraWidth / 2,
                                 kBoxExtraHeight / 2);

@@ -282,7 +282,7 @@ void TForm4::applyColumnWidths(const ColumnValues& widths) {
     QHeaderView* header = StringGrid1->horizontalHeader();
     const int columns = std::min<int>(tableModel->columnCount(), kCatalogueColumnCount);
     for (int column = 0; column < columns; ++column)
-        header->resizeSection(column, widths[column]);
+        header->resizeSection(column, std::max(widths[column], kMinimumColumnWidth));
 }
 
 ColumnValues TForm4::currentColumnWidths() const {
@@ -329,7 +329,7 @@ void TForm4::runNewScan() {
     catalogue.tableSource = TableSource::MainWindowStore;
 
     ProgressBar1->setValue(0);
-    const WalkOptions options{ScanWindow::Main, settings.ManyFilesScan, {}};
+    const WalkOptions options{ScanWindow::Main, settings.ManyFilesScan, {}, {}};
     table.activated = false;
     QStringList messages;
     const std::optional<QString> chosen =

@@ -1,10 +1,16 @@
+#include "app/ui/close_question_window.h"
 #include "app/ui/program_fixture.h"
+#include "app/ui/start_window.h"
 #include "catalogue/catalogue_table.h"
 #include "catalogue/ui/catalogue_table_model.h"
 #include "catalogue/ui/catalogue_table_view.h"
+#include "catalogue/ui/text_width_cache.h"
+#include "help/ui/help_window.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace songwick::testing {
@@ -42,6 +48,8 @@ TEST_F(MainWindowBehaviourTest, WidestTextWidthIsTheWholeTextsWidth) {
     });
     window->applyColumnLayout();
     const QFontMetrics metrics(window->StringGrid1->font());
+    TextWidthCache estimate(window->StringGrid1->font());
+    ASSERT_NE(estimate.width(longText), metrics.horizontalAdvance(longText)) << "no test";
     const QHeaderView* header = window->StringGrid1->horizontalHeader();
     EXPECT_EQ(header->sectionSize(3), metrics.horizontalAdvance(longText) + 1 + 3);
     EXPECT_EQ(header->sectionSize(4), metrics.horizontalAdvance(longText.left(70)) + 1 + 3);
@@ -72,6 +80,20 @@ TEST_F(MainWindowBehaviourTest, MovingAroundAndCopyingLeaveASavedTableUnmodified
     program.registry->catalogue().mainTable.modified = false;
     window->StringGrid1DblClick();
     EXPECT_TRUE(modified());
+}
+
+TEST_F(MainWindowBehaviourTest, GoingOverToTheHelpAndBackCopiesTheTableAndReactivates) {
+    window->tableModel->setData(window->tableModel->index(0, 3), QStringLiteral("Правка"));
+    window->N25->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(program.registry->help()));
+    ProgramUnderTest::settle();
+    EXPECT_EQ(program.registry->catalogue().startWindowStore.record(1)[PerformerTitleField],
+              QStringLiteral("Правка"));
+    window->Label3->setText(QString());
+    WindowRegistry::showWindow(window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    ProgramUnderTest::settle();
+    EXPECT_EQ(window->Label3->text(), QStringLiteral("Обработано и помещено в таблицу 3 файла(ов)"));
 }
 
 } // namespace
