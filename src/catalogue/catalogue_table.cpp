@@ -3,8 +3,8 @@
 #include "common/error.h"
 
 #include <algorithm>
-#include <vector>
 #include <utility>
+#include <vector>
 
 namespace songwick {
 namespace {

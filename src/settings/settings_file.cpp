@@ -214,12 +214,8 @@ void applySettingsBytes(ProgramSettings& settings, QByteArrayView bytes) {
     s.ExcelDateTimeKind = radioGroupIndex(in.byte(), kThreeItems);
     in.skip(1 + 10 + 10); // fillers
 
-    // A width of 0 (or less) would hide its column: it stands for the default width.
-    for (std::size_t column = 0; column < s.ColumnWidths.size(); ++column) {
-        const auto width = in.int32();
-        s.ColumnWidths[column] =
-            width > 0 ? width : ProgramSettings::kDefaultColumnWidths[column];
-    }
+    for (int& width : s.ColumnWidths)
+        width = in.int32();
     s.RenameOwnText = in.text();
     s.ExcelLineText = in.text();
     s.LastFolder = in.text();

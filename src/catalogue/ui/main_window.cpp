@@ -271,9 +271,14 @@ void TForm4::applyColumnLayout() {
     };
     CatalogueState& catalogue = registry_.catalogue();
     const ProgramSettings& settings = registry_.settings();
-    const ColumnLayout layout = columnLayout(
-        registry_.grid(), settings.ColumnWidthMode, currentColumnWidths(), settings.ColumnWidths,
-        catalogue.mainTable.columnMeasures, estimatedWidth, exactWidth);
+    // A user width stored as 0 (or less) stands for the default width.
+    ColumnValues userWidths = settings.ColumnWidths;
+    for (std::size_t column = 0; column < userWidths.size(); ++column)
+        if (userWidths[column] <= 0)
+            userWidths[column] = ProgramSettings::kDefaultColumnWidths[column];
+    const ColumnLayout layout =
+        columnLayout(registry_.grid(), settings.ColumnWidthMode, currentColumnWidths(), userWidths,
+                     catalogue.mainTable.columnMeasures, estimatedWidth, exactWidth);
     applyColumnWidths(layout.widths);
     catalogue.mainTable.columnMeasures = layout.measures;
 }

@@ -1,8 +1,8 @@
 #include "catalogue/ui/table_tooltip.h"
 
-#include "common/random_source.h"
 #include "app/ui/window_registry.h"
 #include "catalogue/ui/cell_hint.h"
+#include "common/random_source.h"
 
 #include <QEvent>
 #include <QHelpEvent>
@@ -25,7 +25,8 @@ const QColor kCyan(0, 255, 255);
 } // namespace
 
 TableTooltip::TableTooltip(QTableView& view, RandomSource& random)
-    : QObject(&view), view_(view), random_(random), tip_(new QLabel(&view, Qt::ToolTip | Qt::WindowTransparentForInput)),
+    : QObject(&view), view_(view), random_(random),
+      tip_(new QLabel(&view, Qt::ToolTip | Qt::WindowTransparentForInput)),
       hideTimer_(new QTimer(this)) {
     tip_->setWordWrap(true);
     tip_->setTextFormat(Qt::PlainText);

@@ -1,8 +1,8 @@
 #include "help/ui/about_window.h"
 
-#include "common/error.h"
 #include "app/ui/date_time_text.h"
 #include "app/ui/window_registry.h"
+#include "common/error.h"
 #include "help/jpeg_picture.h"
 
 #include <QCloseEvent>

@@ -46,7 +46,8 @@ TEST_F(StartWindowTest, InterruptingTheScanKeepsTheFilesFoundSoFar) {
     // The button appears with the walk; the click arrives at the walk's first progress step.
     bool buttonSeen = false;
     QTimer::singleShot(0, program.startWindow(), [&] {
-        auto* button = program.startWindow()->findChild<QPushButton*>(kInterruptScanButtonName);
+        auto* button =
+            program.startWindow()->findChild<QPushButton*>(QLatin1String(kInterruptScanButtonName));
         ASSERT_NE(button, nullptr);
         buttonSeen = button->isVisible() && button->text() == QStringLiteral("Прервать");
         QTest::mouseClick(program.startWindow()->Button1, Qt::LeftButton); // blocked
@@ -58,7 +59,9 @@ TEST_F(StartWindowTest, InterruptingTheScanKeepsTheFilesFoundSoFar) {
     EXPECT_TRUE(program.platform.messages.shown.isEmpty());
     ASSERT_TRUE(QTest::qWaitForWindowActive(program.mainWindow()));
     EXPECT_EQ(program.mainWindow()->tableModel->rowCount(), 250);
-    EXPECT_EQ(program.startWindow()->findChild<QPushButton*>(kInterruptScanButtonName), nullptr);
+    EXPECT_EQ(
+        program.startWindow()->findChild<QPushButton*>(QLatin1String(kInterruptScanButtonName)),
+        nullptr);
     EXPECT_EQ(program.platform.dialogs.folderStarts.size(), 1);
 }
 

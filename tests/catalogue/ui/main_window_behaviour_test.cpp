@@ -6,6 +6,7 @@
 #include "catalogue/ui/catalogue_table_view.h"
 #include "catalogue/ui/text_width_cache.h"
 #include "help/ui/help_window.h"
+#include "settings/settings_file.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -93,7 +94,29 @@ TEST_F(MainWindowBehaviourTest, GoingOverToTheHelpAndBackCopiesTheTableAndReacti
     WindowRegistry::showWindow(window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     ProgramUnderTest::settle();
-    EXPECT_EQ(window->Label3->text(), QStringLiteral("Обработано и помещено в таблицу 3 файла(ов)"));
+    EXPECT_EQ(window->Label3->text(),
+              QStringLiteral("Обработано и помещено в таблицу 3 файла(ов)"));
+}
+
+TEST_F(MainWindowBehaviourTest, UserWidthsOfColumnsTheTableLacksAreNeverSavedAsZero) {
+    ProgramSettings& settings = program.registry->settings();
+    settings.ColumnWidthMode = UserColumnWidths;
+    settings.ColumnWidths = {41, 51, 61, 71, 81, 91, 101};
+    window->FormActivate();
+    window->changeTable([](CatalogueGrid& grid) { grid.setColumnCount(3); });
+    window->StringGrid1->horizontalHeader()->resizeSection(1, 0);
+    program.registry->saveSettingsAtShutdown();
+    ProgramSettings saved;
+    ASSERT_TRUE(LoadSettings(saved, program.registry->settingsPath()));
+    EXPECT_EQ(saved.ColumnWidths[1], kMinimumColumnWidth);
+    for (int column = 3; column < 7; ++column)
+        EXPECT_EQ(saved.ColumnWidths[column], settings.ColumnWidths[column]) << column;
+
+    // A width stored as 0 shows as the default width.
+    settings.ColumnWidths = {0, 0, 0, 0, 0, 0, 0};
+    window->applyColumnLayout();
+    EXPECT_EQ(window->StringGrid1->horizontalHeader()->sectionSize(2),
+              ProgramSettings::kDefaultColumnWidths[2]);
 }
 
 } // namespace

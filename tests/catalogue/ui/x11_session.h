@@ -32,8 +32,8 @@ private:
 } // namespace songwick::testing
 
 // Skips the current test unless an X server with a window manager runs.
-#define SONGWICK_REQUIRE_X11_SESSION()                                                            \
+#define SONGWICK_REQUIRE_X11_SESSION()                                                             \
     do {                                                                                           \
-        if (!::songwick::testing::X11Session::running())                                          \
-            GTEST_SKIP() << ::songwick::testing::X11Session::skipReason().toStdString();          \
+        if (!::songwick::testing::X11Session::running())                                           \
+            GTEST_SKIP() << ::songwick::testing::X11Session::skipReason().toStdString();           \
     } while (false)
