@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace songwick {
 namespace {
@@ -136,17 +137,28 @@ struct ColumnScan {
     ColumnValues measures{};
 };
 
-// One pass over columns 1 to 6, rows 0 to N: the widest text of each column in pixels and
-// the character length of the first cell that reached it.
+// Columns 1 to 6, rows 0 to N: the widest text of each column in pixels and the character
+// length of the first cell that reached it. With an exact measure, the estimate picks the
+// candidates (texts within a tenth of the column's largest estimate) and only those are
+// measured exactly, so that a full table stays fast.
 ColumnScan scanColumns(const CatalogueGrid& grid, const ColumnValues& previousMeasures,
-                       const TextWidthFunction& textWidth) {
+                       const TextWidthFunction& estimate, const TextWidthFunction& exact) {
     ColumnScan scan;
     scan.measures = previousMeasures;
     const int columnEnd = std::min(kFieldColumnEnd, grid.columnCount());
+    std::vector<int> estimates(std::size_t(grid.rowCount()));
     for (int column = kFirstFieldColumn; column < columnEnd; ++column) {
+        int largestEstimate = 0;
         for (int row = 0; row < grid.rowCount(); ++row) {
+            estimates[std::size_t(row)] = estimate(grid.cell(column, row));
+            largestEstimate = std::max(largestEstimate, estimates[std::size_t(row)]);
+        }
+        for (int row = 0; row < grid.rowCount(); ++row) {
+            const int estimated = estimates[std::size_t(row)];
+            if (estimated <= 0 || (exact && estimated * 10LL < largestEstimate * 9LL))
+                continue;
             const QString& text = grid.cell(column, row);
-            const int width = textWidth(text);
+            const int width = exact ? exact(text) : estimated;
             if (width > scan.widestPixels[column]) {
                 scan.widestPixels[column] = width;
                 scan.measures[column] = int(text.size());
@@ -181,7 +193,14 @@ ColumnValues widthsForMode(int mode, const ColumnValues& currentWidths,
 ColumnLayout columnLayout(const CatalogueGrid& grid, int mode, const ColumnValues& currentWidths,
                           const ColumnValues& userWidths, const ColumnValues& previousMeasures,
                           const TextWidthFunction& textWidth) {
-    const ColumnScan scan = scanColumns(grid, previousMeasures, textWidth);
+    return columnLayout(grid, mode, currentWidths, userWidths, previousMeasures, textWidth, {});
+}
+
+ColumnLayout columnLayout(const CatalogueGrid& grid, int mode, const ColumnValues& currentWidths,
+                          const ColumnValues& userWidths, const ColumnValues& previousMeasures,
+                          const TextWidthFunction& estimatedWidth,
+                          const TextWidthFunction& exactWidth) {
+    const ColumnScan scan = scanColumns(grid, previousMeasures, estimatedWidth, exactWidth);
     return {widthsForMode(mode, currentWidths, userWidths, scan.widestPixels), scan.measures};
 }
 
@@ -190,12 +209,20 @@ ColumnValues columnWidths(const CatalogueGrid& grid, int mode, const ColumnValue
     if (mode != WidestTextColumnWidths)
         return widthsForMode(mode, currentWidths, userWidths, {});
     return widthsForMode(mode, currentWidths, userWidths,
-                         scanColumns(grid, {}, textWidth).widestPixels);
+                         scanColumns(grid, {}, textWidth, {}).widestPixels);
 }
 
 ColumnValues columnTextMeasures(const CatalogueGrid& grid, const ColumnValues& previousMeasures,
                                 const TextWidthFunction& textWidth) {
-    return scanColumns(grid, previousMeasures, textWidth).measures;
+    return scanColumns(grid, previousMeasures, textWidth, {}).measures;
+}
+
+ColumnValues userWidthsToKeep(const ColumnValues& onScreen, int shownColumns,
+                              const ColumnValues& stored) {
+    ColumnValues kept = stored;
+    for (int column = 0; column < std::min<int>(shownColumns, int(kept.size())); ++column)
+        kept[column] = std::max(onScreen[column], kMinimumColumnWidth);
+    return kept;
 }
 
 QString processedStatusText(int fileCount) {

@@ -65,6 +65,14 @@ enum ColumnWidthMode : int {
     WidestTextColumnWidths = 2,
 };
 
+// No column of the table is ever narrower than this, so none disappears.
+inline constexpr int kMinimumColumnWidth = 8;
+
+// The user's widths to keep at the end of a run: the widths on screen of the columns the table
+// has (shownColumns), at least kMinimumColumnWidth; the stored widths for the others.
+ColumnValues userWidthsToKeep(const ColumnValues& onScreen, int shownColumns,
+                              const ColumnValues& stored);
+
 // Mode-0 widths of columns 0 to 6.
 inline constexpr ColumnValues kFixedColumnWidths = {40, 90, 140, 190, 155, 155, 200};
 
@@ -89,6 +97,13 @@ struct ColumnLayout {
 ColumnLayout columnLayout(const CatalogueGrid& grid, int mode, const ColumnValues& currentWidths,
                           const ColumnValues& userWidths, const ColumnValues& previousMeasures,
                           const TextWidthFunction& textWidth);
+// The same, with the widths that count taken from exactWidth: estimatedWidth (cheap, within a
+// few per cent) finds in each column the texts within a tenth of its largest estimate, and
+// only those are measured with exactWidth.
+ColumnLayout columnLayout(const CatalogueGrid& grid, int mode, const ColumnValues& currentWidths,
+                          const ColumnValues& userWidths, const ColumnValues& previousMeasures,
+                          const TextWidthFunction& estimatedWidth,
+                          const TextWidthFunction& exactWidth);
 
 // Status label texts.
 QString processedStatusText(int fileCount); // "Обработано и помещено в таблицу N файла(ов)"

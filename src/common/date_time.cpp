@@ -37,6 +37,17 @@ QDateTime fromDateTimeValue(DateTimeValue value) {
     return QDateTime(date, time);
 }
 
+QString abbreviatedMonthName(int month, const QLocale& locale) {
+    // The C locale has no month names of its own: the program speaks Russian.
+    const QLocale named =
+        locale.language() == QLocale::C ? QLocale(QLocale::Russian, QLocale::Russia) : locale;
+    QString name = named.monthName(month, QLocale::ShortFormat);
+    // The pattern puts its own dot after the month ("08.дек.2026").
+    if (name.endsWith(u'.'))
+        name.chop(1);
+    return name;
+}
+
 QString formatDateTime(DateTimeValue value, QStringView pattern, const QLocale& locale) {
     const QDateTime moment = fromDateTimeValue(value);
     const QDate date = moment.date();
@@ -50,7 +61,7 @@ QString formatDateTime(DateTimeValue value, QStringView pattern, const QLocale& 
             i += 3;
             afterHour = false;
         } else if (rest.startsWith(u"mmm")) {
-            out += locale.monthName(date.month(), QLocale::ShortFormat);
+            out += abbreviatedMonthName(date.month(), locale);
             i += 3;
             afterHour = false;
         } else if (rest.startsWith(u"mm")) {

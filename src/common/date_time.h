@@ -21,6 +21,10 @@ QDateTime fromDateTimeValue(DateTimeValue value);
 QString formatDateTime(DateTimeValue value, QStringView pattern,
                        const QLocale& locale = QLocale::system());
 
+// The locale's abbreviated name of a month (1 to 12) without a trailing dot; the Russian one
+// when the locale has no month names of its own (C, POSIX).
+QString abbreviatedMonthName(int month, const QLocale& locale = QLocale::system());
+
 inline constexpr const char16_t* kPatternDateTime = u"dd.mm.yyy  hh.mm.ss";
 inline constexpr const char16_t* kPatternDateMonthNameTime = u"dd.mmm.yyy  hh.mm.ss";
 inline constexpr const char16_t* kPatternDate = u"dd.mm.yyy";

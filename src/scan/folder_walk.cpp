@@ -199,6 +199,8 @@ private:
             }
             if (result_.listings > options_.limits.listings)
                 result_.end = WalkEnd::ListingLimit;
+            else
+                stopWhenInterrupted();
         }
     }
 
@@ -215,6 +217,7 @@ private:
                 queueFolder(plan_[i].path);
             else
                 handleFile(i, entries[i], folderText);
+            stopWhenInterrupted();
         }
         prefetcher_.clear();
     }
@@ -239,6 +242,12 @@ private:
                     entry.cached = cache_->lookup(entries[i].name, *identity);
             }
         }
+    }
+
+    void stopWhenInterrupted() {
+        if (result_.end == WalkEnd::Finished && options_.interruptRequested &&
+            options_.interruptRequested())
+            result_.end = WalkEnd::Interrupted;
     }
 
     void queueFolder(const QByteArray& path) {

@@ -23,6 +23,9 @@ struct WalkOptions {
     WalkLimits limits;
     // The scan cache database to take unchanged files' texts from; empty: every file is read.
     QString scanCachePath;
+    // Asked after each file and each folder listing: true ends the walk there, keeping the
+    // records found so far.
+    std::function<bool()> interruptRequested;
 };
 
 // What distinguishes the readings of the walk options: the texts of two readings never share
@@ -35,6 +38,7 @@ enum class WalkEnd {
     ParentReferenceLimit, // too many "/.." entries since the last candidate: ends silently
     StoreFull,            // a further record did not fit into the record store
     QueueFull,            // a further folder did not fit into the folder queue
+    Interrupted,          // the user ended the walk
 };
 
 struct WalkResult {

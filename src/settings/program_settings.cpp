@@ -118,7 +118,7 @@ void restoreDefaults(ProgramSettings& settings, const QString& homeFolder) {
     s.ColumnWidthMode = 2;
     s.ExcelBorderKind = 2;
     s.ExcelDateTimeKind = 0;
-    s.ColumnWidths = {60, 60, 75, 60, 60, 60, 60};
+    s.ColumnWidths = ProgramSettings::kDefaultColumnWidths;
     s.RenameOwnText = QStringLiteral("Напишите здесь чего-нибудь");
     s.ExcelLineText = QStringLiteral("Всем ПрИвЕтИк!");
     s.LastFolder = homeFolder;

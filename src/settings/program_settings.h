@@ -96,6 +96,8 @@ struct ProgramSettings {
     // Start window field: widths in pixels of the catalogue table's columns 0 to 6, applied
     // when ColumnWidthMode is 1.
     std::array<int, 7> ColumnWidths{};
+    // ColumnWidths at the first start, and for a width stored as 0.
+    static constexpr std::array<int, 7> kDefaultColumnWidths{60, 60, 75, 60, 60, 60, 60};
     // TForm6 Edit1, the composite rename's own text.
     QString RenameOwnText = QStringLiteral("Напишите, что хотите!!!");
     // TForm10 Edit1, the line the Excel export adds (ExcelAddLine).

@@ -18,6 +18,16 @@ TEST(DateTime, PatternsOfTheProgram) {
     EXPECT_EQ(formatDateTime(value, kPatternTime), QStringLiteral("09.04.05"));
     const QLocale russian(QLocale::Russian, QLocale::Russia);
     EXPECT_EQ(formatDateTime(value, kPatternDateMonthNameTime, russian),
-              QStringLiteral("07.") + russian.monthName(3, QLocale::ShortFormat) +
-                  QStringLiteral(".2024  09.04.05"));
+              QStringLiteral("07.мар.2024  09.04.05"));
+}
+
+TEST(DateTime, MonthNamesHaveOneDotAndAreRussianInTheCLocale) {
+    const DateTimeValue value = toDateTimeValue(QDateTime(QDate(2026, 12, 8), QTime(12, 0)));
+    const QLocale russian(QLocale::Russian, QLocale::Russia);
+    EXPECT_EQ(formatDateTime(value, kPatternDateMonthNameTime, russian),
+              QStringLiteral("08.дек.2026  12.00.00"));
+    EXPECT_EQ(formatDateTime(value, kPatternDateMonthNameTime, QLocale::c()),
+              QStringLiteral("08.дек.2026  12.00.00"));
+    EXPECT_EQ(formatDateTime(value, kPatternDateMonthNameTime, QLocale(QLocale::German)),
+              QStringLiteral("08.Dez.2026  12.00.00"));
 }

@@ -5,6 +5,7 @@
 #include "app/ui/hint_switch.h"
 #include "app/ui/start_window.h"
 #include "catalogue/catalogue_table.h"
+#include "catalogue/ui/catalogue_table_model.h"
 #include "catalogue/ui/main_window.h"
 #include "help/ui/about_window.h"
 #include "help/ui/help_window.h"
@@ -114,7 +115,9 @@ void WindowRegistry::handOverToMainWindow() {
 void WindowRegistry::saveSettingsAtShutdown() {
     ProgramSettings toSave = settings_;
     if (settings_.ColumnWidthMode == UserColumnWidths && form4_ != nullptr && form4_->isVisible())
-        toSave.ColumnWidths = form4_->currentColumnWidths();
+        toSave.ColumnWidths =
+            userWidthsToKeep(form4_->currentColumnWidths(), form4_->tableModel->columnCount(),
+                             settings_.ColumnWidths);
     SaveSettings(toSave, settingsPath_, form1_->RunStartTime, services_.clock, services_.random);
 }
 

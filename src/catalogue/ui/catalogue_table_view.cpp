@@ -1,10 +1,9 @@
 #include "catalogue/ui/catalogue_table_view.h"
 
+#include "catalogue/catalogue_table.h"
 #include "catalogue/ui/catalogue_cell_delegate.h"
 
-#include <QFocusEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 
@@ -20,7 +19,7 @@ CatalogueTableView::CatalogueTableView(QWidget* parent) : QTableView(parent) {
     setShowGrid(true);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setHighlightSections(false);
-    horizontalHeader()->setMinimumSectionSize(0);
+    horizontalHeader()->setMinimumSectionSize(kMinimumColumnWidth);
     verticalHeader()->setDefaultSectionSize(18);
     verticalHeader()->setMinimumSectionSize(18);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -131,12 +130,6 @@ void CatalogueTableView::commitPendingEdit() {
         commitData(editor);
 }
 
-void CatalogueTableView::keyPressEvent(QKeyEvent* event) {
-    if (touched_)
-        touched_();
-    QTableView::keyPressEvent(event);
-}
-
 void CatalogueTableView::mouseDoubleClickEvent(QMouseEvent* event) {
     // The row under the pointer is the one the double-click acts on.
     const QModelIndex index = indexAt(event->position().toPoint());
@@ -144,14 +137,6 @@ void CatalogueTableView::mouseDoubleClickEvent(QMouseEvent* event) {
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     event->accept();
     emit tableDoubleClicked();
-}
-
-void CatalogueTableView::focusInEvent(QFocusEvent* event) {
-    // Getting the focus back with the window is not the user entering the table.
-    if (touched_ && event->reason() != Qt::ActiveWindowFocusReason &&
-        event->reason() != Qt::PopupFocusReason)
-        touched_();
-    QTableView::focusInEvent(event);
 }
 
 } // namespace songwick

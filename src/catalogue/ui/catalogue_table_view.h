@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QTableView>
-#include <functional>
 
 namespace songwick {
 
@@ -22,16 +21,11 @@ public:
     void commitPendingEdit();
     bool isEditing() const { return state() == QAbstractItemView::EditingState; }
 
-    // Runs on a key press in the table and when the user moves the focus into it.
-    void setUserTouchHandler(std::function<void()> handler) { touched_ = std::move(handler); }
-
 signals:
     // A double-click anywhere on the table; it never opens the in-place editor.
     void tableDoubleClicked();
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void updateGeometries() override;
@@ -42,7 +36,6 @@ private:
     void placeFrozenView();
 
     QTableView* frozenView_ = nullptr;
-    std::function<void()> touched_;
 };
 
 } // namespace songwick

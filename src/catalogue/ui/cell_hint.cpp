@@ -1,5 +1,6 @@
 #include "catalogue/ui/cell_hint.h"
 
+#include <QCursor>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
@@ -32,7 +33,10 @@ QSize hintBox(const QFontMetrics& metrics, const QString& text, int wrapWidth) {
 } // namespace
 
 CellHint::CellHint(QTableView& view)
-    : QObject(&view), view_(view), window_(new QLabel(&view, Qt::ToolTip)) {
+    // The hint lies over the cell under the mouse: the pointer passes through it, or the table
+    // would see the mouse leave, hide the hint and show it again at the next move.
+    : QObject(&view), view_(view),
+      window_(new QLabel(&view, Qt::ToolTip | Qt::WindowTransparentForInput)) {
     window_->setWordWrap(true);
     window_->setContentsMargins(kBoxExtraWidth / 2, kBoxExtraHeight / 2, kBoxExtraWidth / 2,
                                 kBoxExtraHeight / 2);
@@ -43,7 +47,10 @@ CellHint::CellHint(QTableView& view)
     window_->setPalette(QToolTip::palette());
     window_->setBackgroundRole(QPalette::ToolTipBase);
     window_->setForegroundRole(QPalette::ToolTipText);
-    window_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // Where the window system still gives the pointer to the hint, its moves count as moves
+    // over the table.
+    window_->setMouseTracking(true);
+    window_->installEventFilter(this);
 
     view_.viewport()->setMouseTracking(true);
     view_.viewport()->installEventFilter(this);
@@ -67,6 +74,11 @@ QString CellHint::hintTextAt(QPoint pos) const {
     return fits ? QString() : text;
 }
 
+bool CellHint::pointerIsOverHint() const {
+    // A window system may report the mouse leaving the table when the hint appears under it.
+    return window_->isVisible() && window_->geometry().contains(QCursor::pos());
+}
+
 void CellHint::hide() {
     window_->hide();
 }
@@ -81,14 +93,20 @@ bool CellHint::eventFilter(QObject* watched, QEvent* event) {
             hide();
             break;
         case QEvent::Leave:
-            mouseLeft();
+            if (!pointerIsOverHint())
+                mouseLeft();
             break;
         default:
             break;
         }
+    } else if (watched == window_) {
+        if (event->type() == QEvent::MouseMove) {
+            const auto* move = static_cast<QMouseEvent*>(event);
+            mouseMovedTo(view_.viewport()->mapFromGlobal(move->globalPosition().toPoint()));
+        }
     } else if (watched == &view_) {
-        if (event->type() == QEvent::Leave || event->type() == QEvent::Hide ||
-            event->type() == QEvent::WindowDeactivate)
+        if ((event->type() == QEvent::Leave && !pointerIsOverHint()) ||
+            event->type() == QEvent::Hide || event->type() == QEvent::WindowDeactivate)
             mouseLeft();
     }
     return QObject::eventFilter(watched, event);

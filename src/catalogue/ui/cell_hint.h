@@ -34,6 +34,7 @@ protected:
 private:
     void mouseMovedTo(QPoint pos);
     void mouseLeft();
+    bool pointerIsOverHint() const;
 
     QTableView& view_;
     QLabel* window_;

@@ -80,7 +80,6 @@ void TForm4::createControls() {
     StringGrid1->setModel(tableModel);
     StringGrid1->setContextMenuPolicy(Qt::NoContextMenu);
     tableModel->setEditedHandler([this] { registry_.catalogue().mainTable.modified = true; });
-    StringGrid1->setUserTouchHandler([this] { registry_.catalogue().mainTable.modified = true; });
     // The table as the window creates it: two rows, two columns, editing on.
     tableModel->changeGrid([](CatalogueGrid& grid) { grid.resize(2, 2); });
     installTableHints(*StringGrid1, registry_);
@@ -265,14 +264,22 @@ void TForm4::FormDeactivate() {
 
 void TForm4::applyColumnLayout() {
     TextWidthCache widths(StringGrid1->font());
-    const TextWidthFunction textWidth = [&widths](const QString& text) {
+    const TextWidthFunction estimatedWidth = [&widths](const QString& text) {
         return widths.width(text);
+    };
+    const TextWidthFunction exactWidth = [&widths](const QString& text) {
+        return widths.exactWidth(text);
     };
     CatalogueState& catalogue = registry_.catalogue();
     const ProgramSettings& settings = registry_.settings();
+    // A user width stored as 0 (or less) stands for the default width.
+    ColumnValues userWidths = settings.ColumnWidths;
+    for (std::size_t column = 0; column < userWidths.size(); ++column)
+        if (userWidths[column] <= 0)
+            userWidths[column] = ProgramSettings::kDefaultColumnWidths[column];
     const ColumnLayout layout =
-        columnLayout(registry_.grid(), settings.ColumnWidthMode, currentColumnWidths(),
-                     settings.ColumnWidths, catalogue.mainTable.columnMeasures, textWidth);
+        columnLayout(registry_.grid(), settings.ColumnWidthMode, currentColumnWidths(), userWidths,
+                     catalogue.mainTable.columnMeasures, estimatedWidth, exactWidth);
     applyColumnWidths(layout.widths);
     catalogue.mainTable.columnMeasures = layout.measures;
 }
@@ -281,7 +288,7 @@ void TForm4::applyColumnWidths(const ColumnValues& widths) {
     QHeaderView* header = StringGrid1->horizontalHeader();
     const int columns = std::min<int>(tableModel->columnCount(), kCatalogueColumnCount);
     for (int column = 0; column < columns; ++column)
-        header->resizeSection(column, widths[column]);
+        header->resizeSection(column, std::max(widths[column], kMinimumColumnWidth));
 }
 
 ColumnValues TForm4::currentColumnWidths() const {
@@ -444,6 +451,7 @@ void TForm4::N17Click() {
         const QModelIndex current = StringGrid1->currentIndex();
         const int row = current.isValid() ? CatalogueTableModel::gridRow(current) : 1;
         changeTable([&](CatalogueGrid& grid) { insertRow(grid, row, registry_.catalogue()); });
+        registry_.catalogue().mainTable.modified = true;
         showStatus();
     });
 }
@@ -456,6 +464,7 @@ void TForm4::StringGrid1DblClick() {
         return;
     const int row = CatalogueTableModel::gridRow(current);
     toggleMark(registry_.grid(), row);
+    registry_.catalogue().mainTable.modified = true;
     tableModel->rowsChanged(row, row);
 }
 
@@ -466,6 +475,7 @@ void TForm4::CheckBox1Click(bool checked) {
         markAll(grid);
     else
         unmarkAll(grid);
+    registry_.catalogue().mainTable.modified = true;
     tableModel->rowsChanged(1, grid.dataRowCount());
 }
 

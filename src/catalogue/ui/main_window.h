@@ -45,6 +45,8 @@ public:
     // Sets the widths of columns 0 to 6 (those the table has).
     void applyColumnWidths(const ColumnValues& widths);
     ColumnValues currentColumnWidths() const;
+    // Sets the widths for the width setting and measures the widest text of each column.
+    void applyColumnLayout();
     // The status line's text for the table as it stands, placed at the right edge.
     void showStatus();
     // Status text written by another part of the program, placed like the own one.
@@ -127,7 +129,6 @@ private:
     void runNewScan();
     bool mayReplaceTable();
     bool saveListAs();
-    void applyColumnLayout();
 
     WindowRegistry& registry_;
 };

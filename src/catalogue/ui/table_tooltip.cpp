@@ -1,8 +1,8 @@
 #include "catalogue/ui/table_tooltip.h"
 
-#include "common/random_source.h"
 #include "app/ui/window_registry.h"
 #include "catalogue/ui/cell_hint.h"
+#include "common/random_source.h"
 
 #include <QEvent>
 #include <QHelpEvent>
@@ -25,7 +25,8 @@ const QColor kCyan(0, 255, 255);
 } // namespace
 
 TableTooltip::TableTooltip(QTableView& view, RandomSource& random)
-    : QObject(&view), view_(view), random_(random), tip_(new QLabel(&view, Qt::ToolTip)),
+    : QObject(&view), view_(view), random_(random),
+      tip_(new QLabel(&view, Qt::ToolTip | Qt::WindowTransparentForInput)),
       hideTimer_(new QTimer(this)) {
     tip_->setWordWrap(true);
     tip_->setTextFormat(Qt::PlainText);
@@ -43,6 +44,9 @@ TableTooltip::TableTooltip(QTableView& view, RandomSource& random)
     hideTimer_->setInterval(kHideDelayMilliseconds);
     connect(hideTimer_, &QTimer::timeout, this, &TableTooltip::hideTip);
     view_.viewport()->installEventFilter(this);
+    // The header, the number column and the scroll bars have no tooltip of their own: theirs
+    // reaches the view, and is the table's one too.
+    view_.installEventFilter(this);
 }
 
 QString TableTooltip::tableHintText() {
@@ -76,6 +80,9 @@ bool TableTooltip::eventFilter(QObject* watched, QEvent* event) {
         default:
             break;
         }
+    } else if (watched == &view_ && event->type() == QEvent::ToolTip) {
+        aboutToShow(static_cast<QHelpEvent*>(event)->globalPos());
+        return true;
     }
     return QObject::eventFilter(watched, event);
 }

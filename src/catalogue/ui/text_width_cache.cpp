@@ -17,4 +17,8 @@ int TextWidthCache::width(const QString& text) {
     return total;
 }
 
+int TextWidthCache::exactWidth(const QString& text) const {
+    return text.isEmpty() ? 0 : metrics_.horizontalAdvance(text);
+}
+
 } // namespace songwick

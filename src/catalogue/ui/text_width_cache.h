@@ -14,7 +14,11 @@ class TextWidthCache {
 public:
     explicit TextWidthCache(const QFont& font);
 
+    // The sum of the characters' advances: an estimate, within a few per cent of the shaped
+    // text.
     int width(const QString& text);
+    // The width of the whole text as drawn.
+    int exactWidth(const QString& text) const;
 
 private:
     QFontMetrics metrics_;

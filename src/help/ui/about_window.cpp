@@ -1,8 +1,8 @@
 #include "help/ui/about_window.h"
 
-#include "common/error.h"
 #include "app/ui/date_time_text.h"
 #include "app/ui/window_registry.h"
+#include "common/error.h"
 #include "help/jpeg_picture.h"
 
 #include <QCloseEvent>
@@ -108,8 +108,8 @@ TForm5::TForm5(WindowRegistry& registry, QWidget* parent)
     Image1->setPixmap(stripPixmap());
     Image1->setToolTip(QStringLiteral("From Russia -- with love!!!"));
 
-    Label6 = coloured(new QLabel(QStringLiteral("Данная версия программы сконфигурирована под Ms "
-                                                "Офис 97, 2000, 2002 (XP)"),
+    Label6 = coloured(new QLabel(QStringLiteral("Таблицы и документы открывает LibreOffice "
+                                                "(*.xlsx, *.docx)"),
                                  this),
                       QColor(149, 0, 74));
     Label6->move(24, 296);

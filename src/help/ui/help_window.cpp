@@ -153,7 +153,12 @@ THelp::THelp(WindowRegistry& registry, QWidget* parent)
     hints->watch(ListBox1);
     hints->watch(ListBox2);
 
+    // Going over to the help and back is a change of window like any other.
+    registry_.watchActivation(this, [] {});
+
     connect(ListBox1, &QListWidget::currentRowChanged, this, &THelp::ListBox1Click);
+    // Clicking the topic already chosen brings its prompt back.
+    connect(ListBox1, &QListWidget::itemClicked, this, [this] { ListBox1Click(); });
     connect(ListBox2, &QListWidget::currentRowChanged, this, &THelp::ListBox2Click);
     connect(Button1, &QPushButton::clicked, this, &THelp::Button1Click);
 }

@@ -5,21 +5,24 @@
 #include "catalogue/catalogue_table.h"
 #include "catalogue/ui/catalogue_table_view.h"
 #include "catalogue/ui/main_window.h"
+#include "common/error.h"
+#include "office/desktop_opener.h"
 #include "office/document.h"
 #include "office/excel_export.h"
 #include "office/excel_import.h"
 #include "office/sheet_reader.h"
-#include "office/ui/launcher_opener.h"
 #include "office/ui/wait_indication.h"
 #include "office/word_output.h"
 #include "office/xlsx_writer.h"
 #include "textview/table_text.h"
 #include "textview/ui/text_view_window.h"
 
-#include <QFontMetrics>
+#include <QDir>
 #include <QLabel>
+#include <QStandardPaths>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <functional>
 #include <optional>
 
 namespace songwick {
@@ -34,6 +37,54 @@ WaitIndication waitInMainWindow(TForm4& mainWindow, QWidget* commandWindow = nul
     if (commandWindow != nullptr && commandWindow != &mainWindow)
         controls.append(commandWindow);
     return WaitIndication(controls, mainWindow.Label1, kWaitText);
+}
+
+// Where shown spreadsheets and documents are written: "Songwick" in the user's documents
+// folder, made when missing.
+QString exportFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString folder = QDir(documents).filePath(QStringLiteral("Songwick"));
+    if (documents.isEmpty() || !QDir().mkpath(folder))
+        throw Error(QStringLiteral("Не удалось создать папку \"%1\"")
+                        .arg(QDir::toNativeSeparators(folder)));
+    return folder;
+}
+
+// Hands a written file to the desktop and remembers whether a program took it.
+class RecordingOpener final : public DesktopOpener {
+public:
+    explicit RecordingOpener(DesktopLauncher& launcher) : launcher_(launcher) {}
+    void open(const QString& path) override { opened_ = launcher_.openInDesktopProgram(path); }
+    bool opened() const { return opened_; }
+
+private:
+    DesktopLauncher& launcher_;
+    bool opened_ = false;
+};
+
+// Writes a spreadsheet or document through show (which returns the file written) into the
+// export folder, says in the status line where it is, and when no program opens it offers to
+// open its folder.
+void showExportedFile(
+    WindowRegistry& registry, TForm4& mainWindow,
+    const std::function<std::optional<QString>(DesktopOpener&, const QString&)>& show) {
+    const QString folder = exportFolder();
+    RecordingOpener opener(registry.services().desktop);
+    const std::optional<QString> path = show(opener, folder);
+    if (!path)
+        return;
+    const QString shown = QDir::toNativeSeparators(*path);
+    mainWindow.showStatusText(QStringLiteral("Файл записан: ") + shown);
+    if (opener.opened())
+        return;
+    const QString question =
+        QStringLiteral("Не удалось открыть файл \"%1\": на этом компьютере не найдена программа "
+                       "для файлов такого вида. Файл сохранён и его можно открыть вручную.\n"
+                       "Открыть папку \"%2\"?")
+            .arg(shown, QDir::toNativeSeparators(folder));
+    if (registry.services().messages.askYesNoCancel(&mainWindow, question) ==
+        MessageBoxes::Answer::Yes)
+        registry.services().desktop.openInDesktopProgram(folder);
 }
 
 std::optional<QString> chooseSpreadsheet(WindowRegistry& registry, QWidget* parent) {
@@ -56,19 +107,8 @@ std::optional<QString> chooseWordDocumentName(WindowRegistry& registry, QWidget*
 
 // Column widths and text measures follow the widest texts when the width setting asks for it.
 void applyWidestTextWidths(WindowRegistry& registry, TForm4& mainWindow) {
-    const ProgramSettings& settings = registry.settings();
-    if (settings.ColumnWidthMode != WidestTextColumnWidths)
-        return;
-    const QFontMetrics metrics(mainWindow.StringGrid1->font());
-    const TextWidthFunction textWidth = [&metrics](const QString& text) {
-        return text.isEmpty() ? 0 : metrics.horizontalAdvance(text);
-    };
-    MainTableState& table = registry.catalogue().mainTable;
-    const ColumnLayout layout =
-        columnLayout(registry.grid(), settings.ColumnWidthMode, mainWindow.currentColumnWidths(),
-                     settings.ColumnWidths, table.columnMeasures, textWidth);
-    mainWindow.applyColumnWidths(layout.widths);
-    table.columnMeasures = layout.measures;
+    if (registry.settings().ColumnWidthMode == WidestTextColumnWidths)
+        mainWindow.applyColumnLayout();
 }
 
 // Reads the workbook and puts its first sheet into the main window's table.
@@ -103,12 +143,19 @@ void exportTableToSpreadsheet(WindowRegistry& registry, TForm4& mainWindow) {
     registry.runReportingErrors(&mainWindow, [&] {
         mainWindow.StringGrid1->commitPendingEdit();
         const WaitIndication wait({mainWindow.StringGrid1});
-        LauncherOpener opener(registry.services().desktop);
-        const std::optional<ShownWorkbook> shown = exportToSpreadsheetProgram(
-            registry.grid(), registry.catalogue().mainTable.columnMeasures, registry.settings(),
-            registry.services().clock, opener);
-        if (shown && shown->cutCells > 0)
-            registry.services().messages.showMessage(&mainWindow, cutCellsMessage(shown->cutCells));
+        int cutCells = 0;
+        showExportedFile(registry, mainWindow,
+                         [&](DesktopOpener& opener, const QString& folder) -> std::optional<QString> {
+                             const std::optional<ShownWorkbook> shown = exportToSpreadsheetProgram(
+                                 registry.grid(), registry.catalogue().mainTable.columnMeasures,
+                                 registry.settings(), registry.services().clock, opener, folder);
+                             if (!shown)
+                                 return std::nullopt;
+                             cutCells = shown->cutCells;
+                             return shown->path;
+                         });
+        if (cutCells > 0)
+            registry.services().messages.showMessage(&mainWindow, cutCellsMessage(cutCells));
     });
 }
 
@@ -145,8 +192,10 @@ void exportTableToWordProcessor(WindowRegistry& registry, TForm4& mainWindow) {
     registry.runReportingErrors(&mainWindow, [&] {
         const WaitIndication wait({mainWindow.StringGrid1});
         const Document document = freshTableDocument(registry, mainWindow);
-        LauncherOpener opener(registry.services().desktop);
-        showDocument(document, registry.services().clock, opener);
+        showExportedFile(registry, mainWindow, [&](DesktopOpener& opener, const QString& folder) {
+            return std::optional<QString>(
+                showDocument(document, registry.services().clock, opener, folder));
+        });
     });
 }
 

@@ -13,9 +13,14 @@ namespace songwick {
 // painted at once since the walk does not return to the event loop.
 void stepScanProgress(QProgressBar* bar);
 
-// Runs the walk with the bar stepping as it goes.
+// Runs the walk with the bar stepping as it goes. While it runs, the program's windows are
+// repainted and a button "Прервать" beside the bar (or Esc) ends the walk after the current
+// file, keeping the records found; every other input waits until the walk is over.
 WalkResult walkWithProgress(const QString& chosenFolder, RecordStore& store,
                             const WalkOptions& options, QProgressBar* bar);
+
+// The object name of the button "Прервать".
+inline constexpr const char* kInterruptScanButtonName = "InterruptScanButton";
 
 // The messages due after a walk, in the order they are shown: the overload message, the
 // limit message, the unreadable-files message (only those that apply).

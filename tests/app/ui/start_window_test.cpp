@@ -1,5 +1,7 @@
 #include "app/ui/clickable_label.h"
 #include "app/ui/program_fixture.h"
+#include "catalogue/ui/catalogue_table_model.h"
+#include "scan/ui/scan_progress.h"
 
 #include <QAction>
 #include <QLabel>
@@ -29,6 +31,38 @@ TEST_F(StartWindowTest, ElapsedTimeLabelShowsTheTimeSinceTheStart) {
     program.platform.clock.value += 2.0 / 86400.0;
     QTest::mouseClick(window->Label1, Qt::LeftButton);
     EXPECT_NE(window->StaticText1->text(), first);
+}
+
+TEST_F(StartWindowTest, InterruptingTheScanKeepsTheFilesFoundSoFar) {
+    const QString karaoke = QStringLiteral(SONGWICK_TEST_DATA_DIR "/twinkle.kar");
+    if (!QFile::exists(karaoke))
+        GTEST_SKIP() << "the shared karaoke files are missing";
+    const QString folder = root.filePath(QStringLiteral("many"));
+    QDir().mkpath(folder);
+    for (int file = 0; file < 300; ++file)
+        QFile::copy(karaoke, folder + QStringLiteral("/f%1.kar").arg(file, 3, 10, QChar(u'0')));
+    ASSERT_TRUE(program.start());
+    program.platform.dialogs.folders.push_back(folder);
+    // The button appears with the walk; the click arrives at the walk's first progress step.
+    bool buttonSeen = false;
+    QTimer::singleShot(0, program.startWindow(), [&] {
+        auto* button =
+            program.startWindow()->findChild<QPushButton*>(QLatin1String(kInterruptScanButtonName));
+        ASSERT_NE(button, nullptr);
+        buttonSeen = button->isVisible() && button->text() == QStringLiteral("Прервать");
+        QTest::mouseClick(program.startWindow()->Button1, Qt::LeftButton); // blocked
+        QTest::mouseClick(button, Qt::LeftButton);
+    });
+    QTest::mouseClick(program.startWindow()->Button1, Qt::LeftButton);
+    EXPECT_TRUE(buttonSeen);
+    EXPECT_EQ(program.registry->catalogue().startWindowStore.count(), 250);
+    EXPECT_TRUE(program.platform.messages.shown.isEmpty());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(program.mainWindow()));
+    EXPECT_EQ(program.mainWindow()->tableModel->rowCount(), 250);
+    EXPECT_EQ(
+        program.startWindow()->findChild<QPushButton*>(QLatin1String(kInterruptScanButtonName)),
+        nullptr);
+    EXPECT_EQ(program.platform.dialogs.folderStarts.size(), 1);
 }
 
 TEST_F(StartWindowTest, ActivationCentresThePictureAndTheButton) {

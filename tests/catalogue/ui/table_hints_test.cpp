@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <deque>
 #include <gtest/gtest.h>
 
@@ -160,6 +161,27 @@ TEST_F(TableHintsTest, TheTooltipSwitchesItselfOffAfterItsThirdShowing) {
     askForTooltip(cellCentre(0, 1));
     EXPECT_FALSE(tooltip.tipWindow()->isVisible());
     EXPECT_EQ(tooltip.hintCount(), 3);
+}
+
+TEST_F(TableHintsTest, TheHeaderAndTheNumberColumnShowTheTablesTooltipOnly) {
+    ScriptedRandom random;
+    TableTooltip tooltip(view, random);
+    view.setToolTip(TableTooltip::tableHintText());
+    QWidget* header = view.horizontalHeader()->viewport();
+    auto* numbers = view.findChild<QTableView*>(QStringLiteral("NumberColumn"));
+    ASSERT_NE(numbers, nullptr);
+    const auto askAt = [](QWidget* widget, QPoint pos) {
+        QHelpEvent help(QEvent::ToolTip, pos, widget->mapToGlobal(pos));
+        QApplication::sendEvent(widget, &help);
+    };
+    for (QWidget* widget : {header, numbers->viewport(), header, header}) {
+        tooltip.hideTip();
+        askAt(widget, QPoint(10, 5));
+        EXPECT_FALSE(QToolTip::isVisible()) << widget->objectName().toStdString();
+    }
+    EXPECT_TRUE(tooltip.switchedOff());
+    EXPECT_EQ(tooltip.hintCount(), 3);
+    EXPECT_FALSE(tooltip.tipWindow()->isVisible());
 }
 
 TEST_F(TableHintsTest, AJokeDrawnAtTheThirdShowingKeepsTheTooltipOn) {

@@ -1,6 +1,7 @@
 #include "app/ui/clickable_label.h"
 #include "app/ui/date_time_text.h"
 #include "app/ui/program_fixture.h"
+#include "help/help_topics.h"
 #include "help/ui/about_window.h"
 #include "help/ui/splash_window.h"
 
@@ -44,6 +45,21 @@ TEST_F(AboutWindowTest, ShowsWhenTheProgramLastEnded) {
     EXPECT_TRUE(about.Label7->text().contains(QStringLiteral("12")));
     EXPECT_TRUE(about.Label8->isHidden());
     EXPECT_TRUE(about.Label8->text().startsWith(QStringLiteral("Время работы программы: ")));
+}
+
+TEST_F(AboutWindowTest, AboutAndHelpNameTheProgramsThatOpenTheExports) {
+    open();
+    QStringList texts{about.Label6->text(), officeNote()};
+    for (const HelpTopic& topic : helpTopics())
+        texts << topic.answer << topic.answers;
+    for (const QString& text : texts) {
+        EXPECT_FALSE(text.contains(QStringLiteral("Офис 97"))) << text.toStdString();
+        EXPECT_FALSE(text.contains(QStringLiteral("Ms Office соответствующей версии")))
+            << text.toStdString();
+    }
+    EXPECT_TRUE(about.Label6->text().contains(QStringLiteral("LibreOffice")));
+    EXPECT_TRUE(officeNote().contains(QStringLiteral("LibreOffice")));
+    EXPECT_LE(about.Label6->sizeHint().width(), about.width() - 24);
 }
 
 TEST_F(AboutWindowTest, WithoutASettingsFileTheLineShowsTheZeroDate) {

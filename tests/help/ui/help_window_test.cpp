@@ -74,6 +74,16 @@ TEST_F(HelpWindowTest, AQuestionShowsItsAnswerInBlack) {
     EXPECT_EQ(help.Memo1->palette().color(QPalette::Text), QColor(Qt::black));
 }
 
+TEST_F(HelpWindowTest, ClickingTheChosenTopicAgainBringsBackItsPrompt) {
+    clickItem(help.ListBox1, 2);
+    clickItem(help.ListBox2, 5);
+    ASSERT_EQ(help.Memo1->toPlainText(), helpTopics()[2].answers[5]);
+    clickItem(help.ListBox1, 2);
+    EXPECT_EQ(help.Memo1->toPlainText(), THelp::questionPrompt());
+    EXPECT_EQ(help.Label4->text(), QStringLiteral("Уточнение вопроса..."));
+    EXPECT_EQ(help.ListBox2->currentRow(), -1);
+}
+
 TEST_F(HelpWindowTest, ADirectTopicEmptiesAndHidesTheQuestions) {
     EXPECT_FALSE(help.Label4->isVisible());
     clickItem(help.ListBox1, 4);

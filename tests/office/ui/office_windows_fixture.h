@@ -1,11 +1,11 @@
 #pragma once
 
-#include "common/error.h"
 #include "app/ui/fake_platform.h"
 #include "app/ui/start_window.h"
 #include "app/ui/window_registry.h"
 #include "catalogue/ui/catalogue_table_view.h"
 #include "catalogue/ui/main_window.h"
+#include "common/error.h"
 #include "office/workbook.h"
 #include "office/xlsx_writer.h"
 #include "textview/ui/text_view_window.h"
@@ -26,6 +26,7 @@ using namespace Qt::StringLiterals;
 class SwitchableLauncher final : public DesktopLauncher {
 public:
     bool openInDesktopProgram(const QString& path) override {
+        asked << path;
         if (!installed)
             return false;
         opened << path;
@@ -33,17 +34,22 @@ public:
     }
     bool installed = true;
     QStringList opened;
+    QStringList asked; // every file or folder handed over, opened or not
 };
 
 // The program's windows with fake dialogs, message boxes, desktop, printer and clock, its
-// files in a temporary folder, and the cache folder in the test location (emptied of the
+// files in a temporary folder, and the export folder in the test's own home (emptied of the
 // files a test writes there).
 class OfficeWindowsFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         QStandardPaths::setTestModeEnabled(true);
-        cacheFolder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-        cacheBefore = QDir(cacheFolder).entryList(QDir::Files);
+        // The user's documents folder, where exports go, lies in the test's own home.
+        savedHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(root.filePath(u"home"_s)));
+        exportFolder = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                           .filePath(u"Songwick"_s);
+        exportBefore = QDir(exportFolder).entryList(QDir::Files);
         registry = std::make_unique<WindowRegistry>(services(), root.filePath(u"prop.dat"_s));
         registry->setEndProgramHandler([] {});
         registry->createWindows();
@@ -57,11 +63,12 @@ protected:
         for (QWidget* window : QApplication::topLevelWidgets())
             window->hide();
         registry.reset();
-        QDir cache(cacheFolder);
+        QDir cache(exportFolder);
         for (const QString& file : cache.entryList(QDir::Files)) {
-            if (!cacheBefore.contains(file))
+            if (!exportBefore.contains(file))
                 cache.remove(file);
         }
+        qputenv("HOME", savedHome);
     }
 
     PlatformServices services() {
@@ -115,12 +122,14 @@ protected:
         return path;
     }
 
-    // The files a test wrote into the cache folder.
-    QStringList newCacheFiles() const {
+    // The files a test wrote into the export folder.
+    QByteArray savedHome;
+
+    QStringList newExportFiles() const {
         QStringList added;
-        for (const QString& file : QDir(cacheFolder).entryList(QDir::Files)) {
-            if (!cacheBefore.contains(file))
-                added << QDir(cacheFolder).filePath(file);
+        for (const QString& file : QDir(exportFolder).entryList(QDir::Files)) {
+            if (!exportBefore.contains(file))
+                added << QDir(exportFolder).filePath(file);
         }
         return added;
     }
@@ -131,8 +140,8 @@ protected:
     }
 
     QTemporaryDir root;
-    QString cacheFolder;
-    QStringList cacheBefore;
+    QString exportFolder;
+    QStringList exportBefore;
     FakePlatform platform;
     SwitchableLauncher desktop;
     FakePrinterAccess printer;

@@ -20,7 +20,7 @@ const QList<QStringList> kThreeSongs = {
     {u"осень.kar"_s, u"/караоке/старое/"_s, u"ДДТ - Осень"_s, u"Шевчук"_s, u"Шевчук"_s, u"Петя"_s},
 };
 
-TEST_F(SpreadsheetActions, ExportWritesTheTableIntoTheCacheFolderAndOpensIt) {
+TEST_F(SpreadsheetActions, ExportWritesTheTableIntoTheDocumentsFolderAndOpensIt) {
     showMainWindowWith(kThreeSongs);
     exportTableToSpreadsheet(*registry, *mainWindow);
 
@@ -28,9 +28,11 @@ TEST_F(SpreadsheetActions, ExportWritesTheTableIntoTheCacheFolderAndOpensIt) {
         << platform.messages.shown.join(u'\n').toStdString();
     ASSERT_EQ(desktop.opened.size(), 1);
     const QString path = desktop.opened.front();
-    EXPECT_EQ(newCacheFiles(), QStringList{path});
-    EXPECT_EQ(QFileInfo(path).absolutePath(), QDir(cacheFolder).absolutePath());
+    EXPECT_EQ(newExportFiles(), QStringList{path});
+    EXPECT_EQ(QFileInfo(path).absolutePath(), QDir(exportFolder).absolutePath());
     EXPECT_TRUE(path.endsWith(u".xlsx"_s));
+    EXPECT_EQ(QFileInfo(path).absolutePath(), root.filePath(u"home/Documents/Songwick"_s));
+    EXPECT_EQ(mainWindow->Label3->text(), u"Файл записан: "_s + path);
 
     const SheetValues sheet = readFirstSheet(path);
     EXPECT_EQ(sheet.text(1, 1), u"№"_s);
@@ -60,19 +62,23 @@ TEST_F(SpreadsheetActions, ExportOfATableWithoutDataRowsStartsNothing) {
     mainWindow->changeTable([](CatalogueGrid& grid) { prepareGrid(grid, 0); });
     exportTableToSpreadsheet(*registry, *mainWindow);
     EXPECT_TRUE(desktop.opened.isEmpty());
-    EXPECT_TRUE(newCacheFiles().isEmpty());
+    EXPECT_TRUE(newExportFiles().isEmpty());
     EXPECT_TRUE(platform.messages.shown.isEmpty());
 }
 
-TEST_F(SpreadsheetActions, ExportWithoutASpreadsheetProgramSaysWhereTheFileIs) {
+TEST_F(SpreadsheetActions, ExportWithoutASpreadsheetProgramSaysWhereTheFileIsAndOffersItsFolder) {
     showMainWindowWith(kThreeSongs);
     desktop.installed = false;
+    platform.messages.answers.push_back(MessageBoxes::Answer::Yes);
     exportTableToSpreadsheet(*registry, *mainWindow);
-    ASSERT_EQ(platform.messages.shown.size(), 1);
-    const QStringList written = newCacheFiles();
+    EXPECT_TRUE(platform.messages.shown.isEmpty());
+    ASSERT_EQ(platform.messages.asked.size(), 1);
+    const QStringList written = newExportFiles();
     ASSERT_EQ(written.size(), 1);
-    EXPECT_TRUE(
-        platform.messages.shown.front().contains(QDir::toNativeSeparators(written.front())));
+    const QString question = platform.messages.asked.front();
+    EXPECT_TRUE(question.contains(QDir::toNativeSeparators(written.front())));
+    EXPECT_TRUE(question.contains(u"Открыть папку"_s));
+    EXPECT_EQ(desktop.asked.back(), exportFolder);
     EXPECT_TRUE(showsDefaultCursor(mainWindow->StringGrid1));
 }
 

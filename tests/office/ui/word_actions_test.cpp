@@ -63,7 +63,7 @@ TEST_F(WordActions, ExportOpensAFreshRenderingInTheWordProcessor) {
     exportTableToWordProcessor(*registry, *mainWindow);
 
     ASSERT_EQ(desktop.opened.size(), 1);
-    EXPECT_EQ(newCacheFiles(), desktop.opened);
+    EXPECT_EQ(newExportFiles(), desktop.opened);
     EXPECT_TRUE(desktop.opened.front().endsWith(u".docx"_s));
     const QByteArray xml = documentXml(desktop.opened.front());
     EXPECT_TRUE(xml.contains(u"Кино - Ночь"_s.toUtf8()));
