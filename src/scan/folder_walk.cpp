@@ -1,6 +1,7 @@
 #include "scan/folder_walk.h"
 
 #include "common/error.h"
+#include "scan/structured_reading.h"
 
 #include <QFile>
 #include <algorithm>
@@ -154,8 +155,13 @@ private:
             return;
         }
         try {
-            const KarTexts texts = extractKarTexts(reader_.read(path), options_.window);
-            store_.append(makeRecord(folderText, entry.displayName, texts));
+            const QByteArrayView bytes = reader_.read(path);
+            if (options_.reading.reading == KarReading::Structured)
+                store_.append(makeStructuredRecord(folderText, entry.displayName,
+                                                   structured_.read(bytes, entry.displayName)));
+            else
+                store_.append(makeRecord(folderText, entry.displayName,
+                                         extractKarTexts(bytes, options_.window)));
             ++result_.recordsAdded;
         } catch (const Error& error) {
             if (result_.unreadableCount++ == 0) {
@@ -172,6 +178,7 @@ private:
     std::deque<QByteArray> queue_;
     std::vector<unsigned char> types_;
     KarFileReader reader_;
+    StructuredReader structured_{options_.reading.structured};
     WalkResult result_;
     int queuedTotal_ = 0;
     int parentReferences_ = 0;

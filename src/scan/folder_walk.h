@@ -2,6 +2,7 @@
 
 #include "catalogue/record_store.h"
 #include "scan/kar_extractor.h"
+#include "scan/reading_options.h"
 
 #include <QString>
 #include <functional>
@@ -21,6 +22,7 @@ struct WalkOptions {
     ScanWindow window = ScanWindow::Start;
     bool manyFilesScan = false; // the setting ManyFilesScan
     WalkLimits limits;
+    ReadingOptions reading; // the program's reading unless the user chose the structured one
 };
 
 enum class WalkEnd {
