@@ -1,8 +1,8 @@
 #include "catalogue/list_file.h"
 
+#include "catalogue/catalogue_table.h"
 #include "common/cp1251_codec.h"
 #include "common/error.h"
-#include "catalogue/catalogue_table.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -25,8 +25,8 @@ QString roleName(UsedText::Role role) {
 }
 
 QString columnsText(const QStringList& texts) {
-    static const QStringList names = {QStringLiteral("3"), QStringLiteral("D"),
-                                      QStringLiteral("E"), QStringLiteral("6")};
+    static const QStringList names = {QStringLiteral("3"), QStringLiteral("D"), QStringLiteral("E"),
+                                      QStringLiteral("6")};
     QString out;
     for (int i = 0; i < 4; ++i)
         out += QStringLiteral("  %1: %2\n").arg(names[i], texts.value(i));
@@ -98,7 +98,8 @@ int runProbe(const QStringList& arguments) {
     out += QStringLiteral("used:\n");
     for (const UsedText& used : texts.used) {
         if (used.fromFileName)
-            out += QStringLiteral("  %1 from the file name: %2\n").arg(roleName(used.role), used.text);
+            out +=
+                QStringLiteral("  %1 from the file name: %2\n").arg(roleName(used.role), used.text);
         else
             out += QStringLiteral("  %1 from FF %2 in track %3 at tick %4, byte %5: %6\n")
                        .arg(roleName(used.role))

@@ -1,8 +1,8 @@
-#include "common/error.h"
 #include "catalogue/catalogue_table.h"
 #include "catalogue/list_file.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "common/error.h"
 #include "scan/folder_walk.h"
 #include "settings/settings_file.h"
 

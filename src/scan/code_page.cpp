@@ -104,19 +104,22 @@ enum class Script { Latin, Other, Unknown };
 // "é"); karaoke files in Latin script are written in Windows-1252, so they all read as it.
 std::pair<QString, Script> restrictAnswer(const QByteArray& answer) {
     static const std::map<QByteArray, QString> other = {
-        {"WINDOWS-1251", QStringLiteral("cp1251")}, {"KOI8-R", QStringLiteral("koi8-r")},
-        {"IBM866", QStringLiteral("cp866")},        {"ISO-8859-5", QStringLiteral("iso-8859-5")},
-        {"ISO-8859-7", QStringLiteral("iso-8859-7")}, {"WINDOWS-1253", QStringLiteral("iso-8859-7")},
-        {"SHIFT_JIS", QStringLiteral("shift_jis")}, {"BIG5", QStringLiteral("big5")},
+        {"WINDOWS-1251", QStringLiteral("cp1251")},
+        {"KOI8-R", QStringLiteral("koi8-r")},
+        {"IBM866", QStringLiteral("cp866")},
+        {"ISO-8859-5", QStringLiteral("iso-8859-5")},
+        {"ISO-8859-7", QStringLiteral("iso-8859-7")},
+        {"WINDOWS-1253", QStringLiteral("iso-8859-7")},
+        {"SHIFT_JIS", QStringLiteral("shift_jis")},
+        {"BIG5", QStringLiteral("big5")},
         {"EUC-KR", QStringLiteral("euc-kr")},
     };
     if (const auto found = other.find(answer); found != other.end())
         return {found->second, Script::Other};
-    static const QByteArrayList latin = {"WINDOWS-1252", "WINDOWS-1250", "WINDOWS-1254",
-                                         "WINDOWS-1257", "ISO-8859-1",   "ISO-8859-2",
-                                         "ISO-8859-3",   "ISO-8859-4",   "ISO-8859-9",
-                                         "ISO-8859-10",  "ISO-8859-13",  "ISO-8859-15",
-                                         "ISO-8859-16",  "IBM852",       "MAC-CENTRALEUROPE"};
+    static const QByteArrayList latin = {
+        "WINDOWS-1252", "WINDOWS-1250", "WINDOWS-1254", "WINDOWS-1257", "ISO-8859-1",
+        "ISO-8859-2",   "ISO-8859-3",   "ISO-8859-4",   "ISO-8859-9",   "ISO-8859-10",
+        "ISO-8859-13",  "ISO-8859-15",  "ISO-8859-16",  "IBM852",       "MAC-CENTRALEUROPE"};
     if (latin.contains(answer))
         return {QStringLiteral("cp1252"), Script::Latin};
     return {QString(), Script::Unknown};
@@ -172,7 +175,8 @@ struct CodePageDetector::Detector {
                 break;
             if (isAscii(text))
                 continue;
-            const QByteArrayView part = text.first(std::min(text.size(), kDetectorInputLimit - fed));
+            const QByteArrayView part =
+                text.first(std::min(text.size(), kDetectorInputLimit - fed));
             uchardet_handle_data(handle, part.data(), size_t(part.size()));
             uchardet_handle_data(handle, "\n", 1);
             fed += part.size() + 1;

@@ -29,9 +29,9 @@ inline const QString kAutomaticCodePage = QStringLiteral("auto");
 
 // What the texts of one file were found to be written in.
 struct CodePageGuess {
-    QString key;              // a key of knownCodePages(), or "ascii"
-    double confidence = 1.0;  // 0 to 1
-    QString reason;           // how it was decided: "bom", "utf-8", "ascii", "detector", "unsure", "forced"
+    QString key;             // a key of knownCodePages(), or "ascii"
+    double confidence = 1.0; // 0 to 1
+    QString reason; // how it was decided: "bom", "utf-8", "ascii", "detector", "unsure", "forced"
 };
 
 // Decides the code page of a file from all its texts together: a byte order mark or valid

@@ -1,8 +1,8 @@
 #include "scan/file_name_patterns.h"
 
 #include <QRegularExpression>
-#include <algorithm>
 #include <QUrl>
+#include <algorithm>
 
 namespace songwick {
 namespace {
@@ -23,8 +23,9 @@ QRegularExpression patternExpression(const QString& pattern) {
     while (matches.hasNext()) {
         const auto match = matches.next();
         literal(QStringView(pattern).sliced(at, match.capturedStart() - at));
-        expression += match.captured() == kPerformerPlaceholder ? QStringLiteral("(?<performer>.+?)")
-                                                                : QStringLiteral("(?<title>.+?)");
+        expression += match.captured() == kPerformerPlaceholder
+                          ? QStringLiteral("(?<performer>.+?)")
+                          : QStringLiteral("(?<title>.+?)");
         expression += QStringLiteral("\\s*");
         at = match.capturedEnd();
     }
@@ -60,7 +61,8 @@ FileNameTexts matchFileName(const QString& fileName, const QStringList& patterns
     if (name.isEmpty())
         return {};
     for (int i = 0; i < patterns.size(); ++i) {
-        if (!patterns[i].contains(kTitlePlaceholder) && !patterns[i].contains(kPerformerPlaceholder))
+        if (!patterns[i].contains(kTitlePlaceholder) &&
+            !patterns[i].contains(kPerformerPlaceholder))
             continue;
         const QRegularExpressionMatch match = patternExpression(patterns[i]).match(name);
         if (!match.hasMatch())

@@ -20,8 +20,8 @@ struct MidiMetaEvent {
 };
 
 struct MidiTrack {
-    qsizetype offset = 0; // where the chunk's data starts
-    qsizetype length = 0; // bytes of data actually read (clipped at the end of the file)
+    qsizetype offset = 0;            // where the chunk's data starts
+    qsizetype length = 0;            // bytes of data actually read (clipped at the end of the file)
     std::int64_t firstNoteTick = -1; // -1: the track plays no note
     bool ended = false;              // an end-of-track event closed it
 };
@@ -36,7 +36,7 @@ inline constexpr unsigned char kMetaLyric = 0x05;
 // header, the tracks, every meta event with its position. Channel events are walked over
 // (running status included) and only the first note of each track is kept.
 struct MidiStructure {
-    bool found = false;        // an "MThd" header was found
+    bool found = false;         // an "MThd" header was found
     qsizetype headerOffset = 0; // where "MThd" starts (after a RIFF wrapper or garbage)
     bool riffWrapped = false;   // the file is a RIFF "RMID" file
     int format = 0;
@@ -44,7 +44,7 @@ struct MidiStructure {
     int division = 0;
     std::vector<MidiTrack> tracks;
     std::vector<MidiMetaEvent> metaEvents; // in file order
-    bool damaged = false;      // a length ran past the end, an event was cut, or a limit hit
+    bool damaged = false;         // a length ran past the end, an event was cut, or a limit hit
     bool truncatedEvents = false; // more meta events than kept; the rest were dropped
 
     // The earliest tick at which any track plays a note; -1 when none does.

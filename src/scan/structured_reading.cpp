@@ -23,25 +23,31 @@ const QSet<QString>& strongGenericWords() {
     static const QSet<QString> words = [] {
         QSet<QString> set;
         for (const char* word :
-             {"untitled", "noname", "unnamed", "karaoke", "kar", "words", "lyrics", "lyric",
-              "track", "trk", "midi", "gm", "gs", "xg", "sequence", "melody", "vocal", "vocals",
-              "vox", "voice", "piano", "pianos", "harpsichord", "clavinet", "clav", "celesta",
-              "glockenspiel", "vibraphone", "vibes", "marimba", "xylophone", "bells", "dulcimer",
-              "organ", "accordion", "harmonica", "bandoneon", "guitar", "guitars", "gtr", "bass",
-              "violin", "violins", "viola", "cello", "contrabass", "harp", "timpani", "strings",
-              "string", "choir", "orchestra", "trumpet", "trumpets", "trombone", "tuba", "horn",
-              "horns", "brass", "sax", "saxophone", "oboe", "bassoon", "clarinet", "piccolo",
-              "flute", "recorder", "whistle", "ocarina", "synth", "synthesizer", "pad", "sitar",
-              "banjo", "shamisen", "koto", "kalimba", "bagpipe", "fiddle", "shanai", "drums",
-              "drum", "percussion", "perc", "kit", "cymbal", "cymbals", "tom", "toms",
-              "woodblock", "taiko", "chords", "accomp", "accompaniment", "backing", "conductor",
-              "metronome", "click", "tempo", "sysex", "setup", "instrument", "instruments"})
+             {"untitled",   "noname",  "unnamed",      "karaoke",       "kar",         "words",
+              "lyrics",     "lyric",   "track",        "trk",           "midi",        "gm",
+              "gs",         "xg",      "sequence",     "melody",        "vocal",       "vocals",
+              "vox",        "voice",   "piano",        "pianos",        "harpsichord", "clavinet",
+              "clav",       "celesta", "glockenspiel", "vibraphone",    "vibes",       "marimba",
+              "xylophone",  "bells",   "dulcimer",     "organ",         "accordion",   "harmonica",
+              "bandoneon",  "guitar",  "guitars",      "gtr",           "bass",        "violin",
+              "violins",    "viola",   "cello",        "contrabass",    "harp",        "timpani",
+              "strings",    "string",  "choir",        "orchestra",     "trumpet",     "trumpets",
+              "trombone",   "tuba",    "horn",         "horns",         "brass",       "sax",
+              "saxophone",  "oboe",    "bassoon",      "clarinet",      "piccolo",     "flute",
+              "recorder",   "whistle", "ocarina",      "synth",         "synthesizer", "pad",
+              "sitar",      "banjo",   "shamisen",     "koto",          "kalimba",     "bagpipe",
+              "fiddle",     "shanai",  "drums",        "drum",          "percussion",  "perc",
+              "kit",        "cymbal",  "cymbals",      "tom",           "toms",        "woodblock",
+              "taiko",      "chords",  "accomp",       "accompaniment", "backing",     "conductor",
+              "metronome",  "click",   "tempo",        "sysex",         "setup",       "instrument",
+              "instruments"})
             set.insert(QString::fromLatin1(word));
         for (const char16_t* word :
-             {u"трек", u"дорожка", u"мелодия", u"вокал", u"голос", u"слова", u"текст",
-              u"караоке", u"фортепиано", u"пианино", u"бас", u"гитара", u"ударные", u"барабаны",
-              u"струнные", u"скрипка", u"орган", u"аккордеон", u"баян", u"синтезатор",
-              u"партия", u"аккомпанемент", u"флейта", u"труба", u"саксофон", u"хор"})
+             {u"трек",     u"дорожка",    u"мелодия",    u"вокал",         u"голос",  u"слова",
+              u"текст",    u"караоке",    u"фортепиано", u"пианино",       u"бас",    u"гитара",
+              u"ударные",  u"барабаны",   u"струнные",   u"скрипка",       u"орган",  u"аккордеон",
+              u"баян",     u"синтезатор", u"партия",     u"аккомпанемент", u"флейта", u"труба",
+              u"саксофон", u"хор"})
             set.insert(QString::fromUtf16(word));
         return set;
     }();
@@ -52,21 +58,28 @@ const QSet<QString>& weakGenericWords() {
     static const QSet<QString> words = [] {
         QSet<QString> set;
         for (const char* word :
-             {"soft", "general", "standard", "file", "format", "acoustic", "electric", "grand",
-              "bright", "honky", "tonk", "rhodes", "chorused", "music", "box", "tubular",
-              "drawbar", "percussive", "rock", "church", "reed", "tango", "nylon", "steel",
-              "jazz", "clean", "muted", "mute", "overdriven", "overdrive", "distortion",
-              "distorted", "dist", "harmonics", "fingered", "finger", "picked", "pick",
-              "fretless", "slap", "tremolo", "pizzicato", "orchestral", "ensemble", "slow",
-              "aahs", "oohs", "hit", "french", "section", "soprano", "alto", "tenor", "baritone",
-              "english", "pan", "blown", "bottle", "shakuhachi", "lead", "square", "sawtooth",
-              "saw", "calliope", "chiff", "charang", "fifths", "new", "age", "warm", "polysynth",
-              "bowed", "metallic", "halo", "sweep", "fx", "sci", "fi", "tinkle", "bell", "agogo",
-              "melodic", "reverse", "fret", "noise", "breath", "rhythm", "harmony", "left",
-              "right", "hand", "l", "r", "lh", "rh", "channel", "ch", "part", "main", "solo",
-              "intro", "system", "exclusive", "empty", "control", "reset", "mixer", "master",
-              "timing", "marker", "cue", "mono", "stereo", "high", "low", "hi", "lo", "ac", "el",
-              "st", "upright", "double", "and", "the", "of", "by", "name", "no", "set", "up"})
+             {"soft",       "general",   "standard", "file",      "format",     "acoustic",
+              "electric",   "grand",     "bright",   "honky",     "tonk",       "rhodes",
+              "chorused",   "music",     "box",      "tubular",   "drawbar",    "percussive",
+              "rock",       "church",    "reed",     "tango",     "nylon",      "steel",
+              "jazz",       "clean",     "muted",    "mute",      "overdriven", "overdrive",
+              "distortion", "distorted", "dist",     "harmonics", "fingered",   "finger",
+              "picked",     "pick",      "fretless", "slap",      "tremolo",    "pizzicato",
+              "orchestral", "ensemble",  "slow",     "aahs",      "oohs",       "hit",
+              "french",     "section",   "soprano",  "alto",      "tenor",      "baritone",
+              "english",    "pan",       "blown",    "bottle",    "shakuhachi", "lead",
+              "square",     "sawtooth",  "saw",      "calliope",  "chiff",      "charang",
+              "fifths",     "new",       "age",      "warm",      "polysynth",  "bowed",
+              "metallic",   "halo",      "sweep",    "fx",        "sci",        "fi",
+              "tinkle",     "bell",      "agogo",    "melodic",   "reverse",    "fret",
+              "noise",      "breath",    "rhythm",   "harmony",   "left",       "right",
+              "hand",       "l",         "r",        "lh",        "rh",         "channel",
+              "ch",         "part",      "main",     "solo",      "intro",      "system",
+              "exclusive",  "empty",     "control",  "reset",     "mixer",      "master",
+              "timing",     "marker",    "cue",      "mono",      "stereo",     "high",
+              "low",        "hi",        "lo",       "ac",        "el",         "st",
+              "upright",    "double",    "and",      "the",       "of",         "by",
+              "name",       "no",        "set",      "up"})
             set.insert(QString::fromLatin1(word));
         for (const char16_t* word : {u"соло", u"и", u"левая", u"правая", u"рука"})
             set.insert(QString::fromUtf16(word));
@@ -79,10 +92,10 @@ bool looksLikePath(const QString& text) {
     if (text.startsWith(u'\\') || text.startsWith(u'/') || text.contains(u'\\') ||
         text.contains(QStringLiteral(":/")))
         return true;
-    static const QStringList extensions = {QStringLiteral(".mid"), QStringLiteral(".kar"),
+    static const QStringList extensions = {QStringLiteral(".mid"),  QStringLiteral(".kar"),
                                            QStringLiteral(".midi"), QStringLiteral(".rmi"),
-                                           QStringLiteral(".wrk"), QStringLiteral(".sng"),
-                                           QStringLiteral(".seq"), QStringLiteral(".cwp")};
+                                           QStringLiteral(".wrk"),  QStringLiteral(".sng"),
+                                           QStringLiteral(".seq"),  QStringLiteral(".cwp")};
     return std::any_of(extensions.begin(), extensions.end(), [&](const QString& extension) {
         return text.endsWith(extension, Qt::CaseInsensitive);
     });
@@ -158,10 +171,9 @@ public:
                      event.tick <= firstNote)
                 leading.push_back({&event, textOf(event)});
         }
-        std::stable_sort(trackNames.begin(), trackNames.end(),
-                         [](const Candidate& a, const Candidate& b) {
-                             return a.event->track < b.event->track;
-                         });
+        std::stable_sort(
+            trackNames.begin(), trackNames.end(),
+            [](const Candidate& a, const Candidate& b) { return a.event->track < b.event->track; });
         std::vector<Candidate> all = std::move(trackNames);
         all.insert(all.end(), leading.begin(), leading.end());
         all.insert(all.end(), copyright.begin(), copyright.end());
@@ -192,8 +204,8 @@ void assignTexts(const std::vector<Candidate>& candidates, StructuredTexts& out)
     QSet<QString> seen;
     for (const Candidate& candidate : candidates) {
         const QString& text = candidate.text;
-        if (text.size() < 2 || !std::any_of(text.begin(), text.end(),
-                                            [](QChar c) { return c.isLetterOrNumber(); }))
+        if (text.size() < 2 ||
+            !std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); }))
             continue;
         const QString folded = text.toCaseFolded();
         if (seen.contains(folded))
@@ -213,9 +225,8 @@ void assignTexts(const std::vector<Candidate>& candidates, StructuredTexts& out)
     for (const Candidate* candidate : taken) {
         if (named < 2 && !candidate->furtherOnly) {
             out.texts[named] = candidate->text;
-            out.used.push_back(usedText(named == 0 ? UsedText::Role::Title
-                                                   : UsedText::Role::Performer,
-                                        *candidate));
+            out.used.push_back(usedText(
+                named == 0 ? UsedText::Role::Title : UsedText::Role::Performer, *candidate));
             ++named;
         } else if (further.size() < kFurtherTextLimit) {
             further << candidate->text;
@@ -290,15 +301,17 @@ bool isMakerCredit(const QString& text) {
     static const QStringList openings = [] {
         QStringList list;
         for (const char* opening :
-             {"sequenced by", "sequence by", "sequenced:", "sequencer:", "seq by", "seq.",
-              "kar by", "karaoke by", "kar:", "made by", "&copy;", "maked by", "created by", "created with",
-              "arranged by", "midi by", "programmed by", "(c)", "copyright", "encoded by",
+             {"sequenced by", "sequence by",   "sequenced:", "sequencer:",   "seq by",
+              "seq.",         "kar by",        "karaoke by", "kar:",         "made by",
+              "&copy;",       "maked by",      "created by", "created with", "arranged by",
+              "midi by",      "programmed by", "(c)",        "copyright",    "encoded by",
               "converted by", "transcribed by"})
             list << QString::fromLatin1(opening);
         for (const char16_t* opening : {u"©", u"сделан", u"набрал", u"набор", u"аранжировка",
                                         u"подготовил", u"автор файла", u"файл сделал"})
             list << QString::fromUtf16(opening);
-        list << QString::fromLatin1(kKarMakerCredit).left(20) << QString::fromLatin1(kSecondCredit).left(9);
+        list << QString::fromLatin1(kKarMakerCredit).left(20)
+             << QString::fromLatin1(kSecondCredit).left(9);
         return list;
     }();
     const QString folded = text.toCaseFolded();

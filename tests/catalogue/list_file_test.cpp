@@ -1,7 +1,7 @@
-#include "common/cp1251_codec.h"
-#include "common/error.h"
 #include "catalogue/catalogue_table.h"
 #include "catalogue/list_file.h"
+#include "common/cp1251_codec.h"
+#include "common/error.h"
 
 #include <QDir>
 #include <QFile>

@@ -71,14 +71,13 @@ std::vector<std::pair<const char*, Convention>> conventions() {
         };
     };
     return {
-        {"Soft Karaoke, its own code page", [sk](const Song& song) {
-             return sk(codePageOf(song), false)(song);
-         }},
+        {"Soft Karaoke, its own code page",
+         [sk](const Song& song) { return sk(codePageOf(song), false)(song); }},
         {"Soft Karaoke, UTF-8", Convention(sk("UTF-8", false))},
-        {"Soft Karaoke after garbage", [sk](const Song& song) {
-             return sk(codePageOf(song), true)(song);
-         }},
-        {"track name and text", [](const Song& song) {
+        {"Soft Karaoke after garbage",
+         [sk](const Song& song) { return sk(codePageOf(song), true)(song); }},
+        {"track name and text",
+         [](const Song& song) {
              KarBuilder kar;
              const char* cp = codePageOf(song);
              kar.trackName(encoded(song.title, cp)).text(encoded(song.performer, cp));
@@ -86,7 +85,8 @@ std::vector<std::pair<const char*, Convention>> conventions() {
              lyrics(kar, cp, QByteArray(cp) == "CP1251", 0x05);
              return std::pair{kar.bytes(), QStringLiteral("x.kar")};
          }},
-        {"generic track names, texts before the first note", [](const Song& song) {
+        {"generic track names, texts before the first note",
+         [](const Song& song) {
              KarBuilder kar;
              const char* cp = codePageOf(song);
              kar.trackName("untitled").meta(0x02, "(C) 2001 MIDI Studio");
@@ -94,7 +94,8 @@ std::vector<std::pair<const char*, Convention>> conventions() {
              kar.nextTrack().trackName("Track 1").raw(kNotes);
              return std::pair{kar.bytes(), QStringLiteral("song.kar")};
          }},
-        {"both in one track name", [](const Song& song) {
+        {"both in one track name",
+         [](const Song& song) {
              KarBuilder kar;
              const char* cp = codePageOf(song);
              kar.trackName("General MIDI").nextTrack();
@@ -102,15 +103,18 @@ std::vector<std::pair<const char*, Convention>> conventions() {
              kar.raw(kNotes);
              return std::pair{kar.bytes(), QStringLiteral("a.kar")};
          }},
-        {"only the file name", [](const Song& song) {
+        {"only the file name",
+         [](const Song& song) {
              KarBuilder kar;
              kar.trackName("Words").text("F:\\Midi\\Karaoke\\new.mid").nextTrack();
              kar.trackName("Bass").raw(kNotes);
-             QString name = song.performer + QStringLiteral(" - ") + song.title + QStringLiteral(".kar");
+             QString name =
+                 song.performer + QStringLiteral(" - ") + song.title + QStringLiteral(".kar");
              name.replace(u' ', u'_');
              return std::pair{kar.bytes(), name};
          }},
-        {"editor credit", [](const Song& song) {
+        {"editor credit",
+         [](const Song& song) {
              KarBuilder kar;
              const char* cp = codePageOf(song);
              kar.trackName(encoded(song.title, cp))

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <gtest/gtest.h>
-
 #include <iconv.h>
 
 using namespace songwick;
@@ -64,8 +63,7 @@ TEST(MidiStructure, ReadsTracksEventsAndTheFirstNote) {
     KarBuilder kar;
     kar.trackName("Title").meta(0x02, "(C) Someone").nextTrack().trackName("Piano");
     // Running status: the second note-on has no status byte; a SysEx sits between.
-    kar.raw(QByteArray("\x10\x90\x40\x64\x10\x41\x64\x00\xF0\x03\x7E\x00\xF7", 13))
-        .text("after");
+    kar.raw(QByteArray("\x10\x90\x40\x64\x10\x41\x64\x00\xF0\x03\x7E\x00\xF7", 13)).text("after");
     const QByteArray bytes = kar.bytes();
     const MidiStructure structure = readMidiStructure(bytes);
     ASSERT_TRUE(structure.found);
@@ -143,9 +141,8 @@ TEST(StructuredReading, SoftKaraokeTitlesInEachCodePage) {
     EXPECT_EQ(koi8[0], title);
 
     const QString cafe = QStringLiteral("Café Olé");
-    const std::array<QString, 4> western =
-        structured(softKaraoke({encoded(cafe, "CP1252"), "Beyonc\xE9", "Sequenced by Jos\xE9"},
-                               "d\xE9j\xE0 vu"));
+    const std::array<QString, 4> western = structured(softKaraoke(
+        {encoded(cafe, "CP1252"), "Beyonc\xE9", "Sequenced by Jos\xE9"}, "d\xE9j\xE0 vu"));
     EXPECT_EQ(western[0], cafe);
     EXPECT_EQ(western[1], QStringLiteral("Beyoncé"));
     EXPECT_EQ(western[3], QStringLiteral("Sequenced by José"));

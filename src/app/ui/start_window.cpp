@@ -14,7 +14,9 @@
 #include "help/ui/splash_window.h"
 #include "office/ui/office_actions.h"
 #include "scan/ui/scan_options_window.h"
+#include "scan/reread_rows.h"
 #include "scan/ui/scan_progress.h"
+#include "settings/options_file.h"
 #include "settings/settings_file.h"
 #include "settings/ui/general_settings_window.h"
 
@@ -203,7 +205,8 @@ void TForm1::runStartWindowScan() {
 
     const WaitCursorOn waitCursor(Button1);
     ProgressBar1->setValue(0);
-    const WalkOptions options{ScanWindow::Start, settings.ManyFilesScan, {}};
+    WalkOptions options{ScanWindow::Start, settings.ManyFilesScan, {}};
+    options.reading = loadReadingOptions(*openOptionsFile());
     Timer1->stop();
     Image1->hide();
     const auto restorePicture = [this] {
