@@ -205,7 +205,7 @@ void TForm1::runStartWindowScan() {
 
     const WaitCursorOn waitCursor(Button1);
     ProgressBar1->setValue(0);
-    WalkOptions options{ScanWindow::Start, settings.ManyFilesScan, {}};
+    WalkOptions options{ScanWindow::Start, settings.ManyFilesScan, {}, {}};
     options.reading = loadReadingOptions(*openOptionsFile());
     Timer1->stop();
     Image1->hide();

@@ -331,7 +331,7 @@ void TForm4::runNewScan() {
     catalogue.tableSource = TableSource::MainWindowStore;
 
     ProgressBar1->setValue(0);
-    WalkOptions options{ScanWindow::Main, settings.ManyFilesScan, {}};
+    WalkOptions options{ScanWindow::Main, settings.ManyFilesScan, {}, {}};
     options.reading = loadReadingOptions(*openOptionsFile());
     table.activated = false;
     QStringList messages;
