@@ -16,6 +16,9 @@ namespace {
 constexpr QByteArrayView kHeaderLine = "Songwick file..";
 constexpr QByteArrayView kTrailerLine = "Russia";
 constexpr QByteArrayView kLineEnd = "\r\n";
+// A list file whose cells hold characters Windows-1251 has not is written as UTF-8 behind a
+// byte order mark, so that nothing is lost; every other one is Windows-1251 as always.
+constexpr QByteArrayView kUtf8Bom = "\xEF\xBB\xBF";
 
 // No table the program writes comes near this; it keeps a damaged count line from asking for
 // gigabytes of empty cells.
@@ -73,6 +76,7 @@ int parseCountLine(QByteArrayView line) {
 // at the first cell.
 struct ListFileLayout {
     bool isListFile = false;
+    bool utf8 = false;
     int rowCount = 1;
     int columnCount = 1;
     LineCursor cells{QByteArrayView()};
@@ -80,6 +84,9 @@ struct ListFileLayout {
 
 ListFileLayout readLayout(QByteArrayView bytes) {
     ListFileLayout layout;
+    layout.utf8 = bytes.startsWith(kUtf8Bom);
+    if (layout.utf8)
+        bytes = bytes.sliced(kUtf8Bom.size());
     layout.cells = LineCursor(bytes);
     if (layout.cells.next() != kHeaderLine)
         return layout;
@@ -114,7 +121,9 @@ void readCells(ListFileLayout& layout, CatalogueGrid& grid) {
     grid.resize(layout.columnCount, layout.rowCount);
     for (int row = 1; row < layout.rowCount; ++row) {
         for (int column = 0; column < layout.columnCount; ++column)
-            grid.setCell(column, row, decodeCp1251(layout.cells.next()));
+            grid.setCell(column, row,
+                         layout.utf8 ? QString::fromUtf8(layout.cells.next())
+                                     : decodeCp1251(layout.cells.next()));
         layout.cells.next(); // the empty line that ends a row
         grid.setRowFile(row, rowFileFromCells(grid, row));
     }
@@ -159,7 +168,10 @@ QByteArray listFileBytes(const CatalogueGrid& grid) {
         text += lineEnd;
     }
     text += QString::fromLatin1(kTrailerLine) + lineEnd;
-    return encodeCp1251(text);
+    QByteArray bytes = encodeCp1251(text);
+    if (decodeCp1251(bytes) != text)
+        bytes = kUtf8Bom.toByteArray() + text.toUtf8();
+    return bytes;
 }
 
 void writeListFile(const QString& path, const CatalogueGrid& grid) {
@@ -209,7 +221,9 @@ namespace {
 // The first line of the file, read without reading the rest, so that a foreign file of any
 // size is told apart at once.
 bool hasHeaderLine(QFile& file) {
-    const QByteArray head = file.peek(kHeaderLine.size() + 1);
+    QByteArray head = file.peek(kUtf8Bom.size() + kHeaderLine.size() + 1);
+    if (head.startsWith(kUtf8Bom))
+        head.remove(0, kUtf8Bom.size());
     return LineCursor(head).next() == kHeaderLine;
 }
 

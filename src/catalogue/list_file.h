@@ -26,7 +26,9 @@ enum class ListFileRead {
 QString notAListFileMessage();
 
 // The bytes of a list file for the grid. A line break inside a cell is written as a blank,
-// so that every file reads back aligned.
+// so that every file reads back aligned. When a cell holds a character Windows-1251 cannot
+// hold, the file is written as UTF-8 instead, behind the byte order mark EF BB BF, with the
+// same lines; the reader accepts both.
 QByteArray listFileBytes(const CatalogueGrid& grid);
 
 // Writes the list file atomically (a temporary file renamed over the old one). Throws Error

@@ -21,7 +21,8 @@ struct Command {
 const Command kCommands[] = {
     {"scan",
      "FOLDER [--window start|main] [--settings PROP.DAT] [--output FILE.swk] [--no-cache] "
-     "[--stats]",
+     "[--stats] "
+     "[--reading program|structured] [--codepage auto|cp1251|...]",
      "scan FOLDER and the folders below it into a table, as the program's scan does",
      "  --window start|main   read the files as the start window (default) or the main\n"
      "                        window's scan does\n"
@@ -30,7 +31,18 @@ const Command kCommands[] = {
      "  --no-cache            read every file, leaving the scan cache out\n"
      "  --stats               print files, folders, bytes read, cache hits and misses and\n"
      "                        the time on standard error\n",
+     "  --reading program|structured\n"
+     "                        the program's byte rules (default) or the file's MIDI structure\n"
+     "  --codepage auto|KEY   the structured reading's code page: detected per file (default)\n"
+     "                        or one of cp1251, utf-8, cp1252, koi8-r, cp866, iso-8859-1,\n"
+     "                        iso-8859-2, iso-8859-5, iso-8859-7, iso-8859-9, iso-8859-15,\n"
+     "                        shift_jis, big5, euc-kr\n",
      runScan},
+    {"probe", "FILE.kar [--window start|main] [--codepage auto|cp1251|...]",
+     "print both readings of one karaoke file, its code page and the events used",
+     "  --window start|main   the program's reading as the start (default) or main window's\n"
+     "  --codepage auto|KEY   force the structured reading's code page\n",
+     runProbe},
     {"settings", "PROP.DAT", "print every value stored in a settings file", "", runSettings},
     {"text", "LIST.swk [--layout A|B] [--settings PROP.DAT]",
      "print the table of a list file as the text view shows it",

@@ -24,6 +24,22 @@ ScanWindow parseWindow(const std::optional<QString>& value) {
     throw UsageError("--window takes start or main");
 }
 
+ReadingOptions parseReading(const Arguments& args) {
+    ReadingOptions reading;
+    const auto method = args.option(QStringLiteral("reading"));
+    if (method && *method == readingName(KarReading::Structured))
+        reading.reading = KarReading::Structured;
+    else if (method && *method != readingName(KarReading::Program))
+        throw UsageError("--reading takes program or structured");
+    if (const auto codePage = args.option(QStringLiteral("codepage"))) {
+        if (*codePage != kAutomaticCodePage && !findCodePage(*codePage))
+            throw UsageError("--codepage takes auto or one of: " +
+                             knownCodePageKeys().join(QStringLiteral(", ")).toStdString());
+        reading.structured.codePage = *codePage;
+    }
+    return reading;
+}
+
 // The table as readable UTF-8 lines: the number, then the six texts separated by " | ".
 QString readableTable(const CatalogueGrid& grid) {
     QString out;
@@ -61,9 +77,11 @@ private:
 } // namespace
 
 int runScan(const QStringList& arguments) {
-    const Arguments args(
-        arguments, {QStringLiteral("window"), QStringLiteral("settings"), QStringLiteral("output")},
-        {QStringLiteral("no-cache"), QStringLiteral("stats")});
+    const Arguments args(arguments,
+                         {QStringLiteral("window"), QStringLiteral("settings"),
+                          QStringLiteral("output"), QStringLiteral("reading"),
+                          QStringLiteral("codepage")},
+                         {QStringLiteral("no-cache"), QStringLiteral("stats")});
     if (args.positional().size() != 1)
         throw UsageError("scan takes one folder");
     const QString given = args.positional().first();
@@ -74,6 +92,7 @@ int runScan(const QStringList& arguments) {
 
     WalkOptions options;
     options.window = parseWindow(args.option(QStringLiteral("window")));
+    options.reading = parseReading(args);
     if (const auto settingsPath = args.option(QStringLiteral("settings")))
         options.manyFilesScan = readManyFilesScan(*settingsPath);
     if (!args.flag(QStringLiteral("no-cache")))

@@ -4,6 +4,7 @@
 
 #include "common/error.h"
 #include "scan/scan_cache.h"
+#include "scan/structured_reading.h"
 
 #include <QFile>
 #include <algorithm>
@@ -165,7 +166,7 @@ public:
         : store_(store), options_(options), progressStep_(progressStep),
           parentReferenceLimit_(options.manyFilesScan ? options.limits.parentReferencesMany
                                                       : options.limits.parentReferences) {
-        if (!options.scanCachePath.isEmpty()) {
+        if (!options.scanCachePath.isEmpty() && options.reading.reading != KarReading::Structured) {
             cache_.emplace(options.scanCachePath, readingKey(options));
             if (!cache_->active())
                 result_.cacheProblem = cache_->problem();
@@ -289,6 +290,10 @@ private:
             return;
         }
         const QByteArray& path = planned.path;
+        if (options_.reading.reading == KarReading::Structured) {
+            extractStructured(path, entry, folderText);
+            return;
+        }
         prefetcher_.ahead(plan_, index);
         const int opened = prefetcher_.take(index);
         try {
@@ -301,10 +306,26 @@ private:
                     cache_->store(entry.name, file.identity, file.texts);
             }
         } catch (const Error& error) {
-            if (result_.unreadableCount++ == 0) {
-                result_.firstUnreadable = decodeFileName(path);
-                result_.firstUnreadableError = error.message();
-            }
+            noteUnreadable(path, error);
+        }
+    }
+
+    // The structured reading needs the whole file, and keeps out of the scan cache.
+    void extractStructured(const QByteArray& path, const Entry& entry, const QString& folderText) {
+        try {
+            const QByteArrayView bytes = reader_.read(path);
+            store_.append(makeStructuredRecord(folderText, entry.displayName,
+                                               structured_.read(bytes, entry.displayName)));
+            ++result_.recordsAdded;
+        } catch (const Error& error) {
+            noteUnreadable(path, error);
+        }
+    }
+
+    void noteUnreadable(const QByteArray& path, const Error& error) {
+        if (result_.unreadableCount++ == 0) {
+            result_.firstUnreadable = decodeFileName(path);
+            result_.firstUnreadableError = error.message();
         }
     }
 
@@ -318,6 +339,7 @@ private:
     std::optional<ScanCache> cache_;
     std::vector<PlannedEntry> plan_;
     Prefetcher prefetcher_;
+    StructuredReader structured_{options_.reading.structured};
     WalkResult result_;
     int queuedTotal_ = 0;
     int parentReferences_ = 0;

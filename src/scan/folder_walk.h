@@ -2,6 +2,7 @@
 
 #include "catalogue/record_store.h"
 #include "scan/kar_extractor.h"
+#include "scan/reading_options.h"
 
 #include <QString>
 #include <functional>
@@ -26,6 +27,7 @@ struct WalkOptions {
     // Asked after each file and each folder listing: true ends the walk there, keeping the
     // records found so far.
     std::function<bool()> interruptRequested;
+    ReadingOptions reading; // the program's reading unless the user chose the structured one
 };
 
 // What distinguishes the readings of the walk options: the texts of two readings never share

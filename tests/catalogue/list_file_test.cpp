@@ -105,6 +105,25 @@ TEST(ListFile, WrittenAndReadBackKeepsEveryCellAndMark) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"список.swk"_s});
 }
 
+TEST(ListFile, CellsBeyondWindows1251AreWrittenAsUtf8AndReadBack) {
+    CatalogueGrid grid;
+    prepareGrid(grid, 2);
+    grid.setCell(3, 1, u"Café Olé"_s); // "é" is not in Windows-1251
+    grid.setCell(3, 2, u"Подмосковные 夜"_s);
+    const QByteArray bytes = listFileBytes(grid);
+    ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBFSongwick file..\r\n3\r\n7\r\n"));
+    EXPECT_TRUE(bytes.contains(u"Café Olé\r\n"_s.toUtf8()));
+    EXPECT_TRUE(bytes.endsWith("\r\nRussia\r\n"));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"utf8.swk"_s);
+    writeListFile(path, grid);
+    CatalogueState state = stateWithStore(2);
+    CatalogueGrid opened;
+    ASSERT_EQ(openListFileInMainWindow(path, opened, state), ListFileRead::Loaded);
+    expectSameCells(opened, grid);
+}
+
 TEST(ListFile, LineBreaksInACellAreWrittenAsBlanks) {
     CatalogueGrid grid;
     prepareGrid(grid, 2);
@@ -153,7 +172,7 @@ TEST(ListFile, ForeignFilesAreToldApartAndChangeNothing) {
                                   "Songwick file.. \r\n",
                                   "Songwick file.",
                                   "",
-                                  "\xEF\xBB\xBFSongwick file..\r\n"};
+                                  "\xEF\xBB\xBFsongwick file..\r\n"};
     for (const QByteArray& bytes : foreign) {
         CatalogueGrid grid(3, 2);
         grid.setCell(1, 1, u"keep"_s);

@@ -14,6 +14,7 @@
 #include "help/ui/splash_window.h"
 #include "office/ui/office_actions.h"
 #include "scan/ui/scan_options_window.h"
+#include "scan/reread_rows.h"
 #include "scan/ui/scan_progress.h"
 #include "settings/options_file.h"
 #include "settings/settings_file.h"
@@ -211,6 +212,8 @@ void TForm1::runStartWindowScan() {
     WalkOptions options{ScanWindow::Start, settings.ManyFilesScan, {}, {}};
     options.scanCachePath =
         scanCachePathFromOptions(optionsFilePathBeside(registry_.settingsPath()));
+    options.reading =
+        loadReadingOptions(*openOptionsFile(optionsFilePathBeside(registry_.settingsPath())));
     Timer1->stop();
     Image1->hide();
     const auto restorePicture = [this] {

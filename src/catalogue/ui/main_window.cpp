@@ -15,6 +15,7 @@
 #include "rename/ui/composite_rename_window.h"
 #include "rename/ui/file_name_rename.h"
 #include "scan/ui/scan_options_window.h"
+#include "scan/reread_rows.h"
 #include "scan/ui/scan_progress.h"
 #include "settings/options_file.h"
 #include "settings/ui/general_settings_window.h"
@@ -127,6 +128,7 @@ void TForm4::createMenus() {
     N16 = menuBar()->addMenu(QStringLiteral("&Таблица"));
     N17 = N16->addAction(QStringLiteral("&Добавить строку"));
     N20 = N16->addAction(QStringLiteral("&Перевести в текстовый формат"));
+    N34 = N16->addAction(QStringLiteral("Перечитать отмеченные строки по структуре файла"));
 
     N18 = menuBar()->addMenu(QStringLiteral("&Помощь"));
     N19 = N18->addMenu(QStringLiteral("&О программе"));
@@ -148,6 +150,7 @@ void TForm4::createMenus() {
     connect(N5, &QAction::triggered, this, &TForm4::N5Click);
     connect(N12, &QAction::triggered, this, &TForm4::N12Click);
     connect(N14, &QAction::triggered, this, &TForm4::N14Click);
+    connect(N34, &QAction::triggered, this, &TForm4::N34Click);
     connect(N9, &QAction::triggered, this, &TForm4::N9Click);
     connect(N10, &QAction::triggered, this, &TForm4::N10Click);
     connect(Excel1, &QAction::triggered, this, &TForm4::Excel3Click);
@@ -338,6 +341,8 @@ void TForm4::runNewScan() {
     WalkOptions options{ScanWindow::Main, settings.ManyFilesScan, {}, {}};
     options.scanCachePath =
         scanCachePathFromOptions(optionsFilePathBeside(registry_.settingsPath()));
+    options.reading =
+        loadReadingOptions(*openOptionsFile(optionsFilePathBeside(registry_.settingsPath())));
     table.activated = false;
     QStringList messages;
     const std::optional<QString> chosen =
@@ -453,6 +458,17 @@ void TForm4::N17Click() {
         changeTable([&](CatalogueGrid& grid) { insertRow(grid, row, registry_.catalogue()); });
         registry_.catalogue().mainTable.modified = true;
         showStatus();
+    });
+}
+
+void TForm4::N34Click() {
+    registry_.runReportingErrors(this, [this] {
+        StringGrid1->commitPendingEdit();
+        const StructuredReadingOptions options = loadReadingOptions(*openOptionsFile()).structured;
+        int reread = 0;
+        changeTable([&](CatalogueGrid& grid) { reread = rereadMarkedRowsStructured(grid, options); });
+        if (reread > 0)
+            registry_.catalogue().mainTable.modified = true;
     });
 }
 

@@ -89,6 +89,7 @@ public:
     QMenu* N16;      // "&Таблица"
     QAction* N17;    // "&Добавить строку"
     QAction* N20;    // "&Перевести в текстовый формат"
+    QAction* N34;    // "Перечитать отмеченные строки по структуре файла"
     QMenu* N18;      // "&Помощь"
     QMenu* N19;      // "&О программе"
     QAction* N23;    // "&Информация"
@@ -106,6 +107,7 @@ public:
     void N12Click(); // leave the program
     void N14Click();
     void N17Click();    // insert a row
+    void N34Click();    // read the marked rows again by the file's structure
     void N9Click();     // rename from the file-name column
     void N10Click();    // the composite rename window
     void Excel3Click(); // "Ms &Excel"

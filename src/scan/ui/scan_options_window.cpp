@@ -1,14 +1,22 @@
 #include "scan/ui/scan_options_window.h"
 
 #include "scan/ui/scan_progress.h"
+#include "scan/reading_options.h"
+#include "settings/options_file.h"
 #include "settings/program_settings.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace songwick {
 
@@ -22,9 +30,28 @@ TForm3::TForm3(ProgramSettings& settings, QString optionsPath)
           QStringLiteral(
               "Подробнее об использовании данной настройки Вы можете прочитать в Помощи"),
           this)),
+      GroupBox1(new QGroupBox(QStringLiteral("Чтение описаний"), this)),
+      RadioButton1(new QRadioButton(QStringLiteral("По правилам программы"), GroupBox1)),
+      RadioButton2(new QRadioButton(QStringLiteral("По структуре MIDI-файла"), GroupBox1)),
+      ComboBox1(new QComboBox(GroupBox1)), Memo1(new QPlainTextEdit(GroupBox1)),
       Button1(new QPushButton(QStringLiteral("OK"), this)),
       Button2(new QPushButton(QStringLiteral("Отмена"), this)), settings_(settings),
-      optionsPath_(std::move(optionsPath)) {
+      optionsPath_(std::move(optionsPath)), readingGroup_(new QButtonGroup(this)) {
+    readingGroup_->addButton(RadioButton1);
+    readingGroup_->addButton(RadioButton2);
+    ComboBox1->addItem(QStringLiteral("Определять автоматически"), kAutomaticCodePage);
+    for (const CodePageChoice& page : knownCodePages())
+        ComboBox1->addItem(page.displayName, page.key);
+    Memo1->setToolTip(QStringLiteral("Шаблоны имён файлов, по одному в строке: «%1», «%2»")
+                          .arg(kPerformerPlaceholder, kTitlePlaceholder));
+    Memo1->setFixedHeight(60);
+    auto* reading = new QVBoxLayout(GroupBox1);
+    reading->addWidget(RadioButton1);
+    reading->addWidget(RadioButton2);
+    reading->addWidget(new QLabel(QStringLiteral("Кодовая страница:"), GroupBox1));
+    reading->addWidget(ComboBox1);
+    reading->addWidget(new QLabel(QStringLiteral("Шаблоны имён файлов:"), GroupBox1));
+    reading->addWidget(Memo1);
     setWindowTitle(QStringLiteral("Настройки сканирования"));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
@@ -41,9 +68,11 @@ TForm3::TForm3(ProgramSettings& settings, QString optionsPath)
     layout->addWidget(Label1);
     layout->addWidget(Label2);
     layout->addWidget(CheckBox2);
+    layout->addWidget(GroupBox1);
     layout->addLayout(buttons);
     CheckBox1->setChecked(settings_.ManyFilesScan);
     CheckBox2->setChecked(rememberReadFiles(optionsPath_));
+    RadioButton1->setChecked(true);
     setFixedSize(sizeHint());
 
     connect(CheckBox1, &QCheckBox::toggled, this, &TForm3::CheckBox1Click);
@@ -57,6 +86,27 @@ void TForm3::FormActivate() {
     rememberedState_ = settings_.ManyFilesScan;
     rememberedCacheState_ = rememberReadFiles(optionsPath_);
     CheckBox2->setChecked(rememberedCacheState_);
+    showReadingOptions();
+}
+
+void TForm3::showReadingOptions() {
+    const ReadingOptions options = loadReadingOptions(*openOptionsFile(optionsPath_));
+    (options.reading == KarReading::Structured ? RadioButton2 : RadioButton1)->setChecked(true);
+    ComboBox1->setCurrentIndex(std::max(0, ComboBox1->findData(options.structured.codePage)));
+    Memo1->setPlainText(options.structured.fileNamePatterns.join(u'\n'));
+}
+
+void TForm3::saveReadingOptions() {
+    ReadingOptions options;
+    options.reading = RadioButton2->isChecked() ? KarReading::Structured : KarReading::Program;
+    options.structured.codePage = ComboBox1->currentData().toString();
+    QStringList patterns;
+    for (const QString& line : Memo1->toPlainText().split(u'\n')) {
+        if (!line.trimmed().isEmpty())
+            patterns << line.trimmed();
+    }
+    options.structured.fileNamePatterns = patterns;
+    songwick::saveReadingOptions(*openOptionsFile(optionsPath_), options);
 }
 
 void TForm3::CheckBox2Click(bool checked) {
@@ -68,6 +118,7 @@ void TForm3::CheckBox1Click(bool checked) {
 }
 
 void TForm3::Button1Click() {
+    saveReadingOptions();
     hide();
 }
 

@@ -1,10 +1,16 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 
+class QButtonGroup;
 class QCheckBox;
+class QComboBox;
+class QGroupBox;
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
+class QRadioButton;
 
 namespace songwick {
 
@@ -27,8 +33,17 @@ public:
     QCheckBox* CheckBox2; // remember read files for a quick rescan
     QLabel* Label1;
     QLabel* Label2;
-    QPushButton* Button1; // "OK"
-    QPushButton* Button2; // "Отмена"
+    // "Чтение описаний": how a scan reads the texts, kept in the options file, saved by "OK".
+    QGroupBox* GroupBox1;
+    QRadioButton* RadioButton1; // "По правилам программы"
+    QRadioButton* RadioButton2; // "По структуре MIDI-файла"
+    QComboBox* ComboBox1; // the code page: "Определять автоматически", then the list
+    QPlainTextEdit* Memo1; // the file-name patterns, one a line
+    QPushButton* Button1;  // "OK"
+    QPushButton* Button2;  // "Отмена"
+
+    // The options file the reading options are kept in (the user's one unless a test says).
+    void setOptionsFilePath(const QString& path) { optionsPath_ = path; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -39,10 +54,14 @@ private:
     void Button1Click();
     void Button2Click();
 
+    void showReadingOptions();
+    void saveReadingOptions();
+
     ProgramSettings& settings_;
     QString optionsPath_;
     bool rememberedState_ = false;
     bool rememberedCacheState_ = true;
+    QButtonGroup* readingGroup_;
 };
 
 } // namespace songwick

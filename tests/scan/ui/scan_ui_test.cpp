@@ -1,12 +1,17 @@
+#include "scan/reading_options.h"
 #include "scan/ui/scan_options_window.h"
 #include "scan/ui/scan_progress.h"
+#include "settings/options_file.h"
 #include "settings/program_settings.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -16,6 +21,7 @@ namespace {
 class ScanOptionsWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        window.setOptionsFilePath(optionsPath);
         window.show();
         window.FormActivate();
     }
@@ -25,6 +31,36 @@ protected:
     ProgramSettings settings;
     TForm3 window{settings, optionsPath};
 };
+
+TEST_F(ScanOptionsWindowTest, ReadingOptionsAreKeptInTheOptionsFileByOk) {
+    EXPECT_TRUE(window.RadioButton1->isChecked());
+    EXPECT_EQ(window.ComboBox1->currentText(), QStringLiteral("Определять автоматически"));
+    EXPECT_EQ(window.Memo1->toPlainText(), QStringLiteral("Исполнитель - Название\nНазвание"));
+
+    window.RadioButton2->click();
+    window.ComboBox1->setCurrentIndex(window.ComboBox1->findText(QStringLiteral("KOI8-R")));
+    window.Memo1->setPlainText(QStringLiteral("Название (Исполнитель)\n\n"));
+    window.Button2->click(); // "Отмена" keeps nothing
+    EXPECT_EQ(loadReadingOptions(*openOptionsFile(optionsPath)).reading, KarReading::Program);
+
+    window.show();
+    window.FormActivate();
+    EXPECT_TRUE(window.RadioButton1->isChecked());
+    window.RadioButton2->click();
+    window.ComboBox1->setCurrentIndex(window.ComboBox1->findText(QStringLiteral("KOI8-R")));
+    window.Memo1->setPlainText(QStringLiteral("Название (Исполнитель)\n\n"));
+    window.Button1->click();
+    const ReadingOptions saved = loadReadingOptions(*openOptionsFile(optionsPath));
+    EXPECT_EQ(saved.reading, KarReading::Structured);
+    EXPECT_EQ(saved.structured.codePage, QStringLiteral("koi8-r"));
+    EXPECT_EQ(saved.structured.fileNamePatterns,
+              QStringList{QStringLiteral("Название (Исполнитель)")});
+
+    window.show();
+    window.FormActivate();
+    EXPECT_TRUE(window.RadioButton2->isChecked());
+    EXPECT_EQ(window.ComboBox1->currentText(), QStringLiteral("KOI8-R"));
+}
 
 TEST_F(ScanOptionsWindowTest, TheCheckBoxIsTheSetting) {
     window.CheckBox1->click();

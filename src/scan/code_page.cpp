@@ -1,0 +1,278 @@
+#include "scan/code_page.h"
+
+#include "common/cp1251_codec.h"
+
+#include <cerrno>
+#include <cstring>
+#include <iconv.h>
+#include <uchardet/uchardet.h>
+
+namespace songwick {
+namespace {
+
+constexpr QByteArrayView kUtf8Bom = "\xEF\xBB\xBF";
+// The detector needs a few kilobytes at most; lyrics beyond that only cost time.
+constexpr qsizetype kDetectorInputLimit = 8192;
+const QString kAscii = QStringLiteral("ascii");
+
+bool isAscii(QByteArrayView text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool isValidUtf8(QByteArrayView text) {
+    const auto* at = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = at + text.size();
+    while (at < end) {
+        const unsigned char b = *at;
+        if (b < 0x80) {
+            ++at;
+            continue;
+        }
+        int length = 0;
+        unsigned int lowest = 0;
+        if (b >= 0xC2 && b <= 0xDF) {
+            length = 2;
+            lowest = 0x80;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            length = 3;
+            lowest = 0x800;
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            length = 4;
+            lowest = 0x10000;
+        } else {
+            return false;
+        }
+        if (end - at < length)
+            return false;
+        unsigned int code = b & (0xFF >> (length + 1));
+        for (int i = 1; i < length; ++i) {
+            if ((at[i] & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (at[i] & 0x3F);
+        }
+        if (code < lowest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        at += length;
+    }
+    return true;
+}
+
+// How the bytes at and above 0x80 sit in words: inside Latin words ("Café"), as in Western
+// languages, or forming words of their own ("Песня"), as in Cyrillic, Greek or Asian texts.
+struct WordShapes {
+    int mixed = 0;
+    int pure = 0;
+
+    void count(QByteArrayView text) {
+        bool inWord = false;
+        bool hasLatin = false;
+        bool hasHigh = false;
+        auto endWord = [&] {
+            if (hasHigh)
+                ++(hasLatin ? mixed : pure);
+            inWord = hasLatin = hasHigh = false;
+        };
+        for (char c : text) {
+            const auto b = static_cast<unsigned char>(c);
+            const bool latin = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
+            if (latin || b >= 0x80) {
+                inWord = true;
+                hasLatin = hasLatin || latin;
+                hasHigh = hasHigh || b >= 0x80;
+            } else if (inWord) {
+                endWord();
+            }
+        }
+        endWord();
+    }
+    bool latinShaped() const { return mixed > pure; }
+    double agreement() const {
+        const int total = mixed + pure;
+        return total == 0 ? 0.0 : double(std::max(mixed, pure)) / total;
+    }
+};
+
+enum class Script { Latin, Other, Unknown };
+
+// The key of knownCodePages() that a detector's answer stands for, and its script. Latin
+// answers on short texts scatter over many code pages (ISO-8859-2, -13, IBM852 for one
+// "é"); karaoke files in Latin script are written in Windows-1252, so they all read as it.
+std::pair<QString, Script> restrictAnswer(const QByteArray& answer) {
+    static const std::map<QByteArray, QString> other = {
+        {"WINDOWS-1251", QStringLiteral("cp1251")},
+        {"KOI8-R", QStringLiteral("koi8-r")},
+        {"IBM866", QStringLiteral("cp866")},
+        {"ISO-8859-5", QStringLiteral("iso-8859-5")},
+        {"ISO-8859-7", QStringLiteral("iso-8859-7")},
+        {"WINDOWS-1253", QStringLiteral("iso-8859-7")},
+        {"SHIFT_JIS", QStringLiteral("shift_jis")},
+        {"BIG5", QStringLiteral("big5")},
+        {"EUC-KR", QStringLiteral("euc-kr")},
+    };
+    if (const auto found = other.find(answer); found != other.end())
+        return {found->second, Script::Other};
+    static const QByteArrayList latin = {
+        "WINDOWS-1252", "WINDOWS-1250", "WINDOWS-1254", "WINDOWS-1257", "ISO-8859-1",
+        "ISO-8859-2",   "ISO-8859-3",   "ISO-8859-4",   "ISO-8859-9",   "ISO-8859-10",
+        "ISO-8859-13",  "ISO-8859-15",  "ISO-8859-16",  "IBM852",       "MAC-CENTRALEUROPE"};
+    if (latin.contains(answer))
+        return {QStringLiteral("cp1252"), Script::Latin};
+    return {QString(), Script::Unknown};
+}
+
+} // namespace
+
+const std::vector<CodePageChoice>& knownCodePages() {
+    static const std::vector<CodePageChoice> pages = {
+        {QStringLiteral("cp1251"), QStringLiteral("Windows-1251 (кириллица)"), "WINDOWS-1251"},
+        {QStringLiteral("utf-8"), QStringLiteral("UTF-8"), "UTF-8"},
+        {QStringLiteral("cp1252"), QStringLiteral("Windows-1252 (западноевропейская)"),
+         "WINDOWS-1252"},
+        {QStringLiteral("koi8-r"), QStringLiteral("KOI8-R"), "KOI8-R"},
+        {QStringLiteral("cp866"), QStringLiteral("CP866 (DOS)"), "CP866"},
+        {QStringLiteral("iso-8859-1"), QStringLiteral("ISO-8859-1"), "ISO-8859-1"},
+        {QStringLiteral("iso-8859-2"), QStringLiteral("ISO-8859-2"), "ISO-8859-2"},
+        {QStringLiteral("iso-8859-5"), QStringLiteral("ISO-8859-5"), "ISO-8859-5"},
+        {QStringLiteral("iso-8859-7"), QStringLiteral("ISO-8859-7"), "ISO-8859-7"},
+        {QStringLiteral("iso-8859-9"), QStringLiteral("ISO-8859-9"), "ISO-8859-9"},
+        {QStringLiteral("iso-8859-15"), QStringLiteral("ISO-8859-15"), "ISO-8859-15"},
+        {QStringLiteral("shift_jis"), QStringLiteral("Shift-JIS"), "SHIFT_JIS"},
+        {QStringLiteral("big5"), QStringLiteral("Big5"), "BIG5"},
+        {QStringLiteral("euc-kr"), QStringLiteral("EUC-KR"), "EUC-KR"},
+    };
+    return pages;
+}
+
+const CodePageChoice* findCodePage(const QString& key) {
+    for (const CodePageChoice& page : knownCodePages()) {
+        if (page.key == key)
+            return &page;
+    }
+    return nullptr;
+}
+
+QStringList knownCodePageKeys() {
+    QStringList keys;
+    for (const CodePageChoice& page : knownCodePages())
+        keys << page.key;
+    return keys;
+}
+
+struct CodePageDetector::Detector {
+    uchardet_t handle = uchardet_new();
+    ~Detector() { uchardet_delete(handle); }
+
+    QByteArray answer(const std::vector<QByteArrayView>& texts) {
+        uchardet_reset(handle);
+        qsizetype fed = 0;
+        for (QByteArrayView text : texts) {
+            if (fed >= kDetectorInputLimit)
+                break;
+            if (isAscii(text))
+                continue;
+            const QByteArrayView part =
+                text.first(std::min(text.size(), kDetectorInputLimit - fed));
+            uchardet_handle_data(handle, part.data(), size_t(part.size()));
+            uchardet_handle_data(handle, "\n", 1);
+            fed += part.size() + 1;
+        }
+        uchardet_data_end(handle);
+        const char* charset = uchardet_get_charset(handle);
+        return QByteArray(charset ? charset : "").toUpper();
+    }
+};
+
+struct CodePageDetector::Converter {
+    iconv_t handle;
+    explicit Converter(const QByteArray& from) : handle(iconv_open("UTF-8", from.constData())) {}
+    ~Converter() {
+        if (valid())
+            iconv_close(handle);
+    }
+    bool valid() const { return handle != iconv_t(-1); }
+
+    QString convert(QByteArrayView text) {
+        iconv(handle, nullptr, nullptr, nullptr, nullptr);
+        QByteArray out(text.size() * 4 + 16, Qt::Uninitialized);
+        char* in = const_cast<char*>(text.data());
+        size_t inLeft = size_t(text.size());
+        char* outAt = out.data();
+        size_t outLeft = size_t(out.size());
+        while (inLeft > 0) {
+            if (iconv(handle, &in, &inLeft, &outAt, &outLeft) != size_t(-1))
+                break;
+            if (errno == E2BIG)
+                break; // cannot happen with four bytes per input byte
+            // A byte the code page does not define, or a cut multibyte character.
+            ++in;
+            --inLeft;
+            if (outLeft >= 3) {
+                std::memcpy(outAt, "\xEF\xBF\xBD", 3);
+                outAt += 3;
+                outLeft -= 3;
+            }
+            iconv(handle, nullptr, nullptr, nullptr, nullptr);
+        }
+        out.truncate(outAt - out.data());
+        return QString::fromUtf8(out);
+    }
+};
+
+CodePageDetector::CodePageDetector() : detector_(std::make_unique<Detector>()) {}
+CodePageDetector::~CodePageDetector() = default;
+
+CodePageGuess CodePageDetector::detect(const std::vector<QByteArrayView>& texts) {
+    bool ascii = true;
+    bool utf8 = true;
+    for (QByteArrayView text : texts) {
+        if (text.startsWith(kUtf8Bom))
+            return {QStringLiteral("utf-8"), 1.0, QStringLiteral("bom")};
+        if (ascii && isAscii(text))
+            continue;
+        ascii = false;
+        utf8 = utf8 && isValidUtf8(text);
+    }
+    if (ascii)
+        return {kAscii, 1.0, QStringLiteral("ascii")};
+    if (utf8)
+        return {QStringLiteral("utf-8"), 1.0, QStringLiteral("utf-8")};
+
+    WordShapes shapes;
+    for (QByteArrayView text : texts)
+        shapes.count(text);
+    const Script shapeScript = shapes.latinShaped() ? Script::Latin : Script::Other;
+    const auto [answer, answerScript] = restrictAnswer(detector_->answer(texts));
+    if (answerScript == shapeScript)
+        return {answer, shapes.agreement(), QStringLiteral("detector")};
+    // The detector named nothing we read, or a script the words do not have: the words
+    // decide when they clearly agree among themselves.
+    if (shapes.agreement() >= 0.8)
+        return {shapeScript == Script::Latin ? QStringLiteral("cp1252") : QStringLiteral("cp1251"),
+                shapes.agreement() * 0.75, QStringLiteral("words")};
+    return {QStringLiteral("cp1251"), 0.0, QStringLiteral("unsure")};
+}
+
+QString CodePageDetector::decode(QByteArrayView text, const QString& key) {
+    if (text.startsWith(kUtf8Bom))
+        text = text.sliced(kUtf8Bom.size());
+    if (key == QStringLiteral("cp1251") || key == kAscii || isAscii(text))
+        return decodeCp1251(text);
+    if (key == QStringLiteral("utf-8"))
+        return QString::fromUtf8(text);
+    const CodePageChoice* page = findCodePage(key);
+    if (!page)
+        return decodeCp1251(text);
+    auto& converter = converters_[key];
+    if (!converter)
+        converter = std::make_unique<Converter>(page->iconvName);
+    if (!converter->valid())
+        return decodeCp1251(text);
+    return converter->convert(text);
+}
+
+} // namespace songwick

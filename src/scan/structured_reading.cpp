@@ -1,0 +1,370 @@
+#include "scan/structured_reading.h"
+
+#include "scan/kar_extractor.h"
+
+#include <QSet>
+#include <algorithm>
+
+namespace songwick {
+namespace {
+
+// A title is a line, not a block of text.
+constexpr qsizetype kTitleByteLimit = 255;
+// How many texts before the first note are looked at, and how many further texts are kept.
+constexpr int kLeadingTextLimit = 12;
+constexpr int kFurtherTextLimit = 3;
+// Tracks whose names may name the song.
+constexpr int kNamedTrackLimit = 4;
+
+// Words that make a name generic when every word of it is one of these and at least one is a
+// strong one (an instrument, a track or format word); "Rock Organ" is generic, "Rock Music" is
+// not.
+const QSet<QString>& strongGenericWords() {
+    static const QSet<QString> words = [] {
+        QSet<QString> set;
+        for (const char* word :
+             {"untitled",   "noname",  "unnamed",      "karaoke",       "kar",         "words",
+              "lyrics",     "lyric",   "track",        "trk",           "midi",        "gm",
+              "gs",         "xg",      "sequence",     "melody",        "vocal",       "vocals",
+              "vox",        "voice",   "piano",        "pianos",        "harpsichord", "clavinet",
+              "clav",       "celesta", "glockenspiel", "vibraphone",    "vibes",       "marimba",
+              "xylophone",  "bells",   "dulcimer",     "organ",         "accordion",   "harmonica",
+              "bandoneon",  "guitar",  "guitars",      "gtr",           "bass",        "violin",
+              "violins",    "viola",   "cello",        "contrabass",    "harp",        "timpani",
+              "strings",    "string",  "choir",        "orchestra",     "trumpet",     "trumpets",
+              "trombone",   "tuba",    "horn",         "horns",         "brass",       "sax",
+              "saxophone",  "oboe",    "bassoon",      "clarinet",      "piccolo",     "flute",
+              "recorder",   "whistle", "ocarina",      "synth",         "synthesizer", "pad",
+              "sitar",      "banjo",   "shamisen",     "koto",          "kalimba",     "bagpipe",
+              "fiddle",     "shanai",  "drums",        "drum",          "percussion",  "perc",
+              "kit",        "cymbal",  "cymbals",      "tom",           "toms",        "woodblock",
+              "taiko",      "chords",  "accomp",       "accompaniment", "backing",     "conductor",
+              "metronome",  "click",   "tempo",        "sysex",         "setup",       "instrument",
+              "instruments"})
+            set.insert(QString::fromLatin1(word));
+        for (const char16_t* word :
+             {u"трек",     u"дорожка",    u"мелодия",    u"вокал",         u"голос",  u"слова",
+              u"текст",    u"караоке",    u"фортепиано", u"пианино",       u"бас",    u"гитара",
+              u"ударные",  u"барабаны",   u"струнные",   u"скрипка",       u"орган",  u"аккордеон",
+              u"баян",     u"синтезатор", u"партия",     u"аккомпанемент", u"флейта", u"труба",
+              u"саксофон", u"хор"})
+            set.insert(QString::fromUtf16(word));
+        return set;
+    }();
+    return words;
+}
+
+const QSet<QString>& weakGenericWords() {
+    static const QSet<QString> words = [] {
+        QSet<QString> set;
+        for (const char* word :
+             {"soft",       "general",   "standard", "file",      "format",     "acoustic",
+              "electric",   "grand",     "bright",   "honky",     "tonk",       "rhodes",
+              "chorused",   "music",     "box",      "tubular",   "drawbar",    "percussive",
+              "rock",       "church",    "reed",     "tango",     "nylon",      "steel",
+              "jazz",       "clean",     "muted",    "mute",      "overdriven", "overdrive",
+              "distortion", "distorted", "dist",     "harmonics", "fingered",   "finger",
+              "picked",     "pick",      "fretless", "slap",      "tremolo",    "pizzicato",
+              "orchestral", "ensemble",  "slow",     "aahs",      "oohs",       "hit",
+              "french",     "section",   "soprano",  "alto",      "tenor",      "baritone",
+              "english",    "pan",       "blown",    "bottle",    "shakuhachi", "lead",
+              "square",     "sawtooth",  "saw",      "calliope",  "chiff",      "charang",
+              "fifths",     "new",       "age",      "warm",      "polysynth",  "bowed",
+              "metallic",   "halo",      "sweep",    "fx",        "sci",        "fi",
+              "tinkle",     "bell",      "agogo",    "melodic",   "reverse",    "fret",
+              "noise",      "breath",    "rhythm",   "harmony",   "left",       "right",
+              "hand",       "l",         "r",        "lh",        "rh",         "channel",
+              "ch",         "part",      "main",     "solo",      "intro",      "system",
+              "exclusive",  "empty",     "control",  "reset",     "mixer",      "master",
+              "timing",     "marker",    "cue",      "mono",      "stereo",     "high",
+              "low",        "hi",        "lo",       "ac",        "el",         "st",
+              "upright",    "double",    "and",      "the",       "of",         "by",
+              "name",       "no",        "set",      "up"})
+            set.insert(QString::fromLatin1(word));
+        for (const char16_t* word : {u"соло", u"и", u"левая", u"правая", u"рука"})
+            set.insert(QString::fromUtf16(word));
+        return set;
+    }();
+    return words;
+}
+
+bool looksLikePath(const QString& text) {
+    if (text.startsWith(u'\\') || text.startsWith(u'/') || text.contains(u'\\') ||
+        text.contains(QStringLiteral(":/")))
+        return true;
+    static const QStringList extensions = {QStringLiteral(".mid"),  QStringLiteral(".kar"),
+                                           QStringLiteral(".midi"), QStringLiteral(".rmi"),
+                                           QStringLiteral(".wrk"),  QStringLiteral(".sng"),
+                                           QStringLiteral(".seq"),  QStringLiteral(".cwp")};
+    return std::any_of(extensions.begin(), extensions.end(), [&](const QString& extension) {
+        return text.endsWith(extension, Qt::CaseInsensitive);
+    });
+}
+
+// Control characters and undecodable bytes out, blanks collapsed, trimmed.
+QString cleanText(const QString& text) {
+    QString clean;
+    clean.reserve(text.size());
+    for (QChar c : text) {
+        if (c == QChar::ReplacementCharacter)
+            continue;
+        clean += (c.unicode() < 0x20 || c.unicode() == 0x7F) ? QChar(u' ') : c;
+    }
+    return clean.simplified();
+}
+
+struct Candidate {
+    const MidiMetaEvent* event = nullptr;
+    QString text;
+    bool furtherOnly = false; // an information line: never the title or the performer
+};
+
+class Reading {
+public:
+    Reading(const MidiStructure& structure, CodePageDetector& detector, const QString& codePage)
+        : structure_(structure), detector_(detector), codePage_(codePage) {}
+
+    QString textOf(const MidiMetaEvent& event) const {
+        return cleanText(detector_.decode(event.data, codePage_));
+    }
+
+    // The Soft Karaoke lines: "@T" title lines, "@I" information lines; "@K" (format) and
+    // "@L" (language) name no song.
+    bool softKaraokeLines(std::vector<Candidate>& titleLines,
+                          std::vector<Candidate>& infoLines) const {
+        bool any = false;
+        for (const MidiMetaEvent& event : structure_.metaEvents) {
+            if (event.type != kMetaText || event.data.size() < 2 || event.data[0] != '@')
+                continue;
+            const char kind = event.data[1];
+            if (kind != 'T' && kind != 'I' && kind != 'K' && kind != 'L')
+                continue;
+            any = true;
+            MidiMetaEvent line = event;
+            line.data = event.data.sliced(2);
+            line.offset += 2;
+            if (kind == 'T')
+                titleLines.push_back({&event, textOf(line)});
+            else if (kind == 'I')
+                infoLines.push_back({&event, textOf(line), true});
+        }
+        return any;
+    }
+
+    // Track names of the first tracks, then the text events before the first note, then
+    // the copyright: the places other editors name the song in.
+    std::vector<Candidate> plainCandidates(bool softKaraoke) const {
+        std::vector<Candidate> trackNames;
+        std::vector<Candidate> leading;
+        std::vector<Candidate> copyright;
+        std::int64_t firstNote = structure_.firstNoteTick();
+        if (firstNote < 0)
+            firstNote = 0;
+        for (const MidiMetaEvent& event : structure_.metaEvents) {
+            if (event.type == kMetaTrackName && event.track < kNamedTrackLimit &&
+                !event.afterTrackNote)
+                trackNames.push_back({&event, textOf(event)});
+            else if (event.type == kMetaCopyright)
+                copyright.push_back({&event, textOf(event)});
+            else if (event.type == kMetaText && !softKaraoke &&
+                     int(leading.size()) < kLeadingTextLimit && !event.afterTrackNote &&
+                     event.tick <= firstNote)
+                leading.push_back({&event, textOf(event)});
+        }
+        std::stable_sort(
+            trackNames.begin(), trackNames.end(),
+            [](const Candidate& a, const Candidate& b) { return a.event->track < b.event->track; });
+        std::vector<Candidate> all = std::move(trackNames);
+        all.insert(all.end(), leading.begin(), leading.end());
+        all.insert(all.end(), copyright.begin(), copyright.end());
+        return all;
+    }
+
+private:
+    const MidiStructure& structure_;
+    CodePageDetector& detector_;
+    const QString& codePage_;
+};
+
+UsedText usedText(UsedText::Role role, const Candidate& candidate) {
+    UsedText used;
+    used.role = role;
+    used.type = candidate.event->type;
+    used.track = candidate.event->track;
+    used.tick = candidate.event->tick;
+    used.offset = candidate.event->offset;
+    used.text = candidate.text;
+    return used;
+}
+
+// Sorts the candidates, in order, into the song's texts and the makers.
+void assignTexts(const std::vector<Candidate>& candidates, StructuredTexts& out) {
+    std::vector<const Candidate*> taken;
+    std::vector<const Candidate*> makers;
+    QSet<QString> seen;
+    for (const Candidate& candidate : candidates) {
+        const QString& text = candidate.text;
+        if (text.size() < 2 ||
+            !std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); }))
+            continue;
+        const QString folded = text.toCaseFolded();
+        if (seen.contains(folded))
+            continue;
+        if (isMakerCredit(text)) {
+            seen.insert(folded);
+            makers.push_back(&candidate);
+            continue;
+        }
+        if (isGenericName(text, candidate.event->data.size()))
+            continue;
+        seen.insert(folded);
+        taken.push_back(&candidate);
+    }
+    QStringList further;
+    int named = 0; // title and performer found so far
+    for (const Candidate* candidate : taken) {
+        if (named < 2 && !candidate->furtherOnly) {
+            out.texts[named] = candidate->text;
+            out.used.push_back(usedText(
+                named == 0 ? UsedText::Role::Title : UsedText::Role::Performer, *candidate));
+            ++named;
+        } else if (further.size() < kFurtherTextLimit) {
+            further << candidate->text;
+            out.used.push_back(usedText(UsedText::Role::Further, *candidate));
+        }
+    }
+    out.texts[2] = further.join(QStringLiteral("; "));
+    QStringList madeBy;
+    for (const Candidate* maker : makers) {
+        madeBy << maker->text;
+        out.used.push_back(usedText(UsedText::Role::Maker, *maker));
+    }
+    out.texts[3] = madeBy.join(QStringLiteral("; "));
+}
+
+void applyFileName(const QString& fileName, const QStringList& patterns, StructuredTexts& out) {
+    if (!out.texts[0].isEmpty())
+        return;
+    const FileNameTexts named = matchFileName(fileName, patterns);
+    if (named.pattern < 0)
+        return;
+    auto use = [&](UsedText::Role role, const QString& text) {
+        UsedText used;
+        used.role = role;
+        used.fromFileName = true;
+        used.text = text;
+        out.used.push_back(used);
+    };
+    if (!named.title.isEmpty()) {
+        out.texts[0] = named.title;
+        use(UsedText::Role::Title, named.title);
+    }
+    if (!named.performer.isEmpty() && out.texts[1].isEmpty()) {
+        out.texts[1] = named.performer;
+        use(UsedText::Role::Performer, named.performer);
+    }
+}
+
+} // namespace
+
+bool isGenericName(const QString& text, qsizetype byteSize) {
+    if (byteSize > kTitleByteLimit || text.startsWith(u'@') || looksLikePath(text))
+        return true;
+    bool strong = false;
+    bool anyWord = false;
+    QString word;
+    auto endWord = [&] {
+        if (word.isEmpty())
+            return true;
+        anyWord = true;
+        const QString folded = word.toCaseFolded();
+        word.clear();
+        if (strongGenericWords().contains(folded)) {
+            strong = true;
+            return true;
+        }
+        return weakGenericWords().contains(folded);
+    };
+    for (QChar c : text) {
+        if (c.isLetter()) {
+            word += c;
+        } else if (!endWord()) {
+            return false;
+        }
+    }
+    if (!endWord())
+        return false;
+    return !anyWord || strong;
+}
+
+bool isMakerCredit(const QString& text) {
+    static const QStringList openings = [] {
+        QStringList list;
+        for (const char* opening :
+             {"sequenced by", "sequence by",   "sequenced:", "sequencer:",   "seq by",
+              "seq.",         "kar by",        "karaoke by", "kar:",         "made by",
+              "&copy;",       "maked by",      "created by", "created with", "arranged by",
+              "midi by",      "programmed by", "(c)",        "copyright",    "encoded by",
+              "converted by", "transcribed by"})
+            list << QString::fromLatin1(opening);
+        for (const char16_t* opening : {u"©", u"сделан", u"набрал", u"набор", u"аранжировка",
+                                        u"подготовил", u"автор файла", u"файл сделал"})
+            list << QString::fromUtf16(opening);
+        list << QString::fromLatin1(kKarMakerCredit).left(20)
+             << QString::fromLatin1(kSecondCredit).left(9);
+        return list;
+    }();
+    const QString folded = text.toCaseFolded();
+    return std::any_of(openings.begin(), openings.end(), [&](const QString& opening) {
+        return folded.startsWith(opening.toCaseFolded());
+    });
+}
+
+StructuredReader::StructuredReader(StructuredReadingOptions options)
+    : options_(std::move(options)) {}
+
+StructuredTexts StructuredReader::read(QByteArrayView fileBytes, const QString& fileName) {
+    return read(readMidiStructure(fileBytes), fileName);
+}
+
+StructuredTexts StructuredReader::read(const MidiStructure& structure, const QString& fileName) {
+    StructuredTexts out;
+    if (options_.codePage != kAutomaticCodePage && findCodePage(options_.codePage)) {
+        out.codePage = {options_.codePage, 1.0, QStringLiteral("forced")};
+    } else {
+        std::vector<QByteArrayView> texts;
+        texts.reserve(structure.metaEvents.size());
+        for (const MidiMetaEvent& event : structure.metaEvents) {
+            if (event.type >= 0x01 && event.type <= 0x07 && !event.data.isEmpty())
+                texts.push_back(event.data);
+        }
+        out.codePage = detector_.detect(texts);
+    }
+    const Reading reading(structure, detector_, out.codePage.key);
+    std::vector<Candidate> titleLines;
+    std::vector<Candidate> infoLines;
+    out.softKaraoke = reading.softKaraokeLines(titleLines, infoLines);
+    std::vector<Candidate> candidates;
+    if (!titleLines.empty()) {
+        candidates = std::move(titleLines);
+        candidates.insert(candidates.end(), infoLines.begin(), infoLines.end());
+        // The copyright may still name the maker.
+        for (const Candidate& other : reading.plainCandidates(true)) {
+            if (other.event->type == kMetaCopyright)
+                candidates.push_back(other);
+        }
+    } else {
+        candidates = reading.plainCandidates(out.softKaraoke);
+        candidates.insert(candidates.end(), infoLines.begin(), infoLines.end());
+    }
+    assignTexts(candidates, out);
+    applyFileName(fileName, options_.fileNamePatterns, out);
+    return out;
+}
+
+CatalogueRecord makeStructuredRecord(const QString& folder, const QString& fileName,
+                                     const StructuredTexts& texts) {
+    return {fileName, folder, texts.texts[0], texts.texts[1], texts.texts[2], texts.texts[3]};
+}
+
+} // namespace songwick
