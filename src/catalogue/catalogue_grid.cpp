@@ -77,6 +77,24 @@ void CatalogueGrid::shiftCellsDown(int row, int firstColumn, int endColumn) {
         cells_[indexOf(column, row)].clear();
 }
 
+void CatalogueGrid::arrangeDataRows(const std::vector<int>& rows) {
+    std::vector<char> taken(std::size_t(rowCount_), 0);
+    for (const int row : rows) {
+        if (row < 1 || row >= rowCount_ || taken[std::size_t(row)])
+            throw std::out_of_range("data row " + std::to_string(row) + " not arrangeable");
+        taken[std::size_t(row)] = 1;
+    }
+    std::vector<QString> cells(std::size_t(columnCount_) * (rows.size() + 1));
+    for (int column = 0; column < columnCount_; ++column)
+        cells[std::size_t(column)] = std::move(cells_[indexOf(column, 0)]);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (int column = 0; column < columnCount_; ++column)
+            cells[(i + 1) * std::size_t(columnCount_) + std::size_t(column)] =
+                std::move(cells_[indexOf(column, rows[i])]);
+    cells_ = std::move(cells);
+    rowCount_ = int(rows.size()) + 1;
+}
+
 void CatalogueGrid::checkCell(int column, int row) const {
     if (!contains(column, row))
         throw std::out_of_range("cell (" + std::to_string(column) + ", " + std::to_string(row) +

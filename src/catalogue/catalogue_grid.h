@@ -45,6 +45,11 @@ public:
     // and row `row` is left empty in those columns. Columns outside the grid are ignored.
     void shiftCellsDown(int row, int firstColumn, int endColumn);
 
+    // Puts whole data rows (every column) into a new order and drops the rest: new data row
+    // i + 1 takes the cells of data row rows[i]. Each entry must be a data row, none twice;
+    // otherwise std::out_of_range is thrown and the grid is unchanged. The header row stays.
+    void arrangeDataRows(const std::vector<int>& rows);
+
 private:
     qsizetype indexOf(int column, int row) const { return qsizetype(row) * columnCount_ + column; }
     void checkCell(int column, int row) const;
