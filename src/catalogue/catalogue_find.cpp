@@ -126,6 +126,10 @@ bool FindFilters::isActive() const {
     return markedOnly || untitledOnly || duplicatesOnly || !FindQuery(text).isEmpty();
 }
 
+QString shownRowsStatusText(int shown, int total) {
+    return QStringLiteral("Показано %1 из %2").arg(shown).arg(total);
+}
+
 void RowFinder::forgetAll() {
     allStale_ = true;
     duplicatesValid_ = false;

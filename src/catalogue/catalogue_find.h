@@ -51,6 +51,9 @@ struct FindFilters {
     bool isActive() const;
 };
 
+// "Показано N из M": the status line while a filter is on.
+QString shownRowsStatusText(int shown, int total);
+
 // Finds the rows the find bar shows, keeping the folded texts of the rows between searches.
 // The owner tells it about changed rows; a search after a change folds only what changed.
 class RowFinder {
