@@ -299,8 +299,8 @@ ColumnValues TForm4::currentColumnWidths() const {
 
 void TForm4::showStatus() {
     if (tableModel->isFiltered()) {
-        showStatusText(shownRowsStatusText(tableModel->shownRowCount(),
-                                           registry_.grid().dataRowCount()));
+        showStatusText(
+            shownRowsStatusText(tableModel->shownRowCount(), registry_.grid().dataRowCount()));
         return;
     }
     showStatusText(statusText(registry_.catalogue().mainTable, registry_.grid()));
