@@ -131,6 +131,16 @@ void CatalogueGrid::shiftCellsDown(int row, int firstColumn, int endColumn) {
         cells_[indexOf(column, row)].clear();
 }
 
+void CatalogueGrid::arrangeDataRows(const std::vector<int>& rows) {
+    std::vector<char> taken(std::size_t(rowCount_), 0);
+    for (const int row : rows) {
+        if (row < 1 || row >= rowCount_ || taken[std::size_t(row)])
+            throw std::out_of_range("data row " + std::to_string(row) + " not arrangeable");
+        taken[std::size_t(row)] = 1;
+    }
+    keepRows(rows);
+}
+
 void CatalogueGrid::checkCell(int column, int row) const {
     if (!contains(column, row))
         throw std::out_of_range("cell (" + std::to_string(column) + ", " + std::to_string(row) +

@@ -70,6 +70,10 @@ public:
                 kept.push_back(row);
         keepRows(kept);
     }
+    // Puts whole data rows (every column) into a new order and drops the rest: new data row
+    // i + 1 takes the cells of data row rows[i]. Each entry must be a data row, none twice;
+    // otherwise std::out_of_range is thrown and the grid is unchanged. The header row stays.
+    void arrangeDataRows(const std::vector<int>& rows);
 
 private:
     void keepRows(const std::vector<int>& rows);

@@ -14,5 +14,9 @@ int runText(const QStringList& arguments);
 int runExportXlsx(const QStringList& arguments);
 int runImportXlsx(const QStringList& arguments);
 int runExportDocx(const QStringList& arguments);
+int runFind(const QStringList& arguments);
+int runSort(const QStringList& arguments);
+int runDuplicates(const QStringList& arguments);
+int runSongbook(const QStringList& arguments);
 
 } // namespace songwick::cli

@@ -2,7 +2,10 @@
 #include "cli/commands.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <cstring>
 #include <exception>
+#include <memory>
 
 namespace {
 
@@ -58,7 +61,40 @@ const Command kCommands[] = {
      runImportXlsx},
     {"export-docx", "LIST.swk OUT.docx", "write the table of a list file as a Word document", "",
      runExportDocx},
+    {"find", "LIST.swk WORD... [--output OUT.swk]",
+     "print the rows of a list file that every word occurs in, as the find line finds them",
+     "  --output OUT.swk      write the rows found, renumbered, as a list file\n", runFind},
+    {"sort", "LIST.swk --column N [--descending] --output OUT.swk",
+     "sort the table of a list file by a column and write it as a list file",
+     "  --column N            the column, 0 to 6\n"
+     "  --descending          sort from the end of the alphabet\n"
+     "  --output OUT.swk      the list file to write\n",
+     runSort},
+    {"duplicates", "LIST.swk [--hash] [--output OUT.swk]",
+     "print the groups of rows that name the same song",
+     "  --hash                also group rows whose files are byte-identical\n"
+     "  --output OUT.swk      write the table grouped, repeats marked, as a list file\n",
+     runDuplicates},
+    {"songbook", "LIST.swk OUT.pdf [--paper a4|letter] [--columns 1|2|3]",
+     "write the songs of a list file as a PDF songbook grouped by performer",
+     "  --paper a4|letter     the paper size (default a4)\n"
+     "  --columns 1|2|3       columns to a page (default 2)\n",
+     runSongbook},
 };
+
+// Commands that lay out text need the fonts, which only a GUI application offers (here on
+// the offscreen platform, without a display).
+bool needsFonts(int argc, char** argv) {
+    return argc > 1 && std::strcmp(argv[1], "songbook") == 0;
+}
+
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
+    if (!needsFonts(argc, argv))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
 
 const char kExitStatus[] = "Exit status:\n"
                            "  0  the command did its work\n"
@@ -138,7 +174,7 @@ int runCommand(const Command& command, const QStringList& arguments) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication application(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
     // The program's name, so that the scan cache is the one the windows use.
     QCoreApplication::setApplicationName(QStringLiteral("songwick"));
     QStringList arguments = QCoreApplication::arguments().mid(1);

@@ -31,6 +31,8 @@ struct FileDialogRequest {
     // Added (with a dot) to a name typed without an extension; empty for none.
     QString defaultExtension;
     QString startFolder;
+    // The dialog's caption; empty for the platform's own.
+    QString caption;
 };
 
 // The standard file and folder dialogs. Each returns nothing when the user cancels.

@@ -83,7 +83,8 @@ QtFileDialogs::openFileName(QWidget* parent, const FileDialogRequest& request, b
 
 std::optional<QString> QtFileDialogs::saveFileName(QWidget* parent,
                                                    const FileDialogRequest& request) {
-    QFileDialog dialog(parent, QString(), request.startFolder, toQtFileFilter(request.filter));
+    QFileDialog dialog(parent, request.caption, request.startFolder,
+                       toQtFileFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultExtension);

@@ -7,7 +7,33 @@ namespace songwick {
 CatalogueTableModel::CatalogueTableModel(CatalogueGrid& grid, QObject* parent)
     : QAbstractTableModel(parent), grid_(grid) {}
 
+void CatalogueTableModel::setFilters(FindFilters filters) {
+    beginResetModel();
+    filters_ = std::move(filters);
+    refilter();
+    endResetModel();
+}
+
+void CatalogueTableModel::refilter() {
+    filtered_ = filters_.isActive();
+    if (filtered_)
+        shownRows_ = finder_.shownRows(grid_, filters_);
+    else
+        shownRows_.clear();
+}
+
 void CatalogueTableModel::rowsChanged(int firstGridRow, int lastGridRow) {
+    if (filtered_) {
+        // Marks decide what "только отмеченные" shows.
+        if (filters_.markedOnly) {
+            setFilters(filters_);
+            return;
+        }
+        if (!shownRows_.empty())
+            emit dataChanged(index(0, 0), index(rowCount() - 1, grid_.columnCount() - 1),
+                             {Qt::DisplayRole, Qt::EditRole});
+        return;
+    }
     const int first = std::max(firstGridRow, 1) - 1;
     const int last = std::min(lastGridRow, grid_.dataRowCount()) - 1;
     if (first > last || grid_.columnCount() == 0)
@@ -17,7 +43,9 @@ void CatalogueTableModel::rowsChanged(int firstGridRow, int lastGridRow) {
 }
 
 int CatalogueTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : grid_.dataRowCount();
+    if (parent.isValid())
+        return 0;
+    return filtered_ ? int(shownRows_.size()) : grid_.dataRowCount();
 }
 
 int CatalogueTableModel::columnCount(const QModelIndex& parent) const {
@@ -25,7 +53,7 @@ int CatalogueTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 bool CatalogueTableModel::isCell(const QModelIndex& index) const {
-    return index.isValid() && index.model() == this &&
+    return index.isValid() && index.model() == this && index.row() < rowCount() &&
            grid_.contains(index.column(), gridRow(index)) && gridRow(index) >= 1;
 }
 
@@ -50,6 +78,7 @@ bool CatalogueTableModel::setData(const QModelIndex& index, const QVariant& valu
     if (text == grid_.cell(index.column(), gridRow(index)))
         return true;
     grid_.setCell(index.column(), gridRow(index), std::move(text));
+    finder_.forgetRow(gridRow(index));
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     if (edited_)
         edited_();
@@ -61,7 +90,7 @@ QVariant CatalogueTableModel::headerData(int section, Qt::Orientation orientatio
         return {};
     if (orientation == Qt::Horizontal)
         return grid_.contains(section, 0) ? QVariant(grid_.cell(section, 0)) : QVariant();
-    return section >= 0 && section < grid_.dataRowCount() ? QVariant(section + 1) : QVariant();
+    return section >= 0 && section < rowCount() ? QVariant(gridRowOf(section)) : QVariant();
 }
 
 Qt::ItemFlags CatalogueTableModel::flags(const QModelIndex& index) const {

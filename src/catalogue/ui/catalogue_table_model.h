@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/catalogue_find.h"
 #include "catalogue/catalogue_grid.h"
 
 #include <QAbstractTableModel>
@@ -26,6 +27,8 @@ public:
             ~EndReset() { model->endResetModel(); }
         } endReset{this};
         change(grid_);
+        finder_.forgetAll();
+        refilter();
     }
     // Tells the views that the cell texts of data rows first..last (grid rows) changed.
     void rowsChanged(int firstGridRow, int lastGridRow);
@@ -41,13 +44,30 @@ public:
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    static int gridRow(const QModelIndex& index) { return index.row() + 1; }
+    // The grid row a model row shows: the same row plus one, or while a filter is on, the
+    // row's place among the rows that pass it.
+    int gridRow(const QModelIndex& index) const { return gridRowOf(index.row()); }
+    int gridRowOf(int modelRow) const {
+        return filtered_ ? shownRows_[std::size_t(modelRow)] : modelRow + 1;
+    }
+
+    // Shows only the rows that pass the filters; inactive filters show every row. The grid
+    // itself is never copied or changed.
+    void setFilters(FindFilters filters);
+    const FindFilters& filters() const { return filters_; }
+    bool isFiltered() const { return filtered_; }
+    int shownRowCount() const { return rowCount(); }
 
 private:
     bool isCell(const QModelIndex& index) const;
+    void refilter();
 
     CatalogueGrid& grid_;
     std::function<void()> edited_;
+    FindFilters filters_;
+    RowFinder finder_;
+    bool filtered_ = false;
+    std::vector<int> shownRows_; // grid rows shown, while filtered_
 };
 
 } // namespace songwick

@@ -2,6 +2,7 @@
 
 #include "app/ui/close_question_window.h"
 #include "app/ui/window_registry.h"
+#include "catalogue/catalogue_find.h"
 #include "catalogue/catalogue_table.h"
 #include "catalogue/list_file.h"
 #include "catalogue/ui/catalogue_table_model.h"
@@ -39,6 +40,7 @@ namespace {
 constexpr int kClientWidth = 733;
 constexpr int kClientHeight = 493;
 constexpr int kBottomBandHeight = 48;
+constexpr int kFindBarHeight = 28;
 
 const QString kListFileOpenFilter = QStringLiteral("Файлы списка (Songwick)|*.swk|Все файлы|*.*");
 const QString kListFileSaveFilter = QStringLiteral("Файлы списка (Songwick)|*.swk|");
@@ -84,6 +86,7 @@ void TForm4::createControls() {
     // The table as the window creates it: two rows, two columns, editing on.
     tableModel->changeGrid([](CatalogueGrid& grid) { grid.resize(2, 2); });
     installTableHints(*StringGrid1, registry_);
+    createFindBar(client);
 
     CheckBox1 = new QCheckBox(QStringLiteral("Отметить все"), client);
     CheckBox1->setToolTip(QStringLiteral("Отметить все файлы"));
@@ -178,6 +181,7 @@ void TForm4::createMenus() {
     connect(N25, &QAction::triggered, this, showing(&WindowRegistry::help));
     connect(N29, &QAction::triggered, this, showing(&WindowRegistry::help));
     connect(N17, &QAction::triggered, this, &TForm4::N17Click);
+    createTableTools();
 }
 
 void TForm4::N9Click() {
@@ -218,8 +222,9 @@ void TForm4::layOutControls() {
     QWidget* client = centralWidget();
     const int width = client->width();
     const int height = client->height();
-    const int tableHeight = std::max(height - kBottomBandHeight, 0);
-    StringGrid1->setGeometry(0, 0, width, tableHeight);
+    const int tableHeight = std::max(height - kBottomBandHeight, kFindBarHeight);
+    layOutFindBar(width);
+    StringGrid1->setGeometry(0, kFindBarHeight, width, tableHeight - kFindBarHeight);
     CheckBox1->adjustSize();
     CheckBox1->move(8, tableHeight + 4);
     ProgressBar1->move(std::max(8 + CheckBox1->width() + 8, width - 617 - 8), tableHeight + 6);
@@ -304,6 +309,11 @@ ColumnValues TForm4::currentColumnWidths() const {
 }
 
 void TForm4::showStatus() {
+    if (tableModel->isFiltered()) {
+        showStatusText(
+            shownRowsStatusText(tableModel->shownRowCount(), registry_.grid().dataRowCount()));
+        return;
+    }
     showStatusText(statusText(registry_.catalogue().mainTable, registry_.grid()));
 }
 
@@ -454,7 +464,7 @@ void TForm4::N17Click() {
     registry_.runReportingErrors(this, [this] {
         StringGrid1->commitPendingEdit();
         const QModelIndex current = StringGrid1->currentIndex();
-        const int row = current.isValid() ? CatalogueTableModel::gridRow(current) : 1;
+        const int row = current.isValid() ? tableModel->gridRow(current) : 1;
         changeTable([&](CatalogueGrid& grid) { insertRow(grid, row, registry_.catalogue()); });
         registry_.catalogue().mainTable.modified = true;
         showStatus();
@@ -478,7 +488,7 @@ void TForm4::StringGrid1DblClick() {
     const QModelIndex current = StringGrid1->currentIndex();
     if (!current.isValid())
         return;
-    const int row = CatalogueTableModel::gridRow(current);
+    const int row = tableModel->gridRow(current);
     toggleMark(registry_.grid(), row);
     registry_.catalogue().mainTable.modified = true;
     tableModel->rowsChanged(row, row);

@@ -10,6 +10,7 @@
 class QAction;
 class QCheckBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QProgressBar;
 
@@ -99,6 +100,25 @@ public:
     QAction* N27; // "&Новое сканирование"
     QAction* N29; // "&Помощь"
 
+    // Finding, sorting, repeats and the songbook.
+    QLabel* FindLabel;        // "Найти:"
+    QLineEdit* FindEdit;      // the find line, focused by Ctrl+F, cleared by Esc
+    QCheckBox* FindMarked;    // "только отмеченные"
+    QCheckBox* FindUntitled;  // "без названия"
+    QCheckBox* FindRepeats;   // "повторы"
+    QAction* SortAction;      // "Сортировать по столбцу"
+    QAction* RepeatsAction;   // "Найти повторы"
+    QAction* DeleteMarked;    // "Удалить отмеченные строки"
+    QAction* SongbookAction;  // "Песенник в PDF..."
+    void findChanged();
+    // Sorts by the column: ascending, or descending when the last sort was this column
+    // ascending.
+    void sortByColumn(int column);
+    void SortActionClick();
+    void RepeatsActionClick();
+    void DeleteMarkedClick();
+    void SongbookActionClick();
+
     // Handlers.
     void N2Click();  // new scan
     void N3Click();  // open a list file
@@ -131,6 +151,14 @@ private:
     void runNewScan();
     bool mayReplaceTable();
     bool saveListAs();
+    void applyColumnLayout();
+    void createFindBar(QWidget* client);
+    void createTableTools();
+    void layOutFindBar(int width);
+    // Runs a reordering of whole rows and marks the table modified.
+    void rearrangeTable(const std::function<void(CatalogueGrid&)>& change);
+    int lastSortColumn_ = -1;
+    bool lastSortDescending_ = false;
 
     WindowRegistry& registry_;
 };

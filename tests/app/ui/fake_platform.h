@@ -42,6 +42,7 @@ public:
     }
     std::optional<QString> saveFileName(QWidget*, const FileDialogRequest& request) override {
         saveFilters << request.filter;
+        saveCaptions << request.caption;
         return next(saves);
     }
 
@@ -52,6 +53,7 @@ public:
     QStringList folderStarts;
     QStringList openFilters;
     QStringList saveFilters;
+    QStringList saveCaptions;
 
 private:
     static std::optional<QString> next(std::deque<QString>& queue) {

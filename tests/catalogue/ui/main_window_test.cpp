@@ -8,9 +8,12 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -187,6 +190,65 @@ TEST_F(MainWindowTest, NumberColumnStaysInPlaceWhenTheTableScrollsSideways) {
     EXPECT_EQ(numbers->width(), 77);
     EXPECT_FALSE(numbers->isColumnHidden(0));
     EXPECT_TRUE(numbers->isColumnHidden(1));
+}
+
+} // namespace
+} // namespace songwick::testing
+
+namespace songwick::testing {
+namespace {
+
+// The find line, sort, repeats, removal and the songbook, through the window's own controls.
+TEST_F(MainWindowTest, FindSortRepeatsRemovalAndSongbookWorkOnTheWholeTable) {
+    window->changeTable([](CatalogueGrid& grid) {
+        prepareGrid(grid, 3);
+        const QString titles[] = {QStringLiteral("ABBA - Waterloo"),
+                                  QStringLiteral("Алла Пугачёва - Миллион роз"),
+                                  QStringLiteral("abba - waterloo (XG)")};
+        for (int row = 1; row <= 3; ++row) {
+            grid.setCell(1, row, QStringLiteral("%1.kar").arg(row));
+            grid.setCell(2, row, QStringLiteral("/songs/"));
+            grid.setCell(3, row, titles[row - 1]);
+        }
+    });
+    QTest::keyClicks(window->FindEdit, QStringLiteral("abba"));
+    EXPECT_EQ(window->tableModel->rowCount(), 2);
+    EXPECT_EQ(window->Label3->text(), QStringLiteral("Показано 2 из 3"));
+    EXPECT_EQ(window->tableModel->data(window->tableModel->index(1, 1)), QStringLiteral("3.kar"));
+    QTest::keyClick(window->FindEdit, Qt::Key_Escape);
+    EXPECT_EQ(window->tableModel->rowCount(), 3);
+
+    program.registry->catalogue().mainTable.modified = false;
+    doubleClickRow(1);
+    window->StringGrid1->setCurrentIndex(window->tableModel->index(0, 3));
+    window->SortAction->trigger();
+    EXPECT_EQ(cell(3, 1), QStringLiteral("Алла Пугачёва - Миллион роз"));
+    EXPECT_EQ(cell(0, 2), QStringLiteral("V 2")) << "the mark moves with its row";
+    EXPECT_TRUE(program.registry->catalogue().mainTable.modified);
+
+    window->RepeatsAction->trigger();
+    EXPECT_EQ(program.platform.messages.shown.last(),
+              QStringLiteral("Найдено повторов: 1 в 1 группах"));
+    program.platform.messages.answers.push_back(MessageBoxes::Answer::Yes);
+    window->DeleteMarked->trigger();
+    EXPECT_EQ(program.platform.messages.asked.last(),
+              QStringLiteral("Удалить из таблицы отмеченные строки (1)?"));
+    EXPECT_EQ(window->tableModel->rowCount(), 2);
+    EXPECT_EQ(cell(0, 2), QStringLiteral("2"));
+
+    const QString pdf = root.filePath(QStringLiteral("book.pdf"));
+    program.platform.dialogs.saves.push_back(pdf);
+    window->SongbookAction->trigger();
+    ASSERT_TRUE(QFileInfo::exists(pdf));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    if (!text.waitForFinished())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    const QString pages = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_LT(pages.indexOf(QStringLiteral("Алла Пугачёва")), pages.indexOf(QStringLiteral("ABBA")))
+        << pages.toStdString();
+    EXPECT_TRUE(pages.contains(QStringLiteral("Миллион роз")));
+    EXPECT_TRUE(pages.contains(QStringLiteral("/songs/")));
 }
 
 } // namespace

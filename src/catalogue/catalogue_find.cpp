@@ -1,0 +1,203 @@
+#include "catalogue/catalogue_find.h"
+
+#include "catalogue/catalogue_duplicates.h"
+#include "catalogue/catalogue_record.h"
+#include "catalogue/catalogue_table.h"
+
+#include <QList>
+#include <array>
+
+namespace songwick {
+namespace {
+
+constexpr int kFirstTextColumn = 1;
+constexpr int kTextColumnEnd = kFirstTextColumn + kRecordFieldCount;
+constexpr int kTitleColumn = 1 + PerformerTitleField;
+
+const std::array<QStringView, 3> kConjunctions = {u"&", u"and", u"и"};
+
+bool isConjunction(QStringView word) {
+    for (const QStringView conjunction : kConjunctions)
+        if (word == conjunction)
+            return true;
+    return false;
+}
+
+bool isWordBoundary(QStringView text, qsizetype at) {
+    return at < 0 || at >= text.size() || text[at] == u' ' || text[at] == u'\n';
+}
+
+// The word stands in the text on its own, not as part of a longer word.
+bool containsWholeWord(QStringView text, QStringView word) {
+    for (qsizetype at = text.indexOf(word); at >= 0; at = text.indexOf(word, at + 1))
+        if (isWordBoundary(text, at - 1) && isWordBoundary(text, at + word.size()))
+            return true;
+    return false;
+}
+
+} // namespace
+
+QString foldedForFind(QStringView text) {
+    QString out;
+    out.reserve(text.size());
+    bool blankPending = false;
+    const auto appendWordStart = [&] {
+        if (blankPending && !out.isEmpty())
+            out += u' ';
+        blankPending = false;
+    };
+    for (const QChar c : text) {
+        if (c.isLetterOrNumber()) {
+            appendWordStart();
+            const QChar lower = c.toLower();
+            out += lower == u'ё' ? QChar(u'е') : lower;
+        } else if (c == u'&') {
+            blankPending = true;
+            appendWordStart();
+            out += u'&';
+            blankPending = true;
+        } else if (c.isSpace()) {
+            blankPending = true;
+        }
+        // Anything else is punctuation and dropped, joining what stands on either side.
+    }
+    return out;
+}
+
+FindQuery::FindQuery(QStringView typed) {
+    const QString folded = foldedForFind(typed);
+    for (const QStringView word : QStringView(folded).split(u' ', Qt::SkipEmptyParts))
+        words_.push_back({word.toString(), isConjunction(word)});
+}
+
+bool FindQuery::matches(QStringView rowText) const {
+    for (const Word& word : words_) {
+        if (rowText.contains(word.text))
+            continue;
+        if (!word.conjunction)
+            return false;
+        bool found = false;
+        for (const QStringView conjunction : kConjunctions)
+            found = found || containsWholeWord(rowText, conjunction);
+        if (!found)
+            return false;
+    }
+    return true;
+}
+
+bool FindQuery::narrows(const FindQuery& wider) const {
+    // Each word of the wider query must be found in every row this one matches: it is
+    // part of one of this query's plain words.
+    for (const Word& widerWord : wider.words_) {
+        bool covered = false;
+        for (const Word& word : words_)
+            covered = covered || (!word.conjunction && word.text.contains(widerWord.text));
+        if (!covered)
+            return false;
+    }
+    return true;
+}
+
+QString foldedRowText(const CatalogueGrid& grid, int row) {
+    QString text;
+    const int end = std::min(kTextColumnEnd, grid.columnCount());
+    for (int column = kFirstTextColumn; column < end; ++column) {
+        if (column > kFirstTextColumn)
+            text += u'\n';
+        text += foldedForFind(grid.cell(column, row));
+    }
+    return text;
+}
+
+bool isUntitled(QStringView title) {
+    static const std::array<QStringView, 6> markers = {u"Soft Karaoke",  u"Soft Kara",
+                                                       u"untitled",      u"@KMIDI KARAOKE FILE",
+                                                       u"Untitled Song", u"Без названия"};
+    const QStringView trimmed = title.trimmed();
+    if (trimmed.isEmpty())
+        return true;
+    for (const QStringView marker : markers)
+        if (trimmed.compare(marker, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+bool FindFilters::isActive() const {
+    return markedOnly || untitledOnly || duplicatesOnly || !FindQuery(text).isEmpty();
+}
+
+QString shownRowsStatusText(int shown, int total) {
+    return QStringLiteral("Показано %1 из %2").arg(shown).arg(total);
+}
+
+void RowFinder::forgetAll() {
+    allStale_ = true;
+    duplicatesValid_ = false;
+    lastTextValid_ = false;
+}
+
+void RowFinder::forgetRow(int row) {
+    if (row >= 0 && std::size_t(row) < stale_.size())
+        stale_[std::size_t(row)] = 1;
+    duplicatesValid_ = false;
+    lastTextValid_ = false;
+}
+
+void RowFinder::bringUpToDate(const CatalogueGrid& grid) {
+    const std::size_t rows = std::size_t(grid.rowCount());
+    if (allStale_ || rowTexts_.size() != rows) {
+        rowTexts_.assign(rows, QString());
+        stale_.assign(rows, 1);
+        allStale_ = false;
+    }
+    for (std::size_t row = 1; row < rows; ++row) {
+        if (!stale_[row])
+            continue;
+        rowTexts_[row] = foldedRowText(grid, int(row));
+        stale_[row] = 0;
+    }
+}
+
+std::vector<int> RowFinder::shownRows(const CatalogueGrid& grid, const FindFilters& filters) {
+    bringUpToDate(grid);
+    const FindQuery query(filters.text);
+    std::vector<int> candidates;
+    if (lastTextValid_ && query.narrows(FindQuery(lastText_))) {
+        candidates = lastTextRows_;
+    } else {
+        candidates.resize(std::size_t(grid.dataRowCount()));
+        for (std::size_t i = 0; i < candidates.size(); ++i)
+            candidates[i] = int(i) + 1;
+    }
+    std::vector<int> textRows;
+    if (query.isEmpty()) {
+        textRows = std::move(candidates);
+    } else {
+        for (const int row : candidates)
+            if (query.matches(rowTexts_[std::size_t(row)]))
+                textRows.push_back(row);
+    }
+    lastText_ = filters.text;
+    lastTextRows_ = textRows;
+    lastTextValid_ = true;
+
+    if (filters.duplicatesOnly && !duplicatesValid_) {
+        duplicate_ = rowsNamingSharedSongs(grid);
+        duplicatesValid_ = true;
+    }
+    std::vector<int> shown;
+    shown.reserve(textRows.size());
+    for (const int row : textRows) {
+        if (filters.markedOnly && !isMarked(grid, row))
+            continue;
+        if (filters.untitledOnly &&
+            !(kTitleColumn >= grid.columnCount() || isUntitled(grid.cell(kTitleColumn, row))))
+            continue;
+        if (filters.duplicatesOnly && !duplicate_[std::size_t(row)])
+            continue;
+        shown.push_back(row);
+    }
+    return shown;
+}
+
+} // namespace songwick

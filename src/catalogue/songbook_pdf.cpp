@@ -1,0 +1,200 @@
+#include "catalogue/songbook_pdf.h"
+
+#include "catalogue/catalogue_record.h"
+#include "common/error.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <algorithm>
+
+namespace songwick {
+namespace {
+
+constexpr int kFolderColumn = 1 + FolderField;
+constexpr int kResolution = 600; // device units per inch
+constexpr double kMarginMillimetres = 15;
+constexpr double kColumnGapPoints = 14;
+constexpr double kTitleIndentPoints = 8;
+
+double points(double value) {
+    return value * kResolution / 72.0;
+}
+
+QFont songbookFont(double pointSize, bool bold) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+struct SongbookFonts {
+    QFont heading = songbookFont(14, true);
+    QFont performer = songbookFont(9.5, true);
+    QFont title = songbookFont(9, false);
+    QFont header = songbookFont(8, false);
+
+    const QFont& of(SongbookLineKind kind) const {
+        switch (kind) {
+        case SongbookLineKind::Heading:
+            return heading;
+        case SongbookLineKind::Performer:
+            return performer;
+        case SongbookLineKind::Title:
+            break;
+        }
+        return title;
+    }
+};
+
+// Painting on the writer: the page's frame (header line, number) and the lines of a column.
+class SongbookPainter {
+public:
+    SongbookPainter(QPdfWriter& writer, const SongbookOptions& options)
+        : painter_(&writer), options_(options) {
+        const QRect page = painter_.viewport();
+        const double margin = kMarginMillimetres / 25.4 * kResolution;
+        body_ = QRectF(page).adjusted(margin, margin, -margin, -margin);
+        headerHeight_ = QFontMetricsF(fonts_.header, &writer).height() * 1.8;
+        footerHeight_ = headerHeight_;
+        const int columns = std::clamp(options.columns, 1, 3);
+        columnWidth_ = (body_.width() - (columns - 1) * points(kColumnGapPoints)) / columns;
+        for (const SongbookLineKind kind :
+             {SongbookLineKind::Heading, SongbookLineKind::Performer, SongbookLineKind::Title}) {
+            const double fontHeight = QFontMetricsF(fonts_.of(kind), &writer).height();
+            heights_[int(kind)] =
+                kind == SongbookLineKind::Heading ? fontHeight * 1.6 : fontHeight * 1.15;
+        }
+    }
+    ~SongbookPainter() { painter_.end(); }
+    SongbookPainter(const SongbookPainter&) = delete;
+    SongbookPainter& operator=(const SongbookPainter&) = delete;
+
+    double columnHeight() const { return body_.height() - headerHeight_ - footerHeight_; }
+    double lineHeight(SongbookLineKind kind) const { return heights_[int(kind)]; }
+    bool isActive() const { return painter_.isActive(); }
+
+    void paintPage(const SongbookPage& page, int number, int pageCount) {
+        paintFrame(number, pageCount);
+        double left = body_.left();
+        for (const std::vector<SongbookLine>& column : page) {
+            paintColumn(column, left);
+            left += columnWidth_ + points(kColumnGapPoints);
+        }
+    }
+
+private:
+    void paintFrame(int number, int pageCount) {
+        painter_.setFont(fonts_.header);
+        painter_.setPen(Qt::black);
+        const QRectF header(body_.left(), body_.top(), body_.width(), headerHeight_ * 0.7);
+        const QFontMetricsF metrics(fonts_.header, painter_.device());
+        const double dateWidth = metrics.horizontalAdvance(options_.date);
+        painter_.drawText(header, Qt::AlignLeft | Qt::AlignVCenter,
+                          metrics.elidedText(options_.folder, Qt::ElideMiddle,
+                                             header.width() - dateWidth - points(20)));
+        painter_.drawText(header, Qt::AlignRight | Qt::AlignVCenter, options_.date);
+        painter_.drawLine(QPointF(body_.left(), header.bottom()),
+                          QPointF(body_.right(), header.bottom()));
+        const QRectF footer(body_.left(), body_.bottom() - footerHeight_ * 0.7, body_.width(),
+                            footerHeight_ * 0.7);
+        painter_.drawText(footer, Qt::AlignHCenter | Qt::AlignBottom,
+                          QStringLiteral("%1 / %2").arg(number).arg(pageCount));
+    }
+
+    void paintColumn(const std::vector<SongbookLine>& lines, double left) {
+        double top = body_.top() + headerHeight_;
+        for (const SongbookLine& line : lines) {
+            const QFont& font = fonts_.of(line.kind);
+            const double indent =
+                line.kind == SongbookLineKind::Title ? points(kTitleIndentPoints) : 0;
+            const QFontMetricsF metrics(font, painter_.device());
+            const double height = lineHeight(line.kind);
+            painter_.setFont(font);
+            const double baseline =
+                top + height - metrics.descent() - (height - metrics.height()) / 2;
+            painter_.drawText(QPointF(left + indent, baseline),
+                              metrics.elidedText(line.text, Qt::ElideRight, columnWidth_ - indent));
+            top += height;
+        }
+    }
+
+    QPainter painter_;
+    const SongbookOptions& options_;
+    SongbookFonts fonts_;
+    QRectF body_;
+    double headerHeight_ = 0;
+    double footerHeight_ = 0;
+    double columnWidth_ = 0;
+    double heights_[3] = {};
+};
+
+} // namespace
+
+std::optional<SongbookPaper> songbookPaperFromName(const QString& name) {
+    if (name.compare(u"a4", Qt::CaseInsensitive) == 0)
+        return SongbookPaper::A4;
+    if (name.compare(u"letter", Qt::CaseInsensitive) == 0)
+        return SongbookPaper::Letter;
+    return std::nullopt;
+}
+
+QString commonFolder(const CatalogueGrid& grid, const std::vector<int>& rows) {
+    if (kFolderColumn >= grid.columnCount() || rows.empty())
+        return {};
+    QString common = grid.cell(kFolderColumn, rows.front());
+    for (const int row : rows) {
+        const QString& folder = grid.cell(kFolderColumn, row);
+        qsizetype same = 0;
+        const qsizetype limit = std::min(common.size(), folder.size());
+        while (same < limit && common[same] == folder[same])
+            ++same;
+        common.truncate(same);
+        if (common.isEmpty())
+            break;
+    }
+    // Only whole folder names: cut back to the last separator.
+    return common.left(common.lastIndexOf(u'/') + 1);
+}
+
+void writeSongbookPdf(const QString& path, const std::vector<SongbookSection>& sections,
+                      const SongbookOptions& options) {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+        throw Error(QStringLiteral("Песенник: нет доступа к шрифтам."));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw Error(file.errorString());
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(kResolution);
+        writer.setCreator(QStringLiteral("Songwick"));
+        writer.setTitle(QStringLiteral("Песенник"));
+        writer.setPageLayout(QPageLayout(
+            QPageSize(options.paper == SongbookPaper::Letter ? QPageSize::Letter : QPageSize::A4),
+            QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        SongbookPainter painter(writer, options);
+        if (!painter.isActive())
+            throw Error(QStringLiteral("Песенник не может быть записан: %1").arg(path));
+        const std::vector<SongbookPage> pages =
+            layOutSongbook(sections, options.columns, painter.columnHeight(),
+                           [&painter](SongbookLineKind kind) { return painter.lineHeight(kind); });
+        const int pageCount = std::max<int>(int(pages.size()), 1);
+        if (pages.empty())
+            painter.paintPage({}, 1, 1);
+        for (std::size_t i = 0; i < pages.size(); ++i) {
+            if (i > 0)
+                writer.newPage();
+            painter.paintPage(pages[i], int(i) + 1, pageCount);
+        }
+    }
+    if (!file.commit())
+        throw Error(file.errorString());
+}
+
+} // namespace songwick

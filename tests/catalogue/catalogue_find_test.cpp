@@ -1,0 +1,107 @@
+#include "catalogue/catalogue_duplicates.h"
+#include "catalogue/catalogue_find.h"
+#include "catalogue/catalogue_order.h"
+#include "catalogue/catalogue_table.h"
+#include "catalogue/songbook.h"
+
+#include <gtest/gtest.h>
+
+namespace songwick {
+namespace {
+
+CatalogueGrid tableOf(const std::vector<std::pair<QString, QString>>& fileAndTitle) {
+    CatalogueGrid grid;
+    prepareGrid(grid, int(fileAndTitle.size()));
+    for (std::size_t i = 0; i < fileAndTitle.size(); ++i) {
+        grid.setCell(1, int(i) + 1, fileAndTitle[i].first);
+        grid.setCell(2, int(i) + 1, QStringLiteral("/k/"));
+        grid.setCell(3, int(i) + 1, fileAndTitle[i].second);
+    }
+    return grid;
+}
+
+TEST(CatalogueFind, WordsMatchAcrossColumnsIgnoringCaseYoPunctuationAndConjunctions) {
+    CatalogueGrid grid = tableOf({{QStringLiteral("ac_dc.kar"), QStringLiteral("AC/DC - T.N.T.")},
+                                  {QStringLiteral("2.kar"), QStringLiteral("Ёлка - Прованс")},
+                                  {QStringLiteral("3.kar"), QStringLiteral("Simon & Garfunkel")},
+                                  {QStringLiteral("4.kar"), QStringLiteral("Soft Karaoke")}});
+    RowFinder finder;
+    const auto shown = [&](const QString& text, bool untitled = false) {
+        FindFilters filters;
+        filters.text = text;
+        filters.untitledOnly = untitled;
+        return finder.shownRows(grid, filters);
+    };
+    EXPECT_EQ(shown(QStringLiteral("acdc tnt")), std::vector<int>({1}));
+    EXPECT_EQ(shown(QStringLiteral("елка ПРОВ")), std::vector<int>({2}));
+    EXPECT_EQ(shown(QStringLiteral("simon and garfunkel")), std::vector<int>({3}));
+    EXPECT_EQ(shown(QStringLiteral("simon и")), std::vector<int>({3}));
+    EXPECT_EQ(shown(QStringLiteral("kar"), true), std::vector<int>({4}));
+    EXPECT_EQ(shown(QStringLiteral("nothing")), std::vector<int>());
+    // Typing on narrows; deleting widens again.
+    EXPECT_EQ(shown(QStringLiteral("k")).size(), 4u);
+    EXPECT_EQ(shown(QStringLiteral("karao")), std::vector<int>({4}));
+}
+
+TEST(CatalogueOrder, SortIsStableNumericEmptyLastAndMarksMoveWithRenumbering) {
+    CatalogueGrid grid = tableOf({{QStringLiteral("Song 10.kar"), QStringLiteral("x")},
+                                  {QString(), QStringLiteral("empty")},
+                                  {QStringLiteral("Song 2.kar"), QStringLiteral("y")},
+                                  {QStringLiteral("апрель.kar"), QStringLiteral("z")}});
+    toggleMark(grid, 3);
+    sortRows(grid, 1, SortOrder::Ascending);
+    EXPECT_EQ(grid.cell(1, 1), QStringLiteral("апрель.kar")); // Cyrillic before Latin
+    EXPECT_EQ(grid.cell(1, 2), QStringLiteral("Song 2.kar"));
+    EXPECT_EQ(grid.cell(0, 2), QStringLiteral("V 2"));
+    EXPECT_EQ(grid.cell(1, 3), QStringLiteral("Song 10.kar"));
+    EXPECT_EQ(grid.cell(3, 4), QStringLiteral("empty"));
+    sortRows(grid, 1, SortOrder::Descending);
+    EXPECT_EQ(grid.cell(1, 1), QStringLiteral("Song 10.kar"));
+    EXPECT_EQ(grid.cell(3, 4), QStringLiteral("empty")) << "empty stays last";
+    EXPECT_EQ(removeMarkedRows(grid), 1);
+    EXPECT_EQ(grid.dataRowCount(), 3);
+    EXPECT_EQ(grid.cell(0, 3), QStringLiteral("3"));
+}
+
+TEST(CatalogueDuplicates, GroupsSameSongAfterNormalisingAndMarksAllButFirst) {
+    CatalogueGrid grid =
+        tableOf({{QStringLiteral("1.kar"), QStringLiteral("The Beatles - Yesterday (XG)")},
+                 {QStringLiteral("2.kar"), QStringLiteral("Другая - песня")},
+                 {QStringLiteral("3.kar"), QStringLiteral("beatles - yesterday [karaoke]")},
+                 {QStringLiteral("4.kar"), QStringLiteral("Beatles feat. X - Yesterday")},
+                 {QStringLiteral("5.kar"), QStringLiteral("Soft Karaoke")}});
+    const auto groups = duplicateGroups(grid, {});
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0], std::vector<int>({1, 3, 4}));
+    const DuplicatesFound found = arrangeDuplicateGroups(grid, groups);
+    EXPECT_EQ(duplicatesFoundMessage(found), QStringLiteral("Найдено повторов: 2 в 1 группах"));
+    EXPECT_EQ(grid.cell(1, 2), QStringLiteral("3.kar"));
+    EXPECT_EQ(grid.cell(0, 1), QStringLiteral("1"));
+    EXPECT_EQ(grid.cell(0, 2), QStringLiteral("V 2"));
+    EXPECT_EQ(grid.cell(0, 3), QStringLiteral("V 3"));
+    EXPECT_EQ(grid.cell(1, 4), QStringLiteral("2.kar"));
+}
+
+TEST(Songbook, GroupsByPerformerWithHeadingsAndTheRestUnderNoPerformer) {
+    const CatalogueGrid grid =
+        tableOf({{QStringLiteral("a.kar"), QStringLiteral("ABBA - Waterloo")},
+                 {QStringLiteral("b.kar"), QStringLiteral("Алла Пугачёва - Миллион роз")},
+                 {QStringLiteral("Песня.kar"), QString()},
+                 {QStringLiteral("c.kar"), QStringLiteral("abba - Chiquitita")}});
+    const auto sections = songbookSections(grid, {1, 2, 3, 4});
+    ASSERT_EQ(sections.size(), 3u);
+    EXPECT_EQ(sections[0].heading, QStringLiteral("А"));
+    EXPECT_EQ(sections[1].heading, QStringLiteral("A"));
+    EXPECT_EQ(sections[1].performers[0].titles,
+              QStringList({QStringLiteral("Chiquitita"), QStringLiteral("Waterloo")}));
+    EXPECT_EQ(sections[2].heading, QStringLiteral("Без исполнителя"));
+    EXPECT_EQ(sections[2].performers[0].titles, QStringList({QStringLiteral("Песня")}));
+    // Two lines to a column: a performer continued in the next column is repeated there.
+    const auto pages = layOutSongbook({sections[1]}, 2, 3, [](SongbookLineKind) { return 1.0; });
+    ASSERT_EQ(pages.size(), 1u);
+    ASSERT_EQ(pages[0].size(), 2u);
+    EXPECT_EQ(pages[0][1][0].text, QStringLiteral("ABBA (продолжение)"));
+}
+
+} // namespace
+} // namespace songwick
