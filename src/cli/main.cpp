@@ -41,7 +41,21 @@ const Command kCommands[] = {
      runImportXlsx},
     {"export-docx", "LIST.swk OUT.docx", "write the table of a list file as a Word document", "",
      runExportDocx},
-};
+    {"rename", "SCAN.swk EDITED.swk [--dry-run]",
+     "rename the files of a scanned list (row i: column 1 name, column 2 folder) to column 1 "
+     "of the same row of an edited copy; exit 1 when some renames were refused",
+     "  --dry-run             print the plan and rename nothing
+     ", runRename},
+     {
+         "undo",
+         "[--dry-run]",
+         "undo the last journalled rename run, last rename first, never replacing a file; exit 1 "
+         "when some could not be undone, 2 when there is nothing to undo",
+         "  --dry-run             print what would be undone and rename nothing
+         ", runUndo},
+         {"journal", "", "list the journalled rename runs (time, count, undone or not)", "",
+          runJournal},
+     };
 
 const char kExitStatus[] = "Exit status:\n"
                            "  0  the command did its work\n"
@@ -122,6 +136,8 @@ int runCommand(const Command& command, const QStringList& arguments) {
 
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
+    // The program's own name, so that the rename journal is the one the windows keep.
+    QCoreApplication::setApplicationName(QStringLiteral("songwick"));
     QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.isEmpty()) {
         printError(overview());
