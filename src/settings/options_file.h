@@ -2,7 +2,6 @@
 
 #include <QSettings>
 #include <QString>
-
 #include <memory>
 
 namespace songwick {
@@ -17,5 +16,13 @@ QString optionsFilePath();
 // The options file at path (the user's one by default), read and written through QSettings in
 // INI format. A missing file reads as every option at its default.
 std::unique_ptr<QSettings> openOptionsFile(const QString& path = optionsFilePath());
+
+// options.ini beside the given prop.dat.
+QString optionsFilePathBeside(const QString& settingsPath);
+
+// "rename/showPlanFirst": both renames show their plan in a window before any file moves.
+// Off when the file does not say.
+bool readShowRenamePlanFirst(const QString& optionsPath);
+void writeShowRenamePlanFirst(const QString& optionsPath, bool on);
 
 } // namespace songwick
