@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace songwick;
@@ -110,8 +111,11 @@ TEST_F(RenameCommandTest, UndoRestoresNamesSkipsReplacedFilesAndNeverReplaces) {
                                     QStringLiteral("C.kar")}));
 
     // B.kar is replaced by another file; someone takes the name c.kar.
-    ASSERT_TRUE(QFile::remove(songs_ + QStringLiteral("B.kar")));
-    makeFile(QStringLiteral("B.kar"), "other");
+    // (made before the old one goes, so that it cannot get the old file's inode)
+    makeFile(QStringLiteral("other.tmp"), "other");
+    ASSERT_EQ(std::rename(QFile::encodeName(songs_ + QStringLiteral("other.tmp")).constData(),
+                          QFile::encodeName(songs_ + QStringLiteral("B.kar")).constData()),
+              0);
     makeFile(QStringLiteral("c.kar"), "newcomer");
 
     QString out;
