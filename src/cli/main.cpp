@@ -44,18 +44,13 @@ const Command kCommands[] = {
     {"rename", "SCAN.swk EDITED.swk [--dry-run]",
      "rename the files of a scanned list (row i: column 1 name, column 2 folder) to column 1 "
      "of the same row of an edited copy; exit 1 when some renames were refused",
-     "  --dry-run             print the plan and rename nothing
-     ", runRename},
-     {
-         "undo",
-         "[--dry-run]",
-         "undo the last journalled rename run, last rename first, never replacing a file; exit 1 "
-         "when some could not be undone, 2 when there is nothing to undo",
-         "  --dry-run             print what would be undone and rename nothing
-         ", runUndo},
-         {"journal", "", "list the journalled rename runs (time, count, undone or not)", "",
-          runJournal},
-     };
+     "  --dry-run             print the plan and rename nothing\n", runRename},
+    {"undo", "[--dry-run]",
+     "undo the last journalled rename run, last rename first, never replacing a file; exit 1 "
+     "when some could not be undone, 2 when there is nothing to undo",
+     "  --dry-run             print what would be undone and rename nothing\n", runUndo},
+    {"journal", "", "list the journalled rename runs (time, count, undone or not)", "", runJournal},
+};
 
 const char kExitStatus[] = "Exit status:\n"
                            "  0  the command did its work\n"
