@@ -18,5 +18,13 @@ int runFind(const QStringList& arguments);
 int runSort(const QStringList& arguments);
 int runDuplicates(const QStringList& arguments);
 int runSongbook(const QStringList& arguments);
+// Renames the files of a scanned list to the names of an edited copy; exit 0 when every
+// rename went through, 1 when some were refused, 2 for lists that do not fit together.
+int runRename(const QStringList& arguments);
+// Undoes the last journalled run; exit 0, 1 when some could not be undone, 2 when there is
+// nothing to undo or its journal is not usable.
+int runUndo(const QStringList& arguments);
+// Lists the journalled runs.
+int runJournal(const QStringList& arguments);
 
 } // namespace songwick::cli

@@ -80,6 +80,15 @@ const Command kCommands[] = {
      "  --paper a4|letter     the paper size (default a4)\n"
      "  --columns 1|2|3       columns to a page (default 2)\n",
      runSongbook},
+    {"rename", "SCAN.swk EDITED.swk [--dry-run]",
+     "rename the files of a scanned list (row i: column 1 name, column 2 folder) to column 1 "
+     "of the same row of an edited copy; exit 1 when some renames were refused",
+     "  --dry-run             print the plan and rename nothing\n", runRename},
+    {"undo", "[--dry-run]",
+     "undo the last journalled rename run, last rename first, never replacing a file; exit 1 "
+     "when some could not be undone, 2 when there is nothing to undo",
+     "  --dry-run             print what would be undone and rename nothing\n", runUndo},
+    {"journal", "", "list the journalled rename runs (time, count, undone or not)", "", runJournal},
 };
 
 // Commands that lay out text need the fonts, which only a GUI application offers (here on
@@ -175,7 +184,7 @@ int runCommand(const Command& command, const QStringList& arguments) {
 
 int main(int argc, char** argv) {
     const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
-    // The program's name, so that the scan cache is the one the windows use.
+    // The program's name, so that the scan cache and the rename journal are the windows' own.
     QCoreApplication::setApplicationName(QStringLiteral("songwick"));
     QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.isEmpty()) {

@@ -4,6 +4,7 @@
 #include "common/date_time.h"
 #include "common/error.h"
 #include "common/file_name_codec.h"
+#include "rename/rename_journal.h"
 
 #include <QFile>
 #include <algorithm>
@@ -108,6 +109,25 @@ void recordNewName(const RenamePlan& plan, const RenamePlanRow& row, CatalogueGr
         grid.setCell(1, row.row, row.newName);
 }
 
+void recordAttempt(const RenamePlan& plan, const RenamePlanRow& row, const RenameAttempt& attempt,
+                   CatalogueGrid& grid, RecordStore& store, RenameRunResult& run) {
+    RenameRowResult result;
+    result.row = row.row;
+    result.detail = attempt.outcome;
+    result.systemError = attempt.systemError;
+    if (attempt.outcome == RenameOutcome::Renamed) {
+        result.outcome = RowOutcome::Renamed;
+        recordNewName(plan, row, grid, store);
+        ++run.renameCount;
+        if (plan.kind == RenameKind::Composite)
+            run.compositeRenameDone = true;
+    } else {
+        result.outcome = RowOutcome::Refused;
+        result.message = refusalFor(plan, row);
+    }
+    run.rows.push_back(std::move(result));
+}
+
 } // namespace
 
 int RenamePlan::plannedRenameCount() const {
@@ -181,8 +201,9 @@ RenamePlan planCompositeRename(const CatalogueGrid& grid, const CatalogueState& 
 }
 
 RenameRunResult carryOutRenamePlan(const RenamePlan& plan, CatalogueGrid& grid,
-                                   CatalogueState& state) {
+                                   CatalogueState& state, const QString& journalFolder) {
     RenameRunResult run;
+    RunJournal journal(journalFolder, JournalRunKind::Rename);
     run.kind = plan.kind;
     run.setsRenameResult = plan.kind == RenameKind::Composite;
     RecordStore& store = state.store(plan.source);
@@ -212,23 +233,21 @@ RenameRunResult carryOutRenamePlan(const RenamePlan& plan, CatalogueGrid& grid,
         case PlannedAction::Rename:
             break;
         }
-        const RenameAttempt attempt = renameWithoutReplacing(row.folder, row.oldName, row.newName);
-        result.detail = attempt.outcome;
-        result.systemError = attempt.systemError;
-        if (attempt.outcome == RenameOutcome::SourceMissing)
+        const std::optional<FileIdentity> file = fileIdentityOf(row.oldPath());
+        if (!file)
             continue; // gone since the plan was made: as if it had been missing then
-        if (attempt.outcome == RenameOutcome::Renamed) {
-            result.outcome = RowOutcome::Renamed;
-            recordNewName(plan, row, grid, store);
-            ++run.renameCount;
-            if (plan.kind == RenameKind::Composite)
-                run.compositeRenameDone = true;
-        } else {
-            result.outcome = RowOutcome::Refused;
-            result.message = refusalFor(plan, row);
-        }
-        run.rows.push_back(std::move(result));
+        if (!journal.planned(row.folder, row.oldName, row.newName, *file))
+            break;
+        const RenameAttempt attempt = renameWithoutReplacing(row.folder, row.oldName, row.newName);
+        const bool journalKept = attempt.outcome == RenameOutcome::Renamed || journal.refused();
+        // A file gone since the plan was made is as if it had been missing then.
+        if (attempt.outcome != RenameOutcome::SourceMissing)
+            recordAttempt(plan, row, attempt, grid, store, run);
+        if (!journalKept)
+            break;
     }
+    journal.close(run.renameCount);
+    run.stoppedBecause = journal.failure();
     return run;
 }
 

@@ -86,6 +86,9 @@ struct RenameRunResult {
     bool setsRenameResult = false;
     // Composite rename only: the main window's next activation keeps the table as it is.
     bool compositeRenameDone = false;
+    // Why the run stopped before its last row (its journal could not be written); empty when
+    // it ran to the end. Shown whatever RenameErrorMessages says.
+    QString stoppedBecause;
 
     // The messages of the refused rows, in order; shown one by one while the setting
     // RenameErrorMessages is on.
@@ -98,8 +101,10 @@ struct RenameRunResult {
 // from; a composite rename also writes it into column 1 of its row. A file that has
 // disappeared since the plan was made is skipped silently. The main window state is left
 // to the caller (applyRenameRun).
+// With a journal folder, the run is journalled there (see rename_journal.h): a journal that
+// cannot be written stops the run before the next rename, with the reason in stoppedBecause.
 RenameRunResult carryOutRenamePlan(const RenamePlan& plan, CatalogueGrid& grid,
-                                   CatalogueState& state);
+                                   CatalogueState& state, const QString& journalFolder = {});
 
 // Puts the run's count and conditions into the main window's state: the rename count
 // always; the rename-result flag and composite-rename-done when the run sets them.

@@ -18,4 +18,22 @@ std::unique_ptr<QSettings> openOptionsFile(const QString& path) {
     return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
+QString optionsFilePathBeside(const QString& settingsPath) {
+    return QFileInfo(settingsPath).absolutePath() + QStringLiteral("/options.ini");
+}
+
+namespace {
+const QString kShowRenamePlanFirst = QStringLiteral("rename/showPlanFirst");
+}
+
+bool readShowRenamePlanFirst(const QString& optionsPath) {
+    return openOptionsFile(optionsPath)->value(kShowRenamePlanFirst, false).toBool();
+}
+
+void writeShowRenamePlanFirst(const QString& optionsPath, bool on) {
+    const std::unique_ptr<QSettings> options = openOptionsFile(optionsPath);
+    options->setValue(kShowRenamePlanFirst, on);
+    options->sync();
+}
+
 } // namespace songwick

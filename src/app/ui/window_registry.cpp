@@ -10,6 +10,7 @@
 #include "help/ui/about_window.h"
 #include "help/ui/help_window.h"
 #include "help/ui/splash_window.h"
+#include "rename/rename_journal.h"
 #include "rename/ui/composite_rename_window.h"
 #include "scan/ui/scan_options_window.h"
 #include "settings/options_file.h"
@@ -27,7 +28,8 @@ namespace songwick {
 
 WindowRegistry::WindowRegistry(PlatformServices services, QString settingsPath)
     : services_(services), settingsPath_(std::move(settingsPath)),
-      hints_(std::make_unique<HintSwitch>()), endProgram_([this] {
+      renameJournalFolder_(defaultRenameJournalFolder()), hints_(std::make_unique<HintSwitch>()),
+      endProgram_([this] {
           for (const auto& window : windows_)
               window->hide();
           QCoreApplication::quit();

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "common/date_time.h"
 #include "app/ui/platform_interfaces.h"
 #include "catalogue/catalogue_grid.h"
 #include "catalogue/catalogue_state.h"
+#include "common/date_time.h"
 #include "settings/program_settings.h"
 
 #include <QObject>
@@ -51,6 +51,9 @@ public:
     CatalogueGrid& grid() { return grid_; }
     HintSwitch& hints() { return *hints_; }
     const QString& settingsPath() const { return settingsPath_; }
+    // Where the journals of the renames go (the user's data folder unless a test says).
+    const QString& renameJournalFolder() const { return renameJournalFolder_; }
+    void setRenameJournalFolder(QString folder) { renameJournalFolder_ = std::move(folder); }
 
     TForm1* form1() const { return form1_; }
     TForm4* form4() const { return form4_; }
@@ -110,6 +113,7 @@ private:
 
     PlatformServices services_;
     QString settingsPath_;
+    QString renameJournalFolder_;
     ProgramSettings settings_;
     CatalogueState catalogue_;
     CatalogueGrid grid_;

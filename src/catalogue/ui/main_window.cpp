@@ -119,6 +119,8 @@ void TForm4::createMenus() {
     N8 = N1->addMenu(QStringLiteral("&Переименовать файлы"));
     N9 = N8->addAction(QStringLiteral("Из колонки &названия файла"));
     N10 = N8->addAction(QStringLiteral("&Сложное переименование..."));
+    N8->addSeparator();
+    N30 = N8->addAction(QStringLiteral("Отменить последнее переименование"));
     N11 = N1->addAction(QStringLiteral("Изменить заголовки..."));
     N11->setVisible(false);
     N1->addSeparator();
@@ -156,6 +158,7 @@ void TForm4::createMenus() {
     connect(N34, &QAction::triggered, this, &TForm4::N34Click);
     connect(N9, &QAction::triggered, this, &TForm4::N9Click);
     connect(N10, &QAction::triggered, this, &TForm4::N10Click);
+    connect(N30, &QAction::triggered, this, &TForm4::N30Click);
     connect(Excel1, &QAction::triggered, this, &TForm4::Excel3Click);
     connect(N7, &QAction::triggered, this, &TForm4::Excel2Click);
     connect(Word1, &QAction::triggered, this, &TForm4::Word1Click);
@@ -190,6 +193,10 @@ void TForm4::N9Click() {
 
 void TForm4::N10Click() {
     registry_.runReportingErrors(this, [this] { WindowRegistry::showWindow(registry_.form6()); });
+}
+
+void TForm4::N30Click() {
+    registry_.runReportingErrors(this, [this] { undoLastRename(registry_, this); });
 }
 
 void TForm4::Excel3Click() {

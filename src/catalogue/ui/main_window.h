@@ -82,6 +82,7 @@ public:
     QMenu* N8;       // "&Переименовать файлы"
     QAction* N9;     // "Из колонки &названия файла"
     QAction* N10;    // "&Сложное переименование..."
+    QAction* N30;    // "Отменить последнее переименование"
     QAction* N11;    // "Изменить заголовки..." (never visible)
     QAction* N12;    // "&Выход"
     QMenu* N13;      // "&Настройки"
@@ -130,6 +131,7 @@ public:
     void N34Click();    // read the marked rows again by the file's structure
     void N9Click();     // rename from the file-name column
     void N10Click();    // the composite rename window
+    void N30Click();    // undo the last rename run
     void Excel3Click(); // "Ms &Excel"
     void Excel2Click(); // "&Импорт из файла MS Excel"
     void Word1Click();  // "Ms &Word"

@@ -3,6 +3,7 @@
 #include "app/ui/window_registry.h"
 #include "catalogue/ui/catalogue_table_model.h"
 #include "catalogue/ui/main_window.h"
+#include "rename/ui/rename_preview_window.h"
 #include "settings/program_settings.h"
 
 #include <QButtonGroup>
@@ -375,16 +376,27 @@ void TForm6::Button3Click() {
         registry_.services().messages.showMessage(this, kNoPartCheckedMessage.toString());
         return;
     }
-    renameTableFiles();
-    backToMainWindow();
+    const RenamePlan plan = planCompositeRename(registry_.grid(), registry_.catalogue(),
+                                                currentOptions(), registry_.services().clock);
+    // With the plan shown first, "Отмена" there leaves this window open.
+    carryOutAfterPreview(plan, registry_.settingsPath(), this, [this, plan] {
+        registry_.runReportingErrors(this, [this, &plan] {
+            carryOutPlan(plan);
+            backToMainWindow();
+        });
+    });
 }
 
 RenameRunResult TForm6::renameTableFiles() {
+    return carryOutPlan(planCompositeRename(registry_.grid(), registry_.catalogue(),
+                                            currentOptions(), registry_.services().clock));
+}
+
+RenameRunResult TForm6::carryOutPlan(const RenamePlan& plan) {
     CatalogueState& catalogue = registry_.catalogue();
     CatalogueGrid& grid = registry_.grid();
-    const RenamePlan plan =
-        planCompositeRename(grid, catalogue, currentOptions(), registry_.services().clock);
-    const RenameRunResult run = carryOutRenamePlan(plan, grid, catalogue);
+    const RenameRunResult run =
+        carryOutRenamePlan(plan, grid, catalogue, registry_.renameJournalFolder());
     applyRenameRun(run, catalogue);
     if (TForm4* mainWindow = registry_.form4()) {
         if (grid.dataRowCount() > 0)
@@ -395,6 +407,8 @@ RenameRunResult TForm6::renameTableFiles() {
         for (const QString& message : run.errorMessages())
             registry_.services().messages.showMessage(this, message);
     }
+    if (!run.stoppedBecause.isEmpty())
+        registry_.services().messages.showMessage(this, run.stoppedBecause);
     return run;
 }
 

@@ -75,6 +75,8 @@ public:
 
     // The composite rename with the options on screen; throws Error when no part is checked.
     RenameRunResult renameTableFiles();
+    // Carries a composite plan out, journalled, and shows its result.
+    RenameRunResult carryOutPlan(const RenamePlan& plan);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

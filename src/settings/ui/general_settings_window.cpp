@@ -4,6 +4,7 @@
 #include "app/ui/hint_switch.h"
 #include "app/ui/window_registry.h"
 #include "scan/ui/scan_options_window.h"
+#include "settings/options_file.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -265,8 +267,25 @@ QWidget* TForm10::createMessagesPage() {
                            &ProgramSettings::RenameErrorMessages, page);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(CheckBox13);
+    layout->addWidget(createRenamePlanCheckBox(page));
     layout->addStretch();
     return page;
+}
+
+QCheckBox* TForm10::createRenamePlanCheckBox(QWidget* parent) {
+    RenamePlanCheckBox =
+        new QCheckBox(QStringLiteral("Показывать список переименований перед выполнением"), parent);
+    showRenamePlanOption();
+    connect(RenamePlanCheckBox, &QCheckBox::toggled, this, [this](bool checked) {
+        writeShowRenamePlanFirst(optionsFilePathBeside(registry_.settingsPath()), checked);
+    });
+    return RenamePlanCheckBox;
+}
+
+void TForm10::showRenamePlanOption() {
+    const QSignalBlocker blocker(RenamePlanCheckBox);
+    RenamePlanCheckBox->setChecked(
+        readShowRenamePlanFirst(optionsFilePathBeside(registry_.settingsPath())));
 }
 
 QWidget* TForm10::createScanPage() {
@@ -445,6 +464,7 @@ void TForm10::closeEvent(QCloseEvent* event) {
 
 void TForm10::Button4Click() {
     restoreDefaults(settings_);
+    RenamePlanCheckBox->setChecked(false);
     registry_.hints().setHintsShown(settings_.ShowHints);
     tellWindowsSettingsChanged();
     restoreOnClose_ = false;

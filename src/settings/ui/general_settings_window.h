@@ -99,6 +99,8 @@ public:
 
     // "Сообщения об ошибках"
     QCheckBox* CheckBox13;
+    // "Показывать список переименований перед выполнением", kept in the options file
+    QCheckBox* RenamePlanCheckBox;
 
     // "Сканирование"
     QLabel* Label1;
@@ -160,6 +162,9 @@ private:
     QCheckBox* addSettingCheckBox(const QString& caption, bool ProgramSettings::*setting,
                                   QWidget* parent);
     void applyEnablingRules();
+    // The rename plan option lives in the options file, not in the settings record.
+    QCheckBox* createRenamePlanCheckBox(QWidget* parent);
+    void showRenamePlanOption();
     // The other windows that show settings refresh their controls.
     void tellWindowsSettingsChanged();
 

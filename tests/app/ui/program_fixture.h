@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -21,6 +22,9 @@ public:
     explicit ProgramUnderTest(const QString& settingsPath)
         : registry(std::make_unique<WindowRegistry>(platform.services(), settingsPath)) {
         registry->setEndProgramHandler([this] { ++endCount; });
+        // Rename journals stay in the test's folder, never in the user's data folder.
+        registry->setRenameJournalFolder(QFileInfo(settingsPath).absolutePath() +
+                                         QStringLiteral("/renames"));
         registry->createWindows();
     }
 

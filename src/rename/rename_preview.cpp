@@ -1,0 +1,93 @@
+#include "rename/rename_preview.h"
+
+#include "rename/rename_journal.h"
+
+#include <QHash>
+#include <QSet>
+#include <algorithm>
+#include <cstring>
+
+namespace songwick {
+namespace {
+
+const QString kInvalidName = QStringLiteral("Недопустимое имя файла");
+const QString kEmptyName = QStringLiteral("Новое имя должно являться не пустой строкой.");
+const QString kNameTaken = QStringLiteral("Файл с таким именем уже существует");
+const QString kNameTakenByRow = QStringLiteral("Это имя получает файл из строки %1");
+
+// Follows the plan's renames as they would happen one after the other.
+class PlannedNames {
+public:
+    // Empty when the row's rename would go through, else why not.
+    QString refusalFor(const RenamePlanRow& row) {
+        const QString target = row.newPath();
+        if (const auto taker = takenBy_.constFind(target); taker != takenBy_.constEnd())
+            return kNameTakenByRow.arg(*taker);
+        const std::optional<FileIdentity> atTarget = fileIdentityOf(target);
+        // A change of letter case only finds the file itself under the new name.
+        if (atTarget && !freed_.contains(target) && atTarget != fileIdentityOf(row.oldPath()))
+            return kNameTaken;
+        takenBy_.insert(target, row.row);
+        takenBy_.remove(row.oldPath());
+        freed_.insert(row.oldPath());
+        freed_.remove(target);
+        return {};
+    }
+
+private:
+    QHash<QString, int> takenBy_; // new names the rows before took, with their row
+    QSet<QString> freed_;         // old names the rows before left
+};
+
+} // namespace
+
+std::vector<RenamePreviewRow> previewRenamePlan(const RenamePlan& plan) {
+    std::vector<RenamePreviewRow> rows;
+    PlannedNames names;
+    for (const RenamePlanRow& planRow : plan.rows) {
+        RenamePreviewRow row{planRow.row, planRow.folder, planRow.oldName, planRow.newName, {}};
+        switch (planRow.action) {
+        case PlannedAction::Unchanged:
+        case PlannedAction::Missing:
+        case PlannedAction::NotMarked:
+            continue;
+        case PlannedAction::EmptyName:
+            row.refusal = kEmptyName;
+            break;
+        case PlannedAction::InvalidName:
+            row.refusal = kInvalidName;
+            break;
+        case PlannedAction::Rename:
+            row.refusal = names.refusalFor(planRow);
+            break;
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+QString refusalReason(const RenameRowResult& result) {
+    switch (result.detail) {
+    case RenameOutcome::InvalidName:
+        return kInvalidName;
+    case RenameOutcome::TargetExists:
+        return kNameTaken;
+    case RenameOutcome::SourceMissing:
+        return QStringLiteral("Файл не найден");
+    case RenameOutcome::Renamed:
+    case RenameOutcome::Failed:
+        break;
+    }
+    return QString::fromLocal8Bit(std::strerror(result.systemError));
+}
+
+int previewRenameCount(const std::vector<RenamePreviewRow>& rows) {
+    return int(std::count_if(rows.begin(), rows.end(),
+                             [](const RenamePreviewRow& row) { return !row.refused(); }));
+}
+
+int previewRefusalCount(const std::vector<RenamePreviewRow>& rows) {
+    return int(rows.size()) - previewRenameCount(rows);
+}
+
+} // namespace songwick
