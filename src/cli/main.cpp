@@ -33,7 +33,7 @@ const Command kCommands[] = {
      "  --output FILE.swk     write the table as a list file instead of printing it\n"
      "  --no-cache            read every file, leaving the scan cache out\n"
      "  --stats               print files, folders, bytes read, cache hits and misses and\n"
-     "                        the time on standard error\n",
+     "                        the time on standard error\n"
      "  --reading program|structured\n"
      "                        the program's byte rules (default) or the file's MIDI structure\n"
      "  --codepage auto|KEY   the structured reading's code page: detected per file (default)\n"

@@ -62,6 +62,8 @@ RenameInput readRenameInput(const QString& scanPath, const QString& editedPath) 
                             .arg(scanPath)
                             .arg(row)
                             .arg(record[FolderField]));
+        // Row i of the scan is the file; the edited list only gives its new name.
+        input.table.setRowFile(row, rowFileOf(record));
         if (!input.state->startWindowStore.append(std::move(record)))
             throw Error(QStringLiteral("%1 has more rows than a list can hold.").arg(scanPath));
     }

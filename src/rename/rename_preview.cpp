@@ -57,6 +57,9 @@ std::vector<RenamePreviewRow> previewRenamePlan(const RenamePlan& plan) {
         case PlannedAction::InvalidName:
             row.refusal = kInvalidName;
             break;
+        case PlannedAction::RelativeFolder:
+            row.refusal = QStringLiteral("Папка файла указана не полным путём");
+            break;
         case PlannedAction::Rename:
             row.refusal = names.refusalFor(planRow);
             break;

@@ -103,16 +103,23 @@ void followUndoneRenames(const std::vector<UndoneRename>& undone, CatalogueGrid&
     for (const UndoneRename& rename : undone)
         byRenamedPath.insert(rename.folder + rename.renamedName, &rename);
     RecordStore& store = state.tableSourceStore();
-    const int rows = std::min(grid.dataRowCount(), RecordStore::kCapacity);
-    for (int row = 1; row <= rows; ++row) {
-        CatalogueRecord record = store.record(row);
-        const auto found = byRenamedPath.constFind(record[FolderField] + record[FileNameField]);
+    for (int row = 1; row <= grid.dataRowCount(); ++row) {
+        const std::optional<RowFile>& file = grid.rowFile(row);
+        if (!file)
+            continue;
+        const auto found = byRenamedPath.constFind(file->path());
         if (found == byRenamedPath.constEnd())
             continue;
-        record[FileNameField] = (*found)->restoredName;
-        store.setRecord(row, std::move(record));
+        const RowFile restored{file->folder, (*found)->restoredName};
+        grid.setRowFile(row, restored);
         if (grid.contains(1, row))
-            grid.setCell(1, row, (*found)->restoredName);
+            grid.setCell(1, row, restored.name);
+        if (row <= RecordStore::kCapacity) {
+            CatalogueRecord record = store.record(row);
+            record[FileNameField] = restored.name;
+            store.setRecord(row, std::move(record));
+            store.setFile(row, restored);
+        }
     }
 }
 

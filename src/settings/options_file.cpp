@@ -18,10 +18,6 @@ std::unique_ptr<QSettings> openOptionsFile(const QString& path) {
     return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
-QString optionsFilePathBeside(const QString& settingsPath) {
-    return QFileInfo(settingsPath).absolutePath() + QStringLiteral("/options.ini");
-}
-
 namespace {
 const QString kShowRenamePlanFirst = QStringLiteral("rename/showPlanFirst");
 }

@@ -19,9 +19,6 @@ QString optionsFilePathBeside(const QString& settingsPath);
 // INI format. A missing file reads as every option at its default.
 std::unique_ptr<QSettings> openOptionsFile(const QString& path = optionsFilePath());
 
-// options.ini beside the given prop.dat.
-QString optionsFilePathBeside(const QString& settingsPath);
-
 // "rename/showPlanFirst": both renames show their plan in a window before any file moves.
 // Off when the file does not say.
 bool readShowRenamePlanFirst(const QString& optionsPath);

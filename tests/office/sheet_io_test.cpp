@@ -134,7 +134,7 @@ TEST_F(SheetReading, RowsAndColumnsPastWhatTheImportTakesAreRefusedAtOnce) {
 
 TEST_F(SheetReading, EscapedCharactersAndDateCellsReadAsTheSheetShowsThem) {
     const QByteArray styles =
-        "<styleSheet><numFmts><numFmt numFmtId=\"164\" formatCode=\"dd/mm/yyyy\ hh:mm\"/>"
+        "<styleSheet><numFmts><numFmt numFmtId=\"164\" formatCode=\"dd/mm/yyyy\\ hh:mm\"/>"
         "</numFmts><cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"14\"/><xf numFmtId=\"164\"/>"
         "<xf numFmtId=\"2\"/></cellXfs></styleSheet>";
     const QByteArray sheet =

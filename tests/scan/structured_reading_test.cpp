@@ -1,4 +1,5 @@
 #include "kar_builder.h"
+#include "real_sample_files.h"
 #include "scan/kar_extractor.h"
 #include "scan/structured_reading.h"
 
@@ -51,7 +52,7 @@ std::array<QString, 4> structured(const QByteArray& bytes,
 }
 
 QByteArray readData(const char* name) {
-    QFile file(QStringLiteral(SONGWICK_TEST_DATA_DIR "/") + QString::fromUtf8(name));
+    QFile file(songwick::testing::realSampleFolder() + u'/' + QString::fromUtf8(name));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
@@ -211,7 +212,8 @@ TEST(StructuredReading, RealFiles) {
     const QByteArray twinkle = readData("twinkle.kar");
     const QByteArray midiOk = readData("MIDIOkFormat1-lyrics-kar.mid");
     if (negra.isEmpty() || twinkle.isEmpty() || midiOk.isEmpty())
-        GTEST_SKIP() << "the real karaoke files of ../shared/data are not there";
+        GTEST_SKIP() << "real sample files not found at "
+                     << songwick::testing::realSampleFolder().toStdString();
     const std::array<QString, 4> sombra = structured(negra, QStringLiteral("Negra_Sombra.kar"));
     EXPECT_EQ(sombra[0], QStringLiteral("Negra Sombra"));
     EXPECT_EQ(sombra[1], QStringLiteral("Music: Xoan Montes (1840-1899)"));

@@ -209,7 +209,9 @@ void TForm1::runStartWindowScan() {
 
     const WaitCursorOn waitCursor(Button1);
     ProgressBar1->setValue(0);
-    WalkOptions options{ScanWindow::Start, settings.ManyFilesScan, {}, {}};
+    WalkOptions options;
+    options.window = ScanWindow::Start;
+    options.manyFilesScan = settings.ManyFilesScan;
     options.scanCachePath =
         scanCachePathFromOptions(optionsFilePathBeside(registry_.settingsPath()));
     options.reading =

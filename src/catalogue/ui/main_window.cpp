@@ -355,7 +355,9 @@ void TForm4::runNewScan() {
     catalogue.tableSource = TableSource::MainWindowStore;
 
     ProgressBar1->setValue(0);
-    WalkOptions options{ScanWindow::Main, settings.ManyFilesScan, {}, {}};
+    WalkOptions options;
+    options.window = ScanWindow::Main;
+    options.manyFilesScan = settings.ManyFilesScan;
     options.scanCachePath =
         scanCachePathFromOptions(optionsFilePathBeside(registry_.settingsPath()));
     options.reading =

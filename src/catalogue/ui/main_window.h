@@ -153,7 +153,6 @@ private:
     void runNewScan();
     bool mayReplaceTable();
     bool saveListAs();
-    void applyColumnLayout();
     void createFindBar(QWidget* client);
     void createTableTools();
     void layOutFindBar(int width);

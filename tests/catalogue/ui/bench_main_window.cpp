@@ -5,8 +5,10 @@
 #include "catalogue/catalogue_table.h"
 #include "catalogue/songbook_pdf.h"
 #include "catalogue/ui/catalogue_table_model.h"
+#include "catalogue/ui/catalogue_table_view.h"
 
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTextStream>
 #include <algorithm>

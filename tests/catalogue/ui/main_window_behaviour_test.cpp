@@ -1,4 +1,5 @@
 #include "app/ui/close_question_window.h"
+#include "app/ui/karaoke_folder.h"
 #include "app/ui/program_fixture.h"
 #include "app/ui/start_window.h"
 #include "catalogue/catalogue_table.h"

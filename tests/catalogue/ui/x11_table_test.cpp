@@ -1,3 +1,4 @@
+#include "app/ui/karaoke_folder.h"
 #include "app/ui/program_fixture.h"
 #include "app/ui/start_window.h"
 #include "catalogue/catalogue_table.h"
