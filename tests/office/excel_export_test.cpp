@@ -100,7 +100,7 @@ TEST_F(ExcelExport, DefaultSettingsGiveTheFullLayout) {
     EXPECT_EQ(sheet.value(heading), QStringLiteral("Дополнительная информация:"));
     EXPECT_EQ(sheet.format(heading).alignment, HorizontalAlignment::Left);
     EXPECT_EQ(sheet.format(heading).fillColorIndex, 27);
-    EXPECT_EQ(sheet.value({kRows + 3, 2}), QStringLiteral("05.Mar.2024"));
+    EXPECT_EQ(sheet.value({kRows + 3, 2}), QStringLiteral("05.мар.2024"));
     EXPECT_EQ(sheet.format({kRows + 3, 2}).fontColor, 8388608);
     EXPECT_EQ(sheet.value({kRows + 3, 3}), QStringLiteral("Made in Earth"));
     EXPECT_EQ(sheet.lastUsedCell(), (CellRef{kRows + 3, 7}));

@@ -98,6 +98,8 @@ private:
     // Right of the bar where there is room, else the bar gives up room at its right end.
     void placeButton() {
         const QSize size = button_->size();
+        if (bar_->parentWidget() == nullptr)
+            return; // a bar of its own: the button is a window beside it
         const int parentWidth = bar_->parentWidget()->width();
         const int room = parentWidth - barGeometry_.right() - 1 - kButtonGap;
         QRect bar = barGeometry_;

@@ -103,7 +103,7 @@ TEST_F(StartWindowTest, MenuOffersOnlyWhatTheStartWindowDoes) {
     EXPECT_EQ(window->Button1->toolTip(), QStringLiteral("Начнем?"));
 }
 
-TEST_F(StartWindowTest, ForeignListFileIsReportedAndStillHandsOver) {
+TEST_F(StartWindowTest, ForeignListFileIsReportedAndTheStartWindowStays) {
     const QString path = root.filePath(QStringLiteral("foreign.swk"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -116,8 +116,8 @@ TEST_F(StartWindowTest, ForeignListFileIsReportedAndStillHandsOver) {
     ASSERT_EQ(program.platform.messages.shown.size(), 1);
     EXPECT_TRUE(program.platform.messages.shown.constFirst().startsWith(
         QStringLiteral("Данный файл не является файлом Songwick.")));
-    EXPECT_TRUE(program.mainWindow()->isVisible());
-    EXPECT_FALSE(program.startWindow()->isVisible());
+    EXPECT_FALSE(program.mainWindow()->isVisible()); // nothing was loaded to show there
+    EXPECT_TRUE(program.startWindow()->isVisible());
 }
 
 TEST_F(StartWindowTest, MissingListFileIsReportedAndTheStartWindowStays) {
