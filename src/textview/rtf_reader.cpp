@@ -398,6 +398,8 @@ private:
     void takeByte(char byte) {
         if (consumeSkippedCharacter() || state_.skipped)
             return;
+        if (static_cast<unsigned char>(byte) < 0x20 && byte != '\t')
+            return; // control bytes are never text of an RTF file
         const int codePage = currentCodePage();
         if (!bytes_.isEmpty() && codePage != bytesCodePage_)
             flushBytes();
@@ -436,13 +438,22 @@ private:
     void flushBytes() {
         if (bytes_.isEmpty())
             return;
-        line_ += decoders_.decode(bytesCodePage_, bytes_);
+        appendWithoutControls(decoders_.decode(bytesCodePage_, bytes_));
         bytes_.clear();
     }
 
+    // Control characters other than the tab are never text of a line, however they are
+    // written (raw, \'xx or \uN).
     void appendText(QStringView text) {
         if (!state_.skipped)
-            line_ += text;
+            appendWithoutControls(text);
+    }
+
+    void appendWithoutControls(QStringView text) {
+        for (const QChar c : text) {
+            if (c.unicode() >= 0x20 || c == u'\t')
+                line_ += c;
+        }
     }
 
     void appendText(QChar character) { appendText(QStringView(&character, 1)); }

@@ -8,6 +8,7 @@
 #include "office/xlsx_writer.h"
 #include "office/zip_package.h"
 #include "scan/kar_builder.h"
+#include "scan/kar_extractor.h"
 #include "settings/settings_file.h"
 #include "textview/rtf_writer.h"
 

@@ -429,6 +429,10 @@ void TForm10::restoreSnapshot() {
     s.ExcelList2Choice = old.ExcelList2Choice;
     s.ExcelLineText = old.ExcelLineText;
     s.ManyFilesScan = old.ManyFilesScan;
+    // The rename preview lives in the options file: it is put back there.
+    writeShowRenamePlanFirst(optionsFilePathBeside(registry_.settingsPath()),
+                             showRenamePlanAtActivation_);
+    showRenamePlanOption();
     tellWindowsSettingsChanged();
 }
 
@@ -440,6 +444,7 @@ void TForm10::tellWindowsSettingsChanged() {
 void TForm10::FormActivate() {
     showSettings();
     snapshot_ = takeSnapshot();
+    showRenamePlanAtActivation_ = RenamePlanCheckBox->isChecked();
     restoreOnClose_ = true;
     explanationClicks_ = -1;
 }

@@ -172,6 +172,7 @@ private:
     ProgramSettings& settings_;
     QPointer<QWidget> textOutputWindow_;
     Snapshot snapshot_;
+    bool showRenamePlanAtActivation_ = false;
     bool restoreOnClose_ = false;
     int explanationClicks_ = -1;
     // Controls being set from the settings do not write them back.

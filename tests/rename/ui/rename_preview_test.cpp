@@ -18,8 +18,16 @@ TEST_F(RenamePreviewTest, PlanIsShownFirstAndUndoTakesTheRunBack) {
               {});
     // The option is set where the user sets it.
     TForm10* form10 = program->registry->form10();
+    const QString options = optionsFilePathBeside(program->registry->settingsPath());
+    form10->FormActivate();
     form10->RenamePlanCheckBox->click();
-    EXPECT_TRUE(readShowRenamePlanFirst(optionsFilePathBeside(program->registry->settingsPath())));
+    form10->Button1Click(); // "Отмена" puts it back as it was
+    EXPECT_FALSE(readShowRenamePlanFirst(options));
+    EXPECT_FALSE(form10->RenamePlanCheckBox->isChecked());
+    form10->FormActivate();
+    form10->RenamePlanCheckBox->click();
+    form10->Button2Click(); // "OK" keeps it
+    EXPECT_TRUE(readShowRenamePlanFirst(options));
     editCell(1, 1, QStringLiteral("first.kar"));
     editCell(1, 2, QStringLiteral("three.kar")); // taken by row 3
 
