@@ -13,8 +13,8 @@
 #include "help/ui/help_window.h"
 #include "help/ui/splash_window.h"
 #include "office/ui/office_actions.h"
-#include "scan/ui/scan_options_window.h"
 #include "scan/reread_rows.h"
+#include "scan/ui/scan_options_window.h"
 #include "scan/ui/scan_progress.h"
 #include "settings/options_file.h"
 #include "settings/settings_file.h"
@@ -209,13 +209,8 @@ void TForm1::runStartWindowScan() {
 
     const WaitCursorOn waitCursor(Button1);
     ProgressBar1->setValue(0);
-    WalkOptions options;
-    options.window = ScanWindow::Start;
-    options.manyFilesScan = settings.ManyFilesScan;
-    options.scanCachePath =
-        scanCachePathFromOptions(optionsFilePathBeside(registry_.settingsPath()));
-    options.reading =
-        loadReadingOptions(*openOptionsFile(optionsFilePathBeside(registry_.settingsPath())));
+    const WalkOptions options =
+        scanWalkOptions(ScanWindow::Start, settings.ManyFilesScan, registry_.settingsPath());
     Timer1->stop();
     Image1->hide();
     const auto restorePicture = [this] {

@@ -15,8 +15,8 @@
 #include "office/ui/office_actions.h"
 #include "rename/ui/composite_rename_window.h"
 #include "rename/ui/file_name_rename.h"
-#include "scan/ui/scan_options_window.h"
 #include "scan/reread_rows.h"
+#include "scan/ui/scan_options_window.h"
 #include "scan/ui/scan_progress.h"
 #include "settings/options_file.h"
 #include "settings/ui/general_settings_window.h"
@@ -355,13 +355,8 @@ void TForm4::runNewScan() {
     catalogue.tableSource = TableSource::MainWindowStore;
 
     ProgressBar1->setValue(0);
-    WalkOptions options;
-    options.window = ScanWindow::Main;
-    options.manyFilesScan = settings.ManyFilesScan;
-    options.scanCachePath =
-        scanCachePathFromOptions(optionsFilePathBeside(registry_.settingsPath()));
-    options.reading =
-        loadReadingOptions(*openOptionsFile(optionsFilePathBeside(registry_.settingsPath())));
+    const WalkOptions options =
+        scanWalkOptions(ScanWindow::Main, settings.ManyFilesScan, registry_.settingsPath());
     table.activated = false;
     QStringList messages;
     const std::optional<QString> chosen =
@@ -485,7 +480,8 @@ void TForm4::N34Click() {
         StringGrid1->commitPendingEdit();
         const StructuredReadingOptions options = loadReadingOptions(*openOptionsFile()).structured;
         int reread = 0;
-        changeTable([&](CatalogueGrid& grid) { reread = rereadMarkedRowsStructured(grid, options); });
+        changeTable(
+            [&](CatalogueGrid& grid) { reread = rereadMarkedRowsStructured(grid, options); });
         if (reread > 0)
             registry_.catalogue().mainTable.modified = true;
     });

@@ -1,5 +1,6 @@
 #include "scan/ui/scan_progress.h"
 
+#include "scan/reading_options.h"
 #include "scan/scan_cache.h"
 #include "settings/options_file.h"
 
@@ -172,6 +173,16 @@ bool ensureFolderExists(const QString& folder) {
     if (!QFileInfo(folder).isDir())
         QDir().mkpath(folder);
     return QFileInfo(folder).isDir();
+}
+
+WalkOptions scanWalkOptions(ScanWindow window, bool manyFilesScan, const QString& settingsPath) {
+    const QString optionsPath = optionsFilePathBeside(settingsPath);
+    WalkOptions options;
+    options.window = window;
+    options.manyFilesScan = manyFilesScan;
+    options.scanCachePath = scanCachePathFromOptions(optionsPath);
+    options.reading = loadReadingOptions(*openOptionsFile(optionsPath));
+    return options;
 }
 
 } // namespace songwick

@@ -33,6 +33,10 @@ void setRememberReadFiles(const QString& optionsPath, bool on);
 // The scan cache a scan uses: the user's one, or none when the option is off.
 QString scanCachePathFromOptions(const QString& optionsPath);
 
+// The walk options of a scan started in a window: the scan-many-files setting, and the scan
+// cache and reading that the options file beside the settings file at settingsPath ask for.
+WalkOptions scanWalkOptions(ScanWindow window, bool manyFilesScan, const QString& settingsPath);
+
 // Creates the chosen folder when it does not exist yet; true when it exists afterwards.
 bool ensureFolderExists(const QString& folder);
 
