@@ -4,6 +4,8 @@
 #include "catalogue/catalogue_table.h"
 #include "catalogue/songbook.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace songwick {
@@ -80,6 +82,34 @@ TEST(CatalogueDuplicates, GroupsSameSongAfterNormalisingAndMarksAllButFirst) {
     EXPECT_EQ(grid.cell(0, 2), QStringLiteral("V 2"));
     EXPECT_EQ(grid.cell(0, 3), QStringLiteral("V 3"));
     EXPECT_EQ(grid.cell(1, 4), QStringLiteral("2.kar"));
+}
+
+TEST(CatalogueDuplicates, ByteIdenticalFilesGroupOnlyWhenContentsAreCompared) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    write(QStringLiteral("a.kar"), QByteArray("MThd same bytes"));
+    write(QStringLiteral("b.kar"), QByteArray("MThd other byte"));  // same size, other content
+    write(QStringLiteral("c.kar"), QByteArray("MThd same bytes"));  // a copy of a.kar
+    write(QStringLiteral("d.kar"), QByteArray("MThd same bytes!")); // one byte longer
+    CatalogueGrid grid = tableOf({{QStringLiteral("a.kar"), QStringLiteral("Первая - песня")},
+                                  {QStringLiteral("b.kar"), QStringLiteral("Вторая - песня")},
+                                  {QStringLiteral("c.kar"), QStringLiteral("Soft Karaoke")},
+                                  {QStringLiteral("d.kar"), QStringLiteral("Четвёртая")}});
+    DuplicateSearch search;
+    search.filePath = [&](int row) { return folder.filePath(grid.cell(1, row)); };
+    EXPECT_TRUE(duplicateGroups(grid, search).empty()) << "contents are compared only when asked";
+    search.compareContents = true;
+    const auto groups = duplicateGroups(grid, search);
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0], std::vector<int>({1, 3}));
+    arrangeDuplicateGroups(grid, groups);
+    EXPECT_EQ(grid.cell(1, 2), QStringLiteral("c.kar"));
+    EXPECT_EQ(grid.cell(0, 2), QStringLiteral("V 2"));
 }
 
 TEST(Songbook, GroupsByPerformerWithHeadingsAndTheRestUnderNoPerformer) {
