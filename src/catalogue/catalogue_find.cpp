@@ -37,30 +37,81 @@ bool containsWholeWord(QStringView text, QStringView word) {
 
 } // namespace
 
-QString foldedForFind(QStringView text) {
-    QString out;
-    out.reserve(text.size());
+namespace {
+
+// How the find line folds one UTF-16 unit: a letter or number becomes its lower case ("ё" as
+// "е"), a blank parts words, "&" is a word of its own, anything else is dropped.
+enum class FoldKind : char { Drop, Blank, Ampersand, Keep };
+
+struct FoldedUnit {
+    FoldKind kind = FoldKind::Drop;
+    char16_t folded = 0;
+};
+
+FoldedUnit foldUnit(QChar c) {
+    if (c.isLetterOrNumber()) {
+        const QChar lower = c.toLower();
+        return {FoldKind::Keep, lower == u'ё' ? u'е' : lower.unicode()};
+    }
+    if (c == u'&')
+        return {FoldKind::Ampersand, u'&'};
+    if (c.isSpace())
+        return {FoldKind::Blank, u' '};
+    return {};
+}
+
+// Latin and Cyrillic, which nearly every text is made of, are looked up in a table made once
+// from foldUnit; the rest asks foldUnit each time.
+constexpr char16_t kFoldTableEnd = 0x0530;
+
+const std::array<FoldedUnit, kFoldTableEnd>& foldTable() {
+    static const std::array<FoldedUnit, kFoldTableEnd> table = [] {
+        std::array<FoldedUnit, kFoldTableEnd> units{};
+        for (char16_t c = 0; c < kFoldTableEnd; ++c)
+            units[c] = foldUnit(QChar(c));
+        return units;
+    }();
+    return table;
+}
+
+// Appends the folded text to out; words are parted by one blank, none at either end.
+void appendFolded(QString& out, QStringView text) {
+    const auto& table = foldTable();
+    const qsizetype start = out.size();
     bool blankPending = false;
     const auto appendWordStart = [&] {
-        if (blankPending && !out.isEmpty())
+        if (blankPending && out.size() > start)
             out += u' ';
         blankPending = false;
     };
     for (const QChar c : text) {
-        if (c.isLetterOrNumber()) {
+        const FoldedUnit unit = c.unicode() < kFoldTableEnd ? table[c.unicode()] : foldUnit(c);
+        switch (unit.kind) {
+        case FoldKind::Keep:
             appendWordStart();
-            const QChar lower = c.toLower();
-            out += lower == u'ё' ? QChar(u'е') : lower;
-        } else if (c == u'&') {
+            out += QChar(unit.folded);
+            break;
+        case FoldKind::Ampersand:
             blankPending = true;
             appendWordStart();
             out += u'&';
             blankPending = true;
-        } else if (c.isSpace()) {
+            break;
+        case FoldKind::Blank:
             blankPending = true;
+            break;
+        case FoldKind::Drop:
+            break; // punctuation joins what stands on either side
         }
-        // Anything else is punctuation and dropped, joining what stands on either side.
     }
+}
+
+} // namespace
+
+QString foldedForFind(QStringView text) {
+    QString out;
+    out.reserve(text.size());
+    appendFolded(out, text);
     return out;
 }
 
@@ -99,12 +150,16 @@ bool FindQuery::narrows(const FindQuery& wider) const {
 }
 
 QString foldedRowText(const CatalogueGrid& grid, int row) {
-    QString text;
     const int end = std::min(kTextColumnEnd, grid.columnCount());
+    qsizetype length = 0;
+    for (int column = kFirstTextColumn; column < end; ++column)
+        length += grid.cell(column, row).size() + 1;
+    QString text;
+    text.reserve(length);
     for (int column = kFirstTextColumn; column < end; ++column) {
         if (column > kFirstTextColumn)
             text += u'\n';
-        text += foldedForFind(grid.cell(column, row));
+        appendFolded(text, grid.cell(column, row));
     }
     return text;
 }
