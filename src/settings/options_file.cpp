@@ -20,7 +20,9 @@ std::unique_ptr<QSettings> openOptionsFile(const QString& path) {
 
 namespace {
 const QString kShowRenamePlanFirst = QStringLiteral("rename/showPlanFirst");
-}
+const QString kMainWindowGeometry = QStringLiteral("window/mainGeometry");
+const QString kMainWindowMaximized = QStringLiteral("window/mainMaximized");
+} // namespace
 
 bool readShowRenamePlanFirst(const QString& optionsPath) {
     return openOptionsFile(optionsPath)->value(kShowRenamePlanFirst, false).toBool();
@@ -29,6 +31,21 @@ bool readShowRenamePlanFirst(const QString& optionsPath) {
 void writeShowRenamePlanFirst(const QString& optionsPath, bool on) {
     const std::unique_ptr<QSettings> options = openOptionsFile(optionsPath);
     options->setValue(kShowRenamePlanFirst, on);
+    options->sync();
+}
+
+std::optional<MainWindowGeometry> readMainWindowGeometry(const QString& optionsPath) {
+    const std::unique_ptr<QSettings> options = openOptionsFile(optionsPath);
+    const QRect normal = options->value(kMainWindowGeometry).toRect();
+    if (!normal.isValid())
+        return std::nullopt;
+    return MainWindowGeometry{normal, options->value(kMainWindowMaximized, false).toBool()};
+}
+
+void writeMainWindowGeometry(const QString& optionsPath, const MainWindowGeometry& geometry) {
+    const std::unique_ptr<QSettings> options = openOptionsFile(optionsPath);
+    options->setValue(kMainWindowGeometry, geometry.normal);
+    options->setValue(kMainWindowMaximized, geometry.maximized);
     options->sync();
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QRect>
 #include <QSettings>
 #include <QString>
 #include <memory>
+#include <optional>
 
 namespace songwick {
 
@@ -23,5 +25,15 @@ std::unique_ptr<QSettings> openOptionsFile(const QString& path = optionsFilePath
 // Off when the file does not say.
 bool readShowRenamePlanFirst(const QString& optionsPath);
 void writeShowRenamePlanFirst(const QString& optionsPath, bool on);
+
+// Where the main window was when the program last ended: its client area in its normal state
+// and whether it was maximised ("window/mainGeometry", "window/mainMaximized").
+struct MainWindowGeometry {
+    QRect normal;
+    bool maximized = false;
+};
+// Nothing when the file holds no usable geometry.
+std::optional<MainWindowGeometry> readMainWindowGeometry(const QString& optionsPath);
+void writeMainWindowGeometry(const QString& optionsPath, const MainWindowGeometry& geometry);
 
 } // namespace songwick

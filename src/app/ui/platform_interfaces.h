@@ -57,10 +57,13 @@ public:
     virtual bool openInDesktopProgram(const QString& path) = 0;
 };
 
-// The default printer.
+// The default printer. Windows print through printPages (app/ui/printing.h), which offers a
+// PDF file where there is no printer.
 class PrinterAccess {
 public:
     virtual ~PrinterAccess() = default;
+    // False when the system has no default printer.
+    virtual bool hasDefaultPrinter() const = 0;
     // Prints the document as one job; throws songwick::Error when there is no printer or the
     // job cannot be started.
     virtual void printDocument(const QTextDocument& document, const QString& jobName) = 0;

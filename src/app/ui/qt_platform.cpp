@@ -98,6 +98,10 @@ bool QtDesktopLauncher::openInDesktopProgram(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
 }
 
+bool QtPrinterAccess::hasDefaultPrinter() const {
+    return !QPrinterInfo::defaultPrinter().isNull();
+}
+
 void QtPrinterAccess::printDocument(const QTextDocument& document, const QString& jobName) {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull())

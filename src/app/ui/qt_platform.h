@@ -25,6 +25,7 @@ public:
 
 class QtPrinterAccess final : public PrinterAccess {
 public:
+    bool hasDefaultPrinter() const override;
     void printDocument(const QTextDocument& document, const QString& jobName) override;
 };
 

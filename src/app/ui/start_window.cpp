@@ -4,6 +4,7 @@
 #include "app/ui/date_time_text.h"
 #include "app/ui/hint_switch.h"
 #include "app/ui/window_pictures.h"
+#include "app/ui/window_placement.h"
 #include "app/ui/window_registry.h"
 #include "catalogue/catalogue_table.h"
 #include "catalogue/list_file.h"
@@ -69,6 +70,7 @@ TForm1::TForm1(WindowRegistry& registry) : registry_(registry) {
     createControls();
     createMenu();
     setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    centreOnScreen(this);
     RunStartTime = truncateToWholeSeconds(registry_.services().clock.now());
 
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);

@@ -4,6 +4,7 @@
 #include "app/ui/general_error_report.h"
 #include "app/ui/hint_switch.h"
 #include "app/ui/start_window.h"
+#include "app/ui/window_placement.h"
 #include "catalogue/catalogue_table.h"
 #include "catalogue/ui/catalogue_table_model.h"
 #include "catalogue/ui/main_window.h"
@@ -21,6 +22,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QPushButton>
 #include <QWidget>
 #include <algorithm>
 
@@ -39,6 +41,10 @@ WindowRegistry::~WindowRegistry() {
     for (WatchedWindow& watched : watched_) {
         if (watched.window)
             watched.window->removeEventFilter(this);
+    }
+    for (PlacedWindow& placed : placed_) {
+        if (placed.window)
+            placed.window->removeEventFilter(this);
     }
     while (!windows_.empty())
         windows_.pop_back();
@@ -62,6 +68,38 @@ void WindowRegistry::createWindows() {
     form12_ = adopt(std::make_unique<TForm12>(*this));
     // Created again after the others, hidden, for the menu entry that shows it.
     splash_ = adopt(std::make_unique<TSplashForm>());
+
+    placeOnOwner(form3_, form3_->Button2);
+    placeOnOwner(form6_, form6_->Button4);
+    placeOnOwnerOnce(form8_);
+    placeOnOwner(form9_, form9_->Button2);
+    placeOnOwner(form10_, form10_->Button1);
+    placeOnOwner(help_, help_->Button1);
+    placeOnOwner(form12_, form12_->Button3);
+    // The about window stays in the middle of the screen; Esc closes it as its OK does.
+    clickOnEscape(form5_->Button1);
+}
+
+void WindowRegistry::placeOnOwner(QWidget* window, QAbstractButton* cancelButton) {
+    placed_.push_back({window, true, false});
+    window->installEventFilter(this);
+    if (cancelButton != nullptr)
+        clickOnEscape(cancelButton);
+}
+
+void WindowRegistry::placeOnOwnerOnce(QWidget* window) {
+    placed_.push_back({window, false, false});
+    window->installEventFilter(this);
+}
+
+void WindowRegistry::windowAboutToShow(QWidget* window) {
+    const auto placed =
+        std::find_if(placed_.begin(), placed_.end(),
+                     [window](const PlacedWindow& p) { return p.window == window; });
+    if (placed == placed_.end() || (placed->placed && !placed->everyShow))
+        return;
+    placed->placed = true;
+    centreOnOwner(window, current_);
 }
 
 void WindowRegistry::watchActivation(QWidget* window, std::function<void()> activated,
@@ -74,6 +112,10 @@ bool WindowRegistry::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
         if (auto* window = qobject_cast<QWidget*>(watched))
             windowBecameActive(window);
+    } else if (event->type() == QEvent::Show && !event->spontaneous()) {
+        // Sent before the window is mapped: it appears where it is put here.
+        if (auto* window = qobject_cast<QWidget*>(watched))
+            windowAboutToShow(window);
     }
     return QObject::eventFilter(watched, event);
 }
@@ -121,6 +163,9 @@ void WindowRegistry::saveSettingsAtShutdown() {
             userWidthsToKeep(form4_->currentColumnWidths(), form4_->tableModel->columnCount(),
                              settings_.ColumnWidths);
     SaveSettings(toSave, settingsPath_, form1_->RunStartTime, services_.clock, services_.random);
+    // Kept beside the settings file, whose layout stays as it is.
+    if (form4_ != nullptr && form4_->isVisible())
+        writeMainWindowGeometry(optionsFilePathBeside(settingsPath_), form4_->geometryToKeep());
 }
 
 void WindowRegistry::endProgram() {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+class QAbstractButton;
 class QWidget;
 
 namespace songwick {
@@ -78,6 +79,14 @@ public:
     // The window of the program that was active last.
     QWidget* currentWindow() const { return current_; }
 
+    // A secondary window: each time it is shown it is centred on the window of the program
+    // that was active (its owner), or on the screen when there is none. With a cancel button,
+    // Esc in the window clicks that button.
+    void placeOnOwner(QWidget* window, QAbstractButton* cancelButton = nullptr);
+    // As placeOnOwner, but centred only the first time it is shown; later it reappears where
+    // the user left it.
+    void placeOnOwnerOnce(QWidget* window);
+
     // Shows a window of the program, not modal, and makes it the active one.
     static void showWindow(QWidget* window);
 
@@ -85,7 +94,8 @@ public:
     void handOverToMainWindow();
 
     // Writes the settings file as the program ends, with the widths on screen when the user's
-    // own widths are in use and the main window is visible. Throws Error when it cannot.
+    // own widths are in use and the main window is visible, and the main window's place and
+    // size into the options file. Throws Error when it cannot write the settings file.
     void saveSettingsAtShutdown();
 
     // Ends the program at once. Tests replace what it does.
@@ -110,6 +120,13 @@ private:
         std::function<void()> deactivated;
     };
     void windowBecameActive(QWidget* window);
+    void windowAboutToShow(QWidget* window);
+
+    struct PlacedWindow {
+        QPointer<QWidget> window;
+        bool everyShow = true;
+        bool placed = false;
+    };
 
     PlatformServices services_;
     QString settingsPath_;
@@ -120,6 +137,7 @@ private:
     std::unique_ptr<HintSwitch> hints_;
     std::function<void()> endProgram_;
     std::vector<WatchedWindow> watched_;
+    std::vector<PlacedWindow> placed_;
     QWidget* current_ = nullptr;
 
     // Takes ownership of a newly created window and returns it.

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QTableView>
 #include <QToolTip>
+#include <QWindow>
 #include <limits>
 
 namespace songwick {
@@ -74,9 +75,20 @@ QString CellHint::hintTextAt(QPoint pos) const {
     return fits ? QString() : text;
 }
 
-bool CellHint::pointerIsOverHint() const {
-    // A window system may report the mouse leaving the table when the hint appears under it.
-    return window_->isVisible() && window_->geometry().contains(QCursor::pos());
+bool CellHint::pointerIsOver(const QWidget& widget) {
+    // The toolkit may report the mouse leaving the table when the hint appears under it; the
+    // pointer itself tells whether it really left, wherever the hint lies.
+    return widget.rect().contains(widget.mapFromGlobal(QCursor::pos()));
+}
+
+void CellHint::passPointerThroughHint() {
+    // Qt's X11 window loses its input transparency each time it is mapped (seen with Qt 6.4
+    // under Xvfb and openbox), and the hint then takes the mouse from the cell under it:
+    // setting the flag again restores it.
+    if (QWindow* handle = window_->windowHandle()) {
+        handle->setFlag(Qt::WindowTransparentForInput, false);
+        handle->setFlag(Qt::WindowTransparentForInput, true);
+    }
 }
 
 void CellHint::hide() {
@@ -93,7 +105,7 @@ bool CellHint::eventFilter(QObject* watched, QEvent* event) {
             hide();
             break;
         case QEvent::Leave:
-            if (!pointerIsOverHint())
+            if (!pointerIsOver(*view_.viewport()))
                 mouseLeft();
             break;
         default:
@@ -105,7 +117,7 @@ bool CellHint::eventFilter(QObject* watched, QEvent* event) {
             mouseMovedTo(view_.viewport()->mapFromGlobal(move->globalPosition().toPoint()));
         }
     } else if (watched == &view_) {
-        if ((event->type() == QEvent::Leave && !pointerIsOverHint()) ||
+        if ((event->type() == QEvent::Leave && !pointerIsOver(view_)) ||
             event->type() == QEvent::Hide || event->type() == QEvent::WindowDeactivate)
             mouseLeft();
     }
@@ -134,6 +146,7 @@ void CellHint::mouseMovedTo(QPoint pos) {
     window_->move(view_.viewport()->mapToGlobal(view_.visualRect(cell).topLeft() + kHintOffset));
     window_->show();
     window_->raise();
+    passPointerThroughHint();
 }
 
 void CellHint::mouseLeft() {

@@ -7,6 +7,7 @@
 
 class QLabel;
 class QTableView;
+class QWidget;
 
 namespace songwick {
 
@@ -34,7 +35,8 @@ protected:
 private:
     void mouseMovedTo(QPoint pos);
     void mouseLeft();
-    bool pointerIsOverHint() const;
+    static bool pointerIsOver(const QWidget& widget);
+    void passPointerThroughHint();
 
     QTableView& view_;
     QLabel* window_;

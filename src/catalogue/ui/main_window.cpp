@@ -1,6 +1,7 @@
 #include "catalogue/ui/main_window.h"
 
 #include "app/ui/close_question_window.h"
+#include "app/ui/window_placement.h"
 #include "app/ui/window_registry.h"
 #include "catalogue/catalogue_find.h"
 #include "catalogue/catalogue_table.h"
@@ -53,8 +54,8 @@ TForm4::TForm4(WindowRegistry& registry) : registry_(registry) {
     createControls();
     createMenus();
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
+    restoreSavedGeometry();
 
     // A new main window holds a table that was never saved.
     CatalogueState& catalogue = registry_.catalogue();
@@ -140,6 +141,11 @@ void TForm4::createMenus() {
     N23 = N19->addAction(QStringLiteral("&Информация"));
     N24 = N19->addAction(QStringLiteral("&Заставка"));
     N25 = N18->addAction(QStringLiteral("Songwick &Помощь"));
+
+    // Shown beside their entries; Ctrl+F is the find line's.
+    N3->setShortcut(QKeySequence::Open);
+    N4->setShortcut(QKeySequence::Save);
+    N28->setShortcut(QKeySequence::Print);
 
     PopupMenu1 = new QMenu(this);
     N27 = PopupMenu1->addAction(QStringLiteral("&Новое сканирование"));
@@ -508,6 +514,25 @@ void TForm4::CheckBox1Click(bool checked) {
         unmarkAll(grid);
     registry_.catalogue().mainTable.modified = true;
     tableModel->rowsChanged(1, grid.dataRowCount());
+}
+
+void TForm4::restoreSavedGeometry() {
+    const std::optional<MainWindowGeometry> saved =
+        readMainWindowGeometry(optionsFilePathBeside(registry_.settingsPath()));
+    if (!saved)
+        return;
+    // A screen that was there when it was saved may be gone: the title bar must stay in reach.
+    const QPoint titleBar(saved->normal.center().x(), saved->normal.top());
+    const QScreen* screen = QGuiApplication::screenAt(titleBar);
+    if (screen == nullptr || !screen->availableGeometry().contains(titleBar))
+        return;
+    setGeometry(saved->normal);
+    if (saved->maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+MainWindowGeometry TForm4::geometryToKeep() const {
+    return MainWindowGeometry{normalGeometry(), isMaximized()};
 }
 
 void TForm4::closeEvent(QCloseEvent* event) {

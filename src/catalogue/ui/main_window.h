@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue_grid.h"
 #include "catalogue/catalogue_state.h"
+#include "settings/options_file.h"
 #include "textview/text_view_mode.h"
 
 #include <QMainWindow>
@@ -57,6 +58,9 @@ public:
     // cancelled the dialog; throws Error when the file cannot be written.
     bool saveList();
 
+    // The window's place and size as the next start restores them.
+    MainWindowGeometry geometryToKeep() const;
+
     CatalogueTableView* StringGrid1;
     CatalogueTableModel* tableModel;
     QCheckBox* CheckBox1; // "Отметить все"
@@ -91,26 +95,26 @@ public:
     QMenu* N16;      // "&Таблица"
     QAction* N17;    // "&Добавить строку"
     QAction* N20;    // "&Перевести в текстовый формат"
-    QAction* N34;    // "Перечитать отмеченные строки по структуре файла"
-    QMenu* N18;      // "&Помощь"
-    QMenu* N19;      // "&О программе"
-    QAction* N23;    // "&Информация"
-    QAction* N24;    // "&Заставка"
-    QAction* N25;    // "Songwick &Помощь"
+    QAction* N34; // "Перечитать отмеченные строки по структуре файла"
+    QMenu* N18;   // "&Помощь"
+    QMenu* N19;   // "&О программе"
+    QAction* N23; // "&Информация"
+    QAction* N24; // "&Заставка"
+    QAction* N25; // "Songwick &Помощь"
     QMenu* PopupMenu1;
     QAction* N27; // "&Новое сканирование"
     QAction* N29; // "&Помощь"
 
     // Finding, sorting, repeats and the songbook.
-    QLabel* FindLabel;        // "Найти:"
-    QLineEdit* FindEdit;      // the find line, focused by Ctrl+F, cleared by Esc
-    QCheckBox* FindMarked;    // "только отмеченные"
-    QCheckBox* FindUntitled;  // "без названия"
-    QCheckBox* FindRepeats;   // "повторы"
-    QAction* SortAction;      // "Сортировать по столбцу"
-    QAction* RepeatsAction;   // "Найти повторы"
-    QAction* DeleteMarked;    // "Удалить отмеченные строки"
-    QAction* SongbookAction;  // "Песенник в PDF..."
+    QLabel* FindLabel;       // "Найти:"
+    QLineEdit* FindEdit;     // the find line, focused by Ctrl+F, cleared by Esc
+    QCheckBox* FindMarked;   // "только отмеченные"
+    QCheckBox* FindUntitled; // "без названия"
+    QCheckBox* FindRepeats;  // "повторы"
+    QAction* SortAction;     // "Сортировать по столбцу"
+    QAction* RepeatsAction;  // "Найти повторы"
+    QAction* DeleteMarked;   // "Удалить отмеченные строки"
+    QAction* SongbookAction; // "Песенник в PDF..."
     void findChanged();
     // Sorts by the column: ascending, or descending when the last sort was this column
     // ascending.
@@ -149,6 +153,8 @@ protected:
 private:
     void createControls();
     void createMenus();
+    // Puts the window where it was when the program last ended, if that is on a screen.
+    void restoreSavedGeometry();
     void layOutControls();
     void runNewScan();
     bool mayReplaceTable();

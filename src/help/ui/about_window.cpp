@@ -1,16 +1,15 @@
 #include "help/ui/about_window.h"
 
 #include "app/ui/date_time_text.h"
+#include "app/ui/window_placement.h"
 #include "app/ui/window_registry.h"
 #include "common/error.h"
 #include "help/jpeg_picture.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextBrowser>
 #include <QTimer>
 
@@ -129,8 +128,7 @@ TForm5::TForm5(WindowRegistry& registry, QWidget* parent)
     Timer1 = new QTimer(this);
     Timer1->setInterval(kTimerMilliseconds);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
 
     connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
     connect(Timer1, &QTimer::timeout, this, &TForm5::Timer1Timer);

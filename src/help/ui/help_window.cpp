@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolTip>
@@ -220,14 +219,6 @@ void THelp::ListBox2Click() {
 
 void THelp::Button1Click() {
     hide();
-}
-
-void THelp::showEvent(QShowEvent* event) {
-    // Opens centred on the window it was opened from.
-    QWidget* opener = registry_.currentWindow();
-    if (!event->spontaneous() && opener != nullptr && opener != this && opener->isVisible())
-        move(opener->frameGeometry().center() - rect().center());
-    QWidget::showEvent(event);
 }
 
 } // namespace songwick

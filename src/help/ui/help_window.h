@@ -74,9 +74,6 @@ public:
     // The prompt shown while a topic waits for its question.
     static QString questionPrompt();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void showAnswer(const QString& text, const QColor& colour);
 

@@ -1,5 +1,6 @@
 #include "office/ui/office_actions.h"
 
+#include "app/ui/printing.h"
 #include "app/ui/start_window.h"
 #include "app/ui/window_registry.h"
 #include "catalogue/catalogue_table.h"
@@ -144,16 +145,17 @@ void exportTableToSpreadsheet(WindowRegistry& registry, TForm4& mainWindow) {
         mainWindow.StringGrid1->commitPendingEdit();
         const WaitIndication wait({mainWindow.StringGrid1});
         int cutCells = 0;
-        showExportedFile(registry, mainWindow,
-                         [&](DesktopOpener& opener, const QString& folder) -> std::optional<QString> {
-                             const std::optional<ShownWorkbook> shown = exportToSpreadsheetProgram(
-                                 registry.grid(), registry.catalogue().mainTable.columnMeasures,
-                                 registry.settings(), registry.services().clock, opener, folder);
-                             if (!shown)
-                                 return std::nullopt;
-                             cutCells = shown->cutCells;
-                             return shown->path;
-                         });
+        showExportedFile(
+            registry, mainWindow,
+            [&](DesktopOpener& opener, const QString& folder) -> std::optional<QString> {
+                const std::optional<ShownWorkbook> shown = exportToSpreadsheetProgram(
+                    registry.grid(), registry.catalogue().mainTable.columnMeasures,
+                    registry.settings(), registry.services().clock, opener, folder);
+                if (!shown)
+                    return std::nullopt;
+                cutCells = shown->cutCells;
+                return shown->path;
+            });
         if (cutCells > 0)
             registry.services().messages.showMessage(&mainWindow, cutCellsMessage(cutCells));
     });
@@ -212,7 +214,7 @@ void saveTableAsWordDocument(WindowRegistry& registry, TForm4& mainWindow) {
 void printTableAsWordDocument(WindowRegistry& registry, TForm4& mainWindow) {
     registry.runReportingErrors(&mainWindow, [&] {
         const WaitIndication wait({mainWindow.StringGrid1});
-        printWordDocument(registry, freshTableDocument(registry, mainWindow));
+        printWordDocument(registry, &mainWindow, freshTableDocument(registry, mainWindow));
     });
 }
 
@@ -230,15 +232,15 @@ void printTextViewAsWordDocument(WindowRegistry& registry, TForm8& textView) {
     registry.runReportingErrors(&textView, [&] {
         textView.raise();
         const WaitIndication wait({textView.RichEdit1});
-        printWordDocument(registry, textViewDocument(textView));
+        printWordDocument(registry, &textView, textViewDocument(textView));
     });
 }
 
-void printWordDocument(WindowRegistry& registry, const Document& document) {
+void printWordDocument(WindowRegistry& registry, QWidget* parent, const Document& document) {
     QTextDocument printed;
     printed.setPlainText(document.printText());
     PlatformServices& services = registry.services();
-    services.printer.printDocument(printed, printJobTitle(services.clock.now()));
+    printPages(services, parent, printed, printJobTitle(services.clock.now()));
 }
 
 } // namespace songwick

@@ -1,5 +1,7 @@
 #pragma once
 
+class QWidget;
+
 namespace songwick {
 
 class Document;
@@ -44,8 +46,9 @@ void saveTextViewAsWordDocument(WindowRegistry& registry, TForm8& textView);
 // printer; the view comes to the front and stays shown.
 void printTextViewAsWordDocument(WindowRegistry& registry, TForm8& textView);
 
-// Prints a document's paragraphs through the program's printer access as one job. Throws
-// songwick::Error when there is no printer or the job cannot start.
-void printWordDocument(WindowRegistry& registry, const Document& document);
+// Prints a document's paragraphs as one job, or offers them as a PDF file when there is no
+// printer (printPages). Throws songwick::Error when the job cannot start or the file cannot be
+// written.
+void printWordDocument(WindowRegistry& registry, QWidget* parent, const Document& document);
 
 } // namespace songwick

@@ -1,5 +1,6 @@
 #include "rename/ui/rename_preview_window.h"
 
+#include "app/ui/window_placement.h"
 #include "settings/options_file.h"
 
 #include <QHBoxLayout>
@@ -45,6 +46,7 @@ RenamePreviewWindow::RenamePreviewWindow(const std::vector<RenamePreviewRow>& ro
 
     connect(Button1, &QPushButton::clicked, this, &RenamePreviewWindow::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &RenamePreviewWindow::Button2Click);
+    clickOnEscape(Button2);
 }
 
 void RenamePreviewWindow::fillRows(const std::vector<RenamePreviewRow>& rows) {
@@ -83,6 +85,7 @@ void carryOutAfterPreview(const RenamePlan& plan, const QString& settingsPath, Q
         return;
     }
     auto* window = new RenamePreviewWindow(previewRenamePlan(plan), std::move(carryOut), owner);
+    centreOnOwner(window, owner != nullptr ? owner->window() : nullptr);
     window->show();
     window->raise();
     window->activateWindow();

@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
@@ -502,14 +501,6 @@ QString TForm10::greetingMessage() {
         "Всем приветики!! Москва (Россия), Moscow (Russia)!!!  СУПЕР!!! Всех девушек с восьмым "
         "марта (с наступающем или прошедшем -- не знаю, какое сейчас у Вас число)!!! А написано "
         "это 05.03.2003г.  :-) !!!!");
-}
-
-void TForm10::showEvent(QShowEvent* event) {
-    // Opens centred on the window it was opened from.
-    QWidget* opener = registry_.currentWindow();
-    if (!event->spontaneous() && opener != nullptr && opener != this && opener->isVisible())
-        move(opener->frameGeometry().center() - rect().center());
-    QWidget::showEvent(event);
 }
 
 } // namespace songwick

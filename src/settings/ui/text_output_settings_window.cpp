@@ -9,10 +9,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace songwick {
@@ -160,15 +158,6 @@ void TForm9::showEvent(QShowEvent* event) {
     QWidget* opener = registry_.currentWindow();
     if (opener != this)
         returnWindow_ = opener;
-    if (placed_)
-        return;
-    placed_ = true;
-    // Centred on the window that opens it the first time, or on the screen.
-    if (opener != nullptr && opener != this && opener->isVisible()) {
-        move(opener->frameGeometry().center() - rect().center());
-    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
 }
 
 } // namespace songwick

@@ -70,7 +70,6 @@ private:
     Snapshot snapshot_;
     bool confirmed_ = false;
     bool showingSettings_ = false;
-    bool placed_ = false;
 };
 
 } // namespace songwick

@@ -1,6 +1,7 @@
 #include "textview/ui/text_view_window.h"
 
 #include "app/ui/platform_interfaces.h"
+#include "app/ui/printing.h"
 #include "app/ui/window_registry.h"
 #include "catalogue/ui/main_window.h"
 #include "office/ui/office_actions.h"
@@ -10,11 +11,9 @@
 #include "textview/text_file.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
-#include <QScreen>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -289,7 +288,7 @@ void TForm8::saveTextFile() {
 
 void TForm8::printContent() {
     PlatformServices& services = registry_.services();
-    services.printer.printDocument(*RichEdit1->document(), printJobTitle(services.clock.now()));
+    printPages(services, this, *RichEdit1->document(), printJobTitle(services.clock.now()));
 }
 
 void TForm8::N1Click() {
@@ -336,20 +335,6 @@ void TForm8::RichEdit1SelectionChange() {
     const bool selected = RichEdit1->textCursor().hasSelection();
     for (QAction* entry : {N18, N3, N20, N5})
         entry->setEnabled(selected);
-}
-
-void TForm8::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (placed_)
-        return;
-    placed_ = true;
-    // Centred on the window that opens it the first time, or on the screen.
-    const QWidget* owner = registry_.currentWindow();
-    if (owner != nullptr && owner != this && owner->isVisible()) {
-        move(owner->frameGeometry().center() - rect().center());
-    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
 }
 
 void TForm8::Word1Click() {

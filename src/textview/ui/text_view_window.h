@@ -88,9 +88,6 @@ public:
     static QString saveFilter();
     static QString saveExtension();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void createMenus();
     void applyFirstLineIndentToCurrentParagraph();
@@ -103,7 +100,6 @@ private:
 
     WindowRegistry& registry_;
     TForm9* textOutputWindow_ = nullptr;
-    bool placed_ = false;
 };
 
 } // namespace songwick

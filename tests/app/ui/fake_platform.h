@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/error.h"
 #include "app/ui/platform_interfaces.h"
+#include "common/error.h"
 
 #include <QStringList>
 #include <QTextDocument>
@@ -79,6 +79,7 @@ public:
 // The default printer, or none at all.
 class FakePrinterAccess final : public PrinterAccess {
 public:
+    bool hasDefaultPrinter() const override { return installed; }
     void printDocument(const QTextDocument& document, const QString& jobName) override {
         if (!installed)
             throw Error(QStringLiteral("Принтер по умолчанию не найден."));

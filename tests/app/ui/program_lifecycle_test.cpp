@@ -5,6 +5,7 @@
 #include "catalogue/ui/catalogue_table_model.h"
 #include "catalogue/ui/catalogue_table_view.h"
 #include "scan/ui/scan_options_window.h"
+#include "settings/options_file.h"
 #include "settings/settings_file.h"
 
 #include <QAbstractItemModelTester>
@@ -321,6 +322,38 @@ TEST_F(ProgramLifecycleTest, YesOnClosingSavesAndEnds) {
     EXPECT_EQ(program->endCount, 1);
     EXPECT_TRUE(QFileInfo::exists(listPath));
     EXPECT_TRUE(QFileInfo::exists(settingsPath));
+}
+
+TEST_F(ProgramLifecycleTest, MainWindowComesBackWhereItWasLeftOutsideTheSettingsFile) {
+    const auto runMovingTheMainWindowTo = [this](QRect placed) {
+        auto program = startProgram();
+        scanFromStartWindow(*program, karaokeFolder);
+        const QRect restored = program->mainWindow()->geometry();
+        program->mainWindow()->setGeometry(placed);
+        ProgramUnderTest::settle();
+        program->mainWindow()->close();
+        ProgramUnderTest::settle();
+        QTest::mouseClick(program->registry->form12()->Button2, Qt::LeftButton); // "Нет"
+        EXPECT_EQ(program->endCount, 1);
+        return restored;
+    };
+    const QRect first(37, 41, 700, 510);
+    const QRect firstStart = runMovingTheMainWindowTo(first);
+    EXPECT_NE(firstStart, first);
+    QFile settings(settingsPath);
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    const QByteArray settingsBytes = settings.readAll();
+    settings.close();
+
+    EXPECT_EQ(runMovingTheMainWindowTo(QRect(60, 30, 650, 480)), first);
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    EXPECT_EQ(settings.readAll(), settingsBytes);
+    settings.close();
+
+    // A place on a screen that is gone: the window starts in the middle again.
+    const QString optionsPath = optionsFilePathBeside(settingsPath);
+    writeMainWindowGeometry(optionsPath, {QRect(5000, 4000, 700, 510), false});
+    EXPECT_EQ(runMovingTheMainWindowTo(first), firstStart);
 }
 
 TEST_F(ProgramLifecycleTest, FailedSettingsWriteKeepsTheProgramRunning) {

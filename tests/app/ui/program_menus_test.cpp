@@ -9,7 +9,9 @@
 #include "settings/ui/text_output_settings_window.h"
 #include "textview/ui/text_view_window.h"
 
+#include <QCheckBox>
 #include <QPushButton>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace songwick::testing {
@@ -93,6 +95,97 @@ TEST_F(ProgramMenusTest, TableAsTextShowsTheRowsInTheTextView) {
     ProgramUnderTest::settle();
     ASSERT_FALSE(view->contentLines().isEmpty());
     EXPECT_TRUE(view->contentLines().first().contains(QStringLiteral("Катюша.kar")));
+}
+
+// How far a window's middle is from another's, in pixels.
+int offCentre(const QWidget* window, const QWidget* owner) {
+    return (window->frameGeometry().center() - owner->frameGeometry().center()).manhattanLength();
+}
+
+TEST_F(ProgramMenusTest, WindowsOpenCentredOnTheWindowTheyAreOpenedFrom) {
+    TForm1* start = program->startWindow();
+    WindowRegistry& registry = *program->registry;
+    const QRect screen = start->screen()->availableGeometry();
+    // Placed before its frame was known.
+    EXPECT_LE((start->frameGeometry().center() - screen.center()).manhattanLength(), 10);
+
+    start->move(start->pos() + QPoint(60, 40));
+    EXPECT_TRUE(opens(start->N17, registry.form3()));
+    EXPECT_LE(offCentre(registry.form3(), start), 2);
+    registry.form3()->Button2->click();
+
+    registry.handOverToMainWindow();
+    TForm4* main = program->mainWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    main->setGeometry(QRect(screen.topLeft() + QPoint(90, 70), QSize(520, 420)));
+    ProgramUnderTest::settle();
+    for (auto [entry, window] :
+         std::initializer_list<std::pair<QAction*, QWidget*>>{{main->N10, registry.form6()},
+                                                              {main->N15, registry.form10()},
+                                                              {main->N25, registry.help()},
+                                                              {main->N12, registry.form12()}}) {
+        EXPECT_TRUE(opens(entry, window)) << entry->text().toStdString();
+        EXPECT_LE(offCentre(window, main), 2) << entry->text().toStdString();
+        window->hide();
+        WindowRegistry::showWindow(main);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+        ProgramUnderTest::settle();
+    }
+}
+
+TEST_F(ProgramMenusTest, EscIsCancelInEveryDialogAndControlKeysRunTheMainWindowsEntries) {
+    TForm1* start = program->startWindow();
+    WindowRegistry& registry = *program->registry;
+    const auto open = [](QAction* entry, QWidget* window) {
+        entry->trigger();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        ProgramUnderTest::settle();
+    };
+    const auto pressEsc = [](QWidget* window) {
+        QTest::keyClick(window, Qt::Key_Escape);
+        ProgramUnderTest::settle();
+        EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+    };
+    const bool manyFiles = registry.settings().ManyFilesScan;
+    open(start->N17, registry.form3());
+    QTest::mouseClick(registry.form3()->CheckBox1, Qt::LeftButton);
+    EXPECT_NE(registry.settings().ManyFilesScan, manyFiles);
+    pressEsc(registry.form3());
+    EXPECT_EQ(registry.settings().ManyFilesScan, manyFiles);
+
+    TForm10* general = registry.form10();
+    open(start->N18, general);
+    const bool before = general->CheckBox13->isChecked();
+    QTest::mouseClick(general->CheckBox13, Qt::LeftButton);
+    pressEsc(general);
+    EXPECT_EQ(general->CheckBox13->isChecked(), before);
+
+    registry.handOverToMainWindow();
+    TForm4* main = program->mainWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    open(main->N10, registry.form6());
+    pressEsc(registry.form6());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(main));
+    open(main->N12, registry.form12());
+    pressEsc(registry.form12());
+    EXPECT_EQ(registry.form12()->QuestionReason, TForm12::NoReason);
+    EXPECT_EQ(program->endCount, 0);
+    WindowRegistry::showWindow(main);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+
+    // The entries keep their texts; the keys are shown beside them.
+    EXPECT_EQ(main->N3->text(), QStringLiteral("&Открыть файл списка..."));
+    EXPECT_EQ(main->N4->text(), QStringLiteral("&Сохранить список"));
+    EXPECT_EQ(main->N28->text(), QStringLiteral("&Печать из Ms Word (текст)"));
+    EXPECT_EQ(main->N4->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    FakePlatform& platform = program->platform;
+    QTest::keyClick(main, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(platform.dialogs.saveFilters.size(), 1);
+    platform.messages.answers.push_back(MessageBoxes::Answer::No); // the unsaved table
+    QTest::keyClick(main, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(platform.dialogs.openFilters.size(), 1);
+    QTest::keyClick(main, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(platform.printer.printed.size(), 1);
 }
 
 } // namespace

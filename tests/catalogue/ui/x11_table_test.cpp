@@ -8,6 +8,7 @@
 #include "catalogue/ui/table_tooltip.h"
 #include "catalogue/ui/x11_session.h"
 
+#include <QCheckBox>
 #include <QCursor>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -22,15 +23,18 @@ namespace {
 const QString kLongText = QStringLiteral("Wolfgang Amadeus Mozart -- Лунная соната, ") +
                           QStringLiteral("AVAVAV ffi Te Ty Yo ") + QString(40, u'i');
 
-// Counts the times a window is shown.
+// Counts the times a window is shown and the mouse moves it is given.
 class ShowCounter : public QObject {
 public:
     int shows = 0;
+    int mouseMoves = 0;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Show)
             ++shows;
+        if (event->type() == QEvent::MouseMove)
+            ++mouseMoves;
         return QObject::eventFilter(watched, event);
     }
 };
@@ -102,6 +106,49 @@ TEST_F(X11TableTest, TheCellHintStaysWhileTheMouseMovesInsideTheCell) {
         EXPECT_TRUE(hint->hintWindow()->isVisible()) << x;
     }
     EXPECT_EQ(counter.shows, 0);
+}
+
+TEST_F(X11TableTest, TheCellHintFollowsTheMouseToTheNextCutOffCellAndHidesElsewhere) {
+    const QString otherLongText = QStringLiteral("Другая длинная строка, ") + QString(40, u'w');
+    window->changeTable([&](CatalogueGrid& grid) {
+        grid.setCell(3, 1, kLongText);
+        grid.setCell(3, 2, QStringLiteral("ок"));
+        grid.setCell(3, 3, otherLongText);
+    });
+    view()->horizontalHeader()->resizeSection(3, 80);
+    window->resize(window->width(), 200); // a few rows: a hint reaches below the table
+    ProgramUnderTest::settle();
+    const CellHint* hint = view()->findChild<CellHint*>();
+    ASSERT_NE(hint, nullptr);
+    ShowCounter counter;
+    const_cast<QLabel*>(hint->hintWindow())->installEventFilter(&counter);
+    const auto inCell = [this](int row) {
+        return view()->visualRect(window->tableModel->index(row - 1, 3)).topLeft() + QPoint(30, 9);
+    };
+    const auto shows = [hint](const QString& text) {
+        return QTest::qWaitFor(
+            [&] { return hint->hintWindow()->isVisible() && hint->hintWindow()->text() == text; },
+            2000);
+    };
+
+    movePointer(view()->viewport(), inCell(1));
+    ASSERT_TRUE(shows(kLongText));
+    movePointer(view()->viewport(), inCell(2)); // the short text fits
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !hint->hintWindow()->isVisible(); }, 2000));
+    movePointer(view()->viewport(), inCell(3));
+    EXPECT_TRUE(shows(otherLongText));
+    movePointer(view()->viewport(), inCell(1)); // straight from one cut-off cell to another
+    EXPECT_TRUE(shows(kLongText));
+
+    // Out of the table where the hint reaches past its bottom edge: the pointer is over the
+    // hint, but no longer over the table.
+    const QRect table(view()->viewport()->mapToGlobal(QPoint(0, 0)), view()->viewport()->size());
+    const QRect shown = hint->hintWindow()->geometry();
+    ASSERT_GT(shown.bottom(), table.bottom() + 10);
+    QCursor::setPos(shown.left() + 5, table.bottom() + 8); // in one jump, over no other cell
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !hint->hintWindow()->isVisible(); }, 2000));
+    // The pointer passed through the hint to the table every time it was shown.
+    EXPECT_EQ(counter.mouseMoves, 0);
 }
 
 } // namespace

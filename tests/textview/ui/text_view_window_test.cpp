@@ -5,7 +5,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
@@ -174,14 +176,37 @@ TEST_F(TextViewWindowTest, PrintSendsTheWholeContentAsOneTitledJob) {
     EXPECT_TRUE(platform.messages.shown.isEmpty());
 }
 
-TEST_F(TextViewWindowTest, PrintWithoutAPrinterGoesToTheErrorReport) {
+TEST_F(TextViewWindowTest, WithoutAPrinterThePagesGoToAPdfFileOnRequest) {
     printer.installed = false;
     openView(TextViewMode::Render);
     const QStringList before = view->contentLines();
+    platform.messages.answers = {MessageBoxes::Answer::No, MessageBoxes::Answer::Yes};
+    view->Gtxfnm1->trigger(); // "Нет": nothing is written
+    EXPECT_TRUE(platform.dialogs.saveFilters.isEmpty());
+    const QString pdfPath = root.filePath(u"страницы.pdf"_s);
+    platform.dialogs.saves.push_back(pdfPath);
     view->Gtxfnm1->trigger();
-    EXPECT_EQ(platform.messages.shown, QStringList{u"Принтер по умолчанию не найден."_s});
+
+    ASSERT_EQ(platform.messages.asked.size(), 2);
+    EXPECT_TRUE(platform.messages.asked[1].startsWith(u"Принтер по умолчанию не найден."_s));
+    EXPECT_EQ(platform.dialogs.saveFilters, QStringList{u"Документы PDF|*.pdf|"_s});
+    EXPECT_TRUE(platform.messages.shown.isEmpty());
+    EXPECT_TRUE(printer.printed.isEmpty());
     EXPECT_EQ(view->contentLines(), before);
-    EXPECT_TRUE(view->isVisible());
+    QFile pdf(pdfPath);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+    pdf.close();
+
+    const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
+    if (pdftotext.isEmpty())
+        GTEST_SKIP() << "pdftotext is not installed";
+    QProcess reader;
+    reader.start(pdftotext, {u"-enc"_s, u"UTF-8"_s, pdfPath, u"-"_s});
+    ASSERT_TRUE(reader.waitForFinished(30000));
+    const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(u"/песни/Ночь.kar"_s)) << text.toStdString();
+    EXPECT_TRUE(text.contains(u"Кино - Ночь"_s)) << text.toStdString();
 }
 
 TEST_F(TextViewWindowTest, EditEntriesFollowUndoAndSelection) {

@@ -1,0 +1,56 @@
+#include "app/ui/printing.h"
+
+#include "common/file_write.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QStandardPaths>
+#include <QTextDocument>
+
+namespace songwick {
+namespace {
+
+const QString kNoPrinterQuestion =
+    QStringLiteral("Принтер по умолчанию не найден.\n\nСохранить эти страницы в файл PDF?");
+
+// The resolution a printer job is laid out at.
+constexpr int kPrintResolution = 1200;
+
+} // namespace
+
+void printPages(PlatformServices& services, QWidget* parent, const QTextDocument& document,
+                const QString& jobName) {
+    if (services.printer.hasDefaultPrinter()) {
+        services.printer.printDocument(document, jobName);
+        return;
+    }
+    if (services.messages.askYesNoCancel(parent, kNoPrinterQuestion) != MessageBoxes::Answer::Yes)
+        return;
+    FileDialogRequest request;
+    request.filter = QStringLiteral("Документы PDF|*.pdf|");
+    request.defaultExtension = QStringLiteral("pdf");
+    request.startFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    request.caption = QStringLiteral("Сохранить страницы в файл PDF");
+    const std::optional<QString> path = services.dialogs.saveFileName(parent, request);
+    if (path)
+        writePagesAsPdf(document, jobName, *path);
+}
+
+void writePagesAsPdf(const QTextDocument& document, const QString& jobName, const QString& path) {
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setTitle(jobName);
+        writer.setCreator(QStringLiteral("Songwick"));
+        writer.setResolution(kPrintResolution);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        document.print(&writer);
+    }
+    writeFileAtomically(path, bytes);
+}
+
+} // namespace songwick

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/ui/platform_interfaces.h"
+
+#include <QString>
+
+class QTextDocument;
+class QWidget;
+
+namespace songwick {
+
+// Prints the document on the default printer as one job. Without a printer the user is told so
+// and offered the same pages as a PDF file, written where the save dialog says. Throws
+// songwick::Error when the job cannot be started or the file cannot be written.
+void printPages(PlatformServices& services, QWidget* parent, const QTextDocument& document,
+                const QString& jobName);
+
+// Writes the document's pages, laid out as for printing, to a PDF file titled jobName.
+// Throws songwick::Error when the file cannot be written.
+void writePagesAsPdf(const QTextDocument& document, const QString& jobName, const QString& path);
+
+} // namespace songwick
