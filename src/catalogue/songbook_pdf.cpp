@@ -2,7 +2,9 @@
 
 #include "catalogue/catalogue_record.h"
 #include "common/error.h"
+#include "common/file_write.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -10,7 +12,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace songwick {
@@ -167,11 +168,12 @@ void writeSongbookPdf(const QString& path, const std::vector<SongbookSection>& s
                       const SongbookOptions& options) {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
         throw Error(QStringLiteral("Песенник: нет доступа к шрифтам."));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw Error(file.errorString());
+    // Drawn in memory first: the file is written whole through the atomic writer, so a failure
+    // names the file and the system's reason and leaves any previous songbook as it was.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&pdf);
         writer.setResolution(kResolution);
         writer.setCreator(QStringLiteral("Songwick"));
         writer.setTitle(QStringLiteral("Песенник"));
@@ -193,8 +195,7 @@ void writeSongbookPdf(const QString& path, const std::vector<SongbookSection>& s
             painter.paintPage(pages[i], int(i) + 1, pageCount);
         }
     }
-    if (!file.commit())
-        throw Error(file.errorString());
+    writeFileAtomically(path, pdf.data());
 }
 
 } // namespace songwick

@@ -206,7 +206,7 @@ private:
     size_t used_ = 0;
 };
 
-[[noreturn]] void runChild(int dataFd, int pipeFd, const ChildLimits& childLimits) {
+[[noreturn]] void runChild(int dataFd, int pipeFd, const ChildLimits& childLimits, ChildBody body) {
     const rlimit cpu{rlim_t(childLimits.seconds), rlim_t(childLimits.seconds + 1)};
     ::setrlimit(RLIMIT_CPU, &cpu);
 #ifndef SONGWICK_ADDRESS_SANITIZER
@@ -215,6 +215,16 @@ private:
                         rlim_t(childLimits.addressSpaceBytes)};
     ::setrlimit(RLIMIT_AS, &memory);
 #endif
+    // A crash of the library is expected now and then: it leaves no core file behind.
+    const rlimit noCore{0, 0};
+    ::setrlimit(RLIMIT_CORE, &noCore);
+    body(dataFd, pipeFd);
+    _exit(4);
+}
+
+} // namespace
+
+void readWorkbookInChild(int dataFd, int pipeFd) {
     static PipeWriter out(pipeFd);
     unsigned rows = 0;
     unsigned short columns = 0;
@@ -255,6 +265,8 @@ private:
     out.flush();
     _exit(0);
 }
+
+namespace {
 
 // --- the parent --------------------------------------------------------------------------
 
@@ -389,7 +401,7 @@ SheetValues readUnprotected(QByteArrayView bytes, const QString& name, const She
 }
 
 SheetValues readInChild(QByteArrayView bytes, const QString& name, const SheetLimits& limits,
-                        const ChildLimits& childLimits) {
+                        const ChildLimits& childLimits, ChildBody body) {
     const Descriptor data = memoryFile(bytes, name);
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0)
@@ -403,7 +415,7 @@ SheetValues readInChild(QByteArrayView bytes, const QString& name, const SheetLi
         throw Error(damagedWorkbookMessage(name));
     if (child == 0) {
         ::close(ends[0]);
-        runChild(data.get(), ends[1], childLimits);
+        runChild(data.get(), ends[1], childLimits, body);
     }
     writeEnd.reset();
     const std::optional<QByteArray> stream = collect(readEnd.get(), deadline);

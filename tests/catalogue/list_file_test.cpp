@@ -215,6 +215,18 @@ TEST(ListFile, MoreRowsThanAStoreHoldsAreRefused) {
     EXPECT_EQ(grid.dataRowCount(), 2);
     EXPECT_FALSE(errorOf([&] { readListFile(listOf("3\r\n2000000000\r\n"), grid); }).isEmpty());
     EXPECT_EQ(grid.columnCount(), 7);
+
+    // A few bytes that claim a full store of 16 columns load as that many empty cells; one
+    // column more is refused before anything is allocated for it.
+    EXPECT_EQ(readListFile(listOf("45003\r\n16\r\nfirst\r\n"), grid), ListFileRead::Loaded);
+    EXPECT_EQ(grid.dataRowCount(), 45002);
+    EXPECT_EQ(grid.columnCount(), 16);
+    EXPECT_EQ(grid.cell(0, 1), u"first"_s);
+    EXPECT_TRUE(grid.cell(15, 45002).isEmpty());
+    EXPECT_EQ(errorOf([&] { readListFile(listOf("45003\r\n17\r\n"), grid); }),
+              u"Файл списка описывает таблицу из 45002 строк и 17 столбцов, слишком большую для "
+              u"программы. Файл не загружен."_s);
+    EXPECT_EQ(grid.columnCount(), 16);
 }
 
 TEST(ListFile, SavingSetsTheNameAndFlagsOnlyWhenTheWriteSucceeds) {

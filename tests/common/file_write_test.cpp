@@ -1,12 +1,12 @@
 #include "common/error.h"
 #include "common/file_write.h"
+#include "common/small_file_system.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <unistd.h>
 
 namespace songwick {
@@ -26,34 +26,7 @@ QString failureOf(const QString& path, const QByteArray& bytes) {
     return {};
 }
 
-// A small file system of our own, mounted when the test runs as root.
-class SmallFileSystem {
-public:
-    explicit SmallFileSystem(const char* options) {
-        if (::geteuid() != 0 || !folder_.isValid())
-            return;
-        mounted_ = ::mount("tmpfs", QFile::encodeName(folder_.path()).constData(), "tmpfs", 0,
-                           options) == 0;
-    }
-    ~SmallFileSystem() {
-        if (mounted_)
-            ::umount2(QFile::encodeName(folder_.path()).constData(), MNT_DETACH);
-    }
-    bool mounted() const { return mounted_; }
-    QString path(const char* name) const { return folder_.filePath(QString::fromUtf8(name)); }
-    void makeReadOnly() {
-        mounted_ = mounted_ && ::mount("tmpfs", QFile::encodeName(folder_.path()).constData(),
-                                       "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-    }
-    QStringList entries() const {
-        return QDir(folder_.path())
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
-    }
-
-private:
-    QTemporaryDir folder_;
-    bool mounted_ = false;
-};
+using testing::SmallFileSystem;
 
 TEST(AtomicWrite, AFullDiskKeepsTheOldFileLeavesNoTemporaryAndSaysWhy) {
     SmallFileSystem disk("size=64k");
@@ -83,8 +56,7 @@ TEST(AtomicWrite, AReadOnlyFolderAndAFolderInPlaceOfTheFileAreRefused) {
         GTEST_SKIP() << "a read-only file system needs root to mount";
     const QString path = disk.path("prop.dat");
     writeFileAtomically(path, "old");
-    disk.makeReadOnly();
-    ASSERT_TRUE(disk.mounted());
+    ASSERT_TRUE(disk.makeReadOnly());
     EXPECT_EQ(failureOf(path, "new"),
               QStringLiteral("Не удалось записать файл \"") + path +
                   QStringLiteral("\": Файловая система доступна только для чтения"));

@@ -3,12 +3,14 @@
 // is only added under its own name.
 #include "catalogue/catalogue_table.h"
 #include "catalogue/list_file.h"
+#include "fuzz/cache_key.h"
 #include "office/biff8_fixture.h"
 #include "office/workbook.h"
 #include "office/xlsx_writer.h"
 #include "office/zip_package.h"
 #include "scan/kar_builder.h"
 #include "scan/kar_extractor.h"
+#include "scan/scan_cache.h"
 #include "settings/settings_file.h"
 #include "textview/rtf_writer.h"
 
@@ -55,6 +57,37 @@ QList<QByteArray> karSeeds() {
         KarBuilder().trackName("untitled").text("@TA").text("@TB").text("@IC").bytes(),
         KarBuilder().trackName("x").text(kKarMakerCredit).bytes(),
     };
+}
+
+// The karaoke seeds and what damage does to them: a RIFF wrapper, a note with running status
+// and a SysEx, a track that claims more than the file has.
+QList<QByteArray> midiSeeds() {
+    QList<QByteArray> seeds = karSeeds();
+    const QByteArray plain = seeds.front();
+    const qint32 size = qint32(plain.size());
+    seeds.append("RIFF" + QByteArray("\x00\x00\x00\x00", 4) + "RMID" + "data" +
+                 QByteArray(reinterpret_cast<const char*>(&size), 4) + plain);
+    seeds.append(KarBuilder()
+                     .trackName("Title")
+                     .raw(QByteArray("\x10\x90\x40\x64\x10\x41\x64\x00\xF0\x03\x7E\x00\xF7", 13))
+                     .text("after")
+                     .nextTrack()
+                     .trackName("Piano")
+                     .bytes());
+    QByteArray longTrack = plain;
+    longTrack[14 + 4] = char(0x7F);
+    seeds.append(longTrack);
+    return seeds;
+}
+
+// Stored scan-cache rows of the karaoke seeds' texts.
+QList<QByteArray> scanCacheSeeds() {
+    QList<QByteArray> seeds;
+    for (const QByteArray& kar : karSeeds())
+        seeds.append(
+            encodeCachedTexts(fuzz::fuzzCacheKey(), extractKarTexts(kar, ScanWindow::Start)));
+    seeds.append(encodeCachedTexts(fuzz::fuzzCacheKey(), KarTexts{}));
+    return seeds;
 }
 
 CatalogueGrid sampleGrid() {
@@ -172,6 +205,8 @@ int main(int argc, char** argv) {
     }
     const QString folder = QFile::decodeName(argv[1]);
     writeSeeds(folder, QStringLiteral("kar_extractor"), karSeeds());
+    writeSeeds(folder, QStringLiteral("midi_structure"), midiSeeds());
+    writeSeeds(folder, QStringLiteral("scan_cache"), scanCacheSeeds());
     writeSeeds(folder, QStringLiteral("list_file"), listSeeds());
     writeSeeds(folder, QStringLiteral("settings_file"), settingsSeeds());
     writeSeeds(folder, QStringLiteral("rtf_reader"), rtfSeeds());

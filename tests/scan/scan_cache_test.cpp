@@ -1,3 +1,4 @@
+#include "common/small_file_system.h"
 #include "kar_builder.h"
 #include "scan/folder_walk.h"
 #include "scan/scan_cache.h"
@@ -14,7 +15,7 @@ using songwick::test::KarBuilder;
 
 namespace {
 
-class ScanCacheTest : public testing::Test {
+class ScanCacheTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(root_.isValid() && cacheFolder_.isValid()); }
 
@@ -131,6 +132,43 @@ TEST_F(ScanCacheTest, LockedDatabaseIsLeftOutWithoutWaitingLong) {
     const auto [texts, result] = scan();
     EXPECT_EQ(texts, scan(false).first);
     EXPECT_FALSE(result.cacheProblem.isEmpty());
+}
+
+TEST_F(ScanCacheTest, ACacheOnAFullOrReadOnlyDiskGivesTheUncachedResult) {
+    for (int i = 0; i < 200; ++i)
+        makeFile(QStringLiteral("song %1.kar").arg(i), "Title " + QByteArray::number(i));
+    const QStringList expected = scan(false).first;
+    const auto scanWithCacheOn = [&](const songwick::testing::SmallFileSystem& disk) {
+        RecordStore store;
+        WalkOptions options;
+        options.scanCachePath = disk.path("scan-cache.sqlite");
+        const WalkResult result = walkFolder(root_.path(), store, options);
+        QStringList texts;
+        for (int i = 1; i <= store.count(); ++i)
+            texts << store.record(i)[FileNameField] + QLatin1Char('|') +
+                         store.record(i)[PerformerTitleField];
+        return std::pair(texts, result);
+    };
+
+    songwick::testing::SmallFileSystem full("size=64k");
+    if (!full.mounted())
+        GTEST_SKIP() << "a full or read-only file system needs root to mount";
+    // Full from the start, and full in the middle of the scan's entries.
+    full.fill();
+    auto [texts, result] = scanWithCacheOn(full);
+    EXPECT_EQ(texts, expected);
+    EXPECT_FALSE(result.cacheProblem.isEmpty());
+    QFile::remove(full.path("filler"));
+    std::tie(texts, result) = scanWithCacheOn(full);
+    EXPECT_EQ(texts, expected);
+    EXPECT_FALSE(result.cacheProblem.isEmpty()) << "200 entries fit into 64 KiB";
+
+    songwick::testing::SmallFileSystem readOnly;
+    EXPECT_TRUE(scanWithCacheOn(readOnly).second.cacheProblem.isEmpty());
+    ASSERT_TRUE(readOnly.makeReadOnly());
+    std::tie(texts, result) = scanWithCacheOn(readOnly);
+    EXPECT_EQ(texts, expected);
+    EXPECT_EQ(result.cacheHits, 0);
 }
 
 TEST(ScanCacheEntry, ExpiredEntriesAreDroppedAndEntriesBelongToTheirKey) {

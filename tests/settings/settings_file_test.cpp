@@ -279,7 +279,13 @@ TEST(SettingsFile, TextLongerThanTheRestIsReportedAsShort) {
     EXPECT_EQ(settings.RenameOwnText, ProgramSettings{}.RenameOwnText);
 
     putInt32At(bytes, 107, std::numeric_limits<qint32>::max());
-    EXPECT_THROW(applySettingsBytes(settings, bytes), Error);
+    try {
+        applySettingsBytes(settings, bytes);
+        ADD_FAILURE() << "a text of 2^31 - 1 bytes was read";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.message(), settingsShortFileMessage());
+    }
+    EXPECT_EQ(settings.RenameOwnText, ProgramSettings{}.RenameOwnText);
 
     // A negative length is an empty text followed by no bytes.
     ProgramSettings shortText;
