@@ -1,13 +1,13 @@
 #include "scan/folder_walk.h"
 
-#include "common/file_name_codec.h"
-
 #include "common/error.h"
+#include "common/file_name_codec.h"
 #include "scan/scan_cache.h"
 #include "scan/structured_reading.h"
 
 #include <QFile>
 #include <algorithm>
+#include <cstring>
 #include <deque>
 #include <dirent.h>
 #include <fcntl.h>
@@ -24,10 +24,20 @@ struct Entry {
     QByteArray name; // the file system's bytes
     QString displayName;
     QString foldedName;
+    unsigned char type = DT_UNKNOWN; // as the listing gave it
 };
 
 struct DirectoryCloser {
     void operator()(DIR* directory) const { ::closedir(directory); }
+};
+
+// A folder's entries in listing order, and the folder kept open so that its entries are
+// reached by name rather than by their full paths.
+struct FolderListing {
+    std::unique_ptr<DIR, DirectoryCloser> directory;
+    std::vector<Entry> entries;
+
+    int fd() const { return directory ? ::dirfd(directory.get()) : -1; }
 };
 
 // The original platform lists a folder in name order, case-insensitive; equal names but for
@@ -38,44 +48,42 @@ bool listingOrder(const Entry& a, const Entry& b) {
 }
 
 // Lists a folder's entries, "." and ".." left out; an unreadable folder lists as empty.
-std::vector<Entry> listFolder(const QByteArray& folder, std::vector<unsigned char>& types) {
-    std::vector<Entry> entries;
-    types.clear();
-    const std::unique_ptr<DIR, DirectoryCloser> directory(::opendir(folder.constData()));
-    if (!directory)
-        return entries;
-    std::vector<std::pair<Entry, unsigned char>> found;
-    while (const dirent* item = ::readdir(directory.get())) {
-        const QByteArray name(item->d_name);
-        if (name == "." || name == "..")
+FolderListing listFolder(const QByteArray& folder, std::vector<Entry> reuse) {
+    FolderListing listing{std::unique_ptr<DIR, DirectoryCloser>(::opendir(folder.constData())),
+                          std::move(reuse)};
+    listing.entries.clear();
+    if (!listing.directory)
+        return listing;
+    while (const dirent* item = ::readdir(listing.directory.get())) {
+        const char* name = item->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
             continue;
-        Entry entry{name, decodeFileName(name), {}};
+        Entry& entry = listing.entries.emplace_back();
+        entry.name = QByteArray(name);
+        entry.displayName = decodeFileName(entry.name);
         entry.foldedName = entry.displayName.toCaseFolded();
-        found.emplace_back(std::move(entry), item->d_type);
+        entry.type = item->d_type;
     }
-    std::sort(found.begin(), found.end(),
-              [](const auto& a, const auto& b) { return listingOrder(a.first, b.first); });
-    entries.reserve(found.size());
-    types.reserve(found.size());
-    for (auto& [entry, type] : found) {
-        entries.push_back(std::move(entry));
-        types.push_back(type);
-    }
-    return entries;
+    std::sort(listing.entries.begin(), listing.entries.end(), listingOrder);
+    return listing;
 }
 
 // A folder, or a link to one.
-bool isFolder(const QByteArray& path, unsigned char type) {
-    if (type == DT_DIR)
+bool isFolder(int folderFd, const Entry& entry) {
+    if (entry.type == DT_DIR)
         return true;
-    if (type != DT_LNK && type != DT_UNKNOWN)
+    if (entry.type != DT_LNK && entry.type != DT_UNKNOWN)
         return false;
     struct stat status {};
-    return ::stat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode);
+    return ::fstatat(folderFd, entry.name.constData(), &status, 0) == 0 && S_ISDIR(status.st_mode);
+}
+
+bool contains(const QByteArray& text, const char (&part)[4]) {
+    return ::memmem(text.constData(), static_cast<size_t>(text.size()), part, 3) != nullptr;
 }
 
 bool isCandidateName(const QByteArray& name) {
-    return name.contains("kar") || name.contains("KAR");
+    return contains(name, "kar") || contains(name, "KAR");
 }
 
 QByteArray joined(const QByteArray& folder, const QByteArray& name) {
@@ -88,14 +96,15 @@ QByteArray joined(const QByteArray& folder, const QByteArray& name) {
 
 // How one entry of a folder is handled, decided before the first file of the folder is read.
 struct PlannedEntry {
+    QByteArray name; // the file system's bytes
     QByteArray path;
     bool folder = false;
     bool candidate = false;
     std::optional<KarTexts> cached; // the texts the scan cache holds for the unchanged file
 };
 
-// Keeps the disk busy: the next files to read in a folder are opened and their first bytes
-// asked for while the current one is parsed.
+// Keeps the disk busy where the page cache does not hold a folder: the next files to read in it
+// are opened and their first bytes asked for while the current one is parsed.
 class Prefetcher {
 public:
     static constexpr size_t kFilesAhead = 8;
@@ -107,12 +116,12 @@ public:
     ~Prefetcher() { clear(); }
 
     // Starts reading the files after `from` that are to be read, up to kFilesAhead of them.
-    void ahead(const std::vector<PlannedEntry>& plan, size_t from) {
+    void ahead(const std::vector<PlannedEntry>& plan, size_t from, int folderFd) {
         size_t next = std::max(from + 1, nextToOpen_);
         while (opened_.size() < kFilesAhead && next < plan.size()) {
             const PlannedEntry& entry = plan[next];
             if (entry.candidate && !entry.cached) {
-                const int fd = openCandidateFile(entry.path);
+                const int fd = openCandidateFileAt(folderFd, entry.name);
                 if (fd >= 0)
                     ::posix_fadvise(fd, 0, kBytesAhead, POSIX_FADV_WILLNEED);
                 opened_.push_back({next, fd});
@@ -152,9 +161,9 @@ private:
     size_t nextToOpen_ = 0;
 };
 
-std::optional<FileIdentity> identityOfPath(const QByteArray& path) {
+std::optional<FileIdentity> identityOfEntry(int folderFd, const QByteArray& name) {
     struct stat status {};
-    if (::stat(path.constData(), &status) != 0 || !S_ISREG(status.st_mode))
+    if (::fstatat(folderFd, name.constData(), &status, 0) != 0 || !S_ISREG(status.st_mode))
         return std::nullopt;
     return identityOf(status);
 }
@@ -206,13 +215,16 @@ private:
     }
 
     void listOneFolder(const QByteArray& folder) {
-        const std::vector<Entry> entries = listFolder(folder, types_);
+        FolderListing listing = listFolder(folder, std::move(entries_));
+        const std::vector<Entry>& entries = listing.entries;
+        folderFd_ = listing.fd();
         // Every record of this folder shares one folder text.
         QByteArray folderWithSeparator = folder;
         if (!folderWithSeparator.endsWith('/'))
             folderWithSeparator.append('/');
         const QString folderText = decodeFileName(folderWithSeparator);
         planFolder(folder, folderWithSeparator, entries);
+        prefetching_ = false;
         for (size_t i = 0; i < entries.size() && result_.end == WalkEnd::Finished; ++i) {
             if (plan_[i].folder)
                 queueFolder(plan_[i].path);
@@ -221,6 +233,8 @@ private:
             stopWhenInterrupted();
         }
         prefetcher_.clear();
+        folderFd_ = -1;
+        entries_ = std::move(listing.entries);
     }
 
     // Which entries are folders and which files are to be read; a candidate whose texts the
@@ -233,13 +247,15 @@ private:
             cache_->enterFolder(folderWithSeparator);
         for (size_t i = 0; i < entries.size(); ++i) {
             PlannedEntry& entry = plan_[i];
+            entry.name = entries[i].name;
             entry.path = joined(folder, entries[i].name);
-            entry.folder = isFolder(entry.path, types_[i]);
+            entry.folder = isFolder(folderFd_, entries[i]);
             entry.candidate =
                 !entry.folder && !entry.path.contains("/..") && isCandidateName(entries[i].name);
             entry.cached.reset();
             if (entry.candidate && cached) {
-                if (const std::optional<FileIdentity> identity = identityOfPath(entry.path))
+                if (const std::optional<FileIdentity> identity =
+                        identityOfEntry(folderFd_, entry.name))
                     entry.cached = cache_->lookup(entries[i].name, *identity);
             }
         }
@@ -294,13 +310,29 @@ private:
             extractStructured(path, entry, folderText);
             return;
         }
-        prefetcher_.ahead(plan_, index);
-        const int opened = prefetcher_.take(index);
+        const bool caching = cache_ && cache_->active();
+        ExtractRequest request;
+        request.checkUnchanged = caching;
+        request.probePageCache = !prefetching_;
+        if (prefetching_) {
+            prefetcher_.ahead(plan_, index, folderFd_);
+            request.openedFile = prefetcher_.take(index);
+        } else {
+            request.openedFile = openCandidateFileAt(folderFd_, planned.name);
+        }
+        if (options_.afterReadingFile)
+            request.afterReading = [&] { options_.afterReadingFile(decodeFileName(path)); };
         try {
-            const ExtractedFile file = reader_.extract(path, options_.window, opened);
+            const ExtractedFile file = reader_.extract(path, options_.window, request);
+            if (file.waitedForDisk && !prefetching_) {
+                // The page cache does not hold this folder: keep the disk busy with the next
+                // files while each one is parsed.
+                prefetching_ = true;
+                prefetcher_.ahead(plan_, index, folderFd_);
+            }
             store_.append(makeRecord(folderText, entry.displayName, file.texts));
             ++result_.recordsAdded;
-            if (cache_ && cache_->active()) {
+            if (caching) {
                 ++result_.cacheMisses;
                 if (file.unchanged)
                     cache_->store(entry.name, file.identity, file.texts);
@@ -334,11 +366,13 @@ private:
     const std::function<void()>& progressStep_;
     const int parentReferenceLimit_;
     std::deque<QByteArray> queue_;
-    std::vector<unsigned char> types_;
+    std::vector<Entry> entries_; // the last folder's, kept for their storage
+    int folderFd_ = -1;          // the folder being listed
     KarFileReader reader_;
     std::optional<ScanCache> cache_;
     std::vector<PlannedEntry> plan_;
     Prefetcher prefetcher_;
+    bool prefetching_ = false; // on once a file of the folder was not in the page cache
     StructuredReader structured_{options_.reading.structured};
     WalkResult result_;
     int queuedTotal_ = 0;

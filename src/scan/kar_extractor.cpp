@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace songwick {
@@ -343,6 +344,19 @@ qsizetype readFully(int fd, const QByteArray& encodedPath, char* to, qsizetype c
     return total;
 }
 
+// Reads what the page cache already holds without waiting for the disk: the number of bytes
+// read, or -1 when none could be read that way (not cached, or the file system cannot tell).
+qsizetype readCachedOnly(int fd, char* to, qsizetype count) {
+    iovec part{to, static_cast<size_t>(count)};
+    for (;;) {
+        const ssize_t got = ::preadv2(fd, &part, 1, -1, RWF_NOWAIT);
+        if (got >= 0)
+            return got;
+        if (errno != EINTR)
+            return -1;
+    }
+}
+
 // An opened file read block by block into the reader's buffer, as far as the extractor asks.
 class FileBlocks final : public KarBytes {
 public:
@@ -351,11 +365,30 @@ public:
 
     QByteArrayView available() const override { return {buffer_.constData(), size_}; }
 
+    // The first read takes only what the page cache holds; waitedForDisk() then tells whether
+    // that was less than the file's first `size` bytes (of a file of fileSize bytes).
+    void probePageCache(qsizetype fileSize) {
+        probe_ = true;
+        fileSize_ = fileSize;
+    }
+    bool waitedForDisk() const { return waitedForDisk_; }
+
     bool readUpTo(qsizetype size) override {
         while (size_ < size && !ended_) {
             const qsizetype wanted = size - size_;
             if (buffer_.size() < size)
                 buffer_.resize(std::max(size, buffer_.size() * 2));
+            if (probe_) {
+                probe_ = false;
+                const qsizetype cached = readCachedOnly(fd_, buffer_.data() + size_, wanted);
+                waitedForDisk_ =
+                    cached < wanted && size_ + std::max<qsizetype>(cached, 0) < fileSize_;
+                if (cached > 0) {
+                    size_ += cached;
+                    bytesRead_ += cached;
+                    continue;
+                }
+            }
             const qsizetype got = readFully(fd_, path_, buffer_.data() + size_, wanted);
             size_ += got;
             bytesRead_ += got;
@@ -372,6 +405,9 @@ private:
     qint64& bytesRead_;
     qsizetype size_ = 0;
     bool ended_ = false;
+    bool probe_ = false;
+    qsizetype fileSize_ = 0;
+    bool waitedForDisk_ = false;
 };
 
 } // namespace
@@ -398,9 +434,15 @@ CatalogueRecord makeRecord(const QString& folder, const QString& fileName, const
             decodeCp1251(texts[3])};
 }
 
+// O_NONBLOCK: a named pipe put in place of a file must not stall the scan.
+constexpr int kCandidateOpenFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+
 int openCandidateFile(const QByteArray& encodedPath) {
-    // O_NONBLOCK: a named pipe put in place of a file must not stall the scan.
-    return ::open(encodedPath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    return ::open(encodedPath.constData(), kCandidateOpenFlags);
+}
+
+int openCandidateFileAt(int folderFd, const QByteArray& name) {
+    return ::openat(folderFd, name.constData(), kCandidateOpenFlags);
 }
 
 FileIdentity identityOf(const struct stat& status) {
@@ -434,15 +476,23 @@ QByteArrayView KarFileReader::read(const QByteArray& encodedPath) {
 }
 
 ExtractedFile KarFileReader::extract(const QByteArray& encodedPath, ScanWindow window,
-                                     int openedFile) {
-    const FileDescriptor file(openedFile >= 0 ? openedFile : openCandidateFile(encodedPath));
+                                     const ExtractRequest& request) {
+    const FileDescriptor file(request.openedFile >= 0 ? request.openedFile
+                                                      : openCandidateFile(encodedPath));
     if (file.get() < 0)
         throwReadError(encodedPath, errno);
     ExtractedFile result;
     result.identity = identityOf(regularFileStatus(file.get(), encodedPath));
     FileBlocks blocks(file.get(), encodedPath, buffer_, bytesRead_);
+    if (request.probePageCache)
+        blocks.probePageCache(static_cast<qsizetype>(result.identity.size));
     result.texts = extractKarTexts(blocks, window);
-    result.unchanged = identityOf(regularFileStatus(file.get(), encodedPath)) == result.identity;
+    result.waitedForDisk = blocks.waitedForDisk();
+    if (request.afterReading)
+        request.afterReading();
+    if (request.checkUnchanged)
+        result.unchanged =
+            identityOf(regularFileStatus(file.get(), encodedPath)) == result.identity;
     return result;
 }
 
