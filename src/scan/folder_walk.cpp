@@ -7,13 +7,16 @@
 
 #include <QFile>
 #include <algorithm>
+#include <condition_variable>
 #include <cstring>
 #include <deque>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -48,10 +51,8 @@ bool listingOrder(const Entry& a, const Entry& b) {
 }
 
 // Lists a folder's entries, "." and ".." left out; an unreadable folder lists as empty.
-FolderListing listFolder(const QByteArray& folder, std::vector<Entry> reuse) {
-    FolderListing listing{std::unique_ptr<DIR, DirectoryCloser>(::opendir(folder.constData())),
-                          std::move(reuse)};
-    listing.entries.clear();
+FolderListing listFolder(const QByteArray& folder) {
+    FolderListing listing{std::unique_ptr<DIR, DirectoryCloser>(::opendir(folder.constData())), {}};
     if (!listing.directory)
         return listing;
     while (const dirent* item = ::readdir(listing.directory.get())) {
@@ -100,7 +101,8 @@ struct PlannedEntry {
     QByteArray path;
     bool folder = false;
     bool candidate = false;
-    std::optional<KarTexts> cached; // the texts the scan cache holds for the unchanged file
+    std::optional<FileIdentity> identity; // of a candidate, when the scan cache is in use
+    std::optional<KarTexts> cached;       // the texts the scan cache holds for the unchanged file
 };
 
 // Keeps the disk busy where the page cache does not hold a folder: the next files to read in it
@@ -168,6 +170,101 @@ std::optional<FileIdentity> identityOfEntry(int folderFd, const QByteArray& name
     return identityOf(status);
 }
 
+// One folder as the walk plans it before it reads any file in it.
+struct ListedFolder {
+    FolderListing listing;
+    std::vector<PlannedEntry> plan; // one per entry of the listing
+};
+
+// Lists a folder and plans its entries: which are folders, which are candidates and, when
+// asked, each candidate's identity for the scan cache.
+ListedFolder listAndPlan(const QByteArray& folder, bool withIdentities) {
+    ListedFolder listed{listFolder(folder), {}};
+    const int fd = listed.listing.fd();
+    const std::vector<Entry>& entries = listed.listing.entries;
+    listed.plan.resize(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        PlannedEntry& entry = listed.plan[i];
+        entry.name = entries[i].name;
+        entry.path = joined(folder, entries[i].name);
+        entry.folder = isFolder(fd, entries[i]);
+        entry.candidate =
+            !entry.folder && !entry.path.contains("/..") && isCandidateName(entries[i].name);
+        if (entry.candidate && withIdentities)
+            entry.identity = identityOfEntry(fd, entry.name);
+    }
+    return listed;
+}
+
+// Lists the folders the walk queues, in the walk's order, on a thread of its own and a few
+// folders ahead of the walk, so that the file system's listing and status calls overlap the
+// reading and parsing of the files. What the walk sees does not change: each folder is still
+// listed before any of its files is read.
+class FolderLister {
+public:
+    static constexpr size_t kFoldersAhead = 4;
+
+    explicit FolderLister(bool withIdentities)
+        : withIdentities_(withIdentities), thread_([this] { run(); }) {}
+    FolderLister(const FolderLister&) = delete;
+    FolderLister& operator=(const FolderLister&) = delete;
+    ~FolderLister() {
+        {
+            const std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+
+    // Queues a folder to be listed after those queued before it.
+    void add(const QByteArray& folder) {
+        {
+            const std::lock_guard lock(mutex_);
+            pending_.push_back(folder);
+        }
+        changed_.notify_all();
+    }
+
+    // The listing of the first folder added and not yet taken; waits for it.
+    ListedFolder next() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return !ready_.empty(); });
+        ListedFolder listed = std::move(ready_.front());
+        ready_.pop_front();
+        lock.unlock();
+        changed_.notify_all();
+        return listed;
+    }
+
+private:
+    void run() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [this] {
+                return stopping_ || (!pending_.empty() && ready_.size() < kFoldersAhead);
+            });
+            if (stopping_)
+                return;
+            const QByteArray folder = std::move(pending_.front());
+            pending_.pop_front();
+            lock.unlock();
+            ListedFolder listed = listAndPlan(folder, withIdentities_);
+            lock.lock();
+            ready_.push_back(std::move(listed));
+            changed_.notify_all();
+        }
+    }
+
+    const bool withIdentities_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<QByteArray> pending_; // added, not yet listed
+    std::deque<ListedFolder> ready_; // listed, not yet taken
+    bool stopping_ = false;
+    std::thread thread_; // last: starts once the members above exist
+};
+
 class FolderWalk {
 public:
     FolderWalk(RecordStore& store, const WalkOptions& options,
@@ -180,6 +277,7 @@ public:
             if (!cache_->active())
                 result_.cacheProblem = cache_->problem();
         }
+        lister_ = std::make_unique<FolderLister>(cache_ && cache_->active());
     }
 
     WalkResult run(const QString& chosenFolder) {
@@ -196,6 +294,7 @@ public:
 private:
     void walk(const QString& chosenFolder) {
         queue_.push_back(encodeFileName(chosenFolder));
+        lister_->add(queue_.back());
         while (!queue_.empty() && result_.end == WalkEnd::Finished) {
             const QByteArray folder = std::move(queue_.front());
             queue_.pop_front();
@@ -215,15 +314,16 @@ private:
     }
 
     void listOneFolder(const QByteArray& folder) {
-        FolderListing listing = listFolder(folder, std::move(entries_));
-        const std::vector<Entry>& entries = listing.entries;
-        folderFd_ = listing.fd();
+        ListedFolder listed = lister_->next();
+        const std::vector<Entry>& entries = listed.listing.entries;
+        plan_ = std::move(listed.plan);
+        folderFd_ = listed.listing.fd();
         // Every record of this folder shares one folder text.
         QByteArray folderWithSeparator = folder;
         if (!folderWithSeparator.endsWith('/'))
             folderWithSeparator.append('/');
         const QString folderText = decodeFileName(folderWithSeparator);
-        planFolder(folder, folderWithSeparator, entries);
+        takeCachedTexts(folderWithSeparator);
         prefetching_ = false;
         for (size_t i = 0; i < entries.size() && result_.end == WalkEnd::Finished; ++i) {
             if (plan_[i].folder)
@@ -234,30 +334,16 @@ private:
         }
         prefetcher_.clear();
         folderFd_ = -1;
-        entries_ = std::move(listing.entries);
     }
 
-    // Which entries are folders and which files are to be read; a candidate whose texts the
-    // scan cache holds for its unchanged identity is not read.
-    void planFolder(const QByteArray& folder, const QByteArray& folderWithSeparator,
-                    const std::vector<Entry>& entries) {
-        plan_.resize(entries.size());
-        const bool cached = cache_ && cache_->active();
-        if (cached)
-            cache_->enterFolder(folderWithSeparator);
-        for (size_t i = 0; i < entries.size(); ++i) {
-            PlannedEntry& entry = plan_[i];
-            entry.name = entries[i].name;
-            entry.path = joined(folder, entries[i].name);
-            entry.folder = isFolder(folderFd_, entries[i]);
-            entry.candidate =
-                !entry.folder && !entry.path.contains("/..") && isCandidateName(entries[i].name);
-            entry.cached.reset();
-            if (entry.candidate && cached) {
-                if (const std::optional<FileIdentity> identity =
-                        identityOfEntry(folderFd_, entry.name))
-                    entry.cached = cache_->lookup(entries[i].name, *identity);
-            }
+    // A candidate whose texts the scan cache holds for its unchanged identity is not read.
+    void takeCachedTexts(const QByteArray& folderWithSeparator) {
+        if (!cache_ || !cache_->active())
+            return;
+        cache_->enterFolder(folderWithSeparator);
+        for (PlannedEntry& entry : plan_) {
+            if (entry.candidate && entry.identity)
+                entry.cached = cache_->lookup(entry.name, *entry.identity);
         }
     }
 
@@ -274,6 +360,7 @@ private:
         }
         ++queuedTotal_;
         queue_.push_back(path);
+        lister_->add(path);
     }
 
     void handleFile(size_t index, const Entry& entry, const QString& folderText) {
@@ -366,8 +453,8 @@ private:
     const std::function<void()>& progressStep_;
     const int parentReferenceLimit_;
     std::deque<QByteArray> queue_;
-    std::vector<Entry> entries_; // the last folder's, kept for their storage
-    int folderFd_ = -1;          // the folder being listed
+    std::unique_ptr<FolderLister> lister_;
+    int folderFd_ = -1; // the folder whose files are being read
     KarFileReader reader_;
     std::optional<ScanCache> cache_;
     std::vector<PlannedEntry> plan_;
