@@ -109,23 +109,14 @@ qsizetype findReadingOn(KarBytes& file, qsizetype from, QByteArrayView needle) {
 
 using NameRuns = std::array<QByteArrayView, kNameRunCount>;
 
-// Cuts the eight name runs out of the first block that holds a track-name pair FF 03 wholly
-// inside it. The runs are views into the bytes available; none when there is no such block.
-NameRuns cutNameRuns(KarBytes& file, ScanWindow window) {
-    NameRuns runs;
-    QByteArrayView block;
-    qsizetype start = -1;
-    for (qsizetype blockStart = 0;; blockStart += kBlockSize) {
-        file.readUpTo(blockStart + kBlockSize);
-        const QByteArrayView bytes = file.available();
-        if (blockStart >= bytes.size())
-            return runs;
-        block = bytes.sliced(blockStart, std::min(kBlockSize, bytes.size() - blockStart));
-        start = findIn(block, 0, QByteArrayView("\xFF\x03", 2));
-        if (start >= 0)
-            break;
-    }
-    const CharacterSet& set = nameSet(window);
+// A block is read in two steps: most files name their track within their first page, and
+// the rest of the block is then read only when it can still change the runs.
+constexpr qsizetype kFirstPartOfBlock = 4096;
+
+// Cuts the eight runs that follow the track-name pair at `start` of the block's bytes. False
+// when a run reached the end of the bytes given, so that more of the block could change it.
+bool cutRuns(QByteArrayView block, qsizetype start, const CharacterSet& set, NameRuns& runs) {
+    bool withinBytes = true;
     // Each run begins one byte after the previous start position; the byte that ends a
     // run and the byte after it both lie between two runs.
     for (QByteArrayView& run : runs) {
@@ -133,11 +124,36 @@ NameRuns cutNameRuns(KarBytes& file, ScanWindow window) {
         qsizetype end = begin;
         while (end < block.size() && inSet(set, block[end]))
             ++end;
-        if (begin < block.size())
-            run = block.sliced(begin, end - begin);
+        run = begin < block.size() ? block.sliced(begin, end - begin) : QByteArrayView();
+        if (end >= block.size())
+            withinBytes = false;
         start = end + 1;
     }
-    return runs;
+    return withinBytes;
+}
+
+// Cuts the eight name runs out of the first block that holds a track-name pair FF 03 wholly
+// inside it. The runs are views into the bytes available; none when there is no such block.
+NameRuns cutNameRuns(KarBytes& file, ScanWindow window) {
+    const CharacterSet& set = nameSet(window);
+    NameRuns runs;
+    for (qsizetype blockStart = 0;; blockStart += kBlockSize) {
+        const qsizetype blockEnd = blockStart + kBlockSize;
+        for (const qsizetype readTo : {blockStart + kFirstPartOfBlock, blockEnd}) {
+            const bool fileGoesOn = file.readUpTo(readTo);
+            const bool wholeBlock = readTo == blockEnd || !fileGoesOn;
+            const QByteArrayView bytes = file.available();
+            if (blockStart >= bytes.size())
+                return {};
+            const QByteArrayView block =
+                bytes.sliced(blockStart, std::min(blockEnd, bytes.size()) - blockStart);
+            const qsizetype start = findIn(block, 0, QByteArrayView("\xFF\x03", 2));
+            if (start >= 0 && (cutRuns(block, start, set, runs) || wholeBlock))
+                return runs;
+            if (wholeBlock)
+                break;
+        }
+    }
 }
 
 // Whether the text without its next-to-last character begins with prefix.
