@@ -382,7 +382,7 @@ public:
     QByteArrayView available() const override { return {buffer_.constData(), size_}; }
 
     // The first read takes only what the page cache holds; waitedForDisk() then tells whether
-    // that was less than the file's first `size` bytes (of a file of fileSize bytes).
+    // that was less than was asked for, short of the end of the file of fileSize bytes.
     void probePageCache(qsizetype fileSize) {
         probe_ = true;
         fileSize_ = fileSize;
