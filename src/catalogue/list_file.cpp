@@ -168,8 +168,9 @@ QByteArray listFileBytes(const CatalogueGrid& grid) {
         text += lineEnd;
     }
     text += QString::fromLatin1(kTrailerLine) + lineEnd;
-    QByteArray bytes = encodeCp1251(text);
-    if (decodeCp1251(bytes) != text)
+    bool exact = false;
+    QByteArray bytes = encodeCp1251(text, &exact);
+    if (!exact)
         bytes = kUtf8Bom.toByteArray() + text.toUtf8();
     return bytes;
 }

@@ -58,21 +58,27 @@ QString decodeCp1251(QByteArrayView bytes) {
     return text;
 }
 
-QByteArray encodeCp1251(QStringView text) {
+QByteArray encodeCp1251(QStringView text, bool* exact) {
     const EncodeTable& table = encodeTable();
-    QByteArray bytes;
-    bytes.reserve(text.size());
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
+    bool held = true;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i].unicode();
-        if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
-            QChar::isLowSurrogate(text[i + 1].unicode())) {
-            ++i; // one character outside the plane, one '?'
-            bytes.append('?');
+        const unsigned char b = table.bytes[unit];
+        if (b != 0 || unit == 0) {
+            *out++ = char(b);
             continue;
         }
-        const unsigned char b = table.bytes[unit];
-        bytes.append(b != 0 || unit == 0 ? char(b) : '?');
+        held = false;
+        if (QChar::isHighSurrogate(unit) && i + 1 < text.size() &&
+            QChar::isLowSurrogate(text[i + 1].unicode()))
+            ++i; // one character outside the plane, one '?'
+        *out++ = '?';
     }
+    bytes.truncate(out - bytes.constData());
+    if (exact)
+        *exact = held;
     return bytes;
 }
 

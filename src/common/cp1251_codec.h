@@ -11,7 +11,8 @@ namespace songwick {
 // Every byte decodes to one character and encodes back to itself (the unassigned 0x98 is
 // carried as U+0098); a character the code page cannot hold is encoded as '?'.
 QString decodeCp1251(QByteArrayView bytes);
-QByteArray encodeCp1251(QStringView text);
+// exact, when given, is set to whether every character was held (the bytes decode to text).
+QByteArray encodeCp1251(QStringView text, bool* exact = nullptr);
 
 // The character a single byte stands for.
 char16_t cp1251ToUnicode(unsigned char byte);

@@ -1,19 +1,22 @@
 #include "scan/folder_walk.h"
 
-#include "common/file_name_codec.h"
-
 #include "common/error.h"
+#include "common/file_name_codec.h"
 #include "scan/scan_cache.h"
 #include "scan/structured_reading.h"
 
 #include <QFile>
 #include <algorithm>
+#include <condition_variable>
+#include <cstring>
 #include <deque>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -24,10 +27,20 @@ struct Entry {
     QByteArray name; // the file system's bytes
     QString displayName;
     QString foldedName;
+    unsigned char type = DT_UNKNOWN; // as the listing gave it
 };
 
 struct DirectoryCloser {
     void operator()(DIR* directory) const { ::closedir(directory); }
+};
+
+// A folder's entries in listing order, and the folder kept open so that its entries are
+// reached by name rather than by their full paths.
+struct FolderListing {
+    std::unique_ptr<DIR, DirectoryCloser> directory;
+    std::vector<Entry> entries;
+
+    int fd() const { return directory ? ::dirfd(directory.get()) : -1; }
 };
 
 // The original platform lists a folder in name order, case-insensitive; equal names but for
@@ -38,44 +51,40 @@ bool listingOrder(const Entry& a, const Entry& b) {
 }
 
 // Lists a folder's entries, "." and ".." left out; an unreadable folder lists as empty.
-std::vector<Entry> listFolder(const QByteArray& folder, std::vector<unsigned char>& types) {
-    std::vector<Entry> entries;
-    types.clear();
-    const std::unique_ptr<DIR, DirectoryCloser> directory(::opendir(folder.constData()));
-    if (!directory)
-        return entries;
-    std::vector<std::pair<Entry, unsigned char>> found;
-    while (const dirent* item = ::readdir(directory.get())) {
-        const QByteArray name(item->d_name);
-        if (name == "." || name == "..")
+FolderListing listFolder(const QByteArray& folder) {
+    FolderListing listing{std::unique_ptr<DIR, DirectoryCloser>(::opendir(folder.constData())), {}};
+    if (!listing.directory)
+        return listing;
+    while (const dirent* item = ::readdir(listing.directory.get())) {
+        const char* name = item->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
             continue;
-        Entry entry{name, decodeFileName(name), {}};
+        Entry& entry = listing.entries.emplace_back();
+        entry.name = QByteArray(name);
+        entry.displayName = decodeFileName(entry.name);
         entry.foldedName = entry.displayName.toCaseFolded();
-        found.emplace_back(std::move(entry), item->d_type);
+        entry.type = item->d_type;
     }
-    std::sort(found.begin(), found.end(),
-              [](const auto& a, const auto& b) { return listingOrder(a.first, b.first); });
-    entries.reserve(found.size());
-    types.reserve(found.size());
-    for (auto& [entry, type] : found) {
-        entries.push_back(std::move(entry));
-        types.push_back(type);
-    }
-    return entries;
+    std::sort(listing.entries.begin(), listing.entries.end(), listingOrder);
+    return listing;
 }
 
 // A folder, or a link to one.
-bool isFolder(const QByteArray& path, unsigned char type) {
-    if (type == DT_DIR)
+bool isFolder(int folderFd, const Entry& entry) {
+    if (entry.type == DT_DIR)
         return true;
-    if (type != DT_LNK && type != DT_UNKNOWN)
+    if (entry.type != DT_LNK && entry.type != DT_UNKNOWN)
         return false;
     struct stat status {};
-    return ::stat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode);
+    return ::fstatat(folderFd, entry.name.constData(), &status, 0) == 0 && S_ISDIR(status.st_mode);
+}
+
+bool contains(const QByteArray& text, const char (&part)[4]) {
+    return ::memmem(text.constData(), static_cast<size_t>(text.size()), part, 3) != nullptr;
 }
 
 bool isCandidateName(const QByteArray& name) {
-    return name.contains("kar") || name.contains("KAR");
+    return contains(name, "kar") || contains(name, "KAR");
 }
 
 QByteArray joined(const QByteArray& folder, const QByteArray& name) {
@@ -88,14 +97,16 @@ QByteArray joined(const QByteArray& folder, const QByteArray& name) {
 
 // How one entry of a folder is handled, decided before the first file of the folder is read.
 struct PlannedEntry {
+    QByteArray name; // the file system's bytes
     QByteArray path;
     bool folder = false;
     bool candidate = false;
-    std::optional<KarTexts> cached; // the texts the scan cache holds for the unchanged file
+    std::optional<FileIdentity> identity; // of a candidate, when the scan cache is in use
+    std::optional<KarTexts> cached;       // the texts the scan cache holds for the unchanged file
 };
 
-// Keeps the disk busy: the next files to read in a folder are opened and their first bytes
-// asked for while the current one is parsed.
+// Keeps the disk busy where the page cache does not hold a folder: the next files to read in it
+// are opened and their first bytes asked for while the current one is parsed.
 class Prefetcher {
 public:
     static constexpr size_t kFilesAhead = 8;
@@ -107,12 +118,12 @@ public:
     ~Prefetcher() { clear(); }
 
     // Starts reading the files after `from` that are to be read, up to kFilesAhead of them.
-    void ahead(const std::vector<PlannedEntry>& plan, size_t from) {
+    void ahead(const std::vector<PlannedEntry>& plan, size_t from, int folderFd) {
         size_t next = std::max(from + 1, nextToOpen_);
         while (opened_.size() < kFilesAhead && next < plan.size()) {
             const PlannedEntry& entry = plan[next];
             if (entry.candidate && !entry.cached) {
-                const int fd = openCandidateFile(entry.path);
+                const int fd = openCandidateFileAt(folderFd, entry.name);
                 if (fd >= 0)
                     ::posix_fadvise(fd, 0, kBytesAhead, POSIX_FADV_WILLNEED);
                 opened_.push_back({next, fd});
@@ -152,12 +163,107 @@ private:
     size_t nextToOpen_ = 0;
 };
 
-std::optional<FileIdentity> identityOfPath(const QByteArray& path) {
+std::optional<FileIdentity> identityOfEntry(int folderFd, const QByteArray& name) {
     struct stat status {};
-    if (::stat(path.constData(), &status) != 0 || !S_ISREG(status.st_mode))
+    if (::fstatat(folderFd, name.constData(), &status, 0) != 0 || !S_ISREG(status.st_mode))
         return std::nullopt;
     return identityOf(status);
 }
+
+// One folder as the walk plans it before it reads any file in it.
+struct ListedFolder {
+    FolderListing listing;
+    std::vector<PlannedEntry> plan; // one per entry of the listing
+};
+
+// Lists a folder and plans its entries: which are folders, which are candidates and, when
+// asked, each candidate's identity for the scan cache.
+ListedFolder listAndPlan(const QByteArray& folder, bool withIdentities) {
+    ListedFolder listed{listFolder(folder), {}};
+    const int fd = listed.listing.fd();
+    const std::vector<Entry>& entries = listed.listing.entries;
+    listed.plan.resize(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        PlannedEntry& entry = listed.plan[i];
+        entry.name = entries[i].name;
+        entry.path = joined(folder, entries[i].name);
+        entry.folder = isFolder(fd, entries[i]);
+        entry.candidate =
+            !entry.folder && !entry.path.contains("/..") && isCandidateName(entries[i].name);
+        if (entry.candidate && withIdentities)
+            entry.identity = identityOfEntry(fd, entry.name);
+    }
+    return listed;
+}
+
+// Lists the folders the walk queues, in the walk's order, on a thread of its own and a few
+// folders ahead of the walk, so that the file system's listing and status calls overlap the
+// reading and parsing of the files. What the walk sees does not change: each folder is still
+// listed before any of its files is read.
+class FolderLister {
+public:
+    static constexpr size_t kFoldersAhead = 4;
+
+    explicit FolderLister(bool withIdentities)
+        : withIdentities_(withIdentities), thread_([this] { run(); }) {}
+    FolderLister(const FolderLister&) = delete;
+    FolderLister& operator=(const FolderLister&) = delete;
+    ~FolderLister() {
+        {
+            const std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+
+    // Queues a folder to be listed after those queued before it.
+    void add(const QByteArray& folder) {
+        {
+            const std::lock_guard lock(mutex_);
+            pending_.push_back(folder);
+        }
+        changed_.notify_all();
+    }
+
+    // The listing of the first folder added and not yet taken; waits for it.
+    ListedFolder next() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return !ready_.empty(); });
+        ListedFolder listed = std::move(ready_.front());
+        ready_.pop_front();
+        lock.unlock();
+        changed_.notify_all();
+        return listed;
+    }
+
+private:
+    void run() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [this] {
+                return stopping_ || (!pending_.empty() && ready_.size() < kFoldersAhead);
+            });
+            if (stopping_)
+                return;
+            const QByteArray folder = std::move(pending_.front());
+            pending_.pop_front();
+            lock.unlock();
+            ListedFolder listed = listAndPlan(folder, withIdentities_);
+            lock.lock();
+            ready_.push_back(std::move(listed));
+            changed_.notify_all();
+        }
+    }
+
+    const bool withIdentities_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<QByteArray> pending_; // added, not yet listed
+    std::deque<ListedFolder> ready_; // listed, not yet taken
+    bool stopping_ = false;
+    std::thread thread_; // last: starts once the members above exist
+};
 
 class FolderWalk {
 public:
@@ -171,6 +277,7 @@ public:
             if (!cache_->active())
                 result_.cacheProblem = cache_->problem();
         }
+        lister_ = std::make_unique<FolderLister>(cache_ && cache_->active());
     }
 
     WalkResult run(const QString& chosenFolder) {
@@ -187,6 +294,7 @@ public:
 private:
     void walk(const QString& chosenFolder) {
         queue_.push_back(encodeFileName(chosenFolder));
+        lister_->add(queue_.back());
         while (!queue_.empty() && result_.end == WalkEnd::Finished) {
             const QByteArray folder = std::move(queue_.front());
             queue_.pop_front();
@@ -206,13 +314,17 @@ private:
     }
 
     void listOneFolder(const QByteArray& folder) {
-        const std::vector<Entry> entries = listFolder(folder, types_);
+        ListedFolder listed = lister_->next();
+        const std::vector<Entry>& entries = listed.listing.entries;
+        plan_ = std::move(listed.plan);
+        folderFd_ = listed.listing.fd();
         // Every record of this folder shares one folder text.
         QByteArray folderWithSeparator = folder;
         if (!folderWithSeparator.endsWith('/'))
             folderWithSeparator.append('/');
         const QString folderText = decodeFileName(folderWithSeparator);
-        planFolder(folder, folderWithSeparator, entries);
+        takeCachedTexts(folderWithSeparator);
+        prefetching_ = false;
         for (size_t i = 0; i < entries.size() && result_.end == WalkEnd::Finished; ++i) {
             if (plan_[i].folder)
                 queueFolder(plan_[i].path);
@@ -221,27 +333,17 @@ private:
             stopWhenInterrupted();
         }
         prefetcher_.clear();
+        folderFd_ = -1;
     }
 
-    // Which entries are folders and which files are to be read; a candidate whose texts the
-    // scan cache holds for its unchanged identity is not read.
-    void planFolder(const QByteArray& folder, const QByteArray& folderWithSeparator,
-                    const std::vector<Entry>& entries) {
-        plan_.resize(entries.size());
-        const bool cached = cache_ && cache_->active();
-        if (cached)
-            cache_->enterFolder(folderWithSeparator);
-        for (size_t i = 0; i < entries.size(); ++i) {
-            PlannedEntry& entry = plan_[i];
-            entry.path = joined(folder, entries[i].name);
-            entry.folder = isFolder(entry.path, types_[i]);
-            entry.candidate =
-                !entry.folder && !entry.path.contains("/..") && isCandidateName(entries[i].name);
-            entry.cached.reset();
-            if (entry.candidate && cached) {
-                if (const std::optional<FileIdentity> identity = identityOfPath(entry.path))
-                    entry.cached = cache_->lookup(entries[i].name, *identity);
-            }
+    // A candidate whose texts the scan cache holds for its unchanged identity is not read.
+    void takeCachedTexts(const QByteArray& folderWithSeparator) {
+        if (!cache_ || !cache_->active())
+            return;
+        cache_->enterFolder(folderWithSeparator);
+        for (PlannedEntry& entry : plan_) {
+            if (entry.candidate && entry.identity)
+                entry.cached = cache_->lookup(entry.name, *entry.identity);
         }
     }
 
@@ -258,6 +360,7 @@ private:
         }
         ++queuedTotal_;
         queue_.push_back(path);
+        lister_->add(path);
     }
 
     void handleFile(size_t index, const Entry& entry, const QString& folderText) {
@@ -294,13 +397,29 @@ private:
             extractStructured(path, entry, folderText);
             return;
         }
-        prefetcher_.ahead(plan_, index);
-        const int opened = prefetcher_.take(index);
+        const bool caching = cache_ && cache_->active();
+        ExtractRequest request;
+        request.checkUnchanged = caching;
+        request.probePageCache = !prefetching_;
+        if (prefetching_) {
+            prefetcher_.ahead(plan_, index, folderFd_);
+            request.openedFile = prefetcher_.take(index);
+        } else {
+            request.openedFile = openCandidateFileAt(folderFd_, planned.name);
+        }
+        if (options_.afterReadingFile)
+            request.afterReading = [&] { options_.afterReadingFile(decodeFileName(path)); };
         try {
-            const ExtractedFile file = reader_.extract(path, options_.window, opened);
+            const ExtractedFile file = reader_.extract(path, options_.window, request);
+            if (file.waitedForDisk && !prefetching_) {
+                // The page cache does not hold this folder: keep the disk busy with the next
+                // files while each one is parsed.
+                prefetching_ = true;
+                prefetcher_.ahead(plan_, index, folderFd_);
+            }
             store_.append(makeRecord(folderText, entry.displayName, file.texts));
             ++result_.recordsAdded;
-            if (cache_ && cache_->active()) {
+            if (caching) {
                 ++result_.cacheMisses;
                 if (file.unchanged)
                     cache_->store(entry.name, file.identity, file.texts);
@@ -334,11 +453,13 @@ private:
     const std::function<void()>& progressStep_;
     const int parentReferenceLimit_;
     std::deque<QByteArray> queue_;
-    std::vector<unsigned char> types_;
+    std::unique_ptr<FolderLister> lister_;
+    int folderFd_ = -1; // the folder whose files are being read
     KarFileReader reader_;
     std::optional<ScanCache> cache_;
     std::vector<PlannedEntry> plan_;
     Prefetcher prefetcher_;
+    bool prefetching_ = false; // on once a file of the folder was not in the page cache
     StructuredReader structured_{options_.reading.structured};
     WalkResult result_;
     int queuedTotal_ = 0;

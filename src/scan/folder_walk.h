@@ -28,6 +28,9 @@ struct WalkOptions {
     // records found so far.
     std::function<bool()> interruptRequested;
     ReadingOptions reading; // the program's reading unless the user chose the structured one
+    // Runs after a file's bytes were read and before its status is taken again to see whether
+    // it changed meanwhile (tests change the file here); gets the file's full path.
+    std::function<void(const QString&)> afterReadingFile;
 };
 
 // What distinguishes the readings of the walk options: the texts of two readings never share

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace songwick {
@@ -108,23 +109,14 @@ qsizetype findReadingOn(KarBytes& file, qsizetype from, QByteArrayView needle) {
 
 using NameRuns = std::array<QByteArrayView, kNameRunCount>;
 
-// Cuts the eight name runs out of the first block that holds a track-name pair FF 03 wholly
-// inside it. The runs are views into the bytes available; none when there is no such block.
-NameRuns cutNameRuns(KarBytes& file, ScanWindow window) {
-    NameRuns runs;
-    QByteArrayView block;
-    qsizetype start = -1;
-    for (qsizetype blockStart = 0;; blockStart += kBlockSize) {
-        file.readUpTo(blockStart + kBlockSize);
-        const QByteArrayView bytes = file.available();
-        if (blockStart >= bytes.size())
-            return runs;
-        block = bytes.sliced(blockStart, std::min(kBlockSize, bytes.size() - blockStart));
-        start = findIn(block, 0, QByteArrayView("\xFF\x03", 2));
-        if (start >= 0)
-            break;
-    }
-    const CharacterSet& set = nameSet(window);
+// A block is read in two steps: most files name their track within their first page, and
+// the rest of the block is then read only when it can still change the runs.
+constexpr qsizetype kFirstPartOfBlock = 4096;
+
+// Cuts the eight runs that follow the track-name pair at `start` of the block's bytes. False
+// when a run reached the end of the bytes given, so that more of the block could change it.
+bool cutRuns(QByteArrayView block, qsizetype start, const CharacterSet& set, NameRuns& runs) {
+    bool withinBytes = true;
     // Each run begins one byte after the previous start position; the byte that ends a
     // run and the byte after it both lie between two runs.
     for (QByteArrayView& run : runs) {
@@ -132,11 +124,36 @@ NameRuns cutNameRuns(KarBytes& file, ScanWindow window) {
         qsizetype end = begin;
         while (end < block.size() && inSet(set, block[end]))
             ++end;
-        if (begin < block.size())
-            run = block.sliced(begin, end - begin);
+        run = begin < block.size() ? block.sliced(begin, end - begin) : QByteArrayView();
+        if (end >= block.size())
+            withinBytes = false;
         start = end + 1;
     }
-    return runs;
+    return withinBytes;
+}
+
+// Cuts the eight name runs out of the first block that holds a track-name pair FF 03 wholly
+// inside it. The runs are views into the bytes available; none when there is no such block.
+NameRuns cutNameRuns(KarBytes& file, ScanWindow window) {
+    const CharacterSet& set = nameSet(window);
+    NameRuns runs;
+    for (qsizetype blockStart = 0;; blockStart += kBlockSize) {
+        const qsizetype blockEnd = blockStart + kBlockSize;
+        for (const qsizetype readTo : {blockStart + kFirstPartOfBlock, blockEnd}) {
+            const bool fileGoesOn = file.readUpTo(readTo);
+            const bool wholeBlock = readTo == blockEnd || !fileGoesOn;
+            const QByteArrayView bytes = file.available();
+            if (blockStart >= bytes.size())
+                return {};
+            const QByteArrayView block =
+                bytes.sliced(blockStart, std::min(blockEnd, bytes.size()) - blockStart);
+            const qsizetype start = findIn(block, 0, QByteArrayView("\xFF\x03", 2));
+            if (start >= 0 && (cutRuns(block, start, set, runs) || wholeBlock))
+                return runs;
+            if (wholeBlock)
+                break;
+        }
+    }
 }
 
 // Whether the text without its next-to-last character begins with prefix.
@@ -343,6 +360,19 @@ qsizetype readFully(int fd, const QByteArray& encodedPath, char* to, qsizetype c
     return total;
 }
 
+// Reads what the page cache already holds without waiting for the disk: the number of bytes
+// read, or -1 when none could be read that way (not cached, or the file system cannot tell).
+qsizetype readCachedOnly(int fd, char* to, qsizetype count) {
+    iovec part{to, static_cast<size_t>(count)};
+    for (;;) {
+        const ssize_t got = ::preadv2(fd, &part, 1, -1, RWF_NOWAIT);
+        if (got >= 0)
+            return got;
+        if (errno != EINTR)
+            return -1;
+    }
+}
+
 // An opened file read block by block into the reader's buffer, as far as the extractor asks.
 class FileBlocks final : public KarBytes {
 public:
@@ -351,11 +381,30 @@ public:
 
     QByteArrayView available() const override { return {buffer_.constData(), size_}; }
 
+    // The first read takes only what the page cache holds; waitedForDisk() then tells whether
+    // that was less than was asked for, short of the end of the file of fileSize bytes.
+    void probePageCache(qsizetype fileSize) {
+        probe_ = true;
+        fileSize_ = fileSize;
+    }
+    bool waitedForDisk() const { return waitedForDisk_; }
+
     bool readUpTo(qsizetype size) override {
         while (size_ < size && !ended_) {
             const qsizetype wanted = size - size_;
             if (buffer_.size() < size)
                 buffer_.resize(std::max(size, buffer_.size() * 2));
+            if (probe_) {
+                probe_ = false;
+                const qsizetype cached = readCachedOnly(fd_, buffer_.data() + size_, wanted);
+                waitedForDisk_ =
+                    cached < wanted && size_ + std::max<qsizetype>(cached, 0) < fileSize_;
+                if (cached > 0) {
+                    size_ += cached;
+                    bytesRead_ += cached;
+                    continue;
+                }
+            }
             const qsizetype got = readFully(fd_, path_, buffer_.data() + size_, wanted);
             size_ += got;
             bytesRead_ += got;
@@ -372,6 +421,9 @@ private:
     qint64& bytesRead_;
     qsizetype size_ = 0;
     bool ended_ = false;
+    bool probe_ = false;
+    qsizetype fileSize_ = 0;
+    bool waitedForDisk_ = false;
 };
 
 } // namespace
@@ -398,9 +450,15 @@ CatalogueRecord makeRecord(const QString& folder, const QString& fileName, const
             decodeCp1251(texts[3])};
 }
 
+// O_NONBLOCK: a named pipe put in place of a file must not stall the scan.
+constexpr int kCandidateOpenFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+
 int openCandidateFile(const QByteArray& encodedPath) {
-    // O_NONBLOCK: a named pipe put in place of a file must not stall the scan.
-    return ::open(encodedPath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    return ::open(encodedPath.constData(), kCandidateOpenFlags);
+}
+
+int openCandidateFileAt(int folderFd, const QByteArray& name) {
+    return ::openat(folderFd, name.constData(), kCandidateOpenFlags);
 }
 
 FileIdentity identityOf(const struct stat& status) {
@@ -434,15 +492,23 @@ QByteArrayView KarFileReader::read(const QByteArray& encodedPath) {
 }
 
 ExtractedFile KarFileReader::extract(const QByteArray& encodedPath, ScanWindow window,
-                                     int openedFile) {
-    const FileDescriptor file(openedFile >= 0 ? openedFile : openCandidateFile(encodedPath));
+                                     const ExtractRequest& request) {
+    const FileDescriptor file(request.openedFile >= 0 ? request.openedFile
+                                                      : openCandidateFile(encodedPath));
     if (file.get() < 0)
         throwReadError(encodedPath, errno);
     ExtractedFile result;
     result.identity = identityOf(regularFileStatus(file.get(), encodedPath));
     FileBlocks blocks(file.get(), encodedPath, buffer_, bytesRead_);
+    if (request.probePageCache)
+        blocks.probePageCache(static_cast<qsizetype>(result.identity.size));
     result.texts = extractKarTexts(blocks, window);
-    result.unchanged = identityOf(regularFileStatus(file.get(), encodedPath)) == result.identity;
+    result.waitedForDisk = blocks.waitedForDisk();
+    if (request.afterReading)
+        request.afterReading();
+    if (request.checkUnchanged)
+        result.unchanged =
+            identityOf(regularFileStatus(file.get(), encodedPath)) == result.identity;
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <array>
+#include <functional>
 
 struct stat;
 
@@ -57,11 +58,23 @@ struct FileIdentity {
     friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
 
+// How KarFileReader::extract reads one file.
+struct ExtractRequest {
+    int openedFile = -1;        // the file already opened (the reader closes it); -1: open it
+    bool checkUnchanged = true; // take the file's status again after reading, to see a change
+    // Take the first block only if the page cache already holds it, to learn whether reading
+    // waits for the disk (ExtractedFile::waitedForDisk); the file is read in full either way.
+    bool probePageCache = false;
+    // Runs after the bytes were read, before the status is taken again (tests change the file).
+    std::function<void()> afterReading;
+};
+
 // The texts of one file read from disk, with the identity of what was read.
 struct ExtractedFile {
     KarTexts texts;
-    FileIdentity identity; // taken when the file was opened
-    bool unchanged = true; // false when the file changed while it was read
+    FileIdentity identity;      // taken when the file was opened
+    bool unchanged = true;      // false when the file changed while it was read (if checked)
+    bool waitedForDisk = false; // the page cache did not hold the first block (when probed)
 };
 
 // Reads karaoke files (regular files only; named pipes, sockets and devices are refused
@@ -73,9 +86,9 @@ public:
     QByteArrayView read(const QByteArray& encodedPath);
 
     // The texts of the file, reading its 8192-byte blocks only as far as they can change the
-    // texts. openedFile, when not negative, is the file already opened (the reader closes it).
-    // Throws songwick::Error as read() does.
-    ExtractedFile extract(const QByteArray& encodedPath, ScanWindow window, int openedFile = -1);
+    // texts. Throws songwick::Error as read() does.
+    ExtractedFile extract(const QByteArray& encodedPath, ScanWindow window,
+                          const ExtractRequest& request = {});
 
     // Bytes read from disk by this reader so far.
     qint64 bytesRead() const { return bytesRead_; }
@@ -87,6 +100,8 @@ private:
 
 // Opens a candidate file for reading without waiting on a named pipe; -1 when it fails.
 int openCandidateFile(const QByteArray& encodedPath);
+// The same for the entry `name` of the open folder folderFd.
+int openCandidateFileAt(int folderFd, const QByteArray& name);
 
 // The identity of a file from its status.
 FileIdentity identityOf(const struct stat& status);

@@ -5,7 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace songwick {
 namespace {
@@ -47,13 +50,18 @@ quint64 numberAt(QByteArrayView in, qsizetype at, int bytes) {
 }
 
 quint64 checkSum(const CacheKey& key, QByteArrayView texts) {
-    QByteArray identity;
+    constexpr int kParts = 5;
+    std::array<char, 8 * kParts> identity{};
+    int at = 0;
     for (qint64 part : {key.identity.device, key.identity.inode, key.identity.size,
-                        key.identity.modifiedNs, key.identity.changedNs})
-        appendNumber(identity, static_cast<quint64>(part), 8);
+                        key.identity.modifiedNs, key.identity.changedNs}) {
+        for (int i = 0; i < 8; ++i)
+            identity[at++] = static_cast<char>((static_cast<quint64>(part) >> (8 * i)) & 0xFF);
+    }
     quint64 hash = 0xCBF29CE484222325ULL;
-    for (QByteArrayView part : {QByteArrayView(key.folder), QByteArrayView(key.name),
-                                QByteArrayView(key.reading), QByteArrayView(identity), texts}) {
+    for (QByteArrayView part :
+         {QByteArrayView(key.folder), QByteArrayView(key.name), QByteArrayView(key.reading),
+          QByteArrayView(identity.data(), identity.size()), texts}) {
         hash = fnv1a(hash, part);
         hash = fnv1a(hash, QByteArrayView("\0", 1));
     }
@@ -65,10 +73,20 @@ bool isDamage(int code) {
     return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB || primary == SQLITE_FORMAT;
 }
 
-QByteArray columnBytes(sqlite3_stmt* statement, int column) {
+QByteArrayView columnBytes(sqlite3_stmt* statement, int column) {
     const void* data = sqlite3_column_blob(statement, column);
     const int size = sqlite3_column_bytes(statement, column);
-    return data ? QByteArray(static_cast<const char*>(data), size) : QByteArray();
+    return data ? QByteArrayView(static_cast<const char*>(data), size) : QByteArrayView();
+}
+
+// Asks for the whole database file at once: a rescan on a cold cache would otherwise wait for
+// its pages one by one, in the order the queries need them.
+void readAheadWholeFile(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_WILLNEED);
+    ::close(fd);
 }
 
 void bindBytes(sqlite3_stmt* statement, int index, const QByteArray& bytes) {
@@ -132,6 +150,7 @@ ScanCache::~ScanCache() {
 
 bool ScanCache::open(const QString& path) {
     QDir().mkpath(QFileInfo(path).absolutePath());
+    readAheadWholeFile(path);
     const int opened = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_,
                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (opened != SQLITE_OK) {
@@ -143,7 +162,7 @@ bool ScanCache::open(const QString& path) {
         !execute("PRAGMA synchronous=NORMAL") || !execute("BEGIN IMMEDIATE"))
         return false;
     select_ = prepare("SELECT name, device, inode, size, modified, changed, texts, seen"
-                      " FROM files WHERE folder = ?1 AND reading = ?2");
+                      " FROM files WHERE folder = ?1 AND reading = ?2 ORDER BY name");
     insert_ =
         prepare("INSERT OR REPLACE INTO files VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
     touch_ = prepare("UPDATE files SET seen = ?4 WHERE folder = ?1 AND reading = ?2 AND name = ?3");
@@ -224,6 +243,7 @@ void ScanCache::close() {
         db_ = nullptr;
     }
     entries_.clear();
+    folderBytes_.clear();
 }
 
 void ScanCache::enterFolder(const QByteArray& folder) {
@@ -231,33 +251,52 @@ void ScanCache::enterFolder(const QByteArray& folder) {
         return;
     folder_ = folder;
     entries_.clear();
+    folderBytes_.clear();
     sqlite3_reset(select_);
     bindBytes(select_, 1, folder);
     bindBytes(select_, 2, reading_);
     int code;
     while ((code = sqlite3_step(select_)) == SQLITE_ROW) {
-        Entry entry;
+        const QByteArrayView name = columnBytes(select_, 0);
+        const QByteArrayView stored = columnBytes(select_, 6);
+        Entry& entry = entries_.emplace_back();
+        entry.nameAt = folderBytes_.size();
+        entry.nameSize = name.size();
+        folderBytes_.append(name);
+        entry.storedAt = folderBytes_.size();
+        entry.storedSize = stored.size();
+        folderBytes_.append(stored);
         entry.identity = {sqlite3_column_int64(select_, 1), sqlite3_column_int64(select_, 2),
                           sqlite3_column_int64(select_, 3), sqlite3_column_int64(select_, 4),
                           sqlite3_column_int64(select_, 5)};
-        entry.stored = columnBytes(select_, 6);
         entry.seen = sqlite3_column_int64(select_, 7);
-        entries_.insert(columnBytes(select_, 0), std::move(entry));
     }
-    if (code != SQLITE_DONE)
+    if (code != SQLITE_DONE) {
         fail(QString::fromUtf8(sqlite3_errmsg(db_)), code);
-    else
-        sqlite3_reset(select_);
+        return;
+    }
+    sqlite3_reset(select_);
+    const auto byName = [this](const Entry& a, const Entry& b) { return nameOf(a) < nameOf(b); };
+    if (!std::is_sorted(entries_.begin(), entries_.end(), byName))
+        std::sort(entries_.begin(), entries_.end(), byName);
+}
+
+QByteArrayView ScanCache::nameOf(const Entry& entry) const {
+    return QByteArrayView(folderBytes_).sliced(entry.nameAt, entry.nameSize);
 }
 
 std::optional<KarTexts> ScanCache::lookup(const QByteArray& name, const FileIdentity& identity) {
     if (!db_)
         return std::nullopt;
-    const auto found = entries_.constFind(name);
-    if (found == entries_.cend() || !(found->identity == identity))
+    const auto found = std::lower_bound(
+        entries_.cbegin(), entries_.cend(), QByteArrayView(name),
+        [this](const Entry& entry, QByteArrayView key) { return nameOf(entry) < key; });
+    if (found == entries_.cend() || nameOf(*found) != QByteArrayView(name) ||
+        !(found->identity == identity))
         return std::nullopt;
     std::optional<KarTexts> texts =
-        decodeCachedTexts({folder_, name, reading_, identity}, found->stored);
+        decodeCachedTexts({folder_, name, reading_, identity},
+                          QByteArrayView(folderBytes_).sliced(found->storedAt, found->storedSize));
     if (texts && found->seen < today_) {
         sqlite3_reset(touch_);
         bindBytes(touch_, 1, folder_);
@@ -293,7 +332,8 @@ void ScanCache::finish() {
     const QByteArray expire = "DELETE FROM files WHERE seen < " +
                               QByteArray::number(today_ - kScanCacheExpiryDays) +
                               " AND (SELECT day FROM expiry) < " + QByteArray::number(today_) +
-                              ";UPDATE expiry SET day = " + QByteArray::number(today_) + ";COMMIT;";
+                              ";UPDATE expiry SET day = " + QByteArray::number(today_) +
+                              " WHERE day < " + QByteArray::number(today_) + ";COMMIT;";
     if (execute(expire.constData()))
         close();
 }

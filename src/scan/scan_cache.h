@@ -3,10 +3,10 @@
 #include "scan/kar_extractor.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QString>
 #include <memory>
 #include <optional>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -64,9 +64,13 @@ public:
     void finish();
 
 private:
+    // One entry of the current folder; its name and stored texts lie in folderBytes_.
     struct Entry {
+        qsizetype nameAt = 0;
+        qsizetype nameSize = 0;
+        qsizetype storedAt = 0;
+        qsizetype storedSize = 0;
         FileIdentity identity;
-        QByteArray stored;
         qint64 seen = 0;
     };
 
@@ -86,8 +90,11 @@ private:
     sqlite3_stmt* insert_ = nullptr;
     sqlite3_stmt* touch_ = nullptr;
     QString problem_;
+    QByteArrayView nameOf(const Entry& entry) const;
+
     QByteArray folder_;
-    QHash<QByteArray, Entry> entries_;
+    QByteArray folderBytes_;     // the names and stored texts of the current folder's entries
+    std::vector<Entry> entries_; // in byte order of their names
 };
 
 } // namespace songwick

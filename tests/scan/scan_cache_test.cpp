@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -26,9 +27,11 @@ protected:
     }
 
     // The texts of every record of a walk, with the walk's result.
-    std::pair<QStringList, WalkResult> scan(bool withCache = true) {
+    std::pair<QStringList, WalkResult>
+    scan(bool withCache = true, std::function<void(const QString&)> afterReadingFile = {}) {
         RecordStore store;
         WalkOptions options;
+        options.afterReadingFile = std::move(afterReadingFile);
         if (withCache)
             options.scanCachePath = cachePath();
         const WalkResult result = walkFolder(root_.path(), store, options);
@@ -82,6 +85,40 @@ TEST_F(ScanCacheTest, RescanTakesUnchangedFilesFromTheCacheAndRereadsChangedOnes
     main.window = ScanWindow::Main;
     main.scanCachePath = cachePath();
     EXPECT_EQ(walkFolder(root_.path(), store, main).cacheHits, 0);
+}
+
+TEST_F(ScanCacheTest, FileChangedWhileReadGivesTheUncachedResultAndIsNotKept) {
+    makeFile(QStringLiteral("a.kar"), "Alpha");
+    makeFile(QStringLiteral("b.kar"), "Beta");
+    // Another program rewrites b.kar just after the scan has read it.
+    const auto rewriteB = [this](const QString& path) {
+        if (path.endsWith(u"/b.kar"))
+            makeFile(QStringLiteral("b.kar"), "Gamma, rewritten");
+    };
+    const QStringList uncached = scan(false, rewriteB).first;
+    ASSERT_TRUE(uncached.contains(QStringLiteral("b.kar|Beta")));
+
+    makeFile(QStringLiteral("b.kar"), "Beta");
+    struct stat status {};
+    ASSERT_EQ(
+        ::stat(QFile::encodeName(root_.filePath(QStringLiteral("b.kar"))).constData(), &status), 0);
+    const FileIdentity readVersion = identityOf(status);
+    const auto [changed, changedResult] = scan(true, rewriteB);
+    EXPECT_EQ(changed, uncached);
+    EXPECT_EQ(changedResult.cacheMisses, 2);
+    {
+        // The texts read are not stored for the version that was opened either.
+        ScanCache cache(cachePath(), "kar/start");
+        ASSERT_TRUE(cache.active());
+        cache.enterFolder(QFile::encodeName(root_.path()) + '/');
+        EXPECT_FALSE(cache.lookup("b.kar", readVersion).has_value());
+    }
+
+    const auto [rescan, rescanResult] = scan();
+    EXPECT_EQ(rescan, scan(false).first);
+    EXPECT_TRUE(rescan.contains(QStringLiteral("b.kar|Gamma, rewritten")));
+    EXPECT_EQ(rescanResult.cacheHits, 1);
+    EXPECT_EQ(rescanResult.cacheMisses, 1);
 }
 
 TEST_F(ScanCacheTest, DamagedEntriesAndForeignOrUnwritableDatabasesGiveTheUncachedResult) {
