@@ -298,6 +298,7 @@ bool isGenericName(const QString& text, qsizetype byteSize) {
 }
 
 bool isMakerCredit(const QString& text) {
+    // Kept case-folded, as the text is compared.
     static const QStringList openings = [] {
         QStringList list;
         for (const char* opening :
@@ -312,12 +313,13 @@ bool isMakerCredit(const QString& text) {
             list << QString::fromUtf16(opening);
         list << QString::fromLatin1(kKarMakerCredit).left(20)
              << QString::fromLatin1(kSecondCredit).left(9);
+        for (QString& opening : list)
+            opening = opening.toCaseFolded();
         return list;
     }();
     const QString folded = text.toCaseFolded();
-    return std::any_of(openings.begin(), openings.end(), [&](const QString& opening) {
-        return folded.startsWith(opening.toCaseFolded());
-    });
+    return std::any_of(openings.begin(), openings.end(),
+                       [&](const QString& opening) { return folded.startsWith(opening); });
 }
 
 StructuredReader::StructuredReader(StructuredReadingOptions options)
