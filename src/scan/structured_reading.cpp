@@ -272,27 +272,29 @@ bool isGenericName(const QString& text, qsizetype byteSize) {
         return true;
     bool strong = false;
     bool anyWord = false;
-    QString word;
-    auto endWord = [&] {
-        if (word.isEmpty())
+    qsizetype wordStart = -1;
+    // Whether the word that ends at `wordEnd` keeps the text generic.
+    auto endWord = [&](qsizetype wordEnd) {
+        if (wordStart < 0)
             return true;
         anyWord = true;
-        const QString folded = word.toCaseFolded();
-        word.clear();
+        const QString folded = text.sliced(wordStart, wordEnd - wordStart).toCaseFolded();
+        wordStart = -1;
         if (strongGenericWords().contains(folded)) {
             strong = true;
             return true;
         }
         return weakGenericWords().contains(folded);
     };
-    for (QChar c : text) {
-        if (c.isLetter()) {
-            word += c;
-        } else if (!endWord()) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isLetter()) {
+            if (wordStart < 0)
+                wordStart = i;
+        } else if (!endWord(i)) {
             return false;
         }
     }
-    if (!endWord())
+    if (!endWord(text.size()))
         return false;
     return !anyWord || strong;
 }
