@@ -60,6 +60,49 @@ bool readVariableLength(const unsigned char*& at, const unsigned char* end, std:
     return true; // a fifth continuation byte is damage; take what was read
 }
 
+// Where a track's walk stands between events.
+struct TrackPosition {
+    const unsigned char* at;
+    std::int64_t tick = 0;
+    std::int64_t firstNoteTick = -1;
+    unsigned char runningStatus = 0;
+};
+
+// Walks over the channel events that make up most of a file: one-byte delta times, a status
+// or running status below F0 and its data bytes. Stops at the first event that is anything
+// else, or when fewer than four bytes are left, for the general walk to take it. Branches
+// rather than a length table, so that the next event's position does not wait on the value
+// of the status byte.
+void skipChannelEvents(TrackPosition& position, const unsigned char* end) {
+    const unsigned char* at = position.at;
+    std::int64_t tick = position.tick;
+    std::int64_t firstNoteTick = position.firstNoteTick;
+    unsigned char runningStatus = position.runningStatus;
+    while (end - at >= 4) {
+        const unsigned char delta = at[0];
+        const unsigned char status = at[1];
+        if (delta >= 0x80 || status >= 0xF0)
+            break;
+        const unsigned char* data = at + 2;
+        if (status & 0x80) {
+            runningStatus = status;
+        } else if (runningStatus == 0) {
+            break;
+        } else {
+            data = at + 1;
+        }
+        tick += delta;
+        if ((runningStatus & 0xE0) == 0xC0) { // program change, channel pressure
+            at = data + 1;
+        } else {
+            if (firstNoteTick < 0 && (runningStatus & 0xF0) == 0x90 && data[1] != 0)
+                firstNoteTick = tick;
+            at = data + 2;
+        }
+    }
+    position = {at, tick, firstNoteTick, runningStatus};
+}
+
 class StructureReader {
 public:
     StructureReader(QByteArrayView file, MidiStructure& structure)
@@ -70,70 +113,82 @@ public:
         track.offset = dataOffset;
         track.length = length;
         const int trackIndex = int(structure_.tracks.size());
-        const unsigned char* at = base_ + dataOffset;
-        const unsigned char* const end = at + length;
-        std::int64_t tick = 0;
-        unsigned char runningStatus = 0;
-        while (at < end) {
-            std::uint32_t delta = 0;
-            if (!readVariableLength(at, end, delta) || at >= end)
-                break; // a delta time at the very end: nothing follows it
-            tick += delta;
-            unsigned char status = *at;
-            if (status & 0x80) {
-                ++at;
-            } else if (runningStatus != 0) {
-                status = runningStatus;
-            } else {
-                structure_.damaged = true; // a data byte with no status to continue
+        const unsigned char* const end = base_ + dataOffset + length;
+        TrackPosition position{base_ + dataOffset};
+        for (;;) {
+            skipChannelEvents(position, end);
+            if (!readEvent(position, end, trackIndex, track))
                 break;
-            }
-            if (status == 0xFF) {
-                if (at >= end)
-                    break;
-                const unsigned char type = *at++;
-                std::uint32_t size = 0;
-                if (!readVariableLength(at, end, size)) {
-                    structure_.damaged = true;
-                    break;
-                }
-                const qsizetype available = std::min<qsizetype>(size, end - at);
-                if (available < qsizetype(size))
-                    structure_.damaged = true;
-                if (type == 0x2F) {
-                    track.ended = true;
-                    break;
-                }
-                keepMetaEvent(type, trackIndex, tick, at, available, track.firstNoteTick >= 0);
-                at += available;
-            } else if (status == 0xF0 || status == 0xF7) {
-                std::uint32_t size = 0;
-                if (!readVariableLength(at, end, size)) {
-                    structure_.damaged = true;
-                    break;
-                }
-                at += std::min<qsizetype>(size, end - at);
-                runningStatus = 0;
-            } else if (status >= 0xF1) {
-                at += std::min<qsizetype>(status == 0xF2 ? 2 : (status == 0xF1 || status == 0xF3),
-                                          end - at);
-            } else {
-                runningStatus = status;
-                const unsigned char kind = status & 0xF0;
-                const qsizetype dataBytes = (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
-                if (end - at < dataBytes) {
-                    structure_.damaged = true;
-                    break;
-                }
-                if (kind == 0x90 && at[1] != 0 && track.firstNoteTick < 0)
-                    track.firstNoteTick = tick;
-                at += dataBytes;
-            }
         }
+        track.firstNoteTick = position.firstNoteTick;
         structure_.tracks.push_back(track);
     }
 
 private:
+    // Reads one event of any kind; false when the track ends there.
+    bool readEvent(TrackPosition& position, const unsigned char* end, int trackIndex,
+                   MidiTrack& track) {
+        const unsigned char*& at = position.at;
+        if (at >= end)
+            return false;
+        std::uint32_t delta = 0;
+        if (!readVariableLength(at, end, delta) || at >= end)
+            return false; // a delta time at the very end: nothing follows it
+        position.tick += delta;
+        unsigned char status = *at;
+        if (status & 0x80) {
+            ++at;
+        } else if (position.runningStatus != 0) {
+            status = position.runningStatus;
+        } else {
+            structure_.damaged = true; // a data byte with no status to continue
+            return false;
+        }
+        if (status == 0xFF) {
+            if (at >= end)
+                return false;
+            const unsigned char type = *at++;
+            std::uint32_t size = 0;
+            if (!readVariableLength(at, end, size)) {
+                structure_.damaged = true;
+                return false;
+            }
+            const qsizetype available = std::min<qsizetype>(size, end - at);
+            if (available < qsizetype(size))
+                structure_.damaged = true;
+            if (type == 0x2F) {
+                track.ended = true;
+                return false;
+            }
+            keepMetaEvent(type, trackIndex, position.tick, at, available,
+                          position.firstNoteTick >= 0);
+            at += available;
+        } else if (status == 0xF0 || status == 0xF7) {
+            std::uint32_t size = 0;
+            if (!readVariableLength(at, end, size)) {
+                structure_.damaged = true;
+                return false;
+            }
+            at += std::min<qsizetype>(size, end - at);
+            position.runningStatus = 0;
+        } else if (status >= 0xF1) {
+            at += std::min<qsizetype>(status == 0xF2 ? 2 : (status == 0xF1 || status == 0xF3),
+                                      end - at);
+        } else {
+            position.runningStatus = status;
+            const unsigned char kind = status & 0xF0;
+            const qsizetype dataBytes = (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
+            if (end - at < dataBytes) {
+                structure_.damaged = true;
+                return false;
+            }
+            if (kind == 0x90 && at[1] != 0 && position.firstNoteTick < 0)
+                position.firstNoteTick = position.tick;
+            at += dataBytes;
+        }
+        return true;
+    }
+
     void keepMetaEvent(unsigned char type, int track, std::int64_t tick, const unsigned char* data,
                        qsizetype size, bool afterNote) {
         if (structure_.metaEvents.size() >= kMaxMidiMetaEvents) {

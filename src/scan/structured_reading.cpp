@@ -272,32 +272,35 @@ bool isGenericName(const QString& text, qsizetype byteSize) {
         return true;
     bool strong = false;
     bool anyWord = false;
-    QString word;
-    auto endWord = [&] {
-        if (word.isEmpty())
+    qsizetype wordStart = -1;
+    // Whether the word that ends at `wordEnd` keeps the text generic.
+    auto endWord = [&](qsizetype wordEnd) {
+        if (wordStart < 0)
             return true;
         anyWord = true;
-        const QString folded = word.toCaseFolded();
-        word.clear();
+        const QString folded = text.sliced(wordStart, wordEnd - wordStart).toCaseFolded();
+        wordStart = -1;
         if (strongGenericWords().contains(folded)) {
             strong = true;
             return true;
         }
         return weakGenericWords().contains(folded);
     };
-    for (QChar c : text) {
-        if (c.isLetter()) {
-            word += c;
-        } else if (!endWord()) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isLetter()) {
+            if (wordStart < 0)
+                wordStart = i;
+        } else if (!endWord(i)) {
             return false;
         }
     }
-    if (!endWord())
+    if (!endWord(text.size()))
         return false;
     return !anyWord || strong;
 }
 
 bool isMakerCredit(const QString& text) {
+    // Kept case-folded, as the text is compared.
     static const QStringList openings = [] {
         QStringList list;
         for (const char* opening :
@@ -312,12 +315,13 @@ bool isMakerCredit(const QString& text) {
             list << QString::fromUtf16(opening);
         list << QString::fromLatin1(kKarMakerCredit).left(20)
              << QString::fromLatin1(kSecondCredit).left(9);
+        for (QString& opening : list)
+            opening = opening.toCaseFolded();
         return list;
     }();
     const QString folded = text.toCaseFolded();
-    return std::any_of(openings.begin(), openings.end(), [&](const QString& opening) {
-        return folded.startsWith(opening.toCaseFolded());
-    });
+    return std::any_of(openings.begin(), openings.end(),
+                       [&](const QString& opening) { return folded.startsWith(opening); });
 }
 
 StructuredReader::StructuredReader(StructuredReadingOptions options)
