@@ -484,7 +484,9 @@ void TForm4::N17Click() {
 void TForm4::N34Click() {
     registry_.runReportingErrors(this, [this] {
         StringGrid1->commitPendingEdit();
-        const StructuredReadingOptions options = loadReadingOptions(*openOptionsFile()).structured;
+        const StructuredReadingOptions options =
+            loadReadingOptions(*openOptionsFile(optionsFilePathBeside(registry_.settingsPath())))
+                .structured;
         int reread = 0;
         changeTable(
             [&](CatalogueGrid& grid) { reread = rereadMarkedRowsStructured(grid, options); });

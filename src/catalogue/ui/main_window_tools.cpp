@@ -26,9 +26,9 @@ namespace {
 const QString kSongbookFilter = QStringLiteral("Документ PDF|*.pdf");
 
 // The songbook's paper and columns, from the options file's "songbook" group.
-SongbookOptions songbookOptionsFromFile() {
+SongbookOptions songbookOptionsFromFile(const QString& settingsPath) {
     SongbookOptions options;
-    const auto file = openOptionsFile();
+    const auto file = openOptionsFile(optionsFilePathBeside(settingsPath));
     options.paper = songbookPaperFromName(file->value(QStringLiteral("songbook/paper")).toString())
                         .value_or(SongbookPaper::A4);
     bool ok = false;
@@ -141,9 +141,9 @@ void TForm4::RepeatsActionClick() {
         DuplicateSearch search;
         search.compareContents = true;
         search.filePath = [&grid](int row) {
-        const std::optional<RowFile>& file = grid.rowFile(row);
-        return file ? file->path() : QString();
-    };
+            const std::optional<RowFile>& file = grid.rowFile(row);
+            return file ? file->path() : QString();
+        };
         const std::vector<std::vector<int>> groups = duplicateGroups(grid, search);
         DuplicatesFound found;
         if (!groups.empty()) {
@@ -193,7 +193,7 @@ void TForm4::SongbookActionClick() {
             registry_.services().dialogs.saveFileName(this, request);
         if (!path)
             return;
-        SongbookOptions options = songbookOptionsFromFile();
+        SongbookOptions options = songbookOptionsFromFile(registry_.settingsPath());
         options.folder = commonFolder(grid, rows);
         options.date = formatDateTime(registry_.services().clock.now(), kPatternDate);
         QApplication::setOverrideCursor(Qt::WaitCursor);
