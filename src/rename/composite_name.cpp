@@ -1,7 +1,6 @@
 #include "rename/composite_name.h"
 
 #include "common/file_name_codec.h"
-
 #include "settings/program_settings.h"
 
 #include <QFile>

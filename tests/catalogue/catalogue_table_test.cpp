@@ -1,5 +1,5 @@
-#include "common/error.h"
 #include "catalogue/catalogue_table.h"
+#include "common/error.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

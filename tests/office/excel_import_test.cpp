@@ -1,5 +1,5 @@
-#include "common/error.h"
 #include "biff8_fixture.h"
+#include "common/error.h"
 #include "office/excel_export.h"
 #include "office/excel_import.h"
 #include "office/xlsx_writer.h"

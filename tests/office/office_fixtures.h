@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/date_time.h"
 #include "catalogue/catalogue_grid.h"
 #include "catalogue/catalogue_state.h"
+#include "common/date_time.h"
 #include "office/desktop_opener.h"
 
 #include <QDateTime>

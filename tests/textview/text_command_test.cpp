@@ -1,7 +1,7 @@
-#include "common/cp1251_codec.h"
-#include "common/random_source.h"
 #include "catalogue/catalogue_grid.h"
 #include "catalogue/list_file.h"
+#include "common/cp1251_codec.h"
+#include "common/random_source.h"
 #include "settings/program_settings.h"
 #include "settings/settings_file.h"
 

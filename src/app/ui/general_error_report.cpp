@@ -1,7 +1,7 @@
 #include "app/ui/general_error_report.h"
 
-#include "common/error.h"
 #include "app/ui/platform_interfaces.h"
+#include "common/error.h"
 
 #include <exception>
 

@@ -1,7 +1,7 @@
 #include "help/ui/splash_window.h"
 
-#include "common/error.h"
 #include "app/ui/clickable_label.h"
+#include "common/error.h"
 #include "help/jpeg_picture.h"
 
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #include "office/ui/launcher_opener.h"
 
-#include "common/error.h"
 #include "app/ui/platform_interfaces.h"
+#include "common/error.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 #include "scan/ui/scan_options_window.h"
 
-#include "scan/ui/scan_progress.h"
 #include "scan/reading_options.h"
+#include "scan/ui/scan_progress.h"
 #include "settings/options_file.h"
 #include "settings/program_settings.h"
 

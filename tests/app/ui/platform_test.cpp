@@ -1,7 +1,7 @@
-#include "common/error.h"
 #include "app/ui/date_time_text.h"
 #include "app/ui/fake_platform.h"
 #include "app/ui/general_error_report.h"
+#include "common/error.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

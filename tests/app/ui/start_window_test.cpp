@@ -1,5 +1,5 @@
-#include "app/ui/karaoke_folder.h"
 #include "app/ui/clickable_label.h"
+#include "app/ui/karaoke_folder.h"
 #include "app/ui/program_fixture.h"
 #include "catalogue/ui/catalogue_table_model.h"
 #include "scan/ui/scan_progress.h"
@@ -35,7 +35,8 @@ TEST_F(StartWindowTest, ElapsedTimeLabelShowsTheTimeSinceTheStart) {
 }
 
 TEST_F(StartWindowTest, InterruptingTheScanKeepsTheFilesFoundSoFar) {
-    const QString karaoke = makeKaraokeFolder(root, QStringLiteral("one")) + QStringLiteral("/twinkle.kar");
+    const QString karaoke =
+        makeKaraokeFolder(root, QStringLiteral("one")) + QStringLiteral("/twinkle.kar");
     const QString folder = root.filePath(QStringLiteral("many"));
     QDir().mkpath(folder);
     for (int file = 0; file < 300; ++file)

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "common/error.h"
 #include "app/ui/fake_platform.h"
 #include "app/ui/window_registry.h"
 #include "catalogue/ui/main_window.h"
+#include "common/error.h"
 #include "settings/ui/text_output_settings_window.h"
 #include "textview/table_text.h"
 #include "textview/ui/text_view_window.h"
