@@ -50,6 +50,18 @@ QString structureText(const MidiStructure& structure) {
     out += QStringLiteral(", %1 meta events, first note at tick %2\n")
                .arg(structure.metaEvents.size())
                .arg(structure.firstNoteTick());
+    qsizetype walked = 0;
+    qsizetype length = 0;
+    int cutShort = 0;
+    for (const MidiTrack& track : structure.tracks) {
+        walked += track.walked;
+        length += track.length;
+        cutShort += track.cutShort ? 1 : 0;
+    }
+    out += QStringLiteral("walked: %1 of %2 track bytes, %3 tracks left where their texts end\n")
+               .arg(walked)
+               .arg(length)
+               .arg(cutShort);
     return out;
 }
 

@@ -31,7 +31,9 @@ inline const QString kAutomaticCodePage = QStringLiteral("auto");
 struct CodePageGuess {
     QString key;             // a key of knownCodePages(), or "ascii"
     double confidence = 1.0; // 0 to 1
-    QString reason; // how it was decided: "bom", "utf-8", "ascii", "detector", "unsure", "forced"
+    // How it was decided: "bom", "utf-8", "ascii", "letters" (Russian words), "words" (how the
+    // letters form words), "detector", "unsure", "forced".
+    QString reason;
 };
 
 // Decides the code page of a file from all its texts together: a byte order mark or valid

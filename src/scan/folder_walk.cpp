@@ -429,12 +429,13 @@ private:
         }
     }
 
-    // The structured reading needs the whole file, and keeps out of the scan cache.
+    // The structured reading reads the parts of the file its structure leads to, and keeps out
+    // of the scan cache.
     void extractStructured(const QByteArray& path, const Entry& entry, const QString& folderText) {
         try {
-            const QByteArrayView bytes = reader_.read(path);
+            const MidiStructure structure = reader_.readStructure(path);
             store_.append(makeStructuredRecord(folderText, entry.displayName,
-                                               structured_.read(bytes, entry.displayName)));
+                                               structured_.read(structure, entry.displayName)));
             ++result_.recordsAdded;
         } catch (const Error& error) {
             noteUnreadable(path, error);

@@ -426,6 +426,69 @@ private:
     bool waitedForDisk_ = false;
 };
 
+// Parts of an opened file of fileSize bytes, each read into the reader's buffer at its own
+// offset when the structure reader comes to it. A part just after what was read extends it;
+// a part further on is read on its own, and the bytes skipped are never read.
+class FileParts final : public MidiBytes {
+public:
+    FileParts(int fd, const QByteArray& encodedPath, QByteArray& buffer, qint64& bytesRead,
+              qsizetype fileSize)
+        : fd_(fd), path_(encodedPath), buffer_(buffer), bytesRead_(bytesRead), size_(fileSize) {
+        if (buffer_.size() < size_)
+            buffer_.resize(size_);
+    }
+
+    const char* data() const override { return buffer_.constData(); }
+    qsizetype size() const override { return size_; }
+
+    qsizetype readable(qsizetype from, qsizetype count) override {
+        if (from < 0 || from >= size_)
+            return 0;
+        const qsizetype to = std::min(size_, from + std::max<qsizetype>(count, 0));
+        if (from < readFrom_ || from > readTo_ + kJoinedGap)
+            readFrom_ = readTo_ = from; // a part of its own
+        if (to > readTo_) {
+            const qsizetype wanted = std::min(size_, std::max(to, readTo_ + kPartSize)) - readTo_;
+            const qsizetype got = readFullyAt(buffer_.data() + readTo_, wanted, readTo_);
+            bytesRead_ += got;
+            readTo_ += got;
+            if (got < wanted)
+                size_ = readTo_; // the file is shorter than it was
+        }
+        return std::max<qsizetype>(readTo_ - from, 0);
+    }
+
+private:
+    // Parts this close to what was read are read with it, in one call.
+    static constexpr qsizetype kJoinedGap = 4096;
+    static constexpr qsizetype kPartSize = 4096;
+
+    qsizetype readFullyAt(char* to, qsizetype count, qsizetype offset) {
+        qsizetype total = 0;
+        while (total < count) {
+            const ssize_t got = ::pread(fd_, to + total, static_cast<size_t>(count - total),
+                                        static_cast<off_t>(offset + total));
+            if (got < 0) {
+                if (errno == EINTR)
+                    continue;
+                throwReadError(path_, errno);
+            }
+            if (got == 0)
+                break;
+            total += got;
+        }
+        return total;
+    }
+
+    int fd_;
+    const QByteArray& path_;
+    QByteArray& buffer_;
+    qint64& bytesRead_;
+    qsizetype size_;
+    qsizetype readFrom_ = 0; // the part read last: [readFrom_, readTo_)
+    qsizetype readTo_ = 0;
+};
+
 } // namespace
 
 KarTexts extractKarTexts(KarBytes& bytes, ScanWindow window) {
@@ -489,6 +552,16 @@ QByteArrayView KarFileReader::read(const QByteArray& encodedPath) {
             break;
     }
     return QByteArrayView(buffer_.constData(), total);
+}
+
+MidiStructure KarFileReader::readStructure(const QByteArray& encodedPath) {
+    const FileDescriptor file(openCandidateFile(encodedPath));
+    if (file.get() < 0)
+        throwReadError(encodedPath, errno);
+    const struct stat status = regularFileStatus(file.get(), encodedPath);
+    FileParts parts(file.get(), encodedPath, buffer_, bytesRead_,
+                    static_cast<qsizetype>(status.st_size));
+    return readMidiStructure(parts);
 }
 
 ExtractedFile KarFileReader::extract(const QByteArray& encodedPath, ScanWindow window,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/catalogue_record.h"
+#include "scan/midi_structure.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -84,6 +85,11 @@ public:
     // The whole file's bytes, valid until the next call. Throws songwick::Error when the file
     // cannot be opened or read, or is not a regular file.
     QByteArrayView read(const QByteArray& encodedPath);
+
+    // The file's MIDI structure, reading only the parts of the file the structure reader
+    // comes to; its events refer into the reader's buffer, valid until the next call. Throws
+    // songwick::Error as read() does.
+    MidiStructure readStructure(const QByteArray& encodedPath);
 
     // The texts of the file, reading its 8192-byte blocks only as far as they can change the
     // texts. Throws songwick::Error as read() does.

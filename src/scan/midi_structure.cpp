@@ -1,6 +1,7 @@
 #include "scan/midi_structure.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace songwick {
 namespace {
@@ -27,23 +28,70 @@ const unsigned char* bytesOf(QByteArrayView view) {
     return reinterpret_cast<const unsigned char*>(view.data());
 }
 
-// The Standard MIDI File inside a RIFF "RMID" wrapper: the data of its "data" chunk, clipped
-// at the end of the file; the whole input when it is not such a file.
-QByteArrayView unwrapRiff(QByteArrayView bytes, bool& wrapped) {
-    wrapped = false;
-    if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.sliced(8, 4) != "RMID")
-        return bytes;
-    wrapped = true;
-    qsizetype at = 12;
-    while (at + kChunkHeaderSize <= bytes.size()) {
-        const qsizetype length = littleEndian32(bytesOf(bytes) + at + 4);
-        const qsizetype dataStart = at + kChunkHeaderSize;
-        const qsizetype available = std::min<qsizetype>(length, bytes.size() - dataStart);
-        if (bytes.sliced(at, 4) == "data")
-            return bytes.sliced(dataStart, available);
-        at = dataStart + available + (available & 1); // chunks are padded to even sizes
+// The first look for the header, as far as a file's start usually goes.
+constexpr qsizetype kHeaderSearch = 4096;
+// The most bytes an event takes before its data: a delta time, status, type and length.
+constexpr qsizetype kEventHeadBytes = 10;
+
+// Bytes given in full.
+class WholeBytes final : public MidiBytes {
+public:
+    explicit WholeBytes(QByteArrayView bytes) : bytes_(bytes) {}
+    const char* data() const override { return bytes_.data(); }
+    qsizetype size() const override { return bytes_.size(); }
+    qsizetype readable(qsizetype from, qsizetype) override {
+        return std::max<qsizetype>(bytes_.size() - from, 0);
     }
-    return bytes;
+
+private:
+    QByteArrayView bytes_;
+};
+
+// Whether all of [from, from + count) can be looked at.
+bool readableInFull(MidiBytes& bytes, qsizetype from, qsizetype count) {
+    return from >= 0 && count >= 0 && bytes.readable(from, count) >= count;
+}
+
+// The Standard MIDI File inside a RIFF "RMID" wrapper: where the data of its "data" chunk
+// starts and how long it is, clipped at the end of the file; the whole input when it is not
+// such a file.
+std::pair<qsizetype, qsizetype> unwrapRiff(MidiBytes& bytes, bool& wrapped) {
+    wrapped = false;
+    const auto at = [&](qsizetype offset) { return bytesOf(bytes.data()) + offset; };
+    if (!readableInFull(bytes, 0, 12) || std::memcmp(at(0), "RIFF", 4) != 0 ||
+        std::memcmp(at(8), "RMID", 4) != 0)
+        return {0, bytes.size()};
+    wrapped = true;
+    qsizetype chunk = 12;
+    while (readableInFull(bytes, chunk, kChunkHeaderSize)) {
+        const qsizetype length = littleEndian32(at(chunk + 4));
+        const qsizetype dataStart = chunk + kChunkHeaderSize;
+        const qsizetype available = std::min<qsizetype>(length, bytes.size() - dataStart);
+        if (std::memcmp(at(chunk), "data", 4) == 0)
+            return {dataStart, available};
+        chunk = dataStart + available + (available & 1); // chunks are padded to even sizes
+    }
+    return {0, bytes.size()};
+}
+
+// Where `tag` first occurs in [from, to); -1 when it does not. Looks at the first
+// `firstLook` bytes first, as the tag is usually there, and reads the rest only when it is not.
+qsizetype findTag(MidiBytes& bytes, QByteArrayView tag, qsizetype from, qsizetype to,
+                  qsizetype firstLook) {
+    const auto search = [&](qsizetype count) -> qsizetype {
+        const QByteArrayView part(bytes.data() + from, count);
+        const qsizetype found = part.indexOf(tag);
+        return found < 0 ? -1 : from + found;
+    };
+    if (to <= from)
+        return -1;
+    const qsizetype looked =
+        std::min(bytes.readable(from, std::min(firstLook, to - from)), to - from);
+    if (const qsizetype found = search(looked); found >= 0)
+        return found;
+    to = std::min(to, bytes.size());
+    const qsizetype rest = std::min(bytes.readable(from, to - from), to - from);
+    return rest > looked ? search(rest) : -1;
 }
 
 // Reads a variable-length quantity of at most four bytes; false when it runs past `end`.
@@ -69,8 +117,9 @@ struct TrackPosition {
 };
 
 // Walks over the channel events that make up most of a file: one-byte delta times, a status
-// or running status below F0 and its data bytes. Stops at the first event that is anything
-// else, or when fewer than four bytes are left, for the general walk to take it. Branches
+// or running status below F0 and its data bytes. Stops after the track's first note, at the
+// first event that is anything else, or when fewer than four bytes are left before `end`, for
+// the general walk to take it. Branches
 // rather than a length table, so that the next event's position does not wait on the value
 // of the status byte.
 void skipChannelEvents(TrackPosition& position, const unsigned char* end) {
@@ -95,9 +144,11 @@ void skipChannelEvents(TrackPosition& position, const unsigned char* end) {
         if ((runningStatus & 0xE0) == 0xC0) { // program change, channel pressure
             at = data + 1;
         } else {
-            if (firstNoteTick < 0 && (runningStatus & 0xF0) == 0x90 && data[1] != 0)
-                firstNoteTick = tick;
             at = data + 2;
+            if (firstNoteTick < 0 && (runningStatus & 0xF0) == 0x90 && data[1] != 0) {
+                firstNoteTick = tick;
+                break; // from here on, the walk watches for the end of the track's texts
+            }
         }
     }
     position = {at, tick, firstNoteTick, runningStatus};
@@ -105,34 +156,64 @@ void skipChannelEvents(TrackPosition& position, const unsigned char* end) {
 
 class StructureReader {
 public:
-    StructureReader(QByteArrayView file, MidiStructure& structure)
-        : file_(file), base_(bytesOf(file)), structure_(structure) {}
+    StructureReader(MidiBytes& bytes, MidiStructure& structure)
+        : bytes_(bytes), base_(bytesOf(bytes.data())), structure_(structure) {}
 
     void readTrack(qsizetype dataOffset, qsizetype length) {
         MidiTrack track;
         track.offset = dataOffset;
         track.length = length;
         const int trackIndex = int(structure_.tracks.size());
-        const unsigned char* const end = base_ + dataOffset + length;
+        const unsigned char* end = base_ + dataOffset + length;
         TrackPosition position{base_ + dataOffset};
+        const unsigned char* readableEnd = position.at;
+        lastTextEnd_ = position.at;
+        // The walk ends at the first event that starts kMidiTextGap bytes after the track's
+        // latest text, once the track has sounded, wherever the readable bytes end.
         for (;;) {
-            skipChannelEvents(position, end);
-            if (!readEvent(position, end, trackIndex, track))
+            const unsigned char* limit = readableEnd;
+            if (position.firstNoteTick >= 0) {
+                if (position.at - lastTextEnd_ >= kMidiTextGap) {
+                    track.cutShort = position.at < end;
+                    break;
+                }
+                limit = std::min(limit, lastTextEnd_ + kMidiTextGap);
+            }
+            skipChannelEvents(position, limit);
+            if (readableEnd - position.at < kEventHeadBytes && readableEnd < end)
+                readableEnd = makeReadable(position.at, kEventHeadBytes, end);
+            if (!readEvent(position, end, readableEnd, trackIndex, track))
                 break;
         }
+        track.walked = std::min(position.at, end) - (base_ + dataOffset);
         track.firstNoteTick = position.firstNoteTick;
         structure_.tracks.push_back(track);
     }
 
 private:
-    // Reads one event of any kind; false when the track ends there.
-    bool readEvent(TrackPosition& position, const unsigned char* end, int trackIndex,
-                   MidiTrack& track) {
+    // Makes `count` bytes from `at` readable, at least as far as the next event's head; where
+    // the readable bytes end. A file found shorter than it was ends the track there.
+    const unsigned char* makeReadable(const unsigned char* at, qsizetype count,
+                                      const unsigned char*& end) {
+        const qsizetype wanted = std::min<qsizetype>(std::max(count, kEventHeadBytes), end - at);
+        const qsizetype got = bytes_.readable(at - base_, wanted);
+        if (got < wanted) {
+            structure_.damaged = true;
+            end = at + got;
+        }
+        return at + std::min<qsizetype>(got, end - at);
+    }
+
+    // Reads one event of any kind; false when the track ends there. The event's head lies
+    // within the readable bytes, or the track ends before it.
+    bool readEvent(TrackPosition& position, const unsigned char*& end,
+                   const unsigned char*& readableEnd, int trackIndex, MidiTrack& track) {
         const unsigned char*& at = position.at;
         if (at >= end)
             return false;
+        const unsigned char* const headEnd = std::min(end, readableEnd);
         std::uint32_t delta = 0;
-        if (!readVariableLength(at, end, delta) || at >= end)
+        if (!readVariableLength(at, headEnd, delta) || at >= headEnd)
             return false; // a delta time at the very end: nothing follows it
         position.tick += delta;
         unsigned char status = *at;
@@ -145,31 +226,35 @@ private:
             return false;
         }
         if (status == 0xFF) {
-            if (at >= end)
+            if (at >= headEnd)
                 return false;
             const unsigned char type = *at++;
             std::uint32_t size = 0;
-            if (!readVariableLength(at, end, size)) {
+            if (!readVariableLength(at, headEnd, size)) {
                 structure_.damaged = true;
                 return false;
             }
-            const qsizetype available = std::min<qsizetype>(size, end - at);
+            qsizetype available = std::min<qsizetype>(size, end - at);
             if (available < qsizetype(size))
                 structure_.damaged = true;
             if (type == 0x2F) {
                 track.ended = true;
                 return false;
             }
+            if (at + available > readableEnd) {
+                readableEnd = makeReadable(at, available, end);
+                available = std::min<qsizetype>(available, readableEnd - at);
+            }
             keepMetaEvent(type, trackIndex, position.tick, at, available,
                           position.firstNoteTick >= 0);
             at += available;
         } else if (status == 0xF0 || status == 0xF7) {
             std::uint32_t size = 0;
-            if (!readVariableLength(at, end, size)) {
+            if (!readVariableLength(at, headEnd, size)) {
                 structure_.damaged = true;
                 return false;
             }
-            at += std::min<qsizetype>(size, end - at);
+            at += std::min<qsizetype>(size, end - at); // skipped unread
             position.runningStatus = 0;
         } else if (status >= 0xF1) {
             at += std::min<qsizetype>(status == 0xF2 ? 2 : (status == 0xF1 || status == 0xF3),
@@ -178,7 +263,7 @@ private:
             position.runningStatus = status;
             const unsigned char kind = status & 0xF0;
             const qsizetype dataBytes = (kind == 0xC0 || kind == 0xD0) ? 1 : 2;
-            if (end - at < dataBytes) {
+            if (headEnd - at < dataBytes) {
                 structure_.damaged = true;
                 return false;
             }
@@ -191,18 +276,21 @@ private:
 
     void keepMetaEvent(unsigned char type, int track, std::int64_t tick, const unsigned char* data,
                        qsizetype size, bool afterNote) {
+        if (type >= kMetaText && type <= 0x07)
+            lastTextEnd_ = data + size;
         if (structure_.metaEvents.size() >= kMaxMidiMetaEvents) {
             structure_.truncatedEvents = true;
             return;
         }
         const qsizetype offset = data - base_;
         structure_.metaEvents.push_back(
-            {type, track, tick, offset, file_.sliced(offset, size), afterNote});
+            {type, track, tick, offset, QByteArrayView(bytes_.data() + offset, size), afterNote});
     }
 
-    QByteArrayView file_;
+    MidiBytes& bytes_;
     const unsigned char* base_;
     MidiStructure& structure_;
+    const unsigned char* lastTextEnd_ = nullptr; // where the track's latest text ended
 };
 
 bool isChunkTag(QByteArrayView tag) {
@@ -220,34 +308,36 @@ std::int64_t MidiStructure::firstNoteTick() const {
     return first;
 }
 
-MidiStructure readMidiStructure(QByteArrayView bytes) {
+MidiStructure readMidiStructure(MidiBytes& bytes) {
     MidiStructure structure;
-    const QByteArrayView file = unwrapRiff(bytes, structure.riffWrapped);
-    const qsizetype header = file.indexOf(kHeaderTag);
-    if (header < 0 || file.size() - header < kChunkHeaderSize)
+    structure.metaEvents.reserve(64);
+    const auto [fileStart, fileSize] = unwrapRiff(bytes, structure.riffWrapped);
+    const qsizetype fileEnd = fileStart + fileSize;
+    const qsizetype header = findTag(bytes, kHeaderTag, fileStart, fileEnd, kHeaderSearch);
+    if (header < 0 || !readableInFull(bytes, header, kChunkHeaderSize))
         return structure;
     structure.found = true;
-    structure.headerOffset = header + (file.data() - bytes.data());
-    const unsigned char* base = bytesOf(file);
+    structure.headerOffset = header;
+    const unsigned char* base = bytesOf(bytes.data());
     const qsizetype headerLength = bigEndian32(base + header + 4);
     const qsizetype headerData = header + kChunkHeaderSize;
-    if (file.size() - headerData >= 6) {
+    if (readableInFull(bytes, headerData, 6)) {
         structure.format = bigEndian16(base + headerData);
         structure.declaredTracks = bigEndian16(base + headerData + 2);
         structure.division = bigEndian16(base + headerData + 4);
     } else {
         structure.damaged = true;
     }
-    // The events refer into the bytes the caller gave, so the reader works on those.
-    const qsizetype shift = file.data() - bytes.data();
     StructureReader reader(bytes, structure);
-    qsizetype at = headerData + std::min<qsizetype>(headerLength, file.size() - headerData);
-    while (at + kChunkHeaderSize <= file.size() && int(structure.tracks.size()) < kMaxMidiTracks) {
-        const QByteArrayView tag = file.sliced(at, 4);
+    const auto end = [&] { return std::min(fileEnd, bytes.size()); };
+    qsizetype at = headerData + std::min<qsizetype>(headerLength, end() - headerData);
+    while (int(structure.tracks.size()) < kMaxMidiTracks && at + kChunkHeaderSize <= end() &&
+           readableInFull(bytes, at, kChunkHeaderSize)) {
+        const QByteArrayView tag(bytes.data() + at, 4);
         if (!isChunkTag(tag)) {
             // A wrong length put us inside a chunk: carry on at the next track chunk.
             structure.damaged = true;
-            const qsizetype next = file.indexOf(kTrackTag, at + 1);
+            const qsizetype next = findTag(bytes, kTrackTag, at + 1, end(), kHeaderSearch);
             if (next < 0)
                 break;
             at = next;
@@ -255,14 +345,19 @@ MidiStructure readMidiStructure(QByteArrayView bytes) {
         }
         const qsizetype length = bigEndian32(base + at + 4);
         const qsizetype dataStart = at + kChunkHeaderSize;
-        const qsizetype available = std::min<qsizetype>(length, file.size() - dataStart);
+        const qsizetype available = std::min<qsizetype>(length, end() - dataStart);
         if (available < length)
             structure.damaged = true;
         if (tag == kTrackTag)
-            reader.readTrack(shift + dataStart, available);
+            reader.readTrack(dataStart, available);
         at = dataStart + available;
     }
     return structure;
+}
+
+MidiStructure readMidiStructure(QByteArrayView bytes) {
+    WholeBytes whole(bytes);
+    return readMidiStructure(whole);
 }
 
 } // namespace songwick

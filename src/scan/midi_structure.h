@@ -21,9 +21,11 @@ struct MidiMetaEvent {
 
 struct MidiTrack {
     qsizetype offset = 0;            // where the chunk's data starts
-    qsizetype length = 0;            // bytes of data actually read (clipped at the end of the file)
+    qsizetype length = 0;            // bytes of data the chunk has (clipped at the end of the file)
+    qsizetype walked = 0;            // bytes of data walked through, from its start
     std::int64_t firstNoteTick = -1; // -1: the track plays no note
     bool ended = false;              // an end-of-track event closed it
+    bool cutShort = false;           // the walk left its music after the texts had stopped
 };
 
 // Common meta event types.
@@ -33,8 +35,11 @@ inline constexpr unsigned char kMetaTrackName = 0x03;
 inline constexpr unsigned char kMetaLyric = 0x05;
 
 // The chunk structure of a Standard MIDI File as far as a karaoke catalogue needs it: the
-// header, the tracks, every meta event with its position. Channel events are walked over
-// (running status included) and only the first note of each track is kept.
+// header, the tracks, the meta events of each track's head with their positions. Channel
+// events are walked over (running status included) and only the first note of each track is
+// kept. A track's head is everything up to its first note and then as long as its texts go on:
+// once a track has sounded and kMidiTextGap bytes pass without a text, the rest of it is music
+// and is skipped unread.
 struct MidiStructure {
     bool found = false;         // an "MThd" header was found
     qsizetype headerOffset = 0; // where "MThd" starts (after a RIFF wrapper or garbage)
@@ -54,11 +59,28 @@ struct MidiStructure {
 // Limits that keep the reading bounded on any input.
 inline constexpr int kMaxMidiTracks = 1024;
 inline constexpr std::size_t kMaxMidiMetaEvents = 20000;
+// Bytes of a sounding track without a text (FF 01 to FF 07) after which its texts have ended.
+inline constexpr qsizetype kMidiTextGap = 2048;
 
-// Reads the structure of MIDI file bytes. Never throws and never reads outside the view:
+// Where the structure reader takes a file's bytes from: the bytes in full, or parts of a file
+// read as the reader comes to them.
+class MidiBytes {
+public:
+    virtual ~MidiBytes() = default;
+    // The file's bytes, each at its own offset; only parts made readable may be looked at.
+    virtual const char* data() const = 0;
+    // The file's size; smaller after readable() found the file shorter than it was.
+    virtual qsizetype size() const = 0;
+    // Makes [from, from + count) readable, clipped at the end of the file; how many bytes
+    // from `from` are readable.
+    virtual qsizetype readable(qsizetype from, qsizetype count) = 0;
+};
+
+// Reads the structure of MIDI file bytes. Never throws and never looks outside the bytes:
 // garbage before "MThd" is skipped, a RIFF "RMID" wrapper is unwrapped, a chunk length past
 // the end is clipped, a missing end-of-track is fine. Time is linear in the size of the
-// bytes; memory is bounded by the limits above. The events refer into `bytes`.
+// bytes; memory is bounded by the limits above. The events refer into the bytes.
+MidiStructure readMidiStructure(MidiBytes& bytes);
 MidiStructure readMidiStructure(QByteArrayView bytes);
 
 } // namespace songwick

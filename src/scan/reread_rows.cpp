@@ -25,7 +25,7 @@ int rereadMarkedRowsStructured(CatalogueGrid& grid, const StructuredReadingOptio
             continue;
         try {
             const StructuredTexts texts =
-                reader.read(fileReader.read(QFile::encodeName(path)), fileName);
+                reader.read(fileReader.readStructure(QFile::encodeName(path)), fileName);
             for (int i = 0; i < 4; ++i)
                 grid.setCell(PerformerTitleField + 1 + i, row, texts.texts[size_t(i)]);
             ++reread;

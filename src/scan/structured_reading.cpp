@@ -2,7 +2,6 @@
 
 #include "scan/kar_extractor.h"
 
-#include <QSet>
 #include <algorithm>
 
 namespace songwick {
@@ -16,12 +15,26 @@ constexpr int kFurtherTextLimit = 3;
 // Tracks whose names may name the song.
 constexpr int kNamedTrackLimit = 4;
 
+// A fixed set of case-folded words, looked up without copying the word.
+class WordSet {
+public:
+    void insert(const QString& word) { words_.push_back(word.toCaseFolded()); }
+    void sort() { std::sort(words_.begin(), words_.end()); }
+    bool contains(QStringView word) const {
+        return std::binary_search(words_.begin(), words_.end(), word,
+                                  [](QStringView a, QStringView b) { return a < b; });
+    }
+
+private:
+    std::vector<QString> words_;
+};
+
 // Words that make a name generic when every word of it is one of these and at least one is a
 // strong one (an instrument, a track or format word); "Rock Organ" is generic, "Rock Music" is
 // not.
-const QSet<QString>& strongGenericWords() {
-    static const QSet<QString> words = [] {
-        QSet<QString> set;
+const WordSet& strongGenericWords() {
+    static const WordSet words = [] {
+        WordSet set;
         for (const char* word :
              {"untitled",   "noname",  "unnamed",      "karaoke",       "kar",         "words",
               "lyrics",     "lyric",   "track",        "trk",           "midi",        "gm",
@@ -49,14 +62,15 @@ const QSet<QString>& strongGenericWords() {
               u"баян",     u"синтезатор", u"партия",     u"аккомпанемент", u"флейта", u"труба",
               u"саксофон", u"хор"})
             set.insert(QString::fromUtf16(word));
+        set.sort();
         return set;
     }();
     return words;
 }
 
-const QSet<QString>& weakGenericWords() {
-    static const QSet<QString> words = [] {
-        QSet<QString> set;
+const WordSet& weakGenericWords() {
+    static const WordSet words = [] {
+        WordSet set;
         for (const char* word :
              {"soft",       "general",   "standard", "file",      "format",     "acoustic",
               "electric",   "grand",     "bright",   "honky",     "tonk",       "rhodes",
@@ -83,6 +97,7 @@ const QSet<QString>& weakGenericWords() {
             set.insert(QString::fromLatin1(word));
         for (const char16_t* word : {u"соло", u"и", u"левая", u"правая", u"рука"})
             set.insert(QString::fromUtf16(word));
+        set.sort();
         return set;
     }();
     return words;
@@ -101,16 +116,36 @@ bool looksLikePath(const QString& text) {
     });
 }
 
-// Control characters and undecodable bytes out, blanks collapsed, trimmed.
+// A Soft Karaoke line's text without its "@T", "@I", "@K" or "@L" mark, whose letter would
+// otherwise join the text's first word.
+QByteArrayView withoutSoftKaraokeMark(const MidiMetaEvent& event) {
+    const QByteArrayView data = event.data;
+    if (event.type == kMetaText && data.size() >= 2 && data[0] == '@' &&
+        (data[1] == 'T' || data[1] == 'I' || data[1] == 'K' || data[1] == 'L'))
+        return data.sliced(2);
+    return data;
+}
+
+// Control characters and undecodable bytes out, blanks collapsed, trimmed: in one pass.
 QString cleanText(const QString& text) {
-    QString clean;
-    clean.reserve(text.size());
+    QString clean(text.size(), Qt::Uninitialized);
+    QChar* out = clean.data();
+    QChar* const start = out;
+    bool blank = false; // a blank is owed before the next character
     for (QChar c : text) {
         if (c == QChar::ReplacementCharacter)
             continue;
-        clean += (c.unicode() < 0x20 || c.unicode() == 0x7F) ? QChar(u' ') : c;
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || c.isSpace()) {
+            blank = out != start;
+            continue;
+        }
+        if (blank)
+            *out++ = u' ';
+        blank = false;
+        *out++ = c;
     }
-    return clean.simplified();
+    clean.truncate(out - start);
+    return clean;
 }
 
 struct Candidate {
@@ -186,6 +221,64 @@ private:
     const QString& codePage_;
 };
 
+// isGenericName() of a case-folded text.
+bool isFoldedGenericName(const QString& text, qsizetype byteSize) {
+    if (byteSize > kTitleByteLimit || text.startsWith(u'@') || looksLikePath(text))
+        return true;
+    bool strong = false;
+    bool anyWord = false;
+    qsizetype wordStart = -1;
+    // Whether the word that ends at `wordEnd` keeps the text generic.
+    auto endWord = [&](qsizetype wordEnd) {
+        if (wordStart < 0)
+            return true;
+        anyWord = true;
+        const QStringView folded = QStringView(text).sliced(wordStart, wordEnd - wordStart);
+        wordStart = -1;
+        if (strongGenericWords().contains(folded)) {
+            strong = true;
+            return true;
+        }
+        return weakGenericWords().contains(folded);
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isLetter()) {
+            if (wordStart < 0)
+                wordStart = i;
+        } else if (!endWord(i)) {
+            return false;
+        }
+    }
+    if (!endWord(text.size()))
+        return false;
+    return !anyWord || strong;
+}
+
+// isMakerCredit() of a case-folded text.
+bool isFoldedMakerCredit(const QString& folded) {
+    // Kept case-folded, as the text is compared.
+    static const QStringList openings = [] {
+        QStringList list;
+        for (const char* opening :
+             {"sequenced by", "sequence by",   "sequenced:", "sequencer:",   "seq by",
+              "seq.",         "kar by",        "karaoke by", "kar:",         "made by",
+              "&copy;",       "maked by",      "created by", "created with", "arranged by",
+              "midi by",      "programmed by", "(c)",        "copyright",    "encoded by",
+              "converted by", "transcribed by"})
+            list << QString::fromLatin1(opening);
+        for (const char16_t* opening : {u"©", u"сделан", u"набрал", u"набор", u"аранжировка",
+                                        u"подготовил", u"автор файла", u"файл сделал"})
+            list << QString::fromUtf16(opening);
+        list << QString::fromLatin1(kKarMakerCredit).left(20)
+             << QString::fromLatin1(kSecondCredit).left(9);
+        for (QString& opening : list)
+            opening = opening.toCaseFolded();
+        return list;
+    }();
+    return std::any_of(openings.begin(), openings.end(),
+                       [&](const QString& opening) { return folded.startsWith(opening); });
+}
+
 UsedText usedText(UsedText::Role role, const Candidate& candidate) {
     UsedText used;
     used.role = role;
@@ -201,23 +294,23 @@ UsedText usedText(UsedText::Role role, const Candidate& candidate) {
 void assignTexts(const std::vector<Candidate>& candidates, StructuredTexts& out) {
     std::vector<const Candidate*> taken;
     std::vector<const Candidate*> makers;
-    QSet<QString> seen;
+    std::vector<QString> seen; // case-folded; a file has a few dozen candidates at most
     for (const Candidate& candidate : candidates) {
         const QString& text = candidate.text;
         if (text.size() < 2 ||
             !std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); }))
             continue;
-        const QString folded = text.toCaseFolded();
-        if (seen.contains(folded))
+        QString folded = text.toCaseFolded();
+        if (std::find(seen.begin(), seen.end(), folded) != seen.end())
             continue;
-        if (isMakerCredit(text)) {
-            seen.insert(folded);
+        if (isFoldedMakerCredit(folded)) {
+            seen.push_back(std::move(folded));
             makers.push_back(&candidate);
             continue;
         }
-        if (isGenericName(text, candidate.event->data.size()))
+        if (isFoldedGenericName(folded, candidate.event->data.size()))
             continue;
-        seen.insert(folded);
+        seen.push_back(std::move(folded));
         taken.push_back(&candidate);
     }
     QStringList further;
@@ -268,60 +361,11 @@ void applyFileName(const QString& fileName, const QStringList& patterns, Structu
 } // namespace
 
 bool isGenericName(const QString& text, qsizetype byteSize) {
-    if (byteSize > kTitleByteLimit || text.startsWith(u'@') || looksLikePath(text))
-        return true;
-    bool strong = false;
-    bool anyWord = false;
-    qsizetype wordStart = -1;
-    // Whether the word that ends at `wordEnd` keeps the text generic.
-    auto endWord = [&](qsizetype wordEnd) {
-        if (wordStart < 0)
-            return true;
-        anyWord = true;
-        const QString folded = text.sliced(wordStart, wordEnd - wordStart).toCaseFolded();
-        wordStart = -1;
-        if (strongGenericWords().contains(folded)) {
-            strong = true;
-            return true;
-        }
-        return weakGenericWords().contains(folded);
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].isLetter()) {
-            if (wordStart < 0)
-                wordStart = i;
-        } else if (!endWord(i)) {
-            return false;
-        }
-    }
-    if (!endWord(text.size()))
-        return false;
-    return !anyWord || strong;
+    return isFoldedGenericName(text.toCaseFolded(), byteSize);
 }
 
 bool isMakerCredit(const QString& text) {
-    // Kept case-folded, as the text is compared.
-    static const QStringList openings = [] {
-        QStringList list;
-        for (const char* opening :
-             {"sequenced by", "sequence by",   "sequenced:", "sequencer:",   "seq by",
-              "seq.",         "kar by",        "karaoke by", "kar:",         "made by",
-              "&copy;",       "maked by",      "created by", "created with", "arranged by",
-              "midi by",      "programmed by", "(c)",        "copyright",    "encoded by",
-              "converted by", "transcribed by"})
-            list << QString::fromLatin1(opening);
-        for (const char16_t* opening : {u"©", u"сделан", u"набрал", u"набор", u"аранжировка",
-                                        u"подготовил", u"автор файла", u"файл сделал"})
-            list << QString::fromUtf16(opening);
-        list << QString::fromLatin1(kKarMakerCredit).left(20)
-             << QString::fromLatin1(kSecondCredit).left(9);
-        for (QString& opening : list)
-            opening = opening.toCaseFolded();
-        return list;
-    }();
-    const QString folded = text.toCaseFolded();
-    return std::any_of(openings.begin(), openings.end(),
-                       [&](const QString& opening) { return folded.startsWith(opening); });
+    return isFoldedMakerCredit(text.toCaseFolded());
 }
 
 StructuredReader::StructuredReader(StructuredReadingOptions options)
@@ -340,7 +384,7 @@ StructuredTexts StructuredReader::read(const MidiStructure& structure, const QSt
         texts.reserve(structure.metaEvents.size());
         for (const MidiMetaEvent& event : structure.metaEvents) {
             if (event.type >= 0x01 && event.type <= 0x07 && !event.data.isEmpty())
-                texts.push_back(event.data);
+                texts.push_back(withoutSoftKaraokeMark(event));
         }
         out.codePage = detector_.detect(texts);
     }
