@@ -382,6 +382,8 @@ CodePageGuess CodePageDetector::detect(const std::vector<QByteArrayView>& texts)
     WordShapes shapes;
     RussianWords russian;
     for (QByteArrayView text : texts) {
+        if (isAscii(text))
+            continue; // most lyrics: they tell nothing of the code page
         shapes.count(text);
         russian.count(text);
     }

@@ -3,6 +3,8 @@
 #include "scan/kar_extractor.h"
 
 #include <algorithm>
+#include <deque>
+#include <unordered_set>
 
 namespace songwick {
 namespace {
@@ -15,18 +17,43 @@ constexpr int kFurtherTextLimit = 3;
 // Tracks whose names may name the song.
 constexpr int kNamedTrackLimit = 4;
 
+// The case-folded text. Latin and Cyrillic letters, signs and punctuation, which make up nearly
+// every text here, are folded directly; a text with any other character is folded by Qt.
+QString caseFolded(const QString& text) {
+    QString folded = text;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        char16_t small = c;
+        if (c >= u'A' && c <= u'Z')
+            small = c + 0x20;
+        else if (c >= 0x410 && c <= 0x42F) // А to Я
+            small = c + 0x20;
+        else if (c >= 0x400 && c <= 0x40F) // Ѐ to Џ, Ё among them
+            small = c + 0x50;
+        else if (c >= 0x80 && !(c >= 0x430 && c <= 0x45F) && !QChar(c).isPunct() &&
+                 !QChar(c).isSpace() && !(c < 0xC0 && !QChar(c).isLetter()))
+            return text.toCaseFolded();
+        if (small != c)
+            folded[i] = QChar(small);
+    }
+    return folded;
+}
+
 // A fixed set of case-folded words, looked up without copying the word.
 class WordSet {
 public:
-    void insert(const QString& word) { words_.push_back(word.toCaseFolded()); }
-    void sort() { std::sort(words_.begin(), words_.end()); }
-    bool contains(QStringView word) const {
-        return std::binary_search(words_.begin(), words_.end(), word,
-                                  [](QStringView a, QStringView b) { return a < b; });
+    void insert(const QString& word) {
+        storage_.push_back(word.toCaseFolded());
+        words_.insert(storage_.back());
     }
+    bool contains(QStringView word) const { return words_.count(word) > 0; }
 
 private:
-    std::vector<QString> words_;
+    struct Hash {
+        size_t operator()(QStringView word) const { return qHash(word); }
+    };
+    std::deque<QString> storage_; // the texts the set's views refer to; never moved
+    std::unordered_set<QStringView, Hash> words_;
 };
 
 // Words that make a name generic when every word of it is one of these and at least one is a
@@ -62,7 +89,6 @@ const WordSet& strongGenericWords() {
               u"баян",     u"синтезатор", u"партия",     u"аккомпанемент", u"флейта", u"труба",
               u"саксофон", u"хор"})
             set.insert(QString::fromUtf16(word));
-        set.sort();
         return set;
     }();
     return words;
@@ -97,23 +123,23 @@ const WordSet& weakGenericWords() {
             set.insert(QString::fromLatin1(word));
         for (const char16_t* word : {u"соло", u"и", u"левая", u"правая", u"рука"})
             set.insert(QString::fromUtf16(word));
-        set.sort();
         return set;
     }();
     return words;
 }
 
-bool looksLikePath(const QString& text) {
-    if (text.startsWith(u'\\') || text.startsWith(u'/') || text.contains(u'\\') ||
-        text.contains(QStringLiteral(":/")))
+// Whether a case-folded text is a path or a file name.
+bool looksLikePath(const QString& folded) {
+    if (folded.startsWith(u'/') || folded.contains(u'\\') || folded.contains(u":/"))
         return true;
-    static const QStringList extensions = {QStringLiteral(".mid"),  QStringLiteral(".kar"),
-                                           QStringLiteral(".midi"), QStringLiteral(".rmi"),
-                                           QStringLiteral(".wrk"),  QStringLiteral(".sng"),
-                                           QStringLiteral(".seq"),  QStringLiteral(".cwp")};
-    return std::any_of(extensions.begin(), extensions.end(), [&](const QString& extension) {
-        return text.endsWith(extension, Qt::CaseInsensitive);
-    });
+    const qsizetype dot = folded.lastIndexOf(u'.');
+    if (dot < 0)
+        return false;
+    static const QStringList extensions = {QStringLiteral("mid"),  QStringLiteral("kar"),
+                                           QStringLiteral("midi"), QStringLiteral("rmi"),
+                                           QStringLiteral("wrk"),  QStringLiteral("sng"),
+                                           QStringLiteral("seq"),  QStringLiteral("cwp")};
+    return extensions.contains(QStringView(folded).sliced(dot + 1));
 }
 
 // A Soft Karaoke line's text without its "@T", "@I", "@K" or "@L" mark, whose letter would
@@ -275,8 +301,12 @@ bool isFoldedMakerCredit(const QString& folded) {
             opening = opening.toCaseFolded();
         return list;
     }();
-    return std::any_of(openings.begin(), openings.end(),
-                       [&](const QString& opening) { return folded.startsWith(opening); });
+    if (folded.isEmpty())
+        return false;
+    const QChar first = folded.front();
+    return std::any_of(openings.begin(), openings.end(), [&](const QString& opening) {
+        return opening.front() == first && folded.startsWith(opening);
+    });
 }
 
 UsedText usedText(UsedText::Role role, const Candidate& candidate) {
@@ -300,7 +330,7 @@ void assignTexts(const std::vector<Candidate>& candidates, StructuredTexts& out)
         if (text.size() < 2 ||
             !std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); }))
             continue;
-        QString folded = text.toCaseFolded();
+        QString folded = caseFolded(text);
         if (std::find(seen.begin(), seen.end(), folded) != seen.end())
             continue;
         if (isFoldedMakerCredit(folded)) {
@@ -361,11 +391,11 @@ void applyFileName(const QString& fileName, const QStringList& patterns, Structu
 } // namespace
 
 bool isGenericName(const QString& text, qsizetype byteSize) {
-    return isFoldedGenericName(text.toCaseFolded(), byteSize);
+    return isFoldedGenericName(caseFolded(text), byteSize);
 }
 
 bool isMakerCredit(const QString& text) {
-    return isFoldedMakerCredit(text.toCaseFolded());
+    return isFoldedMakerCredit(caseFolded(text));
 }
 
 StructuredReader::StructuredReader(StructuredReadingOptions options)

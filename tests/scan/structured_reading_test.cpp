@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <iconv.h>
 
@@ -126,6 +127,69 @@ TEST(MidiStructure, AnyCutOrCorruptionStaysInsideTheBytes) {
     }
 }
 
+TEST(MidiStructure, AFileIsReadOnlyAsFarAsItsTracksHeadsGo) {
+    // A names track, a long music track with a marker deep in its notes, and a third track
+    // whose name must still be found past the music.
+    KarBuilder kar;
+    kar.trackName("My Song").text("Singer").nextTrack().trackName("Piano");
+    QByteArray notes;
+    for (int i = 0; i < 8000; ++i)
+        notes += kNote;
+    kar.raw(notes).text("deep in the music").raw(notes).nextTrack().trackName("Strings");
+    const QByteArray bytes = kar.bytes();
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("song.kar")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+
+    KarFileReader reader;
+    const MidiStructure fromFile = reader.readStructure(QFile::encodeName(file.fileName()));
+    const MidiStructure whole = readMidiStructure(bytes);
+    EXPECT_LT(reader.bytesRead(), bytes.size() / 10);
+    for (const MidiStructure* structure : {&fromFile, &whole}) {
+        ASSERT_EQ(structure->tracks.size(), 3u);
+        EXPECT_TRUE(structure->tracks[1].cutShort);
+        EXPECT_LE(structure->tracks[1].walked, kMidiTextGap + 16);
+        QByteArrayList texts;
+        for (const MidiMetaEvent& event : structure->metaEvents)
+            texts << event.data.toByteArray();
+        EXPECT_EQ(texts, QByteArrayList({"My Song", "Singer", "Piano", "Strings"}));
+        EXPECT_EQ(structure->metaEvents.back().offset, whole.metaEvents.back().offset);
+    }
+}
+
+TEST(CodePageDetection, RussianWordsNeedNoDetectorAndNothingElsePassesForThem) {
+    CodePageDetector detector;
+    const auto guess = [&](const QString& title, const QString& singer, const char* codePage) {
+        const QByteArray first = encoded(title, codePage);
+        const QByteArray second = encoded(singer, codePage);
+        return detector.detect({first, second});
+    };
+    const QString title = QStringLiteral("Подмосковные вечера");
+    const QString singer = QStringLiteral("Владимир Трошин");
+    const CodePageGuess russian = guess(title, singer, "CP1251");
+    EXPECT_EQ(russian.key, QStringLiteral("cp1251"));
+    EXPECT_EQ(russian.reason, QStringLiteral("letters"));
+    const std::vector<std::pair<const char*, QString>> others = {
+        {"KOI8-R", QStringLiteral("koi8-r")},
+        {"CP866", QStringLiteral("cp866")},
+        {"ISO-8859-5", QStringLiteral("iso-8859-5")}};
+    for (const auto& [codePage, key] : others) {
+        const CodePageGuess other =
+            guess(title + QStringLiteral(" не слышны в саду даже шорохи"), singer, codePage);
+        EXPECT_NE(other.reason, QStringLiteral("letters")) << codePage;
+        EXPECT_EQ(other.key, key) << codePage;
+    }
+    // Greek read in Windows-1251 keeps its capitals and small letters where they were.
+    const CodePageGuess greek = guess(QStringLiteral("Σαν τον ήλιο και το φεγγάρι"),
+                                      QStringLiteral("Γιάννης Πάριος"), "ISO-8859-7");
+    EXPECT_EQ(greek.key, QStringLiteral("iso-8859-7"));
+    // All capitals read as small letters in KOI8-R: left to the detector.
+    EXPECT_NE(guess(QStringLiteral("КАТЮША"), QStringLiteral("БЛАНТЕР М."), "CP1251").reason,
+              QStringLiteral("letters"));
+}
+
 TEST(StructuredReading, SoftKaraokeTitlesInEachCodePage) {
     const QString title = QStringLiteral("Подмосковные вечера");
     const QString singer = QStringLiteral("Владимир Трошин");
@@ -135,6 +199,10 @@ TEST(StructuredReading, SoftKaraokeTitlesInEachCodePage) {
     EXPECT_EQ(russian[0], title);
     EXPECT_EQ(russian[1], singer);
     EXPECT_EQ(russian[3], QString()); // no maker is named: no format marker instead
+    // The only Cyrillic word of the file: the "@T" before it does not make it a Latin word.
+    EXPECT_EQ(structured(softKaraoke(
+                  {encoded(QStringLiteral("Катюша"), "CP1251"), "Lennon J.", "Sequenced"}))[0],
+              QStringLiteral("Катюша"));
 
     const std::array<QString, 4> koi8 =
         structured(softKaraoke({encoded(title, "KOI8-R"), encoded(singer, "KOI8-R")},
