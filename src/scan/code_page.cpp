@@ -18,6 +18,11 @@ constexpr QByteArrayView kUtf8Bom = "\xEF\xBB\xBF";
 constexpr qsizetype kDetectorInputLimit = 4096;
 const QString kAscii = QStringLiteral("ascii");
 
+// Compared byte by byte: asked of every text of every file.
+bool startsWithBom(QByteArrayView text) {
+    return text.size() >= 3 && text[0] == '\xEF' && text[1] == '\xBB' && text[2] == '\xBF';
+}
+
 bool isAscii(QByteArrayView text) {
     for (char c : text) {
         if (static_cast<unsigned char>(c) >= 0x80)
@@ -367,7 +372,7 @@ CodePageGuess CodePageDetector::detect(const std::vector<QByteArrayView>& texts)
     bool ascii = true;
     bool utf8 = true;
     for (QByteArrayView text : texts) {
-        if (text.startsWith(kUtf8Bom))
+        if (startsWithBom(text))
             return {QStringLiteral("utf-8"), 1.0, QStringLiteral("bom")};
         if (ascii && isAscii(text))
             continue;
@@ -406,7 +411,7 @@ CodePageGuess CodePageDetector::detect(const std::vector<QByteArrayView>& texts)
 }
 
 QString CodePageDetector::decode(QByteArrayView text, const QString& key) {
-    if (text.startsWith(kUtf8Bom))
+    if (startsWithBom(text))
         text = text.sliced(kUtf8Bom.size());
     if (key == QStringLiteral("cp1251") || key == kAscii || isAscii(text))
         return decodeCp1251(text);

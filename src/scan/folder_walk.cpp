@@ -394,7 +394,7 @@ private:
         }
         const QByteArray& path = planned.path;
         if (options_.reading.reading == KarReading::Structured) {
-            extractStructured(path, entry, folderText);
+            extractStructured(planned, entry, folderText);
             return;
         }
         const bool caching = cache_ && cache_->active();
@@ -431,9 +431,12 @@ private:
 
     // The structured reading reads the parts of the file its structure leads to, and keeps out
     // of the scan cache.
-    void extractStructured(const QByteArray& path, const Entry& entry, const QString& folderText) {
+    void extractStructured(const PlannedEntry& planned, const Entry& entry,
+                           const QString& folderText) {
+        const QByteArray& path = planned.path;
         try {
-            const MidiStructure structure = reader_.readStructure(path);
+            const MidiStructure structure =
+                reader_.readStructure(path, openCandidateFileAt(folderFd_, planned.name));
             store_.append(makeStructuredRecord(folderText, entry.displayName,
                                                structured_.read(structure, entry.displayName)));
             ++result_.recordsAdded;

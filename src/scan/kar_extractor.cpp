@@ -554,8 +554,8 @@ QByteArrayView KarFileReader::read(const QByteArray& encodedPath) {
     return QByteArrayView(buffer_.constData(), total);
 }
 
-MidiStructure KarFileReader::readStructure(const QByteArray& encodedPath) {
-    const FileDescriptor file(openCandidateFile(encodedPath));
+MidiStructure KarFileReader::readStructure(const QByteArray& encodedPath, int openedFile) {
+    const FileDescriptor file(openedFile >= 0 ? openedFile : openCandidateFile(encodedPath));
     if (file.get() < 0)
         throwReadError(encodedPath, errno);
     const struct stat status = regularFileStatus(file.get(), encodedPath);

@@ -87,9 +87,10 @@ public:
     QByteArrayView read(const QByteArray& encodedPath);
 
     // The file's MIDI structure, reading only the parts of the file the structure reader
-    // comes to; its events refer into the reader's buffer, valid until the next call. Throws
-    // songwick::Error as read() does.
-    MidiStructure readStructure(const QByteArray& encodedPath);
+    // comes to; its events refer into the reader's buffer, valid until the next call. Reads
+    // openedFile when given (and closes it), else opens the path. Throws songwick::Error as
+    // read() does.
+    MidiStructure readStructure(const QByteArray& encodedPath, int openedFile = -1);
 
     // The texts of the file, reading its 8192-byte blocks only as far as they can change the
     // texts. Throws songwick::Error as read() does.
