@@ -343,11 +343,16 @@ struct stat regularFileStatus(int fd, const QByteArray& encodedPath) {
     return status;
 }
 
-// Reads into buffer[from, from + count) as far as the file goes; the number of bytes read.
-qsizetype readFully(int fd, const QByteArray& encodedPath, char* to, qsizetype count) {
+// Reads `count` bytes into `to` as far as the file goes, from the file's position or, when
+// `offset` is given, from that offset; the number of bytes read.
+qsizetype readFully(int fd, const QByteArray& encodedPath, char* to, qsizetype count,
+                    qsizetype offset = -1) {
     qsizetype total = 0;
     while (total < count) {
-        const ssize_t got = ::read(fd, to + total, static_cast<size_t>(count - total));
+        const auto wanted = static_cast<size_t>(count - total);
+        const ssize_t got =
+            offset < 0 ? ::read(fd, to + total, wanted)
+                       : ::pread(fd, to + total, wanted, static_cast<off_t>(offset + total));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -449,7 +454,7 @@ public:
             readFrom_ = readTo_ = from; // a part of its own
         if (to > readTo_) {
             const qsizetype wanted = std::min(size_, std::max(to, readTo_ + kPartSize)) - readTo_;
-            const qsizetype got = readFullyAt(buffer_.data() + readTo_, wanted, readTo_);
+            const qsizetype got = readFully(fd_, path_, buffer_.data() + readTo_, wanted, readTo_);
             bytesRead_ += got;
             readTo_ += got;
             if (got < wanted)
@@ -462,23 +467,6 @@ private:
     // Parts this close to what was read are read with it, in one call.
     static constexpr qsizetype kJoinedGap = 4096;
     static constexpr qsizetype kPartSize = 4096;
-
-    qsizetype readFullyAt(char* to, qsizetype count, qsizetype offset) {
-        qsizetype total = 0;
-        while (total < count) {
-            const ssize_t got = ::pread(fd_, to + total, static_cast<size_t>(count - total),
-                                        static_cast<off_t>(offset + total));
-            if (got < 0) {
-                if (errno == EINTR)
-                    continue;
-                throwReadError(path_, errno);
-            }
-            if (got == 0)
-                break;
-            total += got;
-        }
-        return total;
-    }
 
     int fd_;
     const QByteArray& path_;
