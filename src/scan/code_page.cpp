@@ -70,6 +70,18 @@ bool isValidUtf8(QByteArrayView text) {
     return true;
 }
 
+// Bytes that are the same sign in Windows-1251 and Windows-1252 ("…", "«", "–", "©"...):
+// they separate words and tell nothing of the code page.
+constexpr std::array<bool, 256> sharedPunctuationBytes() {
+    std::array<bool, 256> shared{};
+    for (int b :
+         {0x82, 0x84, 0x85, 0x86, 0x87, 0x89, 0x8B, 0x91, 0x92, 0x93, 0x94, 0x95, 0x96, 0x97, 0x99,
+          0x9B, 0xA0, 0xA6, 0xA7, 0xA9, 0xAB, 0xAC, 0xAD, 0xAE, 0xB0, 0xB1, 0xB5, 0xB6, 0xB7, 0xBB})
+        shared[b] = true;
+    return shared;
+}
+constexpr auto kSharedPunctuation = sharedPunctuationBytes();
+
 // How the bytes at and above 0x80 sit in words: inside Latin words ("Café"), as in Western
 // languages, or forming words of their own ("Песня"), as in Cyrillic, Greek or Asian texts.
 struct WordShapes {
@@ -88,7 +100,7 @@ struct WordShapes {
         for (char c : text) {
             const auto b = static_cast<unsigned char>(c);
             const bool latin = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
-            if (latin || b >= 0x80) {
+            if (latin || (b >= 0x80 && !kSharedPunctuation[b])) {
                 inWord = true;
                 hasLatin = hasLatin || latin;
                 hasHigh = hasHigh || b >= 0x80;

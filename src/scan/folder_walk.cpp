@@ -3,7 +3,7 @@
 #include "common/error.h"
 #include "common/file_name_codec.h"
 #include "scan/scan_cache.h"
-#include "scan/structured_reading.h"
+#include "scan/structured_analysis.h"
 
 #include <QFile>
 #include <algorithm>
@@ -278,10 +278,13 @@ public:
                 result_.cacheProblem = cache_->problem();
         }
         lister_ = std::make_unique<FolderLister>(cache_ && cache_->active());
+        if (options.reading.reading == KarReading::Structured)
+            analysis_.emplace(options.reading.structured);
     }
 
     WalkResult run(const QString& chosenFolder) {
         walk(chosenFolder);
+        appendAnalysed(true);
         if (cache_) {
             cache_->finish();
             if (result_.cacheProblem.isEmpty())
@@ -381,7 +384,8 @@ private:
     }
 
     void extract(size_t index, const Entry& entry, const QString& folderText) {
-        if (store_.isFull()) {
+        const int analysing = analysis_ ? analysis_->pending() : 0;
+        if (store_.count() + analysing >= RecordStore::kCapacity) {
             result_.end = WalkEnd::StoreFull;
             return;
         }
@@ -430,18 +434,31 @@ private:
     }
 
     // The structured reading reads the parts of the file its structure leads to, and keeps out
-    // of the scan cache.
+    // of the scan cache. The texts are read from the structure on the analysis thread while
+    // the next files are read.
     void extractStructured(const PlannedEntry& planned, const Entry& entry,
                            const QString& folderText) {
         const QByteArray& path = planned.path;
+        StructuredAnalysis::Slot slot = analysis_->takeSlot();
         try {
-            const MidiStructure structure =
-                reader_.readStructure(path, openCandidateFileAt(folderFd_, planned.name));
-            store_.append(makeStructuredRecord(folderText, entry.displayName,
-                                               structured_.read(structure, entry.displayName)));
-            ++result_.recordsAdded;
+            reader_.readStructure(path, openCandidateFileAt(folderFd_, planned.name), slot.buffer,
+                                  slot.structure);
+            analysis_->add(std::move(slot), folderText, entry.displayName);
         } catch (const Error& error) {
+            analysis_->returnSlot(std::move(slot));
             noteUnreadable(path, error);
+        }
+        appendAnalysed(false);
+    }
+
+    void appendAnalysed(bool waitForAll) {
+        if (!analysis_)
+            return;
+        for (StructuredAnalysis::Outcome& outcome : analysis_->takeOutcomes(waitForAll)) {
+            if (outcome.error)
+                std::rethrow_exception(outcome.error);
+            store_.append(std::move(outcome.record));
+            ++result_.recordsAdded;
         }
     }
 
@@ -464,7 +481,7 @@ private:
     std::vector<PlannedEntry> plan_;
     Prefetcher prefetcher_;
     bool prefetching_ = false; // on once a file of the folder was not in the page cache
-    StructuredReader structured_{options_.reading.structured};
+    std::optional<StructuredAnalysis> analysis_; // the structured reading's thread
     WalkResult result_;
     int queuedTotal_ = 0;
     int parentReferences_ = 0;

@@ -543,13 +543,20 @@ QByteArrayView KarFileReader::read(const QByteArray& encodedPath) {
 }
 
 MidiStructure KarFileReader::readStructure(const QByteArray& encodedPath, int openedFile) {
+    MidiStructure structure;
+    readStructure(encodedPath, openedFile, buffer_, structure);
+    return structure;
+}
+
+void KarFileReader::readStructure(const QByteArray& encodedPath, int openedFile, QByteArray& buffer,
+                                  MidiStructure& structure) {
     const FileDescriptor file(openedFile >= 0 ? openedFile : openCandidateFile(encodedPath));
     if (file.get() < 0)
         throwReadError(encodedPath, errno);
     const struct stat status = regularFileStatus(file.get(), encodedPath);
-    FileParts parts(file.get(), encodedPath, buffer_, bytesRead_,
+    FileParts parts(file.get(), encodedPath, buffer, bytesRead_,
                     static_cast<qsizetype>(status.st_size));
-    return readMidiStructure(parts);
+    readMidiStructure(parts, structure);
 }
 
 ExtractedFile KarFileReader::extract(const QByteArray& encodedPath, ScanWindow window,

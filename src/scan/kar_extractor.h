@@ -91,6 +91,10 @@ public:
     // openedFile when given (and closes it), else opens the path. Throws songwick::Error as
     // read() does.
     MidiStructure readStructure(const QByteArray& encodedPath, int openedFile = -1);
+    // The same into a buffer and a structure of the caller's (read into before, their memory
+    // is used again); the events then refer into the buffer.
+    void readStructure(const QByteArray& encodedPath, int openedFile, QByteArray& buffer,
+                       MidiStructure& structure);
 
     // The texts of the file, reading its 8192-byte blocks only as far as they can change the
     // texts. Throws songwick::Error as read() does.

@@ -311,11 +311,23 @@ std::int64_t MidiStructure::firstNoteTick() const {
 MidiStructure readMidiStructure(MidiBytes& bytes) {
     MidiStructure structure;
     structure.metaEvents.reserve(64);
+    readMidiStructure(bytes, structure);
+    return structure;
+}
+
+void readMidiStructure(MidiBytes& bytes, MidiStructure& structure) {
+    std::vector<MidiTrack> tracks = std::move(structure.tracks);
+    std::vector<MidiMetaEvent> metaEvents = std::move(structure.metaEvents);
+    tracks.clear();
+    metaEvents.clear();
+    structure = {};
+    structure.tracks = std::move(tracks);
+    structure.metaEvents = std::move(metaEvents);
     const auto [fileStart, fileSize] = unwrapRiff(bytes, structure.riffWrapped);
     const qsizetype fileEnd = fileStart + fileSize;
     const qsizetype header = findTag(bytes, kHeaderTag, fileStart, fileEnd, kHeaderSearch);
     if (header < 0 || !readableInFull(bytes, header, kChunkHeaderSize))
-        return structure;
+        return;
     structure.found = true;
     structure.headerOffset = header;
     const unsigned char* base = bytesOf(bytes.data());
@@ -352,7 +364,6 @@ MidiStructure readMidiStructure(MidiBytes& bytes) {
             reader.readTrack(dataStart, available);
         at = dataStart + available;
     }
-    return structure;
 }
 
 MidiStructure readMidiStructure(QByteArrayView bytes) {

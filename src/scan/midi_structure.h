@@ -82,5 +82,7 @@ public:
 // bytes; memory is bounded by the limits above. The events refer into the bytes.
 MidiStructure readMidiStructure(MidiBytes& bytes);
 MidiStructure readMidiStructure(QByteArrayView bytes);
+// The same into a structure read before, whose lists keep the memory they had.
+void readMidiStructure(MidiBytes& bytes, MidiStructure& structure);
 
 } // namespace songwick

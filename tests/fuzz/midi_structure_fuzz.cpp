@@ -80,11 +80,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         previousEnd = event.offset + event.data.size();
     }
 
-    // Read in parts, as from a file, the structure is the same.
+    // Read in parts, as from a file, into the structure read from the input before (as a scan
+    // uses its structures again), the structure is the same.
     PartsOnDemand parts(bytes);
-    const MidiStructure inParts = readMidiStructure(parts);
+    static MidiStructure inParts;
+    readMidiStructure(parts, inParts);
     FUZZ_CHECK(inParts.found == structure.found && inParts.damaged == structure.damaged &&
                inParts.headerOffset == structure.headerOffset &&
+               inParts.riffWrapped == structure.riffWrapped &&
+               inParts.truncatedEvents == structure.truncatedEvents &&
+               inParts.declaredTracks == structure.declaredTracks &&
                inParts.format == structure.format && inParts.division == structure.division);
     FUZZ_CHECK(std::equal(inParts.tracks.begin(), inParts.tracks.end(), structure.tracks.begin(),
                           structure.tracks.end(), sameTrack));

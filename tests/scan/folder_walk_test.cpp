@@ -124,14 +124,41 @@ TEST_F(FolderWalkTest, ListingLimitEndsTheWalkWithTheOverloadFlag) {
 TEST_F(FolderWalkTest, FullStoreStopsTheWalkAndKeepsWhatItFound) {
     for (int i = 0; i < 3; ++i)
         makeFile(QStringLiteral("song%1.kar").arg(i));
-    for (int i = 1; i <= RecordStore::kCapacity - 2; ++i)
-        store_.setRecord(i, {});
-    store_.setCount(RecordStore::kCapacity - 2);
-    const WalkResult result = walk();
-    EXPECT_EQ(result.end, WalkEnd::StoreFull);
-    EXPECT_EQ(store_.count(), RecordStore::kCapacity);
-    EXPECT_EQ(store_.record(RecordStore::kCapacity)[FileNameField], QStringLiteral("song1.kar"));
-    EXPECT_FALSE(limitMessage(result).isEmpty());
+    for (const KarReading reading : {KarReading::Program, KarReading::Structured}) {
+        for (int i = 1; i <= RecordStore::kCapacity - 2; ++i)
+            store_.setRecord(i, {});
+        store_.setCount(RecordStore::kCapacity - 2);
+        WalkOptions options;
+        options.reading.reading = reading;
+        const WalkResult result = walk(options);
+        EXPECT_EQ(result.end, WalkEnd::StoreFull);
+        EXPECT_EQ(store_.count(), RecordStore::kCapacity);
+        EXPECT_EQ(store_.record(RecordStore::kCapacity)[FileNameField],
+                  QStringLiteral("song1.kar"));
+        EXPECT_FALSE(limitMessage(result).isEmpty());
+    }
+}
+
+// The structured reading analyses files on a thread of its own while the next ones are read:
+// many files, one of them unreadable, still come out in listing order, each with its texts.
+TEST_F(FolderWalkTest, TheStructuredReadingKeepsEachFileInItsPlace) {
+    QStringList expected;
+    for (int i = 0; i < 100; ++i) {
+        const QString name = QStringLiteral("song%1.kar").arg(i, 3, 10, QLatin1Char('0'));
+        makeFile(name, QStringLiteral("Title %1").arg(i).toLatin1());
+        expected << name;
+    }
+    ASSERT_EQ(
+        ::mkfifo(QFile::encodeName(path(QStringLiteral("song050-pipe.kar"))).constData(), 0600), 0);
+    WalkOptions options;
+    options.reading.reading = KarReading::Structured;
+    const WalkResult result = walk(options);
+    EXPECT_EQ(result.end, WalkEnd::Finished);
+    EXPECT_EQ(result.recordsAdded, 100);
+    EXPECT_EQ(result.unreadableCount, 1);
+    ASSERT_EQ(names(), expected);
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(store_.record(i + 1)[PerformerTitleField], QStringLiteral("Title %1").arg(i));
 }
 
 TEST_F(FolderWalkTest, FullFolderQueueStopsTheWalk) {

@@ -215,6 +215,13 @@ TEST(StructuredReading, SoftKaraokeTitlesInEachCodePage) {
     EXPECT_EQ(western[0], cafe);
     EXPECT_EQ(western[1], QStringLiteral("Beyoncé"));
     EXPECT_EQ(western[3], QStringLiteral("Sequenced by José"));
+    // Quotes, dashes and dots are the same bytes in both code pages: they make no words.
+    const QString quoted = QStringLiteral("Für Elise – „Live“ …");
+    const QString choir = QStringLiteral("Ludwig van Beethoven");
+    const std::array<QString, 4> punctuated =
+        structured(softKaraoke({encoded(quoted, "CP1252"), encoded(choir, "CP1252")}));
+    EXPECT_EQ(punctuated[0], quoted);
+    EXPECT_EQ(punctuated[1], choir);
 
     const std::array<QString, 4> utf8 =
         structured(softKaraoke({title.toUtf8(), cafe.toUtf8(), "Words: Someone"}));
