@@ -84,32 +84,36 @@ constexpr auto kSharedPunctuation = sharedPunctuationBytes();
 
 // How the bytes at and above 0x80 sit in words: inside Latin words ("Café"), as in Western
 // languages, or forming words of their own ("Песня"), as in Cyrillic, Greek or Asian texts.
+// A word of one such byte alone tells neither: "à" and "è" read as the Russian words "а" and
+// "и" in Windows-1251.
 struct WordShapes {
     int mixed = 0;
     int pure = 0;
 
     void count(QByteArrayView text) {
-        bool inWord = false;
+        int length = 0;
         bool hasLatin = false;
         bool hasHigh = false;
         auto endWord = [&] {
-            if (hasHigh)
+            if (hasHigh && (hasLatin || length > 1))
                 ++(hasLatin ? mixed : pure);
-            inWord = hasLatin = hasHigh = false;
+            length = 0;
+            hasLatin = hasHigh = false;
         };
         for (char c : text) {
             const auto b = static_cast<unsigned char>(c);
             const bool latin = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
             if (latin || (b >= 0x80 && !kSharedPunctuation[b])) {
-                inWord = true;
+                ++length;
                 hasLatin = hasLatin || latin;
                 hasHigh = hasHigh || b >= 0x80;
-            } else if (inWord) {
+            } else if (length > 0) {
                 endWord();
             }
         }
         endWord();
     }
+    bool none() const { return mixed + pure == 0; }
     bool latinShaped() const { return mixed > pure; }
     double agreement() const {
         const int total = mixed + pure;
@@ -412,7 +416,7 @@ CodePageGuess CodePageDetector::detect(const std::vector<QByteArrayView>& texts)
     if (shapeScript == Script::Latin && shapes.agreement() >= 0.8)
         return {QStringLiteral("cp1252"), shapes.agreement(), QStringLiteral("words")};
     const auto [answer, answerScript] = restrictAnswer(detector_->answer(texts));
-    if (answerScript == shapeScript)
+    if (answerScript == shapeScript || (shapes.none() && answerScript != Script::Unknown))
         return {answer, shapes.agreement(), QStringLiteral("detector")};
     // The detector named nothing we read, or a script the words do not have: the words
     // decide when they clearly agree among themselves.

@@ -222,6 +222,9 @@ TEST(StructuredReading, SoftKaraokeTitlesInEachCodePage) {
         structured(softKaraoke({encoded(quoted, "CP1252"), encoded(choir, "CP1252")}));
     EXPECT_EQ(punctuated[0], quoted);
     EXPECT_EQ(punctuated[1], choir);
+    // "è" alone is the word "и" in Windows-1251: a one-letter word tells neither code page.
+    const QString italian = QStringLiteral("Il cielo è sempre più blu");
+    EXPECT_EQ(structured(softKaraoke({encoded(italian, "CP1252"), "Rino Gaetano"}))[0], italian);
 
     const std::array<QString, 4> utf8 =
         structured(softKaraoke({title.toUtf8(), cafe.toUtf8(), "Words: Someone"}));
