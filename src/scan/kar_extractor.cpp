@@ -542,9 +542,9 @@ QByteArrayView KarFileReader::read(const QByteArray& encodedPath) {
     return QByteArrayView(buffer_.constData(), total);
 }
 
-MidiStructure KarFileReader::readStructure(const QByteArray& encodedPath, int openedFile) {
+MidiStructure KarFileReader::readStructure(const QByteArray& encodedPath) {
     MidiStructure structure;
-    readStructure(encodedPath, openedFile, buffer_, structure);
+    readStructure(encodedPath, -1, buffer_, structure);
     return structure;
 }
 

@@ -87,12 +87,12 @@ public:
     QByteArrayView read(const QByteArray& encodedPath);
 
     // The file's MIDI structure, reading only the parts of the file the structure reader
-    // comes to; its events refer into the reader's buffer, valid until the next call. Reads
-    // openedFile when given (and closes it), else opens the path. Throws songwick::Error as
-    // read() does.
-    MidiStructure readStructure(const QByteArray& encodedPath, int openedFile = -1);
+    // comes to; its events refer into the reader's buffer, valid until the next call. Throws
+    // songwick::Error as read() does.
+    MidiStructure readStructure(const QByteArray& encodedPath);
     // The same into a buffer and a structure of the caller's (read into before, their memory
-    // is used again); the events then refer into the buffer.
+    // is used again); the events then refer into the buffer. Reads openedFile when given (and
+    // closes it), else opens the path.
     void readStructure(const QByteArray& encodedPath, int openedFile, QByteArray& buffer,
                        MidiStructure& structure);
 

@@ -21,13 +21,8 @@ StructuredAnalysis::~StructuredAnalysis() {
 
 StructuredAnalysis::Slot StructuredAnalysis::takeSlot() {
     std::unique_lock lock(mutex_);
-    if (unfinished_ >= kMostUnfinished) {
-        if (threadIdle_)
-            jobAdded_.notify_one();
-        callerWaiting_ = true;
-        jobFinished_.wait(lock, [this] { return unfinished_ <= kResumeAt; });
-        callerWaiting_ = false;
-    }
+    if (unfinished_ >= kMostUnfinished)
+        waitUntilUnfinished(lock, kResumeAt);
     if (freeSlots_.empty())
         return {};
     Slot slot = std::move(freeSlots_.back());
@@ -57,17 +52,22 @@ std::vector<StructuredAnalysis::Outcome>& StructuredAnalysis::takeOutcomes(bool 
     taken_.clear();
     {
         std::unique_lock lock(mutex_);
-        if (waitForAll && unfinished_ > 0) {
-            if (threadIdle_)
-                jobAdded_.notify_one();
-            callerWaiting_ = true;
-            jobFinished_.wait(lock, [this] { return unfinished_ == 0; });
-            callerWaiting_ = false;
-        }
+        if (waitForAll && unfinished_ > 0)
+            waitUntilUnfinished(lock, 0);
         taken_.swap(finished_);
     }
     pending_ -= static_cast<int>(taken_.size());
     return taken_;
+}
+
+// Waits until no more than `most` files are left to analyse, starting the thread on those
+// that wait for it.
+void StructuredAnalysis::waitUntilUnfinished(std::unique_lock<std::mutex>& lock, int most) {
+    if (threadIdle_)
+        jobAdded_.notify_one();
+    callerWaiting_ = true;
+    jobFinished_.wait(lock, [this, most] { return unfinished_ <= most; });
+    callerWaiting_ = false;
 }
 
 void StructuredAnalysis::run() {

@@ -56,6 +56,7 @@ private:
         QString fileName;
     };
 
+    void waitUntilUnfinished(std::unique_lock<std::mutex>& lock, int most);
     void run();
     void publish(std::vector<Outcome>& outcomes, std::vector<Slot>& freed);
     static Slot reusable(Slot slot);
