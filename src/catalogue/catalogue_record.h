@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/file_path.h"
+
 #include <QString>
 #include <array>
 #include <optional>
@@ -28,7 +30,7 @@ struct RowFile {
     QString folder;
     QString name;
 
-    QString path() const { return folder + name; }
+    QString path() const { return joinFolderAndName(folder, name); }
     bool operator==(const RowFile&) const = default;
 };
 

@@ -1,6 +1,7 @@
 #include "common/file_write.h"
 
 #include "common/error.h"
+#include "common/system_error.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -71,51 +72,6 @@ mode_t newFileMode() {
 }
 
 } // namespace
-
-QString systemErrorText(int errorNumber) {
-    switch (errorNumber) {
-    case ENOSPC:
-        return QStringLiteral("Нет места на устройстве");
-    case EDQUOT:
-        return QStringLiteral("Превышена дисковая квота");
-    case EACCES:
-        return QStringLiteral("Отказано в доступе");
-    case EPERM:
-        return QStringLiteral("Операция не позволена");
-    case EROFS:
-        return QStringLiteral("Файловая система доступна только для чтения");
-    case EISDIR:
-        return QStringLiteral("Это каталог");
-    case ENOTDIR:
-        return QStringLiteral("Это не каталог");
-    case ENOENT:
-        return QStringLiteral("Нет такого файла или каталога");
-    case EIO:
-        return QStringLiteral("Ошибка ввода/вывода");
-    case EFBIG:
-        return QStringLiteral("Файл слишком велик");
-    case ENAMETOOLONG:
-        return QStringLiteral("Слишком длинное имя файла");
-    case ELOOP:
-        return QStringLiteral("Слишком много уровней символьных ссылок");
-    case EBUSY:
-        return QStringLiteral("Устройство или ресурс занято");
-    case EXDEV:
-        return QStringLiteral("Неверная ссылка между устройствами");
-    case ENOMEM:
-        return QStringLiteral("Невозможно выделить память");
-    case EMFILE:
-    case ENFILE:
-        return QStringLiteral("Слишком много открытых файлов");
-    default:
-        return QString::fromLocal8Bit(std::strerror(errorNumber));
-    }
-}
-
-QString writeFailureMessage(const QString& path, int errorNumber) {
-    return QStringLiteral("Не удалось записать файл \"%1\": %2")
-        .arg(path, systemErrorText(errorNumber));
-}
 
 void writeFileAtomically(const QString& path, QByteArrayView bytes) {
     const QByteArray target = QFile::encodeName(path);
