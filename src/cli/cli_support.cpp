@@ -1,5 +1,7 @@
 #include "cli/cli_support.h"
 
+#include "common/file_name_codec.h"
+
 #include <cstdio>
 
 namespace songwick::cli {
@@ -33,13 +35,26 @@ std::optional<QString> Arguments::option(const QString& name) const {
     return optionValues_[at];
 }
 
+namespace {
+
+// A terminal's line break is LF: the "\n\r" of the program's message boxes would leave a
+// carriage return at the start of the next line. A byte of a file name that is not text is
+// shown as the windows show it.
+QByteArray terminalBytes(const QString& text) {
+    QString shown = displayFileName(text);
+    shown.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    return shown.toUtf8();
+}
+
+} // namespace
+
 void printOut(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
+    const QByteArray bytes = terminalBytes(text);
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
 }
 
 void printError(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
+    const QByteArray bytes = terminalBytes(text);
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
 }
 

@@ -1,15 +1,17 @@
 #include "common/file_write.h"
 
 #include "common/error.h"
+#include "common/file_name_codec.h"
 #include "common/system_error.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -65,6 +67,30 @@ int writeAll(int fd, QByteArrayView bytes) {
     return 0;
 }
 
+// The file a path names once every symbolic link on its last part is followed: a list file
+// kept as a link elsewhere is written where the link leads, and the link stays a link. A link
+// target that is relative is taken from the link's folder; a dangling link names the file to
+// create. Nothing when the links go round in a circle.
+std::optional<QByteArray> linkTargetOf(QByteArray path) {
+    constexpr int kMaxLinks = 40; // the system's own limit of links in one path
+    for (int followed = 0; followed <= kMaxLinks; ++followed) {
+        struct stat entry {};
+        if (::lstat(path.constData(), &entry) != 0 || !S_ISLNK(entry.st_mode))
+            return path;
+        QByteArray target(qsizetype(entry.st_size > 0 ? entry.st_size : PATH_MAX), '\0');
+        const ssize_t length = ::readlink(path.constData(), target.data(), size_t(target.size()));
+        if (length < 0)
+            return path;
+        target.truncate(length);
+        if (!target.startsWith('/')) {
+            const qsizetype slash = path.lastIndexOf('/');
+            target.prepend(slash < 0 ? QByteArray() : path.left(slash + 1));
+        }
+        path = target;
+    }
+    return std::nullopt;
+}
+
 mode_t newFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -74,10 +100,15 @@ mode_t newFileMode() {
 } // namespace
 
 void writeFileAtomically(const QString& path, QByteArrayView bytes) {
-    const QByteArray target = QFile::encodeName(path);
-    const QFileInfo info(path);
-    TemporaryFile temporary(QFile::encodeName(info.absolutePath() + QStringLiteral("/.") +
-                                              info.fileName() + QStringLiteral(".XXXXXX")));
+    const std::optional<QByteArray> resolved = linkTargetOf(encodeFileName(path));
+    if (!resolved)
+        throw Error(writeFailureMessage(path, ELOOP));
+    const QByteArray& target = *resolved;
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder =
+        slash < 0 ? QByteArray(".") : target.left(std::max<qsizetype>(slash, 1));
+    const QByteArray name = target.mid(slash + 1);
+    TemporaryFile temporary(folder + (folder.endsWith('/') ? "." : "/.") + name + ".XXXXXX");
     if (!temporary.opened())
         throw Error(writeFailureMessage(path, errno));
     struct stat old;

@@ -74,5 +74,28 @@ TEST(AtomicWrite, ANewFileGetsTheUsualRightsAndAnOldOneKeepsItsOwn) {
     EXPECT_EQ(QFile::permissions(path) & (QFile::ReadOther | QFile::ReadGroup), 0);
 }
 
+TEST(AtomicWrite, ALinkStaysALinkAndItsTargetGetsTheNewContents) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("lists")));
+    const QString target = dir.filePath(QStringLiteral("lists/real.swk"));
+    writeFileAtomically(target, "old");
+    // A relative link to a relative link, as a user's home often holds them.
+    const QString inner = dir.filePath(QStringLiteral("lists/inner.swk"));
+    const QString outer = dir.filePath(QStringLiteral("list.swk"));
+    ASSERT_EQ(::symlink("real.swk", QFile::encodeName(inner).constData()), 0);
+    ASSERT_EQ(::symlink("lists/inner.swk", QFile::encodeName(outer).constData()), 0);
+
+    writeFileAtomically(outer, "new");
+    EXPECT_TRUE(QFileInfo(outer).isSymLink());
+    EXPECT_TRUE(QFileInfo(inner).isSymLink());
+    EXPECT_EQ(contents(target), "new");
+
+    const QString circle = dir.filePath(QStringLiteral("circle.swk"));
+    ASSERT_EQ(::symlink("circle.swk", QFile::encodeName(circle).constData()), 0);
+    EXPECT_EQ(failureOf(circle, "x"),
+              QStringLiteral("Не удалось записать файл \"") + circle +
+                  QStringLiteral("\": Слишком много уровней символьных ссылок"));
+}
+
 } // namespace
 } // namespace songwick
