@@ -4,14 +4,17 @@
 #include "catalogue/catalogue_order.h"
 #include "catalogue/catalogue_record.h"
 #include "catalogue/catalogue_table.h"
+#include "common/error.h"
+#include "common/file_name_codec.h"
+#include "common/system_error.h"
 
 #include <QCryptographicHash>
-#include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 #include <algorithm>
 #include <numeric>
+#include <optional>
+#include <sys/stat.h>
 
 namespace songwick {
 namespace {
@@ -77,29 +80,39 @@ private:
     std::vector<int> parent_;
 };
 
+// Empty for a file that cannot be read: it is compared with none.
 QByteArray contentHash(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    try {
+        return QCryptographicHash::hash(readWholeFile(path), QCryptographicHash::Sha256);
+    } catch (const Error&) {
         return {};
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!hash.addData(&file))
-        return {};
-    return hash.result();
+    }
 }
 
-void joinIdenticalFiles(int rows, const DuplicateSearch& search, RowSets& sets) {
+// The size of a plain file at an absolute path; none for anything else.
+std::optional<qint64> plainFileSize(const QString& path) {
+    struct stat status {};
+    if (!path.startsWith(u'/') || ::stat(encodeFileName(path).constData(), &status) != 0 ||
+        !S_ISREG(status.st_mode))
+        return std::nullopt;
+    return qint64(status.st_size);
+}
+
+void joinIdenticalFiles(const CatalogueGrid& grid, const DuplicateSearch& search, RowSets& sets) {
+    const int rows = grid.dataRowCount();
+    std::vector<QString> paths(std::size_t(rows) + 1);
     QHash<qint64, std::vector<int>> bySize;
     for (int row = 1; row <= rows; ++row) {
-        const QFileInfo info(search.filePath(row));
-        if (info.isFile())
-            bySize[info.size()].push_back(row);
+        paths[std::size_t(row)] = search.filePath ? search.filePath(row) : rowFilePath(grid, row);
+        if (const std::optional<qint64> size = plainFileSize(paths[std::size_t(row)]))
+            bySize[*size].push_back(row);
     }
     for (const std::vector<int>& sameSize : std::as_const(bySize)) {
         if (sameSize.size() < 2)
             continue;
         QHash<QByteArray, int> firstByHash;
         for (const int row : sameSize) {
-            const QByteArray hash = contentHash(search.filePath(row));
+            const QByteArray hash = contentHash(paths[std::size_t(row)]);
             if (hash.isEmpty())
                 continue;
             const auto found = firstByHash.constFind(hash);
@@ -112,6 +125,13 @@ void joinIdenticalFiles(int rows, const DuplicateSearch& search, RowSets& sets) 
 }
 
 } // namespace
+
+QString rowFilePath(const CatalogueGrid& grid, int row) {
+    const std::optional<RowFile>& file = grid.rowFile(row);
+    if (!file || !isAbsoluteFolderPath(file->folder) || !isFileName(file->name))
+        return {};
+    return file->path();
+}
 
 qsizetype performerTitleDash(QStringView text) {
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -162,8 +182,8 @@ std::vector<std::vector<int>> duplicateGroups(const CatalogueGrid& grid,
         else
             sets.join(*found, row);
     }
-    if (search.compareContents && search.filePath)
-        joinIdenticalFiles(rows, search, sets);
+    if (search.compareContents)
+        joinIdenticalFiles(grid, search, sets);
 
     std::vector<int> groupOf(std::size_t(rows) + 1, -1);
     std::vector<std::vector<int>> groups;

@@ -29,9 +29,14 @@ struct DuplicateSearch {
     // Also groups rows whose files are byte-identical. A file is read only when another
     // row's file has the same size.
     bool compareContents = false;
-    // Full path of the file a data row stands for.
+    // Full path of the file a data row stands for; empty for none. Without it, the file the
+    // row stands for (rowFilePath). A path that is not absolute is never read.
     std::function<QString(int row)> filePath;
 };
+
+// The full path of the file a data row stands for, folder and name joined as paths; empty when
+// the row stands for none or its folder is not an absolute folder path.
+QString rowFilePath(const CatalogueGrid& grid, int row);
 
 // Groups of data rows (each of two rows or more, rows in table order, groups in the order of
 // their first rows) that name the same song or, when asked, have identical files.

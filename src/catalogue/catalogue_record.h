@@ -3,6 +3,7 @@
 #include "common/file_path.h"
 
 #include <QString>
+#include <QStringView>
 #include <array>
 #include <optional>
 
@@ -34,12 +35,37 @@ struct RowFile {
     bool operator==(const RowFile&) const = default;
 };
 
-// The file a record read from a scan, a list file or a spreadsheet names in its fields 2 and 1;
-// none when the name is empty.
+// The file a record of a scan names in its fields 2 and 1, which hold the folder and the name
+// exactly as they are on disk; none when the name is empty.
 inline std::optional<RowFile> rowFileOf(const CatalogueRecord& record) {
     if (record[FileNameField].isEmpty())
         return std::nullopt;
     return RowFile{record[FolderField], record[FileNameField]};
+}
+
+// Whether a text can be the name of a file in a folder: not empty, not "." or "..", without
+// "/" and NUL.
+inline bool isFileName(QStringView name) {
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') &&
+           !name.contains(QChar(u'\0'));
+}
+
+// Whether name and folder texts that may have passed through a code page (cells of a list
+// file, of a spreadsheet) still name a file for certain. "?" is what a byte that is not text
+// becomes on the way, and it is never part of a name on the system the lists come from; U+FFFD
+// is what a reader makes of a byte it cannot decode. Either means the file is not known.
+inline bool namesFileForCertain(QStringView name, QStringView folder) {
+    const auto lostByte = [](QStringView text) {
+        return text.contains(u'?') || text.contains(QChar(QChar::ReplacementCharacter));
+    };
+    return isFileName(name) && !lostByte(name) && !lostByte(folder);
+}
+
+// The file that name and folder cells name, when they name one for certain; none otherwise.
+inline std::optional<RowFile> rowFileFromCells(const QString& name, const QString& folder) {
+    if (!namesFileForCertain(name, folder))
+        return std::nullopt;
+    return RowFile{folder, name};
 }
 
 } // namespace songwick

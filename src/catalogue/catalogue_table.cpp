@@ -16,6 +16,10 @@ QString numberText(int row) {
     return QString::number(row);
 }
 
+QString markedNumberText(int row, bool marked) {
+    return marked ? QStringLiteral("V ") + numberText(row) : numberText(row);
+}
+
 } // namespace
 
 void setHeaderCells(CatalogueGrid& grid) {
@@ -123,9 +127,13 @@ void insertRow(CatalogueGrid& grid, int row, CatalogueState& state) {
                         .arg(RecordStore::kCapacity));
     const int target = std::clamp(row, 1, rows + 1);
     grid.setRowCount(rows + 2);
-    grid.setCell(0, rows + 1, numberText(rows + 1));
     grid.shiftCellsDown(target, kFirstFieldColumn, kFieldColumnEnd);
     grid.shiftRowFilesDown(target);
+    // Numbers stay in order; a mark goes down with its row, so that it never comes to stand
+    // on another song (a removal or a rename of the marked rows would then take that one).
+    for (int moved = rows + 1; moved > target; --moved)
+        grid.setCell(0, moved, markedNumberText(moved, isMarked(grid, moved - 1)));
+    grid.setCell(0, target, numberText(target));
     state.mainTable.firstInsertion = false;
     copyBackToStores(grid, state);
 }

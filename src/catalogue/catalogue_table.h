@@ -48,11 +48,12 @@ void markAll(CatalogueGrid& grid);
 void unmarkAll(CatalogueGrid& grid);
 
 // Inserts an empty row at data row `row`: a row is added at the end with the number N + 1,
-// the cells of columns 1 to 6 from `row` down move one row lower and `row` is left empty in
-// them; column 0 stays, so numbers and marks keep their positions. Then the table is copied
-// back into the stores. A `row` below 1 inserts at row 1, one past the last data row appends.
-// Clears the first-insertion flag; does not set the modified flag. Throws Error, changing
-// nothing, when the table already holds as many data rows as a record store can hold.
+// the cells of columns 1 to 6 and the rows' files from `row` down move one row lower and `row`
+// is left empty and unmarked. The numbers stay 1 to N + 1 in order; each mark moves down with
+// its row. Then the table is copied back into the stores. A `row` below 1 inserts at row 1, one
+// past the last data row appends. Clears the first-insertion flag; does not set the modified flag.
+// Throws Error, changing nothing, when the table already holds as many data rows as a record store
+// can hold.
 void insertRow(CatalogueGrid& grid, int row, CatalogueState& state);
 
 // Pixel width of a text in the table's font.

@@ -3,12 +3,17 @@
 #include "catalogue/catalogue_table.h"
 #include "common/cp1251_codec.h"
 #include "common/error.h"
+#include "common/file_name_codec.h"
 #include "common/file_write.h"
+#include "common/system_error.h"
 
-#include <QFile>
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <fcntl.h>
 #include <limits>
+#include <unistd.h>
+#include <vector>
 
 namespace songwick {
 namespace {
@@ -19,6 +24,12 @@ constexpr QByteArrayView kLineEnd = "\r\n";
 // A list file whose cells hold characters Windows-1251 has not is written as UTF-8 behind a
 // byte order mark, so that nothing is lost; every other one is Windows-1251 as always.
 constexpr QByteArrayView kUtf8Bom = "\xEF\xBB\xBF";
+// The record of the rows' files after the trailer: its first and last lines, the separator of
+// an entry's fields and the field of a row that stands for no file.
+constexpr QByteArrayView kFilesHeaderLine = "Songwick files..";
+constexpr QByteArrayView kFilesEndLine = "Songwick files end..";
+constexpr char kFieldSeparator = '\t';
+constexpr QByteArrayView kNoFileField = "-";
 
 // No table the program writes comes near this; it keeps a damaged count line from asking for
 // gigabytes of empty cells.
@@ -42,6 +53,8 @@ public:
         rest_ = rest_.sliced(skip);
         return line;
     }
+
+    bool atEnd() const { return rest_.isEmpty(); }
 
 private:
     QByteArrayView rest_;
@@ -107,14 +120,48 @@ ListFileLayout readLayout(QByteArrayView bytes) {
     return layout;
 }
 
-// A list file names each row's file in columns 2 (folder) and 1 (name).
-std::optional<RowFile> rowFileFromCells(const CatalogueGrid& grid, int row) {
-    CatalogueRecord record;
-    if (grid.columnCount() > 1)
-        record[FileNameField] = grid.cell(1, row);
-    if (grid.columnCount() > 2)
-        record[FolderField] = grid.cell(2, row);
-    return rowFileOf(record);
+// Columns 1 (name) and 2 (folder) of a row; empty where the table has no such column.
+QString nameCell(const CatalogueGrid& grid, int row) {
+    return grid.columnCount() > 1 ? grid.cell(1, row) : QString();
+}
+
+QString folderCell(const CatalogueGrid& grid, int row) {
+    return grid.columnCount() > 2 ? grid.cell(2, row) : QString();
+}
+
+// --- cells ---------------------------------------------------------------------------------
+
+// A cell as its line holds it. A line break is written as a blank, so that every file reads
+// back aligned; a character that is half of a pair (a byte of a file name that is not text,
+// U+DC80 + byte) as "?", which keeps the list in its code page and which no name on the system
+// the format comes from holds. Everything else is written as it is.
+void appendCellLine(QString& text, QStringView cell) {
+    const bool plain = std::none_of(cell.begin(), cell.end(), [](QChar c) {
+        return c == u'\r' || c == u'\n' || c.isSurrogate();
+    });
+    if (plain) {
+        text += cell;
+        return;
+    }
+    for (qsizetype i = 0; i < cell.size(); ++i) {
+        const QChar c = cell[i];
+        if (c == u'\r' && i + 1 < cell.size() && cell[i + 1] == u'\n')
+            continue; // CR LF is one line break
+        if (c == u'\r' || c == u'\n') {
+            text += u' ';
+        } else if (c.isHighSurrogate() && i + 1 < cell.size() && cell[i + 1].isLowSurrogate()) {
+            text += c;
+            text += cell[++i];
+        } else {
+            text += c.isSurrogate() ? QChar(u'?') : c;
+        }
+    }
+}
+
+QString cellLine(QStringView cell) {
+    QString line;
+    appendCellLine(line, cell);
+    return line;
 }
 
 void readCells(ListFileLayout& layout, CatalogueGrid& grid) {
@@ -125,21 +172,180 @@ void readCells(ListFileLayout& layout, CatalogueGrid& grid) {
                          layout.utf8 ? QString::fromUtf8(layout.cells.next())
                                      : decodeCp1251(layout.cells.next()));
         layout.cells.next(); // the empty line that ends a row
-        grid.setRowFile(row, rowFileFromCells(grid, row));
     }
 }
 
-void appendCell(QString& text, const QString& cell) {
-    if (!cell.contains(u'\r') && !cell.contains(u'\n')) {
-        text += cell;
-        return;
+// --- the record of the rows' files ---------------------------------------------------------
+
+bool isPlainEntryByte(unsigned char byte) {
+    return byte >= 0x21 && byte <= 0x7E && byte != '%';
+}
+
+// A name's bytes on disk in ASCII: "%XX" for "%" and for every byte that is not a visible
+// ASCII character.
+void appendEscaped(QByteArray& out, const QString& text) {
+    static constexpr char kHexDigits[] = "0123456789ABCDEF";
+    for (const char byte : encodeFileName(text)) {
+        const auto value = static_cast<unsigned char>(byte);
+        if (isPlainEntryByte(value)) {
+            out += byte;
+        } else {
+            out += '%';
+            out += kHexDigits[value >> 4];
+            out += kHexDigits[value & 0x0F];
+        }
     }
-    for (qsizetype i = 0; i < cell.size(); ++i) {
-        const QChar c = cell[i];
-        if (c == u'\r' && i + 1 < cell.size() && cell[i + 1] == u'\n')
-            continue; // CR LF is one line break
-        text += (c == u'\r' || c == u'\n') ? QChar(u' ') : c;
+}
+
+int hexDigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// The name an escaped field holds; none for a field the writer never makes.
+std::optional<QString> unescaped(QByteArrayView field) {
+    QByteArray bytes;
+    bytes.reserve(field.size());
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const char c = field[i];
+        if (isPlainEntryByte(static_cast<unsigned char>(c))) {
+            bytes += c;
+            continue;
+        }
+        if (c != '%' || i + 2 >= field.size())
+            return std::nullopt;
+        const int high = hexDigitValue(field[i + 1]);
+        const int low = hexDigitValue(field[i + 2]);
+        if (high < 0 || low < 0)
+            return std::nullopt;
+        bytes += char(high * 16 + low);
+        i += 2;
     }
+    return decodeFileName(bytes);
+}
+
+// A data row number as the writer writes it (digits, no sign, no leading zero), below
+// rowCount; none otherwise.
+std::optional<int> entryRow(QByteArrayView field, int rowCount) {
+    const bool digits =
+        std::all_of(field.begin(), field.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (field.isEmpty() || field.size() > 9 || field.front() == '0' || !digits)
+        return std::nullopt;
+    int row = 0;
+    std::from_chars(field.data(), field.data() + field.size(), row);
+    return row < rowCount ? std::optional<int>(row) : std::nullopt;
+}
+
+struct RecordedFile {
+    bool recorded = false;
+    std::optional<RowFile> file;
+};
+
+// What the record after the trailer says, by row. complete is false when the record is there
+// but does not read cleanly to its end line.
+struct FilesRecord {
+    bool present = false;
+    bool complete = true;
+    std::vector<RecordedFile> rows;
+};
+
+// "<row>\t<folder>\t<name>" or "<row>\t-"; false for anything else. A row recorded twice
+// stands for no file.
+bool readEntry(QByteArrayView line, FilesRecord& record) {
+    const qsizetype first = line.indexOf(kFieldSeparator);
+    if (first < 0)
+        return false;
+    const std::optional<int> row = entryRow(line.first(first), int(record.rows.size()));
+    if (!row)
+        return false;
+    RecordedFile& recorded = record.rows[std::size_t(*row)];
+    if (recorded.recorded) { // which of the two is right is not known
+        recorded.file.reset();
+        return false;
+    }
+    const QByteArrayView rest = line.sliced(first + 1);
+    RecordedFile entry{true, std::nullopt};
+    if (rest != kNoFileField) {
+        const qsizetype second = rest.indexOf(kFieldSeparator);
+        if (second < 0)
+            return false;
+        const std::optional<QString> folder = unescaped(rest.first(second));
+        const std::optional<QString> name = unescaped(rest.sliced(second + 1));
+        if (!folder || !name || !isFileName(*name))
+            return false;
+        entry.file = RowFile{*folder, *name};
+    }
+    recorded = std::move(entry);
+    return true;
+}
+
+// The record begins on the line after the trailer, which follows the last row's cells.
+FilesRecord readFilesRecord(LineCursor& lines, int rowCount) {
+    FilesRecord record;
+    if (lines.next() != kTrailerLine || lines.next() != kFilesHeaderLine)
+        return record;
+    record.present = true;
+    record.rows.resize(std::size_t(rowCount));
+    for (;;) {
+        if (lines.atEnd()) {
+            record.complete = false;
+            return record;
+        }
+        const QByteArrayView line = lines.next();
+        if (line == kFilesEndLine)
+            return record;
+        if (!readEntry(line, record))
+            record.complete = false;
+    }
+}
+
+void readRowFiles(LineCursor& lines, CatalogueGrid& grid) {
+    const FilesRecord record = readFilesRecord(lines, grid.rowCount());
+    for (int row = 1; row < grid.rowCount(); ++row) {
+        if (record.present && record.rows[std::size_t(row)].recorded) {
+            const std::optional<RowFile>& file = record.rows[std::size_t(row)].file;
+            if (file && grid.columnCount() > 1 && cellLine(file->name) == grid.cell(1, row))
+                grid.setCell(1, row, file->name);
+            if (file && grid.columnCount() > 2 && cellLine(file->folder) == grid.cell(2, row))
+                grid.setCell(2, row, file->folder);
+            grid.setRowFile(row, file);
+        } else if (record.complete) {
+            grid.setRowFile(row, rowFileFromCells(nameCell(grid, row), folderCell(grid, row)));
+        } else {
+            grid.setRowFile(row, std::nullopt);
+        }
+    }
+}
+
+// The file a row stands for, as far as a list file can keep it: a file name in a folder.
+std::optional<RowFile> keptRowFile(const CatalogueGrid& grid, int row) {
+    const std::optional<RowFile>& file = grid.rowFile(row);
+    return file && isFileName(file->name) ? file : std::nullopt;
+}
+
+// Whether a reader that rebuilds the row's file from its name and folder lines finds the very
+// file the row stands for.
+bool linesGiveRowFile(QStringView nameLine, QStringView folderLine,
+                      const std::optional<RowFile>& file) {
+    if (!namesFileForCertain(nameLine, folderLine))
+        return !file;
+    return file && nameLine == file->name && folderLine == file->folder;
+}
+
+void appendEntry(QByteArray& record, int row, const std::optional<RowFile>& file) {
+    record += QByteArray::number(row);
+    record += kFieldSeparator;
+    if (file) {
+        appendEscaped(record, file->folder);
+        record += kFieldSeparator;
+        appendEscaped(record, file->name);
+    } else {
+        record += kNoFileField;
+    }
+    record += kLineEnd;
 }
 
 } // namespace
@@ -157,21 +363,42 @@ QByteArray listFileBytes(const CatalogueGrid& grid) {
             estimate += grid.cell(column, row).size() + 2;
     text.reserve(estimate + qsizetype(grid.rowCount()) * 2);
 
+    QByteArray filesRecord;
     text += QString::fromLatin1(kHeaderLine) + lineEnd;
     text += QString::number(grid.rowCount()) + lineEnd;
     text += QString::number(grid.columnCount()) + lineEnd;
     for (int row = 1; row < grid.rowCount(); ++row) {
+        // Where the name and folder lines stand in the text (empty without those columns).
+        qsizetype lineStart[3] = {};
+        qsizetype lineLength[3] = {};
         for (int column = 0; column < grid.columnCount(); ++column) {
-            appendCell(text, grid.cell(column, row));
+            const qsizetype start = text.size();
+            appendCellLine(text, grid.cell(column, row));
+            if (column == 1 || column == 2) {
+                lineStart[column] = start;
+                lineLength[column] = text.size() - start;
+            }
             text += lineEnd;
         }
         text += lineEnd;
+        const QStringView nameLine = QStringView(text).sliced(lineStart[1], lineLength[1]);
+        const QStringView folderLine = QStringView(text).sliced(lineStart[2], lineLength[2]);
+        const std::optional<RowFile> file = keptRowFile(grid, row);
+        if (!linesGiveRowFile(nameLine, folderLine, file))
+            appendEntry(filesRecord, row, file);
     }
     text += QString::fromLatin1(kTrailerLine) + lineEnd;
     bool exact = false;
     QByteArray bytes = encodeCp1251(text, &exact);
     if (!exact)
         bytes = kUtf8Bom.toByteArray() + text.toUtf8();
+    if (!filesRecord.isEmpty()) {
+        bytes += kFilesHeaderLine;
+        bytes += kLineEnd;
+        bytes += filesRecord;
+        bytes += kFilesEndLine;
+        bytes += kLineEnd;
+    }
     return bytes;
 }
 
@@ -180,13 +407,7 @@ void writeListFile(const QString& path, const CatalogueGrid& grid) {
 }
 
 QByteArray readListFileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(file.errorString());
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Error(file.errorString());
-    return bytes;
+    return readWholeFile(path);
 }
 
 ListFileRead readListFile(QByteArrayView bytes, CatalogueGrid& grid) {
@@ -194,7 +415,24 @@ ListFileRead readListFile(QByteArrayView bytes, CatalogueGrid& grid) {
     if (!layout.isListFile)
         return ListFileRead::NotAListFile;
     readCells(layout, grid);
+    readRowFiles(layout.cells, grid);
     return ListFileRead::Loaded;
+}
+
+void readListFileAt(const QString& path, CatalogueGrid& grid) {
+    const QByteArray bytes = readListFileBytes(path);
+    const auto namingTheFile = [&](const QString& message) {
+        return Error(QStringLiteral("%1: %2").arg(displayFileName(path), message));
+    };
+    ListFileRead read = ListFileRead::Loaded;
+    try {
+        read = readListFile(bytes, grid);
+    } catch (const Error& error) {
+        throw namingTheFile(error.message());
+    }
+    if (read == ListFileRead::NotAListFile)
+        throw namingTheFile(
+            notAListFileMessage().replace(QStringLiteral("\n\r"), QStringLiteral(" ")));
 }
 
 void saveListFileAs(const QString& path, const CatalogueGrid& grid, MainTableState& state) {
@@ -219,10 +457,38 @@ void prepareForListFile(CatalogueGrid& grid, CatalogueState& state) {
 
 namespace {
 
+// Closes the descriptor on every path.
+class OpenFile {
+public:
+    explicit OpenFile(const QString& path)
+        : fd_(::open(encodeFileName(path).constData(), O_RDONLY | O_CLOEXEC)) {}
+    ~OpenFile() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
 // The first line of the file, read without reading the rest, so that a foreign file of any
 // size is told apart at once.
-bool hasHeaderLine(QFile& file) {
-    QByteArray head = file.peek(kUtf8Bom.size() + kHeaderLine.size() + 1);
+bool hasHeaderLine(const QString& path) {
+    const OpenFile file(path);
+    if (file.fd() < 0)
+        throw Error(systemErrorMessage(QStringLiteral("открыть файл"), path, errno));
+    QByteArray head(kUtf8Bom.size() + kHeaderLine.size() + 1, '\0');
+    ssize_t got = 0;
+    do
+        got = ::read(file.fd(), head.data(), std::size_t(head.size()));
+    while (got < 0 && errno == EINTR);
+    if (got < 0)
+        throw Error(systemErrorMessage(QStringLiteral("прочитать файл"), path, errno));
+    head.truncate(got);
     if (head.startsWith(kUtf8Bom))
         head.remove(0, kUtf8Bom.size());
     return LineCursor(head).next() == kHeaderLine;
@@ -230,18 +496,16 @@ bool hasHeaderLine(QFile& file) {
 
 // Reads and checks everything that can fail before the table is touched, then prepares it.
 ListFileRead prepareAndRead(const QString& path, CatalogueGrid& grid, CatalogueState& state) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(file.errorString());
     // A foreign file changes nothing: the table that was there is not lost to a wrong pick.
-    if (!hasHeaderLine(file))
+    if (!hasHeaderLine(path))
         return ListFileRead::NotAListFile;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Error(file.errorString());
+    const QByteArray bytes = readListFileBytes(path);
     ListFileLayout layout = readLayout(bytes);
+    if (!layout.isListFile) // it changed since its first line was read
+        return ListFileRead::NotAListFile;
     prepareForListFile(grid, state);
     readCells(layout, grid);
+    readRowFiles(layout.cells, grid);
     return ListFileRead::Loaded;
 }
 

@@ -7,19 +7,13 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "common/date_time.h"
-#include "common/error.h"
 
 namespace songwick::cli {
 namespace {
 
 CatalogueGrid readList(const QString& path) {
     CatalogueGrid grid;
-    try {
-        if (readListFile(readListFileBytes(path), grid) == ListFileRead::NotAListFile)
-            throw Error(notAListFileMessage().replace(QStringLiteral("\n\r"), QStringLiteral(" ")));
-    } catch (const Error& error) {
-        throw Error(path + QStringLiteral(": ") + error.message());
-    }
+    readListFileAt(path, grid);
     return grid;
 }
 
@@ -90,10 +84,6 @@ int runDuplicates(const QStringList& arguments) {
     if (args.positional().size() != 1)
         throw UsageError("duplicates takes one list file");
     CatalogueGrid grid = readList(args.positional().first());
-    search.filePath = [&grid](int row) {
-        const std::optional<RowFile>& file = grid.rowFile(row);
-        return file ? file->path() : QString();
-    };
     const std::vector<std::vector<int>> groups = duplicateGroups(grid, search);
     QString out;
     for (std::size_t i = 0; i < groups.size(); ++i) {

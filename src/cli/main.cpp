@@ -81,14 +81,19 @@ const Command kCommands[] = {
      "  --columns 1|2|3       columns to a page (default 2)\n",
      runSongbook},
     {"rename", "SCAN.swk EDITED.swk [--dry-run]",
-     "rename the files of a scanned list (row i: column 1 name, column 2 folder) to column 1 "
-     "of the same row of an edited copy; exit 1 when some renames were refused",
+     "rename the files of a scanned list (column 1 name, column 2 folder) to column 1 of an "
+     "edited copy, each edited row paired with the scan row that has the same folder and the "
+     "same cells, never by position (the copy may be sorted or shorter); exit 1 when some "
+     "renames were refused, 2 when a row with a new name cannot be paired (nothing renamed)",
      "  --dry-run             print the plan and rename nothing\n", runRename},
     {"undo", "[--dry-run]",
-     "undo the last journalled rename run, last rename first, never replacing a file; exit 1 "
-     "when some could not be undone, 2 when there is nothing to undo",
+     "undo the last journalled rename run, last rename first, never replacing a file; an undo "
+     "that was cut short is finished (what is still renamed is restored), never reversed; "
+     "undoing a complete undo renames its files forward again; exit 1 when some could not be "
+     "undone, 2 when there is nothing to undo",
      "  --dry-run             print what would be undone and rename nothing\n", runUndo},
-    {"journal", "", "list the journalled rename runs (time, count, undone or not)", "", runJournal},
+    {"journal", "", "list the journalled rename runs (time, count, undone, undone in part or not)",
+     "", runJournal},
 };
 
 // Commands that lay out text need the fonts, which only a GUI application offers (here on

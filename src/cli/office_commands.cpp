@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "common/date_time.h"
 #include "common/error.h"
+#include "common/file_name_codec.h"
 #include "office/document.h"
 #include "office/excel_export.h"
 #include "office/excel_import.h"
@@ -17,7 +18,9 @@
 namespace songwick::cli {
 namespace {
 
-// The file's name in front of a failure: the terminal has no dialog around it.
+// The settings file's name in front of a failure to read it: the terminal has no dialog
+// around it, and the settings reader's messages do not name the file. The other readers and
+// the writers name their files themselves.
 template <typename Action> auto withFileName(const QString& path, Action action) {
     try {
         return action();
@@ -30,11 +33,7 @@ template <typename Action> auto withFileName(const QString& path, Action action)
 CatalogueGrid readList(const QString& path) {
     CatalogueGrid grid;
     prepareGrid(grid, 0);
-    const ListFileRead read =
-        withFileName(path, [&] { return readListFile(readListFileBytes(path), grid); });
-    if (read == ListFileRead::NotAListFile)
-        throw Error(path + QStringLiteral(": ") +
-                    notAListFileMessage().replace(QStringLiteral("\n\r"), QStringLiteral(" ")));
+    readListFileAt(path, grid);
     return grid;
 }
 
@@ -66,8 +65,9 @@ int runExportXlsx(const QStringList& arguments) {
     const std::optional<Workbook> workbook =
         buildExcelExport(grid, measures, settings, SystemClock());
     if (!workbook)
-        throw Error(listPath + QStringLiteral(": the table has no data rows, nothing to export"));
-    const int cutCells = withFileName(outputPath, [&] { return writeXlsx(*workbook, outputPath); });
+        throw Error(displayFileName(listPath) +
+                    QStringLiteral(": the table has no data rows, nothing to export"));
+    const int cutCells = writeXlsx(*workbook, outputPath);
     if (cutCells > 0)
         printOut(cutCellsMessage(cutCells) + u'\n');
     return 0;
@@ -86,9 +86,8 @@ int runImportXlsx(const QStringList& arguments) {
     CatalogueState state;
     if (window == ImportWindow::Main)
         prepareGrid(grid, 0); // the main window's table has its seven columns
-    const SpreadsheetImport imported =
-        withFileName(inputPath, [&] { return importSpreadsheet(inputPath, window, grid, state); });
-    withFileName(listPath, [&] { writeListFile(listPath, grid); });
+    const SpreadsheetImport imported = importSpreadsheet(inputPath, window, grid, state);
+    writeListFile(listPath, grid);
     printOut(QStringLiteral("Импортировано в таблицу %1 запись(и)\n").arg(imported.dataRowCount));
     return 0;
 }
@@ -100,9 +99,8 @@ int runExportDocx(const QStringList& arguments) {
         throw UsageError("export-docx takes a list file and an output file");
     const QString& outputPath = parsed.positional()[1];
     const CatalogueGrid grid = readList(parsed.positional()[0]);
-    const Document document =
-        documentWithText(freshTableText(grid, ProgramSettings{}, SystemClock().now()));
-    withFileName(outputPath, [&] { document.saveAs(outputPath); });
+    const Document document = tableDocument(grid, ProgramSettings{}, SystemClock().now());
+    document.saveAs(outputPath);
     return 0;
 }
 

@@ -3,6 +3,8 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "common/error.h"
+#include "common/file_name_codec.h"
+#include "common/system_error.h"
 #include "scan/folder_walk.h"
 #include "scan/scan_cache.h"
 #include "settings/settings_file.h"
@@ -10,6 +12,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <algorithm>
 #include <memory>
 #include <unistd.h>
 
@@ -74,6 +77,18 @@ private:
     int steps_ = 0;
 };
 
+// "K folders could not be read: A, B, C…", the first few named.
+QString unreadableFoldersLine(const std::vector<UnreadableFolder>& folders) {
+    constexpr std::size_t kFoldersNamed = 3;
+    QStringList named;
+    for (std::size_t i = 0; i < std::min(folders.size(), kFoldersNamed); ++i)
+        named << displayFileName(folders[i].path);
+    return QStringLiteral("%1 folders could not be read: %2%3\n")
+        .arg(folders.size())
+        .arg(named.join(QStringLiteral(", ")),
+             folders.size() > kFoldersNamed ? QStringLiteral("…") : QString());
+}
+
 } // namespace
 
 int runScan(const QStringList& arguments) {
@@ -108,6 +123,10 @@ int runScan(const QStringList& arguments) {
     }
 
     const qint64 walkMs = clock.elapsed();
+    // Nothing was scanned at all: a failure, not an empty table.
+    if (result.chosenFolderUnreadable)
+        throw Error(systemErrorMessage(QStringLiteral("прочитать папку"), folder,
+                                       result.unreadableFolders.front().error));
     if (!result.cacheProblem.isEmpty())
         printError(result.cacheProblem + QLatin1Char('\n'));
 
@@ -128,6 +147,8 @@ int runScan(const QStringList& arguments) {
                    .arg(result.recordsAdded)
                    .arg(result.listings)
                    .arg(result.unreadableCount));
+    if (!result.unreadableFolders.empty())
+        printError(unreadableFoldersLine(result.unreadableFolders));
     if (args.flag(QStringLiteral("stats")))
         printError(QStringLiteral("stats: files %1, folders %2, bytes read %3, cache hits %4, "
                                   "cache misses %5, walk %6 s, total %7 s\n")

@@ -19,7 +19,8 @@ TableTextLayout layoutFromArgument(const std::optional<QString>& argument) {
     throw UsageError("--layout takes A or B");
 }
 
-// The file's name in front of a failure to read it: the terminal has no dialog around it.
+// The settings file's name in front of a failure to read it: the terminal has no dialog around
+// it, and the settings reader's messages do not name the file.
 template <typename Read> auto readNamed(const QString& path, Read read) {
     try {
         return read(path);
@@ -43,12 +44,7 @@ int runText(const QStringList& arguments) {
 
     const QString& listPath = parsed.positional().first();
     CatalogueGrid grid;
-    const ListFileRead read = readNamed(listPath, [&grid](const QString& path) {
-        return readListFile(readListFileBytes(path), grid);
-    });
-    if (read == ListFileRead::NotAListFile)
-        throw Error(listPath + QStringLiteral(": ") +
-                    notAListFileMessage().replace(QStringLiteral("\n\r"), QStringLiteral(" ")));
+    readListFileAt(listPath, grid);
 
     QString out;
     for (const QString& line : tableText(grid, layout, settings, SystemClock().now())) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtGlobal>
+#include <sys/stat.h>
 
 namespace songwick {
 
@@ -24,6 +25,14 @@ struct FileIdentity {
 inline bool sameRenamedFile(const FileIdentity& first, const FileIdentity& second) {
     return first.device == second.device && first.inode == second.inode &&
            first.size == second.size && first.modifiedNs == second.modifiedNs;
+}
+
+// The identity of a file from its status.
+inline FileIdentity fileIdentityOfStatus(const struct stat& status) {
+    constexpr qint64 kNanoseconds = 1'000'000'000;
+    return {qint64(status.st_dev), qint64(status.st_ino), qint64(status.st_size),
+            qint64(status.st_mtim.tv_sec) * kNanoseconds + status.st_mtim.tv_nsec,
+            qint64(status.st_ctim.tv_sec) * kNanoseconds + status.st_ctim.tv_nsec};
 }
 
 } // namespace songwick

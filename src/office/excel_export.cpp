@@ -200,6 +200,21 @@ void addExtraBlock(Worksheet& sheet, const ExportLayout& layout, const ProgramSe
         sheet.setValue({itemRow, nextColumn++}, settings.ExcelLineText);
 }
 
+// On paper: landscape, every column on the width of one page, the page number and count in
+// the footer, and with column titles their row on top of every page. On screen the title row
+// stays in view and filters the table below it.
+void setUpPrinting(Worksheet& sheet, const ExportLayout& layout, bool columnTitles) {
+    PageSetup& setup = sheet.pageSetup();
+    setup.landscape = true;
+    setup.fitToPagesWide = 1;
+    setup.centreFooter = QStringLiteral("&P / &N");
+    if (!columnTitles)
+        return;
+    setup.titleRows = 1;
+    sheet.freezeRows(1);
+    sheet.setAutoFilter({{1, 1}, {layout.lastRow(), layout.lastTableColumn()}});
+}
+
 } // namespace
 
 std::optional<Workbook> buildExcelExport(const CatalogueGrid& grid,
@@ -230,6 +245,7 @@ std::optional<Workbook> buildExcelExport(const CatalogueGrid& grid,
         formatTitleRow(sheet, layout, settings);
     setWidths(sheet, layout, columnMeasures, settings);
     addExtraBlock(sheet, layout, settings, clock.now(), locale);
+    setUpPrinting(sheet, layout, settings.ExcelColumnTitles);
     return workbook;
 }
 

@@ -20,7 +20,9 @@ inline constexpr char16_t kExtraBlockHeading[] = u"Дополнительная 
 // The catalogue table as the formatted spreadsheet "Ms &Excel" makes: the table in rows 1 to
 // N (N the table's row count, header row first), with or without the number column, filled,
 // coloured, boxed and sized by the "Экспорт в Excel" settings, and the extra block of date,
-// list texts and own line below it. columnMeasures are the catalogue's column text-length
+// list texts and own line below it. It prints landscape, fitted to the page width, with the page
+// numbers in the footer; with column titles their row is printed on every page, stays in view
+// on screen and carries the autofilter. columnMeasures are the catalogue's column text-length
 // measures (columns 1 to 6). Nothing for a table whose first data row has no number, as a
 // table without data rows.
 std::optional<Workbook> buildExcelExport(const CatalogueGrid& grid,

@@ -3,6 +3,7 @@
 #include "catalogue/catalogue_grid.h"
 #include "catalogue/catalogue_state.h"
 #include "common/error.h"
+#include "common/file_name_codec.h"
 #include "office/excel_export.h"
 
 #include <algorithm>
@@ -21,6 +22,13 @@ bool marksExtraBlock(const SheetValues& values, int row) {
     return second == heading || values.text(row, 1) == heading ||
            second.contains(QStringLiteral("Дополните")) ||
            second.contains(QStringLiteral(" информ"));
+}
+
+// " \"<file>\"" for the messages, when the sheet was read from a file.
+QString workbookNamed(const SheetValues& values) {
+    if (values.sourceName().isEmpty())
+        return {};
+    return QStringLiteral(" \"%1\"").arg(displayFileName(values.sourceName()));
 }
 
 } // namespace
@@ -53,13 +61,15 @@ SpreadsheetImport importSheet(const SheetValues& values, ImportWindow window, Ca
     const int shift = importColumnShift(values, window);
     const int lastColumn = values.columnCount();
     if (dataRows > RecordStore::kCapacity)
-        throw Error(QStringLiteral("Лист книги содержит %1 строк, а таблица вмещает не больше %2. "
-                                   "Файл не загружен.")
+        throw Error(QStringLiteral("Лист книги%1 содержит %2 строк, а таблица вмещает не больше "
+                                   "%3. Файл не загружен.")
+                        .arg(workbookNamed(values))
                         .arg(dataRows)
                         .arg(RecordStore::kCapacity));
     if (window == ImportWindow::Start && qint64(rows) * (lastColumn + shift) > kMaxCellCount)
-        throw Error(QStringLiteral("Лист книги описывает таблицу из %1 строк и %2 столбцов, "
+        throw Error(QStringLiteral("Лист книги%1 описывает таблицу из %2 строк и %3 столбцов, "
                                    "слишком большую для программы. Файл не загружен.")
+                        .arg(workbookNamed(values))
                         .arg(dataRows)
                         .arg(lastColumn + shift));
     if (window == ImportWindow::Start)
@@ -83,8 +93,12 @@ SpreadsheetImport importSheet(const SheetValues& values, ImportWindow window, Ca
             if (column < grid.columnCount())
                 record[std::size_t(field)] = grid.cell(column, row);
         }
-        grid.setRowFile(row, rowFileOf(record));
-        store.setFile(row, rowFileOf(record));
+        // A sheet keeps texts, not the bytes of names on disk: a "?" or U+FFFD may stand for
+        // a byte lost on the way, and such a row then stands for no file.
+        const std::optional<RowFile> file =
+            rowFileFromCells(record[FileNameField], record[FolderField]);
+        grid.setRowFile(row, file);
+        store.setFile(row, file);
         store.setRecord(row, std::move(record));
     }
     store.setCount(dataRows);

@@ -40,9 +40,10 @@ SheetLimits importLimits(ImportWindow window, const CatalogueGrid& grid);
 // 1, 2, 3 (marks do not come back) under the title "№"; records 1 to N of the main-window
 // store take the data rows and the table source becomes that store. In the start window the
 // loaded-in-start-window condition is set. Cells past the table's columns are left out in the
-// main window. A sheet with more data rows than a store holds, or one that would give the
-// start window's table an unreasonably large grid, is refused with songwick::Error before
-// anything changes.
+// main window. Each row stands for the file its name and folder cells name for certain (a
+// "?" or U+FFFD in them may stand for a lost byte: then for none). A sheet with more data rows
+// than a store holds, or one that would give the start window's table an unreasonably large
+// grid, is refused with songwick::Error naming the workbook before anything changes.
 SpreadsheetImport importSheet(const SheetValues& values, ImportWindow window, CatalogueGrid& grid,
                               CatalogueState& state);
 

@@ -1,11 +1,14 @@
 #include "office/sheet_reader.h"
 
 #include "common/error.h"
+#include "common/file_name_codec.h"
+#include "common/system_error.h"
 
 #include <QDate>
-#include <QFile>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <sys/stat.h>
 
 namespace songwick {
 
@@ -71,36 +74,36 @@ QString dateCellText(double value, bool withTime) {
 }
 
 QString damagedWorkbookMessage(const QString& name) {
-    return QStringLiteral("Файл повреждён или не является книгой Excel: %1").arg(name);
+    return QStringLiteral("Файл повреждён или не является книгой Excel: %1")
+        .arg(displayFileName(name));
 }
 
 SheetValues readFirstSheet(QByteArrayView bytes, const QString& name, const SheetLimits& limits) {
+    SheetValues values;
     if (bytes.startsWith("PK\x03\x04"))
-        return readXlsxFirstSheet(bytes, name, limits);
-    if (bytes.startsWith(QByteArray::fromHex("D0CF11E0A1B11AE1")))
-        return readXlsFirstSheet(bytes, name, limits);
-    throw Error(damagedWorkbookMessage(name));
+        values = readXlsxFirstSheet(bytes, name, limits);
+    else if (bytes.startsWith(QByteArray::fromHex("D0CF11E0A1B11AE1")))
+        values = readXlsFirstSheet(bytes, name, limits);
+    else
+        throw Error(damagedWorkbookMessage(name));
+    values.setSourceName(name);
+    return values;
 }
 
 SheetValues readFirstSheet(const QString& path, const SheetLimits& limits) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(
-            QStringLiteral("Не удалось открыть файл \"%1\": %2").arg(path, file.errorString()));
-    const QByteArray start = file.peek(8);
-    if (!start.startsWith("PK\x03\x04") && start != QByteArray::fromHex("D0CF11E0A1B11AE1"))
-        throw Error(damagedWorkbookMessage(path));
     // Far more than any workbook a table comes from; keeps a stray huge file out of memory.
     constexpr qint64 kMaxWorkbookSize = qint64(256) << 20;
-    if (file.size() > kMaxWorkbookSize)
+    struct stat status {};
+    if (::stat(encodeFileName(path).constData(), &status) != 0)
+        throw Error(systemErrorMessage(QStringLiteral("открыть файл"), path, errno));
+    // A device or a pipe is no workbook, and reading it might never end.
+    if (!S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode))
+        throw Error(damagedWorkbookMessage(path));
+    if (status.st_size > kMaxWorkbookSize)
         throw Error(QStringLiteral("Файл \"%1\" слишком велик для книги с таблицей. Файл не "
                                    "загружен.")
-                        .arg(path));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Error(
-            QStringLiteral("Не удалось прочитать файл \"%1\": %2").arg(path, file.errorString()));
-    return readFirstSheet(bytes, path, limits);
+                        .arg(displayFileName(path)));
+    return readFirstSheet(readWholeFile(path), path, limits);
 }
 
 } // namespace songwick

@@ -26,12 +26,17 @@ public:
     // For readers: a value for a cell; an empty text is no value.
     void setText(int row, int column, QString text);
 
+    // The workbook the values were read from, for messages; empty when they were not read.
+    const QString& sourceName() const { return sourceName_; }
+    void setSourceName(QString name) { sourceName_ = std::move(name); }
+
 private:
     using Row = std::vector<std::pair<int, QString>>; // (column, text), by column
     std::map<int, Row> rows_;
     int rowCount_ = 1;
     int columnCount_ = 1;
     qsizetype cellCount_ = 0;
+    QString sourceName_;
 };
 
 // What a reader keeps of a sheet. A row number above maxRow or a column number above
@@ -48,8 +53,9 @@ struct SheetLimits {
 };
 
 // Reads the first worksheet of a workbook: an .xlsx (Office Open XML) or an .xls (BIFF), told
-// apart by their content, not by the name. Throws songwick::Error when the file cannot be read,
-// is not a workbook or goes past the limits; name is the file's name for the messages.
+// apart by their content, not by the name. Throws songwick::Error naming the file when it
+// cannot be read, is not a workbook, is damaged (a part cut short or not well-formed) or goes
+// past the limits; name is the file's name for the messages and the values' source name.
 SheetValues readFirstSheet(QByteArrayView bytes, const QString& name,
                            const SheetLimits& limits = {});
 SheetValues readFirstSheet(const QString& path, const SheetLimits& limits = {});
@@ -67,7 +73,8 @@ QString numberText(double value);
 // "dd.mm.yyyy", with " hh:mm:ss" when withTime.
 QString dateCellText(double value, bool withTime);
 
-// The message for a workbook that cannot be read.
+// The message for a workbook that cannot be read: "Файл повреждён или не является книгой
+// Excel: <name>".
 QString damagedWorkbookMessage(const QString& name);
 
 } // namespace songwick

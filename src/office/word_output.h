@@ -29,6 +29,13 @@ QString freshTableText(const CatalogueGrid& grid, const ProgramSettings& setting
 // A new document holding exactly the text.
 Document documentWithText(const QString& text);
 
+// The fresh rendering as a document: the table as a table of the document, its header row the
+// catalogue's column titles, its columns in the order of the rendering for viewing (number,
+// location, file name, then every column from 3 on), followed by the trailer lines of the text
+// output settings as paragraphs. Its text form (paragraphs, printout) is freshTableText's.
+Document tableDocument(const CatalogueGrid& grid, const ProgramSettings& settings,
+                       DateTimeValue now, const QLocale& locale = QLocale::system());
+
 // "Visible": writes the document into `folder` (empty: the user's cache folder) under a
 // time-stamped name and opens it in the desktop's word processor. Returns the file written.
 QString showDocument(const Document& document, const Clock& clock, DesktopOpener& opener,

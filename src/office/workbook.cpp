@@ -373,6 +373,11 @@ void Worksheet::deleteShiftLeft(const CellRange& range) {
     }
 }
 
+void Worksheet::setAutoFilter(const CellRange& range) {
+    checkRange(range);
+    autoFilter_ = range;
+}
+
 CellRef Worksheet::lastUsedCell() const {
     CellRef last{1, 1};
     for (int row = 1; row <= rowCount_; ++row) {

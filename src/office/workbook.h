@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <unordered_map>
@@ -85,6 +86,21 @@ struct CellFormat {
     bool operator==(const CellFormat&) const = default;
 };
 
+// PageSetup of a worksheet as the export gives it: how the sheet goes onto paper.
+struct PageSetup {
+    bool landscape = false;
+    // FitToPagesWide with FitToPagesTall off: every column on this many pages across, as many
+    // pages down as the rows take; 0 prints the sheet at its own size.
+    int fitToPagesWide = 0;
+    // PrintTitleRows: rows 1 to this one are printed at the top of every page; 0 for none.
+    int titleRows = 0;
+    // CenterFooter in the spreadsheet's codes ("&P" the page number, "&N" the page count);
+    // empty for none.
+    QString centreFooter;
+
+    bool operator==(const PageSetup&) const = default;
+};
+
 // The spreadsheet's standard 56-colour palette: index 1 to 56 to 0xRRGGBB. Throws
 // songwick::Error outside 1..56.
 std::uint32_t paletteRgb(int colorIndex);
@@ -129,6 +145,15 @@ public:
     // Range.Delete with shift left: the range's cells go; the cells to their right in the
     // same rows move left by the range's width, values and formats. Column widths stay.
     void deleteShiftLeft(const CellRange& range);
+
+    PageSetup& pageSetup() { return pageSetup_; }
+    const PageSetup& pageSetup() const { return pageSetup_; }
+    // FreezePanes: rows 1 to `rows` stay in view while the rest scrolls; 0 for none.
+    void freezeRows(int rows) { frozenRows_ = std::clamp(rows, 0, kMaxRows - 1); }
+    int frozenRows() const { return frozenRows_; }
+    // Range.AutoFilter: the range's first row gets the filter buttons over the rows below it.
+    void setAutoFilter(const CellRange& range);
+    const std::optional<CellRange>& autoFilter() const { return autoFilter_; }
 
     // SpecialCells(11): the last row and the last column holding a value or a format of its
     // own; A1 for an empty sheet.
@@ -182,6 +207,9 @@ private:
     void applyToAllColumns(const FormatChange& change);
 
     QString name_;
+    PageSetup pageSetup_;
+    int frozenRows_ = 0;
+    std::optional<CellRange> autoFilter_;
     int rowCount_ = 0;
     int columnCount_ = 0;
     std::vector<QString> values_;            // row-major

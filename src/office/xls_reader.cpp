@@ -1,6 +1,8 @@
 #include "office/xls_reader.h"
 
 #include "common/error.h"
+#include "common/file_name_codec.h"
+#include "common/system_error.h"
 
 #include <QFile>
 #include <algorithm>
@@ -81,18 +83,23 @@ private:
     bool opened_;
 };
 
+// A failure of the system while reading the workbook, not a fault of the file.
+Error readFailure(const QString& name, int errorNumber) {
+    return Error(systemErrorMessage(QStringLiteral("прочитать файл"), name, errorNumber));
+}
+
 // The bytes as a file the BIFF library can open by name.
 Descriptor memoryFile(QByteArrayView bytes, const QString& name) {
     Descriptor fd(::memfd_create("songwick-xls", MFD_CLOEXEC));
     if (fd.get() < 0)
-        throw Error(damagedWorkbookMessage(name));
+        throw readFailure(name, errno);
     qsizetype done = 0;
     while (done < bytes.size()) {
         const ssize_t written = ::write(fd.get(), bytes.data() + done, size_t(bytes.size() - done));
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)
-            throw Error(damagedWorkbookMessage(name));
+            throw readFailure(name, written < 0 ? errno : ENOSPC);
         done += written;
     }
     return fd;
@@ -156,7 +163,7 @@ bool accept(const SheetValues& values, unsigned row, unsigned column, const Shee
     if (row >= unsigned(limits.maxRow) || column >= unsigned(limits.maxColumn))
         throw Error(QStringLiteral("Лист книги \"%1\" больше, чем может принять таблица (%2 строк, "
                                    "%3 столбцов). Файл не загружен.")
-                        .arg(name)
+                        .arg(displayFileName(name))
                         .arg(limits.maxRow)
                         .arg(limits.maxColumn));
     if (column >= unsigned(limits.keptColumns))
@@ -164,7 +171,7 @@ bool accept(const SheetValues& values, unsigned row, unsigned column, const Shee
     if (values.cellCount() >= limits.maxCells)
         throw Error(QStringLiteral("Лист книги \"%1\" содержит больше %2 заполненных ячеек. Файл "
                                    "не загружен.")
-                        .arg(name)
+                        .arg(displayFileName(name))
                         .arg(limits.maxCells));
     return true;
 }
@@ -405,14 +412,14 @@ SheetValues readInChild(QByteArrayView bytes, const QString& name, const SheetLi
     const Descriptor data = memoryFile(bytes, name);
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0)
-        throw Error(damagedWorkbookMessage(name));
+        throw readFailure(name, errno);
     Descriptor readEnd(ends[0]);
     Descriptor writeEnd(ends[1]);
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(childLimits.seconds);
     const pid_t child = ::fork();
     if (child < 0)
-        throw Error(damagedWorkbookMessage(name));
+        throw readFailure(name, errno);
     if (child == 0) {
         ::close(ends[0]);
         runChild(data.get(), ends[1], childLimits, body);

@@ -1,4 +1,5 @@
 #include "common/error.h"
+#include "common/file_name_codec.h"
 #include "office/sheet_reader.h"
 
 #include <QXmlStreamReader>
@@ -103,7 +104,7 @@ public:
     Error damaged() const { return Error(damagedWorkbookMessage(name_)); }
     Error tooLarge() const {
         return Error(QStringLiteral("Книга \"%1\" слишком велика для таблицы. Файл не загружен.")
-                         .arg(name_));
+                         .arg(displayFileName(name_)));
     }
 
 private:
@@ -330,7 +331,10 @@ QString decodeEscapes(QString text) {
     return decoded;
 }
 
-// Feeds a part to an XML stream reader chunk by chunk; handle(reader) takes the tokens.
+// Feeds a part to an XML stream reader chunk by chunk; handle(reader) takes the tokens. A part
+// that is not well-formed is damaged, and so is one that ends before its document does (a
+// chunk may end anywhere, so only the end of the last one tells): a sheet cut short would
+// otherwise read as a shorter table.
 template <typename Handle>
 bool streamXml(const Package& package, const QString& part, Handle&& handle) {
     QXmlStreamReader reader;
@@ -345,8 +349,7 @@ bool streamXml(const Package& package, const QString& part, Handle&& handle) {
         if (reader.hasError() && reader.error() != QXmlStreamReader::PrematureEndOfDocumentError)
             throw package.damaged();
     });
-    if (present && reader.hasError() &&
-        reader.error() != QXmlStreamReader::PrematureEndOfDocumentError)
+    if (present && (reader.hasError() || reader.tokenType() != QXmlStreamReader::EndDocument))
         throw package.damaged();
     return present;
 }
@@ -528,14 +531,14 @@ private:
         if (++cellCount_ > limits_.maxCells)
             throw Error(QStringLiteral("Лист книги \"%1\" содержит больше %2 заполненных ячеек. "
                                        "Файл не загружен.")
-                            .arg(name_)
+                            .arg(displayFileName(name_))
                             .arg(limits_.maxCells));
     }
 
     QString tooLargeMessage() const {
         return QStringLiteral("Лист книги \"%1\" больше, чем может принять таблица (%2 строк, "
                               "%3 столбцов). Файл не загружен.")
-            .arg(name_)
+            .arg(displayFileName(name_))
             .arg(limits_.maxRow)
             .arg(limits_.maxColumn);
     }

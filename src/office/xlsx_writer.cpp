@@ -1,9 +1,10 @@
 #include "office/xlsx_writer.h"
 
 #include "common/error.h"
+#include "common/file_name_codec.h"
 #include "common/file_write.h"
+#include "common/system_error.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cerrno>
@@ -210,6 +211,30 @@ int writeCells(lxw_worksheet* target, const Worksheet& sheet, FormatTable& forma
     return cutCells;
 }
 
+void check(lxw_error error) {
+    if (error != LXW_NO_ERROR)
+        throw Error(QString::fromUtf8(lxw_strerror(error)));
+}
+
+// How the sheet goes onto paper, and what stays in view on screen.
+void writePageLayout(lxw_worksheet* target, const Worksheet& sheet) {
+    const PageSetup& setup = sheet.pageSetup();
+    if (setup.landscape)
+        worksheet_set_landscape(target);
+    if (setup.fitToPagesWide > 0)
+        worksheet_fit_to_pages(target, uint16_t(std::min(setup.fitToPagesWide, 0xFFFF)), 0);
+    if (setup.titleRows > 0)
+        check(worksheet_repeat_rows(target, 0, lxw_row_t(setup.titleRows - 1)));
+    if (!setup.centreFooter.isEmpty())
+        check(worksheet_set_footer(target, ("&C" + setup.centreFooter.toUtf8()).constData()));
+    if (sheet.frozenRows() > 0)
+        worksheet_freeze_panes(target, lxw_row_t(sheet.frozenRows()), 0);
+    if (const std::optional<CellRange>& filter = sheet.autoFilter())
+        check(worksheet_autofilter(
+            target, lxw_row_t(filter->first.row - 1), lxw_col_t(filter->first.column - 1),
+            lxw_row_t(filter->last.row - 1), lxw_col_t(filter->last.column - 1)));
+}
+
 } // namespace
 
 QString cutCellsMessage(int cutCells) {
@@ -226,18 +251,18 @@ int writeXlsx(const Workbook& workbook, const QString& path) {
     // The library writes by name and keeps its own temporary files; it writes into a private
     // folder, and the finished file reaches its place through the one atomic writer, which
     // says why a write failed.
+    errno = 0;
     QTemporaryDir scratch;
     if (!scratch.isValid())
-        throw Error(
-            QStringLiteral("Не удалось записать файл \"%1\": %2").arg(path, scratch.errorString()));
+        throw Error(writeFailureMessage(path, errno != 0 ? errno : EIO));
     const QString scratchFile = scratch.filePath(QStringLiteral("book.xlsx"));
     int cutCells = 0;
     {
-        const QByteArray scratchFolder = QFile::encodeName(scratch.path());
+        const QByteArray scratchFolder = encodeFileName(scratch.path());
         lxw_workbook_options options{};
         options.constant_memory = LXW_TRUE;
         options.tmpdir = const_cast<char*>(scratchFolder.constData());
-        const QByteArray temporaryName = QFile::encodeName(scratchFile);
+        const QByteArray temporaryName = encodeFileName(scratchFile);
         WorkbookHandle target(workbook_new_opt(temporaryName.constData(), &options));
         if (!target)
             throw writeError(path, LXW_ERROR_CREATING_XLSX_FILE);
@@ -249,6 +274,7 @@ int writeXlsx(const Workbook& workbook, const QString& path) {
         FormatTable formats(target.get(), sheet);
         try {
             writeColumns(worksheet, sheet, formats);
+            writePageLayout(worksheet, sheet);
             cutCells = writeCells(worksheet, sheet, formats);
         } catch (const Error& error) {
             throw Error(
@@ -259,11 +285,7 @@ int writeXlsx(const Workbook& workbook, const QString& path) {
         if (closed != LXW_NO_ERROR)
             throw errno != 0 ? Error(writeFailureMessage(path, errno)) : writeError(path, closed);
     }
-    QFile built(scratchFile);
-    if (!built.open(QIODevice::ReadOnly))
-        throw Error(
-            QStringLiteral("Не удалось записать файл \"%1\": %2").arg(path, built.errorString()));
-    writeFileAtomically(path, built.readAll());
+    writeFileAtomically(path, readWholeFile(scratchFile));
     return cutCells;
 }
 

@@ -7,7 +7,8 @@
 namespace songwick {
 
 // Writes the workbook's one worksheet as an .xlsx file, with every value, fill, font colour,
-// bold, italic, border, alignment and column width the worksheet holds.
+// bold, italic, border, alignment and column width the worksheet holds, its page setup, frozen
+// rows and autofilter.
 //
 // Column widths are in the spreadsheet's own unit, characters of the default font's digit
 // width, the unit ColumnWidth is given in: a width of 14 in the model is a column Excel and

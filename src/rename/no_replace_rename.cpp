@@ -1,8 +1,8 @@
 #include "rename/no_replace_rename.h"
 
 #include "common/file_name_codec.h"
+#include "common/file_path.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 #include <cerrno>
 #include <cstdio>
@@ -47,6 +47,12 @@ bool entryExists(const QByteArray& path) {
     return ::lstat(path.constData(), &entryStat) == 0;
 }
 
+// Nothing under the path: a look-up the system refuses is not taken for a file gone.
+bool entryGone(const QByteArray& path) {
+    struct stat entryStat {};
+    return ::lstat(path.constData(), &entryStat) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+
 QString folderOf(const QString& path) {
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
     return slash < 0 ? QString() : path.left(slash + 1);
@@ -61,7 +67,7 @@ int renameThroughTemporaryName(const QByteArray& from, const QByteArray& to,
         const QString temporaryName =
             QStringLiteral(".songwick-rename-%1.tmp")
                 .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
-        const QByteArray temporary = encodeFileName(folder + temporaryName);
+        const QByteArray temporary = encodeFileName(joinFolderAndName(folder, temporaryName));
         const int toTemporary = renameNoReplace(from, temporary);
         if (toTemporary == EEXIST)
             continue;
@@ -80,7 +86,7 @@ RenameAttempt attemptFor(int error, const QByteArray& from) {
         return {RenameOutcome::Renamed, 0};
     if (error == EEXIST || error == ENOTEMPTY)
         return {RenameOutcome::TargetExists, error};
-    if (error == ENOENT && !entryExists(from))
+    if (error == ENOENT && entryGone(from))
         return {RenameOutcome::SourceMissing, error};
     return {RenameOutcome::Failed, error};
 }
@@ -115,7 +121,8 @@ RenameAttempt renameWithoutReplacing(const QString& folder, const QString& oldNa
                                      const QString& newName) {
     if (!isValidFileName(newName))
         return {RenameOutcome::InvalidName, 0};
-    return renamePathWithoutReplacing(folder + oldName, folder + newName);
+    return renamePathWithoutReplacing(joinFolderAndName(folder, oldName),
+                                      joinFolderAndName(folder, newName));
 }
 
 } // namespace songwick

@@ -21,7 +21,7 @@ struct RenameAttempt {
     int systemError = 0; // errno of the refusal, 0 when there was none
 };
 
-// Renames folder + oldName to folder + newName, never replacing an existing file: the
+// Renames folder/oldName to folder/newName (joined as paths), never replacing an existing file: the
 // system call refuses an existing target itself, so nothing can appear between a check
 // and the rename. A new name that differs only in letter case works on case-insensitive
 // file systems too. Names are encoded with the platform's file-name codec.

@@ -1,26 +1,29 @@
 #include "rename/rename_journal.h"
 
 #include "common/error.h"
+#include "common/file_name_codec.h"
+#include "common/system_error.h"
+#include "rename/no_replace_rename.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
+#include <limits>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace songwick {
 namespace {
 
 const QByteArray kHeaderLine = QByteArrayLiteral("Songwick rename journal 1");
-const QString kJournalSuffix = QStringLiteral(".journal");
 
 // Journal fields are UTF-8 text separated by tabs. A name's bytes are kept as they are on
 // disk: a backslash, a control byte and, in a name that is not valid UTF-8, every byte above
@@ -78,11 +81,25 @@ QDateTime timeFrom(const QByteArray& text) {
     return time.isValid() ? time.toUTC() : QDateTime();
 }
 
+bool allDigits(QByteArrayView text) {
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 std::optional<quint64> numberFrom(const QByteArray& text) {
     bool ok = false;
     const quint64 value = text.toULongLong(&ok);
-    if (!ok || text.isEmpty() ||
-        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    if (!ok || !allDigits(text))
+        return std::nullopt;
+    return value;
+}
+
+// A number that may be negative (a modification time before 1970).
+std::optional<qint64> signedNumberFrom(const QByteArray& text) {
+    bool ok = false;
+    const qint64 value = text.toLongLong(&ok);
+    if (!ok ||
+        !allDigits(text.startsWith('-') ? QByteArrayView(text).sliced(1) : QByteArrayView(text)))
         return std::nullopt;
     return value;
 }
@@ -95,17 +112,26 @@ int journalNumberOf(const QString& fileName) {
 }
 
 QString journalFileName(int number) {
-    return QStringLiteral("%1").arg(number, 6, 10, QLatin1Char('0')) + kJournalSuffix;
+    return QStringLiteral("%1.journal").arg(number, 6, 10, QLatin1Char('0'));
 }
 
 // The journal files of the folder by number, oldest first.
 std::vector<std::pair<int, QString>> journalPaths(const QString& folder) {
     std::vector<std::pair<int, QString>> paths;
-    const QDir dir(folder);
-    for (const QString& name : dir.entryList({QStringLiteral("*.journal")}, QDir::Files)) {
-        if (const int number = journalNumberOf(name); number > 0)
-            paths.emplace_back(number, dir.filePath(name));
+    const QByteArray encodedFolder = encodeFileName(folder);
+    DIR* dir = ::opendir(encodedFolder.constData());
+    if (dir == nullptr)
+        return paths;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QString name = decodeFileName(entry->d_name);
+        struct stat status {};
+        if (const int number = journalNumberOf(name);
+            number > 0 &&
+            ::fstatat(::dirfd(dir), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(status.st_mode))
+            paths.emplace_back(number, joinFolderAndName(folder, name));
     }
+    ::closedir(dir);
     std::sort(paths.begin(), paths.end());
     return paths;
 }
@@ -115,16 +141,23 @@ class JournalParser {
 public:
     explicit JournalParser(JournalFile& file) : file_(file) {}
 
-    bool parse(const QByteArray& bytes) {
-        QList<QByteArray> lines = bytes.split('\n');
+    bool parse(QByteArrayView bytes) {
+        QList<QByteArray> lines = bytes.toByteArray().split('\n');
         // The piece after the last line end is a line whose writing was cut short.
-        lines.removeLast();
-        if (lines.size() < 4 || lines[0] != kHeaderLine)
+        const QByteArray cut = lines.takeLast();
+        if (lines.isEmpty())
+            return kHeaderLine.startsWith(cut)
+                       ? noRun()
+                       : fail(QStringLiteral("это не журнал переименований"));
+        if (lines[0] != kHeaderLine)
             return fail(QStringLiteral("это не журнал переименований"));
         for (qsizetype i = 1; i < lines.size(); ++i) {
             if (!parseLine(i, lines[i].split('\t')))
                 return false;
         }
+        // The header alone, or cut short within it: the run never came to its first rename.
+        if (file_.run.entries.empty())
+            return noRun();
         if (file_.run.machine.isEmpty() || !file_.run.started.isValid() || !sawKind_)
             return fail(QStringLiteral("нет заголовка"));
         return true;
@@ -145,12 +178,12 @@ private:
             file_.run.started = timeFrom(fields[1]);
             return file_.run.started.isValid() || fail(QStringLiteral("неверное время"));
         }
-        if (index > 3 && tag == "rename" && fields.size() == 7)
+        if (index > 3 && tag == "rename" && (fields.size() == 7 || fields.size() == 9))
             return parseEntry(index, fields);
         if (index > 3 && tag == "refused" && fields.size() == 2) {
             const std::optional<quint64> entry = numberFrom(fields[1]);
             if (!entry || *entry != file_.run.entries.size() || *entry == 0)
-                return fail(QStringLiteral("строка %1 не читается").arg(index + 1));
+                return failAtLine(index);
             file_.run.entries.back().refused = true;
             return true;
         }
@@ -159,7 +192,7 @@ private:
             file_.run.closed = true;
             return file_.run.ended.isValid() || fail(QStringLiteral("неверное время"));
         }
-        return fail(QStringLiteral("строка %1 не читается").arg(index + 1));
+        return failAtLine(index);
     }
 
     bool parseKind(const QList<QByteArray>& fields) {
@@ -179,6 +212,14 @@ private:
         return fail(QStringLiteral("неизвестный вид переименования"));
     }
 
+    // A folder that can only be the absolute folder of a file, and names that can only be a
+    // name inside it: never a path that leads elsewhere.
+    static bool fieldsFitTogether(const QByteArray& folder, const QString& oldName,
+                                  const QString& newName) {
+        return folder.startsWith('/') && folder.endsWith('/') && !folder.contains('\0') &&
+               isValidFileName(oldName) && isValidFileName(newName);
+    }
+
     bool parseEntry(qsizetype index, const QList<QByteArray>& fields) {
         JournalEntry entry;
         entry.time = timeFrom(fields[1]);
@@ -187,21 +228,41 @@ private:
         const std::optional<QByteArray> newName = unescapeField(fields[4]);
         const std::optional<quint64> device = numberFrom(fields[5]);
         const std::optional<quint64> inode = numberFrom(fields[6]);
-        if (!entry.time.isValid() || !folder || !oldName || !newName || !device || !inode ||
-            !folder->startsWith('/') || !folder->endsWith('/') || oldName->isEmpty() ||
-            newName->isEmpty() || oldName->contains('/') || newName->contains('/'))
-            return fail(QStringLiteral("строка %1 не читается").arg(index + 1));
-        entry.folder = QFile::decodeName(*folder);
-        entry.oldName = QFile::decodeName(*oldName);
-        entry.newName = QFile::decodeName(*newName);
-        entry.file = {*device, *inode};
+        if (!entry.time.isValid() || !folder || !oldName || !newName || !device || !inode)
+            return failAtLine(index);
+        entry.folder = decodeFileName(*folder);
+        entry.oldName = decodeFileName(*oldName);
+        entry.newName = decodeFileName(*newName);
+        if (!fieldsFitTogether(*folder, entry.oldName, entry.newName))
+            return failAtLine(index);
+        entry.file.device = qint64(*device);
+        entry.file.inode = qint64(*inode);
+        if (fields.size() == 9) {
+            const std::optional<quint64> size = numberFrom(fields[7]);
+            const std::optional<qint64> modified = signedNumberFrom(fields[8]);
+            if (!size || *size > quint64(std::numeric_limits<qint64>::max()) || !modified)
+                return failAtLine(index);
+            entry.file.size = qint64(*size);
+            entry.file.modifiedNs = *modified;
+            entry.versionKnown = true;
+        }
         file_.run.entries.push_back(std::move(entry));
         return true;
+    }
+
+    bool noRun() {
+        file_.state = JournalState::NoRun;
+        return false;
+    }
+
+    bool failAtLine(qsizetype index) {
+        return fail(QStringLiteral("строка %1 не читается").arg(index + 1));
     }
 
     bool fail(const QString& problem) {
         file_.state = JournalState::Damaged;
         file_.problem = problem;
+        file_.run.entries.clear();
         return false;
     }
 
@@ -209,8 +270,45 @@ private:
     bool sawKind_ = false;
 };
 
-QString systemErrorText(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
+QString stoppedMessage(const QString& action, const QString& path, int error,
+                       const QString& consequence) {
+    return systemErrorMessage(action, path, error) + QStringLiteral(". ") + consequence;
+}
+
+QString notRenamedConsequence() {
+    return QStringLiteral("Файлы не переименованы.");
+}
+
+// An open descriptor, closed on every path.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+std::optional<QByteArray> bytesOf(int fd) {
+    QByteArray bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            return bytes;
+        bytes.append(buffer, got);
+    }
 }
 
 } // namespace
@@ -227,11 +325,29 @@ QString journalMachineId() {
     return QSysInfo::machineHostName();
 }
 
-std::optional<FileIdentity> fileIdentityOf(const QString& path) {
+bool FileLookup::missing() const {
+    return !identity && (systemError == ENOENT || systemError == ENOTDIR);
+}
+
+FileLookup lookUpFile(const QString& path) {
     struct stat entry {};
-    if (path.isEmpty() || ::lstat(QFile::encodeName(path).constData(), &entry) != 0)
-        return std::nullopt;
-    return FileIdentity{quint64(entry.st_dev), quint64(entry.st_ino)};
+    if (path.isEmpty())
+        return {std::nullopt, ENOENT};
+    if (::lstat(encodeFileName(path).constData(), &entry) != 0)
+        return {std::nullopt, errno};
+    return {fileIdentityOfStatus(entry), 0};
+}
+
+std::optional<FileIdentity> fileIdentityOf(const QString& path) {
+    return lookUpFile(path).identity;
+}
+
+bool JournalEntry::isFile(const std::optional<FileIdentity>& found) const {
+    if (!found)
+        return false;
+    if (versionKnown)
+        return sameRenamedFile(*found, file);
+    return found->device == file.device && found->inode == file.inode;
 }
 
 int JournalRun::attemptedCount() const {
@@ -239,19 +355,26 @@ int JournalRun::attemptedCount() const {
                              [](const JournalEntry& entry) { return !entry.refused; }));
 }
 
-JournalFile readJournalFile(const QString& path, const QString& machine) {
+JournalFile readJournalBytes(QByteArrayView bytes, int number, const QString& machine) {
     JournalFile file;
-    file.run.path = path;
-    file.run.number = journalNumberOf(QFileInfo(path).fileName());
-    QFile input(path);
-    if (!input.open(QIODevice::ReadOnly)) {
-        file.state = JournalState::Damaged;
-        file.problem = input.errorString();
-        return file;
-    }
+    file.run.number = number;
     JournalParser parser(file);
-    if (parser.parse(input.readAll()) && file.run.machine != machine)
+    if (parser.parse(bytes) && file.run.machine != machine)
         file.state = JournalState::Foreign;
+    return file;
+}
+
+JournalFile readJournalFile(const QString& path, const QString& machine) {
+    const int number = journalNumberOf(path.mid(path.lastIndexOf(u'/') + 1));
+    JournalFile file;
+    try {
+        file = readJournalBytes(readWholeFile(path), number, machine);
+    } catch (const Error& error) {
+        file.run.number = number;
+        file.state = JournalState::Unreadable;
+        file.problem = error.message();
+    }
+    file.run.path = path;
     return file;
 }
 
@@ -262,69 +385,115 @@ std::vector<JournalFile> readJournalFolder(const QString& folder, const QString&
     return files;
 }
 
-std::vector<bool> undoneRuns(const std::vector<JournalFile>& files) {
-    std::vector<bool> undone(files.size(), false);
-    // From the newest down: an undo counts only when it is not undone itself.
+std::vector<RunUndoState> runUndoStates(const std::vector<JournalFile>& files) {
+    std::vector<RunUndoState> states(files.size());
+    std::vector<bool> closedUndoSeen(files.size(), false);
+    std::vector<int> partlyUndone(files.size(), 0);
+    // From the newest down, so that an undo's own state is known before it counts.
     for (std::size_t i = files.size(); i-- > 0;) {
         const JournalFile& file = files[i];
-        if (file.state != JournalState::Usable || file.run.kind != JournalRunKind::Undo ||
-            undone[i])
+        if (file.state != JournalState::Usable || file.run.kind != JournalRunKind::Undo)
             continue;
         for (std::size_t j = 0; j < i; ++j) {
-            if (files[j].run.number == file.run.undoesNumber)
-                undone[j] = true;
+            if (files[j].run.number != file.run.undoesNumber ||
+                files[j].state != JournalState::Usable)
+                continue;
+            if (!file.run.closed) {
+                partlyUndone[j] += file.run.attemptedCount();
+            } else {
+                closedUndoSeen[j] = true;
+                if (states[i].state != UndoState::Undone)
+                    states[j].state = UndoState::Undone;
+            }
         }
     }
-    return undone;
+    for (std::size_t j = 0; j < files.size(); ++j) {
+        // Once an undo of the run ran to its end, the cut-short ones before it are history.
+        if (closedUndoSeen[j] || partlyUndone[j] == 0)
+            continue;
+        states[j].state = UndoState::UndonePartly;
+        states[j].undoneCount = std::min(partlyUndone[j], files[j].run.attemptedCount());
+    }
+    return states;
 }
 
 QString unusableJournalMessage(const JournalFile& file) {
-    if (file.state == JournalState::Foreign)
+    const QString path = displayFileName(file.run.path);
+    switch (file.state) {
+    case JournalState::Foreign:
         return QStringLiteral("Журнал переименований %1 записан на другом компьютере. Он не "
                               "используется, файлы не тронуты.")
-            .arg(QDir::toNativeSeparators(file.run.path));
+            .arg(path);
+    case JournalState::Unreadable:
+        return file.problem + QStringLiteral(". Журнал переименований не используется, файлы "
+                                             "не тронуты.");
+    case JournalState::Usable:
+    case JournalState::Damaged:
+    case JournalState::NoRun:
+        break;
+    }
     return QStringLiteral("Журнал переименований %1 поврежден (%2). Он не используется, файлы "
                           "не тронуты.")
-        .arg(QDir::toNativeSeparators(file.run.path), file.problem);
+        .arg(path, file.problem);
+}
+
+bool removeJournalWithoutRun(const QString& path) {
+    const QByteArray encoded = encodeFileName(path);
+    const Descriptor journal(::open(encoded.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    // A run still writing its journal holds it locked.
+    if (journal.get() < 0 || ::flock(journal.get(), LOCK_EX | LOCK_NB) != 0)
+        return false;
+    const std::optional<QByteArray> bytes = bytesOf(journal.get());
+    if (!bytes)
+        return false;
+    const JournalFile again =
+        readJournalBytes(*bytes, journalNumberOf(path.mid(path.lastIndexOf(u'/') + 1)), {});
+    return again.state == JournalState::NoRun && ::unlink(encoded.constData()) == 0;
 }
 
 void pruneJournals(const QString& folder, const QDateTime& now) {
     const std::vector<std::pair<int, QString>> paths = journalPaths(folder);
     const std::size_t beyondKept =
         paths.size() > std::size_t(kJournalsKept) ? paths.size() - kJournalsKept : 0;
-    const QDateTime oldest = now.addDays(-kJournalDaysKept);
+    const qint64 oldest = now.addDays(-kJournalDaysKept).toSecsSinceEpoch();
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        const QString& path = paths[i].second;
-        if (i < beyondKept || QFileInfo(path).lastModified() < oldest)
-            QFile::remove(path);
+        const QByteArray path = encodeFileName(paths[i].second);
+        struct stat status {};
+        if (i < beyondKept ||
+            (::lstat(path.constData(), &status) == 0 && qint64(status.st_mtim.tv_sec) < oldest))
+            ::unlink(path.constData());
     }
 }
 
 JournalWriter::JournalWriter(const QString& folder, JournalRunKind kind, int undoesNumber) {
-    if (!QDir().mkpath(folder))
-        throw Error(QStringLiteral("Не удалось создать папку журнала переименований %1. "
-                                   "Файлы не переименованы.")
-                        .arg(QDir::toNativeSeparators(folder)));
+    std::error_code folderError;
+    std::filesystem::create_directories(encodeFileName(folder).toStdString(), folderError);
+    if (folderError)
+        throw Error(stoppedMessage(QStringLiteral("создать папку журнала переименований"), folder,
+                                   folderError.value(), notRenamedConsequence()));
     const std::vector<std::pair<int, QString>> existing = journalPaths(folder);
     number_ = existing.empty() ? 1 : existing.back().first + 1;
     for (;; ++number_) {
-        path_ = QDir(folder).filePath(journalFileName(number_));
-        descriptor_ = ::open(QFile::encodeName(path_).constData(),
+        path_ = joinFolderAndName(folder, journalFileName(number_));
+        descriptor_ = ::open(encodeFileName(path_).constData(),
                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_APPEND, 0600);
         if (descriptor_ >= 0)
             break;
         if (errno != EEXIST) // another run took the number just now: the next one
-            throw Error(QStringLiteral("Не удалось создать журнал переименований %1: %2. "
-                                       "Файлы не переименованы.")
-                            .arg(QDir::toNativeSeparators(path_), systemErrorText(errno)));
+            throw Error(stoppedMessage(QStringLiteral("создать журнал переименований"), path_,
+                                       errno, notRenamedConsequence()));
     }
-    QByteArray header = kHeaderLine + '\n';
-    header += "machine\t" + journalMachineId().toUtf8() + '\n';
-    header += kind == JournalRunKind::Undo ? "run\tundo\t" + QByteArray::number(undoesNumber)
-                                           : QByteArray("run\trename");
-    header += "\nstarted\t" + timeText(QDateTime::currentDateTimeUtc());
-    writeLine(header);
-    sync();
+    // Held while the run lasts, so that an undo never takes the journal for one without a run.
+    ::flock(descriptor_, LOCK_EX | LOCK_NB);
+    try {
+        writeHeader(kind, undoesNumber);
+    } catch (const Error&) {
+        // A journal without its header is no run: it must not stand in the way of the last one.
+        ::close(descriptor_);
+        descriptor_ = -1;
+        ::unlink(encodeFileName(path_).constData());
+        throw;
+    }
     pruneJournals(folder, QDateTime::currentDateTimeUtc());
 }
 
@@ -333,12 +502,24 @@ JournalWriter::~JournalWriter() {
         ::close(descriptor_);
 }
 
+void JournalWriter::writeHeader(JournalRunKind kind, int undoesNumber) {
+    QByteArray header = kHeaderLine + '\n';
+    header += "machine\t" + journalMachineId().toUtf8() + '\n';
+    header += kind == JournalRunKind::Undo ? "run\tundo\t" + QByteArray::number(undoesNumber)
+                                           : QByteArray("run\trename");
+    header += "\nstarted\t" + timeText(QDateTime::currentDateTimeUtc());
+    writeLine(header);
+    sync();
+}
+
 void JournalWriter::planned(const QString& folder, const QString& oldName, const QString& newName,
                             const FileIdentity& file) {
     QByteArray line = "rename\t" + timeText(QDateTime::currentDateTimeUtc());
-    for (const QString& field : {folder, oldName, newName})
-        line += '\t' + escapeField(QFile::encodeName(field));
-    line += '\t' + QByteArray::number(file.device) + '\t' + QByteArray::number(file.inode);
+    for (const QString& field : {folderWithSeparator(folder), oldName, newName})
+        line += '\t' + escapeField(encodeFileName(field));
+    for (const quint64 number : {quint64(file.device), quint64(file.inode), quint64(file.size)})
+        line += '\t' + QByteArray::number(number);
+    line += '\t' + QByteArray::number(file.modifiedNs);
     writeLine(line);
     ++plannedCount_;
 }
@@ -349,9 +530,9 @@ void JournalWriter::refused() {
 
 void JournalWriter::close(int renamedCount) {
     if (renamedCount == 0) {
+        ::unlink(encodeFileName(path_).constData());
         ::close(descriptor_);
         descriptor_ = -1;
-        QFile::remove(path_);
         return;
     }
     writeLine("end\t" + timeText(QDateTime::currentDateTimeUtc()) + '\t' +
@@ -370,19 +551,20 @@ void JournalWriter::writeLine(const QByteArray& text) {
         if (step < 0 && errno == EINTR)
             continue;
         if (step <= 0)
-            throw Error(QStringLiteral("Не удалось записать журнал переименований %1: %2. "
-                                       "Переименование остановлено.")
-                            .arg(QDir::toNativeSeparators(path_),
-                                 systemErrorText(step < 0 ? errno : ENOSPC)));
+            throw Error(stoppedMessage(
+                QStringLiteral("записать журнал переименований"), path_, step < 0 ? errno : ENOSPC,
+                plannedCount_ == 0 ? notRenamedConsequence()
+                                   : QStringLiteral("Переименование остановлено.")));
         written += step;
     }
 }
 
 void JournalWriter::sync() {
     if (::fdatasync(descriptor_) != 0)
-        throw Error(QStringLiteral("Не удалось записать журнал переименований %1: %2. "
-                                   "Переименование остановлено.")
-                        .arg(QDir::toNativeSeparators(path_), systemErrorText(errno)));
+        throw Error(stoppedMessage(QStringLiteral("записать журнал переименований"), path_, errno,
+                                   plannedCount_ == 0
+                                       ? notRenamedConsequence()
+                                       : QStringLiteral("Переименование остановлено.")));
 }
 
 RunJournal::RunJournal(QString folder, JournalRunKind kind, int undoesNumber)

@@ -4,10 +4,11 @@
 #include "common/date_time.h"
 #include "common/error.h"
 #include "common/file_name_codec.h"
+#include "common/system_error.h"
 #include "rename/rename_journal.h"
 
-#include <QFile>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <sys/stat.h>
 
@@ -24,11 +25,27 @@ const CatalogueRecord& recordOrEmpty(const RecordStore& store, int row) {
     return row <= RecordStore::kCapacity ? store.record(row) : empty;
 }
 
-// A file, not a folder, under that path (a link counts when it leads to a file).
-bool fileExists(const QString& path) {
+// What is under a row's old path: a file (a link counts when it leads to a file), nothing
+// (or a folder), or a look-up the system refused, which tells nothing about the file.
+struct OldFileLookup {
+    bool isFile = false;
+    int systemError = 0; // the refused look-up's errno, 0 when the system answered
+};
+
+OldFileLookup lookUpOldFile(const QString& path) {
     struct stat fileStat {};
-    return !path.isEmpty() && ::stat(encodeFileName(path).constData(), &fileStat) == 0 &&
-           !S_ISDIR(fileStat.st_mode);
+    if (::stat(encodeFileName(path).constData(), &fileStat) == 0)
+        return {!S_ISDIR(fileStat.st_mode), 0};
+    return {false, errno == ENOENT || errno == ENOTDIR ? 0 : errno};
+}
+
+// Missing, LookupFailed or, when the file is there, `otherwise`.
+void planByOldFile(RenamePlanRow& row, PlannedAction otherwise) {
+    const OldFileLookup found = lookUpOldFile(row.oldPath());
+    row.systemError = found.systemError;
+    row.action = found.systemError != 0 ? PlannedAction::LookupFailed
+                 : found.isFile         ? otherwise
+                                        : PlannedAction::Missing;
 }
 
 // The row's own file: never the cells, which the user may have typed into.
@@ -40,11 +57,6 @@ RenamePlanRow planRowFor(const CatalogueGrid& grid, int row) {
         planRow.oldName = file->name;
     }
     return planRow;
-}
-
-// A folder that is not absolute would be taken relative to the program's working folder.
-bool hasAbsoluteFolder(const RenamePlanRow& row) {
-    return row.folder.startsWith(u'/');
 }
 
 // The text of the part "Дата и время" for each row, formatted again only when the clock has
@@ -87,11 +99,33 @@ RowPartTexts rowPartTexts(const CatalogueGrid& grid, const CatalogueRecord& reco
 }
 
 QString refusalFor(const RenamePlan& plan, const RenamePlanRow& row) {
+    const QString oldPath = displayFileName(row.oldPath());
     if (plan.kind == RenameKind::FromFileNameColumn)
-        return fileNameColumnRefusal(row.oldPath());
+        return fileNameColumnRefusal(oldPath);
     if (row.action == PlannedAction::EmptyName)
-        return compositeEmptyNameRefusal(row.oldPath(), plan.source);
-    return compositeRefusal(row.oldPath());
+        return compositeEmptyNameRefusal(oldPath, plan.source);
+    return compositeRefusal(oldPath);
+}
+
+// The new name of a row whose file is there: the composed text finished, ".kar" added.
+void planComposedName(RenamePlanRow& row, const QString& composed, bool startWindowStore) {
+    const QString name = finishComposedName(composed, startWindowStore);
+    if (name.isEmpty()) {
+        row.action = PlannedAction::EmptyName;
+        return;
+    }
+    row.newName = name + kCompositeExtension.toString();
+    row.action = isValidFileName(row.newName) ? PlannedAction::Rename : PlannedAction::InvalidName;
+}
+
+RenameRowResult lookupFailureResult(const RenamePlanRow& row, int systemError) {
+    RenameRowResult result;
+    result.row = row.row;
+    result.outcome = RowOutcome::Refused;
+    result.detail = RenameOutcome::Failed;
+    result.systemError = systemError;
+    result.message = lookupFailureRefusal(row.oldPath(), systemError);
+    return result;
 }
 
 void recordNewName(const RenamePlan& plan, const RenamePlanRow& row, CatalogueGrid& grid,
@@ -148,14 +182,11 @@ RenamePlan planFileNameColumnRename(const CatalogueGrid& grid, const CatalogueSt
             planRow.action = PlannedAction::Unchanged;
         else if (planRow.oldName.isEmpty())
             planRow.action = PlannedAction::Missing;
-        else if (!hasAbsoluteFolder(planRow))
+        else if (!isAbsoluteFolderPath(planRow.folder))
             planRow.action = PlannedAction::RelativeFolder;
-        else if (!fileExists(planRow.oldPath()))
-            planRow.action = PlannedAction::Missing;
-        else if (!isValidFileName(planRow.newName))
-            planRow.action = PlannedAction::InvalidName;
         else
-            planRow.action = PlannedAction::Rename;
+            planByOldFile(planRow, isValidFileName(planRow.newName) ? PlannedAction::Rename
+                                                                    : PlannedAction::InvalidName);
         plan.rows.push_back(std::move(planRow));
     }
     return plan;
@@ -177,23 +208,18 @@ RenamePlan planCompositeRename(const CatalogueGrid& grid, const CatalogueState& 
         RenamePlanRow planRow = planRowFor(grid, row);
         if (planRow.oldName.isEmpty()) {
             planRow.action = PlannedAction::Missing;
-        } else if (!hasAbsoluteFolder(planRow)) {
-            planRow.action = PlannedAction::RelativeFolder;
-        } else if (!fileExists(planRow.oldPath())) {
-            planRow.action = PlannedAction::Missing;
         } else if (options.markedOnly && !isMarked(grid, row)) {
             planRow.action = PlannedAction::NotMarked;
+        } else if (!isAbsoluteFolderPath(planRow.folder)) {
+            planRow.action = PlannedAction::RelativeFolder;
         } else {
-            const QString composed = composeNameWithDateTimeText(
-                options, rowPartTexts(grid, record, row), dateTime.textAt(clock));
-            const QString name = finishComposedName(composed, startWindowStore);
-            if (name.isEmpty()) {
-                planRow.action = PlannedAction::EmptyName;
-            } else {
-                planRow.newName = name + kCompositeExtension.toString();
-                planRow.action = isValidFileName(planRow.newName) ? PlannedAction::Rename
-                                                                  : PlannedAction::InvalidName;
-            }
+            planByOldFile(planRow, PlannedAction::Rename);
+            if (planRow.action == PlannedAction::Rename)
+                planComposedName(planRow,
+                                 composeNameWithDateTimeText(options,
+                                                             rowPartTexts(grid, record, row),
+                                                             dateTime.textAt(clock)),
+                                 startWindowStore);
         }
         plan.rows.push_back(std::move(planRow));
     }
@@ -230,13 +256,20 @@ RenameRunResult carryOutRenamePlan(const RenamePlan& plan, CatalogueGrid& grid,
             result.message = refusalFor(plan, row);
             run.rows.push_back(std::move(result));
             continue;
+        case PlannedAction::LookupFailed:
+            run.rows.push_back(lookupFailureResult(row, row.systemError));
+            continue;
         case PlannedAction::Rename:
             break;
         }
-        const std::optional<FileIdentity> file = fileIdentityOf(row.oldPath());
-        if (!file)
+        const FileLookup file = lookUpFile(row.oldPath());
+        if (file.missing())
             continue; // gone since the plan was made: as if it had been missing then
-        if (!journal.planned(row.folder, row.oldName, row.newName, *file))
+        if (!file.identity) {
+            run.rows.push_back(lookupFailureResult(row, file.systemError));
+            continue;
+        }
+        if (!journal.planned(row.folder, row.oldName, row.newName, *file.identity))
             break;
         const RenameAttempt attempt = renameWithoutReplacing(row.folder, row.oldName, row.newName);
         const bool journalKept = attempt.outcome == RenameOutcome::Renamed || journal.refused();
@@ -290,6 +323,11 @@ QString compositeEmptyNameRefusal(const QString& oldPath, TableSource source) {
     if (source == TableSource::StartWindowStore)
         message += QStringLiteral(" :)");
     return message;
+}
+
+QString lookupFailureRefusal(const QString& oldPath, int systemError) {
+    return systemErrorMessage(QStringLiteral("найти файл"), oldPath, systemError) +
+           QStringLiteral(". Файл не переименован.");
 }
 
 QString fileNameColumnStatusText(int renameCount) {

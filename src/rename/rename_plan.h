@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue_grid.h"
 #include "catalogue/catalogue_state.h"
+#include "common/file_path.h"
 #include "rename/composite_name.h"
 #include "rename/no_replace_rename.h"
 
@@ -30,17 +31,19 @@ enum class PlannedAction {
     EmptyName,      // the composed name is empty: refused
     InvalidName,    // the new name is empty, holds "/" or NUL, or is "." or "..": refused
     RelativeFolder, // the row's folder is not an absolute path: refused, never renamed
+    LookupFailed,   // the system would not say whether the file is there: refused
 };
 
 struct RenamePlanRow {
     int row = 0;     // data row of the table, from 1
-    QString folder;  // the folder of the row's own file, ending with "/"
+    QString folder;  // the folder of the row's own file
     QString oldName; // the name the row's file has on disk (empty: the row stands for none)
     QString newName; // with ".kar" for a composite rename
     PlannedAction action = PlannedAction::Unchanged;
+    int systemError = 0; // LookupFailed: why
 
-    QString oldPath() const { return folder + oldName; }
-    QString newPath() const { return folder + newName; }
+    QString oldPath() const { return joinFolderAndName(folder, oldName); }
+    QString newPath() const { return joinFolderAndName(folder, newName); }
 };
 
 struct RenamePlan {
@@ -99,10 +102,11 @@ struct RenameRunResult {
 
 // Carries a plan out. Each renamed file's name goes into the record store the plan came
 // from; a composite rename also writes it into column 1 of its row. A file that has
-// disappeared since the plan was made is skipped silently. The main window state is left
-// to the caller (applyRenameRun).
-// With a journal folder, the run is journalled there (see rename_journal.h): a journal that
-// cannot be written stops the run before the next rename, with the reason in stoppedBecause.
+// disappeared since the plan was made is skipped silently; one the system will not look up
+// (access, input/output error) is a refused row whose message says why. The main window state is
+// left to the caller (applyRenameRun). With a journal folder, the run is journalled there (see
+// rename_journal.h): a journal that cannot be written stops the run before the next rename, with
+// the reason in stoppedBecause.
 RenameRunResult carryOutRenamePlan(const RenamePlan& plan, CatalogueGrid& grid,
                                    CatalogueState& state, const QString& journalFolder = {});
 
@@ -114,6 +118,8 @@ void applyRenameRun(const RenameRunResult& run, CatalogueState& state);
 QString fileNameColumnRefusal(const QString& oldPath);
 QString compositeRefusal(const QString& oldPath);
 QString compositeEmptyNameRefusal(const QString& oldPath, TableSource source);
+// "Не удалось найти файл \"<path>\": <reason>. Файл не переименован."
+QString lookupFailureRefusal(const QString& oldPath, int systemError);
 QString fileNameColumnStatusText(int renameCount); // "Переименовано N файла(ов)"
 
 } // namespace songwick

@@ -1,11 +1,11 @@
 #include "rename/rename_preview.h"
 
+#include "common/system_error.h"
 #include "rename/rename_journal.h"
 
 #include <QHash>
 #include <QSet>
 #include <algorithm>
-#include <cstring>
 
 namespace songwick {
 namespace {
@@ -51,22 +51,38 @@ std::vector<RenamePreviewRow> previewRenamePlan(const RenamePlan& plan) {
         case PlannedAction::Missing:
         case PlannedAction::NotMarked:
             continue;
-        case PlannedAction::EmptyName:
-            row.refusal = kEmptyName;
-            break;
-        case PlannedAction::InvalidName:
-            row.refusal = kInvalidName;
-            break;
-        case PlannedAction::RelativeFolder:
-            row.refusal = QStringLiteral("Папка файла указана не полным путём");
-            break;
         case PlannedAction::Rename:
             row.refusal = names.refusalFor(planRow);
+            break;
+        case PlannedAction::EmptyName:
+        case PlannedAction::InvalidName:
+        case PlannedAction::RelativeFolder:
+        case PlannedAction::LookupFailed:
+            row.refusal = plannedRefusalReason(planRow);
             break;
         }
         rows.push_back(std::move(row));
     }
     return rows;
+}
+
+QString plannedRefusalReason(const RenamePlanRow& row) {
+    switch (row.action) {
+    case PlannedAction::EmptyName:
+        return kEmptyName;
+    case PlannedAction::InvalidName:
+        return kInvalidName;
+    case PlannedAction::RelativeFolder:
+        return QStringLiteral("Папка файла указана не полным путём");
+    case PlannedAction::LookupFailed:
+        return systemErrorText(row.systemError);
+    case PlannedAction::Rename:
+    case PlannedAction::Unchanged:
+    case PlannedAction::Missing:
+    case PlannedAction::NotMarked:
+        break;
+    }
+    return {};
 }
 
 QString refusalReason(const RenameRowResult& result) {
@@ -81,7 +97,7 @@ QString refusalReason(const RenameRowResult& result) {
     case RenameOutcome::Failed:
         break;
     }
-    return QString::fromLocal8Bit(std::strerror(result.systemError));
+    return systemErrorText(result.systemError);
 }
 
 int previewRenameCount(const std::vector<RenamePreviewRow>& rows) {

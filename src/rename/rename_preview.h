@@ -28,6 +28,10 @@ std::vector<RenamePreviewRow> previewRenamePlan(const RenamePlan& plan);
 int previewRenameCount(const std::vector<RenamePreviewRow>& rows);
 int previewRefusalCount(const std::vector<RenamePreviewRow>& rows);
 
+// Why the plan already refuses the row (empty, invalid name, relative folder, a look-up the
+// system refused), in a few words; empty for a row the plan does not refuse.
+QString plannedRefusalReason(const RenamePlanRow& row);
+
 // Why a carried-out rename was refused, in a few words (the row messages of the windows say
 // it the program's own way).
 QString refusalReason(const RenameRowResult& result);

@@ -12,31 +12,45 @@ namespace songwick {
 
 // Undoing the last journalled run: its renames are taken back, last first, with the rename
 // that never replaces a file, and only where the file under the new name is still the one
-// the run renamed (same device and inode). The undo is a run of its own, journalled, so
-// that it can be undone in turn.
+// the run renamed (same device and inode, same size and modification time). The undo is a
+// run of its own, journalled, so that it can be undone in turn: undoing a complete undo
+// renames its files forward again.
 
 enum class UndoAction {
-    Restore,    // the file is under its new name: it gets its old name back
-    NotRenamed, // the run ended before this rename: the file still has its old name
-    Replaced,   // another file, or none, is under the new name now: left alone
+    Restore,      // the file is under its new name: it gets its old name back
+    NotRenamed,   // the run ended before this rename: the file still has its old name
+    Replaced,     // another file, or none, is under the new name now: left alone
+    LookupFailed, // the system would not say what is under the names: left alone
 };
 
 struct UndoStep {
     JournalEntry entry;
     UndoAction action = UndoAction::Restore;
+    QString lookedUp;    // LookupFailed: the path the system refused to look up
+    int systemError = 0; // LookupFailed: why
 };
 
 struct UndoPlan {
-    JournalRun run;
+    JournalRun run;              // the run undone
     std::vector<UndoStep> steps; // last rename first; refused renames are left out
+    // The journal number of an undo that was cut short (killed) and that this one finishes:
+    // run is then the run that undo was undoing. 0 otherwise.
+    int finishesUndoNumber = 0;
+    // Journals newer than the run that hold no run; removed when the undo is carried out.
+    QStringList journalsWithoutRun;
 };
 
-// The plan for the last run of the journal folder. Throws Error with the user's message when
-// there is no run to undo, or when the last journal is damaged or from another machine (it
-// is never followed then, and no older one is taken in its place).
+inline constexpr QStringView kNothingToUndoMessage = u"Нет переименований, которые можно отменить.";
+
+// The plan for the last run of the journal folder. Journals without a run are passed over.
+// When the last run is an undo that was cut short, the plan finishes undoing the run that undo
+// was undoing (what is still renamed), never reverses the cut-short undo. Throws Error with the
+// user's message when there is nothing to undo (no run, or nothing of the run left to take
+// back), or when the last journal is damaged, unreadable or from another machine (it is never
+// followed then, and no older one is taken in its place).
 UndoPlan planUndoOfLastRun(const QString& journalFolder);
 
-// One rename taken back: folder + renamedName is folder + restoredName again.
+// One rename taken back: folder/renamedName is folder/restoredName again.
 struct UndoneRename {
     QString folder;
     QString renamedName;
@@ -57,7 +71,8 @@ UndoRunResult carryOutUndo(const UndoPlan& plan, const QString& journalFolder);
 QString undoReport(const UndoRunResult& result);
 // "Отменено переименований: N"
 QString undoStatusText(int undoneCount);
-// The line of a step the plan already knows cannot be done (Replaced).
+// The line of a step the plan already knows cannot be done (Replaced, LookupFailed).
+QString notUndoneLine(const UndoStep& step);
 QString replacedFileLine(const JournalEntry& entry);
 
 // The rows whose file the undo renamed get the file's old name back, in their file and in

@@ -2,6 +2,7 @@
 
 #include "common/cp1251_codec.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -13,9 +14,10 @@ namespace songwick {
 namespace {
 
 constexpr QByteArrayView kUtf8Bom = "\xEF\xBB\xBF";
-// The detector needs a few kilobytes at most and takes about a quarter of a microsecond a byte;
-// lyrics beyond that only cost time.
-constexpr qsizetype kDetectorInputLimit = 4096;
+// The detector takes about a quarter of a microsecond a byte. A kilobyte of a file's longest
+// texts gives the answer that all of them give: lyrics beyond that, mostly syllables, only
+// cost time.
+constexpr qsizetype kDetectorInputLimit = 1024;
 const QString kAscii = QStringLiteral("ascii");
 
 // Compared byte by byte: asked of every text of every file.
@@ -323,16 +325,21 @@ QStringList knownCodePageKeys() {
 
 struct CodePageDetector::Detector {
     uchardet_t handle = uchardet_new();
+    std::vector<QByteArrayView> notAscii; // of the current file; the memory is kept for the next
+    std::vector<QByteArrayView> longestFirst;
     ~Detector() { uchardet_delete(handle); }
 
-    QByteArray answer(const std::vector<QByteArrayView>& texts) {
+    // Asks the detector about the texts in notAscii, the longest first, up to
+    // kDetectorInputLimit bytes.
+    QByteArray answer() {
+        longestFirst = notAscii;
+        std::stable_sort(longestFirst.begin(), longestFirst.end(),
+                         [](QByteArrayView a, QByteArrayView b) { return a.size() > b.size(); });
         uchardet_reset(handle);
         qsizetype fed = 0;
-        for (QByteArrayView text : texts) {
+        for (QByteArrayView text : longestFirst) {
             if (fed >= kDetectorInputLimit)
                 break;
-            if (isAscii(text))
-                continue;
             const QByteArrayView part =
                 text.first(std::min(text.size(), kDetectorInputLimit - fed));
             uchardet_handle_data(handle, part.data(), size_t(part.size()));
@@ -385,26 +392,28 @@ CodePageDetector::CodePageDetector() : detector_(std::make_unique<Detector>()) {
 CodePageDetector::~CodePageDetector() = default;
 
 CodePageGuess CodePageDetector::detect(const std::vector<QByteArrayView>& texts) {
-    bool ascii = true;
-    bool utf8 = true;
+    // Most texts are lyrics in ASCII, which tell nothing of the code page: the others are
+    // picked out once. A byte order mark is never ASCII.
+    std::vector<QByteArrayView>& notAscii = detector_->notAscii;
+    notAscii.clear();
     for (QByteArrayView text : texts) {
+        if (!isAscii(text))
+            notAscii.push_back(text);
+    }
+    if (notAscii.empty())
+        return {kAscii, 1.0, QStringLiteral("ascii")};
+    bool utf8 = true;
+    for (QByteArrayView text : notAscii) {
         if (startsWithBom(text))
             return {QStringLiteral("utf-8"), 1.0, QStringLiteral("bom")};
-        if (ascii && isAscii(text))
-            continue;
-        ascii = false;
         utf8 = utf8 && isValidUtf8(text);
     }
-    if (ascii)
-        return {kAscii, 1.0, QStringLiteral("ascii")};
     if (utf8)
         return {QStringLiteral("utf-8"), 1.0, QStringLiteral("utf-8")};
 
     WordShapes shapes;
     RussianWords russian;
-    for (QByteArrayView text : texts) {
-        if (isAscii(text))
-            continue; // most lyrics: they tell nothing of the code page
+    for (QByteArrayView text : notAscii) {
         shapes.count(text);
         russian.count(text);
     }
@@ -415,7 +424,7 @@ CodePageGuess CodePageDetector::detect(const std::vector<QByteArrayView>& texts)
     const Script shapeScript = shapes.latinShaped() ? Script::Latin : Script::Other;
     if (shapeScript == Script::Latin && shapes.agreement() >= 0.8)
         return {QStringLiteral("cp1252"), shapes.agreement(), QStringLiteral("words")};
-    const auto [answer, answerScript] = restrictAnswer(detector_->answer(texts));
+    const auto [answer, answerScript] = restrictAnswer(detector_->answer());
     if (answerScript == shapeScript || (shapes.none() && answerScript != Script::Unknown))
         return {answer, shapes.agreement(), QStringLiteral("detector")};
     // The detector named nothing we read, or a script the words do not have: the words

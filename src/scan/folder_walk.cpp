@@ -2,11 +2,13 @@
 
 #include "common/error.h"
 #include "common/file_name_codec.h"
+#include "common/system_error.h"
 #include "scan/scan_cache.h"
 #include "scan/structured_analysis.h"
 
 #include <QFile>
 #include <algorithm>
+#include <cerrno>
 #include <condition_variable>
 #include <cstring>
 #include <deque>
@@ -39,6 +41,7 @@ struct DirectoryCloser {
 struct FolderListing {
     std::unique_ptr<DIR, DirectoryCloser> directory;
     std::vector<Entry> entries;
+    int error = 0; // why the folder could not be opened or listed to its end; 0 when it was
 
     int fd() const { return directory ? ::dirfd(directory.get()) : -1; }
 };
@@ -50,12 +53,22 @@ bool listingOrder(const Entry& a, const Entry& b) {
     return folded != 0 ? folded < 0 : a.name < b.name;
 }
 
-// Lists a folder's entries, "." and ".." left out; an unreadable folder lists as empty.
+// Lists a folder's entries, "." and ".." left out; a folder that cannot be opened lists as
+// empty, one whose listing breaks off with the entries given so far, and either says why.
 FolderListing listFolder(const QByteArray& folder) {
-    FolderListing listing{std::unique_ptr<DIR, DirectoryCloser>(::opendir(folder.constData())), {}};
-    if (!listing.directory)
+    FolderListing listing{
+        std::unique_ptr<DIR, DirectoryCloser>(::opendir(folder.constData())), {}, 0};
+    if (!listing.directory) {
+        listing.error = errno;
         return listing;
-    while (const dirent* item = ::readdir(listing.directory.get())) {
+    }
+    for (;;) {
+        errno = 0;
+        const dirent* item = ::readdir(listing.directory.get());
+        if (item == nullptr) {
+            listing.error = errno;
+            break;
+        }
         const char* name = item->d_name;
         if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
             continue;
@@ -318,6 +331,11 @@ private:
 
     void listOneFolder(const QByteArray& folder) {
         ListedFolder listed = lister_->next();
+        if (listed.listing.error != 0) {
+            result_.unreadableFolders.push_back({decodeFileName(folder), listed.listing.error});
+            if (result_.listings == 0)
+                result_.chosenFolderUnreadable = !listed.listing.directory;
+        }
         const std::vector<Entry>& entries = listed.listing.entries;
         plan_ = std::move(listed.plan);
         folderFd_ = listed.listing.fd();
@@ -523,11 +541,18 @@ QString limitMessage(const WalkResult& result) {
 }
 
 QString unreadableMessage(const WalkResult& result) {
-    if (result.unreadableCount == 0)
-        return {};
-    return QStringLiteral("Не удалось прочитать файлов: %1. Первый из них: %2 (%3)")
-        .arg(result.unreadableCount)
-        .arg(result.firstUnreadable, result.firstUnreadableError);
+    QStringList lines;
+    if (result.unreadableCount > 0)
+        lines << QStringLiteral("Не удалось прочитать файлов: %1. Первый из них: %2 (%3)")
+                     .arg(result.unreadableCount)
+                     .arg(result.firstUnreadable, result.firstUnreadableError);
+    if (!result.unreadableFolders.empty()) {
+        const UnreadableFolder& first = result.unreadableFolders.front();
+        lines << QStringLiteral("Не удалось прочитать папок: %1. Первая: %2 (%3)")
+                     .arg(result.unreadableFolders.size())
+                     .arg(displayFileName(first.path), systemErrorText(first.error));
+    }
+    return lines.join(u'\n');
 }
 
 } // namespace songwick

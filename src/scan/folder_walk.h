@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <functional>
+#include <vector>
 
 namespace songwick {
 
@@ -46,6 +47,12 @@ enum class WalkEnd {
     Interrupted,          // the user ended the walk
 };
 
+// A folder the walk could not open or list, with the system's error number.
+struct UnreadableFolder {
+    QString path;
+    int error = 0;
+};
+
 struct WalkResult {
     WalkEnd end = WalkEnd::Finished;
     int listings = 0;        // folder listings done
@@ -53,13 +60,19 @@ struct WalkResult {
     int unreadableCount = 0; // candidates that could not be opened or read (skipped)
     QString firstUnreadable; // full path of the first of them
     QString firstUnreadableError;
-    qint64 bytesRead = 0; // bytes read from candidate files
-    int cacheHits = 0;    // records taken from the scan cache
-    int cacheMisses = 0;  // candidates read while the scan cache was in use
-    QString cacheProblem; // why the scan cache was left out (empty when it was not)
+    // Folders that could not be opened or listed, the chosen folder too, in the order met;
+    // a folder whose listing broke off keeps the entries it gave.
+    std::vector<UnreadableFolder> unreadableFolders;
+    bool chosenFolderUnreadable = false; // nothing at all could be listed
+    qint64 bytesRead = 0;                // bytes read from candidate files
+    int cacheHits = 0;                   // records taken from the scan cache
+    int cacheMisses = 0;                 // candidates read while the scan cache was in use
+    QString cacheProblem;                // why the scan cache was left out (empty when it was not)
 
     bool overloaded() const { return end == WalkEnd::ListingLimit; }
     bool limitReached() const { return end == WalkEnd::StoreFull || end == WalkEnd::QueueFull; }
+    // Some file or folder could not be read.
+    bool somethingUnreadable() const { return unreadableCount > 0 || !unreadableFolders.empty(); }
 };
 
 // Walks the chosen folder and, breadth first, every folder below it, appending one record
@@ -73,7 +86,8 @@ WalkResult walkFolder(const QString& chosenFolder, RecordStore& store, const Wal
 QString overloadMessage();
 // The message for a walk that a record store or the folder queue stopped (empty otherwise).
 QString limitMessage(const WalkResult& result);
-// The message naming the files that could not be read (empty when there were none).
+// The message naming the files and the folders that could not be read, the first of each
+// with its reason (empty when there were none).
 QString unreadableMessage(const WalkResult& result);
 
 } // namespace songwick

@@ -2,14 +2,17 @@
 
 #include "common/cp1251_codec.h"
 #include "common/error.h"
+#include "common/file_name_codec.h"
+#include "common/system_error.h"
+#include "scan/byte_search.h"
 
-#include <QFile>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
+#include <vector>
 
 namespace songwick {
 namespace {
@@ -20,6 +23,8 @@ constexpr qsizetype kBlockSize = 8192;
 constexpr int kNameRunCount = 8;
 // The MIDI header chunk in front of the texts of a Soft Karaoke file.
 constexpr qsizetype kHeaderChunkSize = 14;
+// "@T" and "@I".
+constexpr qsizetype kMarkerSize = 2;
 
 using CharacterSet = std::array<bool, 256>;
 
@@ -82,21 +87,13 @@ private:
     QByteArrayView bytes_;
 };
 
-qsizetype findIn(QByteArrayView haystack, qsizetype from, QByteArrayView needle) {
-    if (from < 0 || haystack.size() - from < needle.size())
-        return -1;
-    const void* at = ::memmem(haystack.data() + from, static_cast<size_t>(haystack.size() - from),
-                              needle.data(), static_cast<size_t>(needle.size()));
-    return at ? static_cast<const char*>(at) - haystack.data() : -1;
-}
-
-// The first occurrence of needle at or after from, reading on block by block until it is
-// found or the file ends.
+// The first occurrence of needle at or after from, reading on until it is found or the file
+// ends. Only the bytes read on are searched then, with the needle's last bytes before them.
 qsizetype findReadingOn(KarBytes& file, qsizetype from, QByteArrayView needle) {
     qsizetype searchFrom = from;
     for (;;) {
         const QByteArrayView bytes = file.available();
-        const qsizetype at = findIn(bytes, searchFrom, needle);
+        const qsizetype at = findBytes(bytes, searchFrom, needle);
         if (at >= 0)
             return at;
         const qsizetype size = bytes.size();
@@ -106,6 +103,69 @@ qsizetype findReadingOn(KarBytes& file, qsizetype from, QByteArrayView needle) {
         searchFrom = std::max(from, size - needle.size() + 1);
     }
 }
+
+// The Soft Karaoke reading's searches for its markers "@T" and "@I" through one file, in one
+// pass: each marker the pass meets is noted, so that a later search from a position the pass
+// has gone by answers from the notes, and the pass goes on only from where it stopped. No byte
+// is searched twice, for either marker, however often the reading asks.
+class SoftKaraokeMarkers {
+public:
+    // The first "@" + `letter` at or after from; -1 when the file has none from there on.
+    qsizetype find(KarBytes& file, char letter, qsizetype from) {
+        if (from < passedFrom_ || from > passedTo_) {
+            passedFrom_ = passedTo_ = from;
+            met_.clear();
+            ended_ = false;
+        }
+        for (const Met& marker : met_) {
+            if (marker.letter == letter && marker.at >= from)
+                return marker.at;
+        }
+        while (passOn(file)) {
+            if (met_.back().letter == letter)
+                return met_.back().at;
+        }
+        return -1;
+    }
+
+private:
+    // Goes on to the next marker, reading on as far as needed, and notes it; false when the
+    // file ended first.
+    bool passOn(KarBytes& file) {
+        while (!ended_) {
+            const QByteArrayView bytes = file.available();
+            const qsizetype at = findEitherPair(bytes, passedTo_, '@', 'T', 'I');
+            if (at >= 0) {
+                // The notes are bounded: past the most, the earlier ones are forgotten, and a
+                // search from before the ones kept passes again.
+                if (met_.size() >= kMostNotes) {
+                    met_.clear();
+                    passedFrom_ = at;
+                }
+                met_.push_back({at, bytes[at + 1]});
+                passedTo_ = at + 1;
+                return true;
+            }
+            const qsizetype size = bytes.size();
+            // A marker may begin at the last byte.
+            passedTo_ = std::max(passedTo_, size - 1);
+            if (!file.readUpTo(size + kBlockSize) && file.available().size() == size)
+                ended_ = true;
+        }
+        return false;
+    }
+
+    static constexpr std::size_t kMostNotes = 64;
+    struct Met {
+        qsizetype at;
+        char letter;
+    };
+    // Every marker that begins in [passedFrom_, passedTo_) is in met_, in file order.
+    qsizetype passedFrom_ = -1;
+    qsizetype passedTo_ = -1;
+    std::vector<Met> met_;
+    bool ended_ = false; // the pass reached the end of the file
+};
 
 using NameRuns = std::array<QByteArrayView, kNameRunCount>;
 
@@ -147,7 +207,7 @@ NameRuns cutNameRuns(KarBytes& file, ScanWindow window) {
                 return {};
             const QByteArrayView block =
                 bytes.sliced(blockStart, std::min(blockEnd, bytes.size()) - blockStart);
-            const qsizetype start = findIn(block, 0, QByteArrayView("\xFF\x03", 2));
+            const qsizetype start = findBytes(block, 0, QByteArrayView("\xFF\x03", 2));
             if (start >= 0 && (cutRuns(block, start, set, runs) || wholeBlock))
                 return runs;
             if (wholeBlock)
@@ -211,9 +271,9 @@ struct Span {
 
 // Cuts one title off the front of the text at pos: the characters before the next marker less
 // the `trailing` bytes of the next event's header that stand in front of the marker.
-Span takeTitle(KarBytes& file, qsizetype& pos, QByteArrayView marker, qsizetype trailing,
-               bool consume) {
-    const qsizetype at = findReadingOn(file, pos, marker);
+Span takeTitle(KarBytes& file, qsizetype& pos, SoftKaraokeMarkers& markers, char letter,
+               qsizetype trailing, bool consume) {
+    const qsizetype at = markers.find(file, letter, pos);
     if (at < 0) {
         // Not found: the whole file has been read.
         if (consume && pos < file.available().size())
@@ -222,7 +282,7 @@ Span takeTitle(KarBytes& file, qsizetype& pos, QByteArrayView marker, qsizetype 
     }
     const Span title = at - pos > trailing ? Span{pos, at - trailing} : Span{};
     if (consume)
-        pos = at + marker.size();
+        pos = at + kMarkerSize;
     return title;
 }
 
@@ -263,14 +323,15 @@ KarTexts softKaraokeReading(KarBytes& file, const NameRuns& runs) {
     if (words < 0)
         return unchanged;
     qsizetype pos = words;
-    const qsizetype firstTitle = findReadingOn(file, pos, "@T");
-    pos = firstTitle >= 0 ? firstTitle + 2 : pos + 1;
+    SoftKaraokeMarkers markers;
+    const qsizetype firstTitle = markers.find(file, 'T', pos);
+    pos = firstTitle >= 0 ? firstTitle + kMarkerSize : pos + 1;
 
     // A title is followed by the next event's delta time, FF 01 and its length byte.
     std::array<Span, 3> spans;
-    spans[0] = takeTitle(file, pos, "@T", 4, true);
-    spans[1] = takeTitle(file, pos, "@T", 4, true);
-    spans[2] = takeTitle(file, pos, "@I", 7, false);
+    spans[0] = takeTitle(file, pos, markers, 'T', 4, true);
+    spans[1] = takeTitle(file, pos, markers, 'T', 4, true);
+    spans[2] = takeTitle(file, pos, markers, 'I', 7, false);
 
     const QByteArrayView bytes = file.available();
     std::array<QByteArray, 3> titles;
@@ -329,8 +390,7 @@ private:
 
 [[noreturn]] void throwReadError(const QByteArray& encodedPath, int error) {
     throw Error(
-        QStringLiteral("Не удалось прочитать файл %1: %2")
-            .arg(QFile::decodeName(encodedPath), QString::fromLocal8Bit(std::strerror(error))));
+        systemErrorMessage(QStringLiteral("прочитать файл"), decodeFileName(encodedPath), error));
 }
 
 // The status of an opened candidate; throws unless it is a regular file.
@@ -344,9 +404,11 @@ struct stat regularFileStatus(int fd, const QByteArray& encodedPath) {
 }
 
 // Reads `count` bytes into `to` as far as the file goes, from the file's position or, when
-// `offset` is given, from that offset; the number of bytes read.
+// `offset` is given, from that offset; the number of bytes read. A regular file's read returns
+// fewer bytes than asked for only at its end: once `endsBy` bytes came (the size its status
+// gave), such a read ends the reading without another read to be told so.
 qsizetype readFully(int fd, const QByteArray& encodedPath, char* to, qsizetype count,
-                    qsizetype offset = -1) {
+                    qsizetype offset = -1, qsizetype endsBy = -1) {
     qsizetype total = 0;
     while (total < count) {
         const auto wanted = static_cast<size_t>(count - total);
@@ -361,6 +423,8 @@ qsizetype readFully(int fd, const QByteArray& encodedPath, char* to, qsizetype c
         if (got == 0)
             break;
         total += got;
+        if (static_cast<size_t>(got) < wanted && endsBy >= 0 && total >= endsBy)
+            break;
     }
     return total;
 }
@@ -379,26 +443,33 @@ qsizetype readCachedOnly(int fd, char* to, qsizetype count) {
 }
 
 // An opened file read block by block into the reader's buffer, as far as the extractor asks.
+// Past the first block the extractor reads on only to search for a marker, which most files
+// lack to their end: the rest of the file, as large as its status said, is then read in one
+// call, and a byte more, so that the end is seen without another call.
 class FileBlocks final : public KarBytes {
 public:
-    FileBlocks(int fd, const QByteArray& encodedPath, QByteArray& buffer, qint64& bytesRead)
-        : fd_(fd), path_(encodedPath), buffer_(buffer), bytesRead_(bytesRead) {}
+    FileBlocks(int fd, const QByteArray& encodedPath, QByteArray& buffer, qint64& bytesRead,
+               qsizetype fileSize)
+        : fd_(fd), path_(encodedPath), buffer_(buffer), bytesRead_(bytesRead), fileSize_(fileSize) {
+    }
 
     QByteArrayView available() const override { return {buffer_.constData(), size_}; }
 
     // The first read takes only what the page cache holds; waitedForDisk() then tells whether
-    // that was less than was asked for, short of the end of the file of fileSize bytes.
-    void probePageCache(qsizetype fileSize) {
-        probe_ = true;
-        fileSize_ = fileSize;
-    }
+    // that was less than was asked for, short of the end of the file.
+    void probePageCache() { probe_ = true; }
     bool waitedForDisk() const { return waitedForDisk_; }
 
     bool readUpTo(qsizetype size) override {
+        // A file far larger than karaoke files is read on in steps, not taken whole at once.
+        constexpr qsizetype kLargestStep = 256 * 1024;
+        const qsizetype target =
+            size <= kBlockSize ? size
+                               : std::max(size, std::min(fileSize_ + 1, size_ + kLargestStep));
         while (size_ < size && !ended_) {
-            const qsizetype wanted = size - size_;
-            if (buffer_.size() < size)
-                buffer_.resize(std::max(size, buffer_.size() * 2));
+            const qsizetype wanted = target - size_;
+            if (buffer_.size() < target)
+                buffer_.resize(std::max(target, buffer_.size() * 2));
             if (probe_) {
                 probe_ = false;
                 const qsizetype cached = readCachedOnly(fd_, buffer_.data() + size_, wanted);
@@ -410,7 +481,8 @@ public:
                     continue;
                 }
             }
-            const qsizetype got = readFully(fd_, path_, buffer_.data() + size_, wanted);
+            const qsizetype got =
+                readFully(fd_, path_, buffer_.data() + size_, wanted, -1, fileSize_ - size_);
             size_ += got;
             bytesRead_ += got;
             if (got < wanted)
@@ -424,16 +496,18 @@ private:
     const QByteArray& path_;
     QByteArray& buffer_;
     qint64& bytesRead_;
+    const qsizetype fileSize_;
     qsizetype size_ = 0;
     bool ended_ = false;
     bool probe_ = false;
-    qsizetype fileSize_ = 0;
     bool waitedForDisk_ = false;
 };
 
 // Parts of an opened file of fileSize bytes, each read into the reader's buffer at its own
 // offset when the structure reader comes to it. A part just after what was read extends it;
-// a part further on is read on its own, and the bytes skipped are never read.
+// a part further on is read on its own, and the bytes skipped are never read. A file of the
+// size most karaoke files have is read whole at the first look: the calls for its parts cost
+// more than the bytes they would skip.
 class FileParts final : public MidiBytes {
 public:
     FileParts(int fd, const QByteArray& encodedPath, QByteArray& buffer, qint64& bytesRead,
@@ -449,9 +523,14 @@ public:
     qsizetype readable(qsizetype from, qsizetype count) override {
         if (from < 0 || from >= size_)
             return 0;
-        const qsizetype to = std::min(size_, from + std::max<qsizetype>(count, 0));
-        if (from < readFrom_ || from > readTo_ + kJoinedGap)
-            readFrom_ = readTo_ = from; // a part of its own
+        qsizetype partFrom = from;
+        qsizetype to = std::min(size_, from + std::max<qsizetype>(count, 0));
+        if (size_ <= kReadWhole) {
+            partFrom = 0;
+            to = size_;
+        }
+        if (partFrom < readFrom_ || partFrom > readTo_ + kJoinedGap)
+            readFrom_ = readTo_ = partFrom; // a part of its own
         if (to > readTo_) {
             const qsizetype wanted = std::min(size_, std::max(to, readTo_ + kPartSize)) - readTo_;
             const qsizetype got = readFully(fd_, path_, buffer_.data() + readTo_, wanted, readTo_);
@@ -467,6 +546,8 @@ private:
     // Parts this close to what was read are read with it, in one call.
     static constexpr qsizetype kJoinedGap = 4096;
     static constexpr qsizetype kPartSize = 4096;
+    // Nine in ten karaoke files are smaller.
+    static constexpr qsizetype kReadWhole = 64 * 1024;
 
     int fd_;
     const QByteArray& path_;
@@ -567,9 +648,10 @@ ExtractedFile KarFileReader::extract(const QByteArray& encodedPath, ScanWindow w
         throwReadError(encodedPath, errno);
     ExtractedFile result;
     result.identity = identityOf(regularFileStatus(file.get(), encodedPath));
-    FileBlocks blocks(file.get(), encodedPath, buffer_, bytesRead_);
+    FileBlocks blocks(file.get(), encodedPath, buffer_, bytesRead_,
+                      static_cast<qsizetype>(result.identity.size));
     if (request.probePageCache)
-        blocks.probePageCache(static_cast<qsizetype>(result.identity.size));
+        blocks.probePageCache();
     result.texts = extractKarTexts(blocks, window);
     result.waitedForDisk = blocks.waitedForDisk();
     if (request.afterReading)

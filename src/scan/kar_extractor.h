@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/catalogue_record.h"
+#include "common/file_identity.h"
 #include "scan/midi_structure.h"
 
 #include <QByteArray>
@@ -46,18 +47,6 @@ KarTexts extractKarTexts(QByteArrayView fileBytes, ScanWindow window);
 
 // The record of one file: its name and folder (which ends with "/") and its texts decoded.
 CatalogueRecord makeRecord(const QString& folder, const QString& fileName, const KarTexts& texts);
-
-// What identifies one version of a file on disk: a file whose identity is unchanged has the
-// same bytes as when it was read.
-struct FileIdentity {
-    qint64 device = 0;
-    qint64 inode = 0;
-    qint64 size = 0;
-    qint64 modifiedNs = 0; // modification time, nanoseconds since the epoch
-    qint64 changedNs = 0;  // status-change time, nanoseconds since the epoch
-
-    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
-};
 
 // How KarFileReader::extract reads one file.
 struct ExtractRequest {

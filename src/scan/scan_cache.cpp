@@ -161,12 +161,17 @@ bool ScanCache::open(const QString& path) {
     if (!checkSchema() || !execute("PRAGMA journal_mode=WAL") ||
         !execute("PRAGMA synchronous=NORMAL") || !execute("BEGIN IMMEDIATE"))
         return false;
-    select_ = prepare("SELECT name, device, inode, size, modified, changed, texts, seen"
+    select_ = prepare("SELECT folder, name, device, inode, size, modified, changed, texts, seen"
                       " FROM files WHERE folder = ?1 AND reading = ?2 ORDER BY name");
+    // In the order of the primary key: one pass over the part of the table that holds the tree.
+    selectTree_ = prepare(
+        "SELECT folder, name, device, inode, size, modified, changed, texts, seen FROM files"
+        " WHERE folder >= ?1 AND (?2 IS NULL OR folder < ?2) AND reading = ?3"
+        " ORDER BY folder, reading, name");
     insert_ =
         prepare("INSERT OR REPLACE INTO files VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
     touch_ = prepare("UPDATE files SET seen = ?4 WHERE folder = ?1 AND reading = ?2 AND name = ?3");
-    return select_ && insert_ && touch_;
+    return select_ && selectTree_ && insert_ && touch_;
 }
 
 // A new database gets the tables; one of another program or another version is foreign.
@@ -234,7 +239,7 @@ void ScanCache::fail(const QString& why, int code) {
 }
 
 void ScanCache::close() {
-    for (sqlite3_stmt** statement : {&select_, &insert_, &touch_}) {
+    for (sqlite3_stmt** statement : {&select_, &selectTree_, &insert_, &touch_}) {
         sqlite3_finalize(*statement);
         *statement = nullptr;
     }
@@ -242,61 +247,138 @@ void ScanCache::close() {
         sqlite3_close_v2(db_); // an open transaction is rolled back
         db_ = nullptr;
     }
+    tree_.reset();
+    bytes_.clear();
     entries_.clear();
-    folderBytes_.clear();
+    folders_.clear();
+    treeFolders_ = 0;
+    begin_ = end_ = 0;
 }
 
 void ScanCache::enterFolder(const QByteArray& folder) {
     if (!db_ || folder == folder_)
         return;
     folder_ = folder;
-    entries_.clear();
-    folderBytes_.clear();
+    begin_ = end_ = 0;
+    // The walk enters the chosen folder first and every other folder below it: the entries
+    // of the whole tree are read then, and each folder's are found among them.
+    if (!tree_)
+        readTree(folder);
+    if (!db_)
+        return;
+    const auto byPath = [this](const FolderEntries& entries, QByteArrayView path) {
+        return pathOf(entries) < path;
+    };
+    const auto treeEnd = folders_.cbegin() + static_cast<std::ptrdiff_t>(treeFolders_);
+    if (folder.startsWith(*tree_)) {
+        const auto found =
+            std::lower_bound(folders_.cbegin(), treeEnd, QByteArrayView(folder), byPath);
+        if (found != treeEnd && pathOf(*found) == QByteArrayView(folder)) {
+            begin_ = found->begin;
+            end_ = found->end;
+        }
+        return;
+    }
+    for (auto other = treeEnd; other != folders_.cend(); ++other) {
+        if (pathOf(*other) == QByteArrayView(folder)) {
+            begin_ = other->begin;
+            end_ = other->end;
+            return;
+        }
+    }
     sqlite3_reset(select_);
     bindBytes(select_, 1, folder);
     bindBytes(select_, 2, reading_);
+    const std::size_t before = entries_.size();
+    if (appendRows(select_) && entries_.size() > before) {
+        begin_ = folders_.back().begin;
+        end_ = folders_.back().end;
+    }
+}
+
+void ScanCache::readTree(const QByteArray& tree) {
+    tree_ = tree;
+    // The first path past every path that begins with the tree's: its last byte that can be,
+    // one up; none when the tree's path is all 0xFF bytes.
+    QByteArray pastTree = tree;
+    while (!pastTree.isEmpty() && static_cast<unsigned char>(pastTree.back()) == 0xFF)
+        pastTree.chop(1);
+    if (!pastTree.isEmpty())
+        pastTree.back() = static_cast<char>(pastTree.back() + 1);
+    sqlite3_reset(selectTree_);
+    bindBytes(selectTree_, 1, tree);
+    if (pastTree.isEmpty())
+        sqlite3_bind_null(selectTree_, 2);
+    else
+        bindBytes(selectTree_, 2, pastTree);
+    bindBytes(selectTree_, 3, reading_);
+    if (appendRows(selectTree_))
+        treeFolders_ = folders_.size();
+}
+
+bool ScanCache::appendRows(sqlite3_stmt* query) {
     int code;
-    while ((code = sqlite3_step(select_)) == SQLITE_ROW) {
-        const QByteArrayView name = columnBytes(select_, 0);
-        const QByteArrayView stored = columnBytes(select_, 6);
+    while ((code = sqlite3_step(query)) == SQLITE_ROW) {
+        const QByteArrayView path = columnBytes(query, 0);
+        if (folders_.size() == treeFolders_ || pathOf(folders_.back()) != path) {
+            FolderEntries& folder = folders_.emplace_back();
+            folder.pathAt = bytes_.size();
+            folder.pathSize = path.size();
+            folder.begin = folder.end = entries_.size();
+            bytes_.append(path);
+        }
+        const QByteArrayView name = columnBytes(query, 1);
+        const QByteArrayView stored = columnBytes(query, 7);
         Entry& entry = entries_.emplace_back();
-        entry.nameAt = folderBytes_.size();
+        entry.nameAt = bytes_.size();
         entry.nameSize = name.size();
-        folderBytes_.append(name);
-        entry.storedAt = folderBytes_.size();
+        bytes_.append(name);
+        entry.storedAt = bytes_.size();
         entry.storedSize = stored.size();
-        folderBytes_.append(stored);
-        entry.identity = {sqlite3_column_int64(select_, 1), sqlite3_column_int64(select_, 2),
-                          sqlite3_column_int64(select_, 3), sqlite3_column_int64(select_, 4),
-                          sqlite3_column_int64(select_, 5)};
-        entry.seen = sqlite3_column_int64(select_, 7);
+        bytes_.append(stored);
+        entry.identity = {sqlite3_column_int64(query, 2), sqlite3_column_int64(query, 3),
+                          sqlite3_column_int64(query, 4), sqlite3_column_int64(query, 5),
+                          sqlite3_column_int64(query, 6)};
+        entry.seen = sqlite3_column_int64(query, 8);
+        folders_.back().end = entries_.size();
     }
     if (code != SQLITE_DONE) {
         fail(QString::fromUtf8(sqlite3_errmsg(db_)), code);
-        return;
+        return false;
     }
-    sqlite3_reset(select_);
+    sqlite3_reset(query);
+    // The database gives each folder's names in its own order; a lookup needs byte order.
     const auto byName = [this](const Entry& a, const Entry& b) { return nameOf(a) < nameOf(b); };
-    if (!std::is_sorted(entries_.begin(), entries_.end(), byName))
-        std::sort(entries_.begin(), entries_.end(), byName);
+    for (std::size_t i = treeFolders_; i < folders_.size(); ++i) {
+        const auto first = entries_.begin() + static_cast<std::ptrdiff_t>(folders_[i].begin);
+        const auto last = entries_.begin() + static_cast<std::ptrdiff_t>(folders_[i].end);
+        if (!std::is_sorted(first, last, byName))
+            std::sort(first, last, byName);
+    }
+    return true;
 }
 
 QByteArrayView ScanCache::nameOf(const Entry& entry) const {
-    return QByteArrayView(folderBytes_).sliced(entry.nameAt, entry.nameSize);
+    return QByteArrayView(bytes_).sliced(entry.nameAt, entry.nameSize);
+}
+
+QByteArrayView ScanCache::pathOf(const FolderEntries& folder) const {
+    return QByteArrayView(bytes_).sliced(folder.pathAt, folder.pathSize);
 }
 
 std::optional<KarTexts> ScanCache::lookup(const QByteArray& name, const FileIdentity& identity) {
     if (!db_)
         return std::nullopt;
+    const auto first = entries_.cbegin() + static_cast<std::ptrdiff_t>(begin_);
+    const auto last = entries_.cbegin() + static_cast<std::ptrdiff_t>(end_);
     const auto found = std::lower_bound(
-        entries_.cbegin(), entries_.cend(), QByteArrayView(name),
+        first, last, QByteArrayView(name),
         [this](const Entry& entry, QByteArrayView key) { return nameOf(entry) < key; });
-    if (found == entries_.cend() || nameOf(*found) != QByteArrayView(name) ||
-        !(found->identity == identity))
+    if (found == last || nameOf(*found) != QByteArrayView(name) || !(found->identity == identity))
         return std::nullopt;
     std::optional<KarTexts> texts =
         decodeCachedTexts({folder_, name, reading_, identity},
-                          QByteArrayView(folderBytes_).sliced(found->storedAt, found->storedSize));
+                          QByteArrayView(bytes_).sliced(found->storedAt, found->storedSize));
     if (texts && found->seen < today_) {
         sqlite3_reset(touch_);
         bindBytes(touch_, 1, folder_);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/file_identity.h"
 #include "scan/kar_extractor.h"
 
 #include <QByteArray>
@@ -64,7 +65,7 @@ public:
     void finish();
 
 private:
-    // One entry of the current folder; its name and stored texts lie in folderBytes_.
+    // One entry read from the database; its name and stored texts lie in bytes_.
     struct Entry {
         qsizetype nameAt = 0;
         qsizetype nameSize = 0;
@@ -72,6 +73,14 @@ private:
         qsizetype storedSize = 0;
         FileIdentity identity;
         qint64 seen = 0;
+    };
+    // The entries of one folder: entries_[begin, end), in byte order of their names; the
+    // folder's path lies in bytes_.
+    struct FolderEntries {
+        qsizetype pathAt = 0;
+        qsizetype pathSize = 0;
+        std::size_t begin = 0;
+        std::size_t end = 0;
     };
 
     bool open(const QString& path);
@@ -81,20 +90,33 @@ private:
     // Leaves the cache out for the rest of the scan; a damaged file is removed.
     void fail(const QString& why, int code);
     void close();
+    // Reads the entries of every folder whose path begins with `tree`, in one pass.
+    void readTree(const QByteArray& tree);
+    // Appends the rows of a stepped query to the entries, one FolderEntries per folder.
+    bool appendRows(sqlite3_stmt* query);
 
     QString path_;
     QByteArray reading_;
     qint64 today_;
     sqlite3* db_ = nullptr;
     sqlite3_stmt* select_ = nullptr;
+    sqlite3_stmt* selectTree_ = nullptr;
     sqlite3_stmt* insert_ = nullptr;
     sqlite3_stmt* touch_ = nullptr;
     QString problem_;
     QByteArrayView nameOf(const Entry& entry) const;
+    QByteArrayView pathOf(const FolderEntries& folder) const;
 
+    // The folder whose tree was read at the first folder entered; the entries of the folders
+    // outside it are read folder by folder.
+    std::optional<QByteArray> tree_;
     QByteArray folder_;
-    QByteArray folderBytes_;     // the names and stored texts of the current folder's entries
-    std::vector<Entry> entries_; // in byte order of their names
+    QByteArray bytes_; // the paths, names and stored texts of the entries read
+    std::vector<Entry> entries_;
+    std::vector<FolderEntries> folders_; // of the tree in byte order, then the others
+    std::size_t treeFolders_ = 0;        // how many of folders_ are the tree's
+    std::size_t begin_ = 0;              // the current folder's entries: entries_[begin_, end_)
+    std::size_t end_ = 0;
 };
 
 } // namespace songwick

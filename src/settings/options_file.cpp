@@ -1,5 +1,7 @@
 #include "settings/options_file.h"
 
+#include "common/error.h"
+#include "common/file_name_codec.h"
 #include "settings/settings_file.h"
 
 #include <QFileInfo>
@@ -18,6 +20,24 @@ std::unique_ptr<QSettings> openOptionsFile(const QString& path) {
     return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
+void syncOptionsFile(QSettings& options) {
+    options.sync();
+    // QSettings knows no system error number, only what kind of failure it met.
+    QString reason;
+    switch (options.status()) {
+    case QSettings::NoError:
+        return;
+    case QSettings::AccessError:
+        reason = QStringLiteral("нет доступа или нет места на устройстве");
+        break;
+    case QSettings::FormatError:
+        reason = QStringLiteral("содержимое файла не удалось разобрать");
+        break;
+    }
+    throw Error(QStringLiteral("Не удалось записать файл \"%1\": %2")
+                    .arg(displayFileName(options.fileName()), reason));
+}
+
 namespace {
 const QString kShowRenamePlanFirst = QStringLiteral("rename/showPlanFirst");
 const QString kMainWindowGeometry = QStringLiteral("window/mainGeometry");
@@ -31,7 +51,7 @@ bool readShowRenamePlanFirst(const QString& optionsPath) {
 void writeShowRenamePlanFirst(const QString& optionsPath, bool on) {
     const std::unique_ptr<QSettings> options = openOptionsFile(optionsPath);
     options->setValue(kShowRenamePlanFirst, on);
-    options->sync();
+    syncOptionsFile(*options);
 }
 
 std::optional<MainWindowGeometry> readMainWindowGeometry(const QString& optionsPath) {
@@ -46,7 +66,7 @@ void writeMainWindowGeometry(const QString& optionsPath, const MainWindowGeometr
     const std::unique_ptr<QSettings> options = openOptionsFile(optionsPath);
     options->setValue(kMainWindowGeometry, geometry.normal);
     options->setValue(kMainWindowMaximized, geometry.maximized);
-    options->sync();
+    syncOptionsFile(*options);
 }
 
 } // namespace songwick

@@ -21,8 +21,12 @@ QString optionsFilePathBeside(const QString& settingsPath);
 // INI format. A missing file reads as every option at its default.
 std::unique_ptr<QSettings> openOptionsFile(const QString& path = optionsFilePath());
 
+// Writes what was set in the options file to disk. Throws Error naming the file and the reason
+// when it could not be written (the file on disk then keeps what it held).
+void syncOptionsFile(QSettings& options);
+
 // "rename/showPlanFirst": both renames show their plan in a window before any file moves.
-// Off when the file does not say.
+// Off when the file does not say. The write throws as syncOptionsFile does.
 bool readShowRenamePlanFirst(const QString& optionsPath);
 void writeShowRenamePlanFirst(const QString& optionsPath, bool on);
 
@@ -32,7 +36,7 @@ struct MainWindowGeometry {
     QRect normal;
     bool maximized = false;
 };
-// Nothing when the file holds no usable geometry.
+// Nothing when the file holds no usable geometry. The write throws as syncOptionsFile does.
 std::optional<MainWindowGeometry> readMainWindowGeometry(const QString& optionsPath);
 void writeMainWindowGeometry(const QString& optionsPath, const MainWindowGeometry& geometry);
 

@@ -2,16 +2,20 @@
 
 #include "common/cp1251_codec.h"
 #include "common/error.h"
+#include "common/file_name_codec.h"
 #include "common/file_write.h"
+#include "common/system_error.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QtEndian>
 #include <bit>
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
+#include <sys/stat.h>
+#include <system_error>
 #include <utility>
 
 namespace songwick {
@@ -269,18 +273,21 @@ QByteArray settingsFileBytes(const ProgramSettings& settings, const ShutdownTime
     return out.take();
 }
 
+namespace {
+
+// No file at path (a file that is there but cannot be reached is not missing: it is reported).
+bool isMissing(const QString& path) {
+    struct stat status {};
+    return ::stat(encodeFileName(path).constData(), &status) != 0 && errno == ENOENT;
+}
+
+} // namespace
+
 bool LoadSettings(ProgramSettings& settings, const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        // The first start: no file yet, the initial values stay without a word.
-        if (!QFileInfo::exists(path))
-            return false;
-        throw Error(file.errorString());
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Error(file.errorString());
-    applySettingsBytes(settings, bytes);
+    // The first start: no file yet, the initial values stay without a word.
+    if (isMissing(path))
+        return false;
+    applySettingsBytes(settings, readWholeFile(path));
     return true;
 }
 
@@ -289,15 +296,23 @@ void SaveSettings(const ProgramSettings& settings, const QString& path, DateTime
     const QByteArray bytes =
         settingsFileBytes(settings, shutdownTimes(settings, runStartTime, clock.now()), random);
     const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
-        throw Error(QStringLiteral("Cannot create folder %1").arg(folder));
+    std::error_code failure;
+    std::filesystem::create_directories(std::filesystem::path(encodeFileName(folder).toStdString()),
+                                        failure);
+    if (failure)
+        throw Error(systemErrorMessage(QStringLiteral("создать папку"), folder, failure.value()));
     writeFileAtomically(path, bytes);
 }
 
 ProgramSettings readSettingsFile(const QString& path) {
+    // A missing file is reported, with its name, as any file that cannot be read.
+    const QByteArray bytes = readWholeFile(path);
     ProgramSettings settings;
-    if (!LoadSettings(settings, path))
-        throw Error(QStringLiteral("File not found: %1").arg(path));
+    try {
+        applySettingsBytes(settings, bytes);
+    } catch (const Error& error) {
+        throw Error(QStringLiteral("%1: %2").arg(displayFileName(path), error.message()));
+    }
     return settings;
 }
 

@@ -47,8 +47,8 @@ QByteArray settingsFileBytes(const ProgramSettings& settings, const ShutdownTime
                              RandomSource& random);
 
 // Reads the settings file at path into settings. Returns false, changing nothing, when there is
-// no such file (the first start). Throws Error as applySettingsBytes does, or with the I/O error
-// text when the file exists but cannot be read.
+// no such file (the first start). Throws Error as applySettingsBytes does, or with a message
+// naming the file and the reason when it exists but cannot be read.
 bool LoadSettings(ProgramSettings& settings, const QString& path);
 
 // Writes settings to path atomically, creating its folder when needed: the previous file stays
@@ -59,7 +59,8 @@ void SaveSettings(const ProgramSettings& settings, const QString& path, DateTime
                   const Clock& clock, RandomSource& random);
 
 // Settings as stored in the file at path, over the initial values. Unlike LoadSettings a missing
-// file is an error too. For the command line, where a settings file is named explicitly.
+// file is an error too, and every message names the file ("<path>: Ошибка загрузки настроек").
+// For the command line, where a settings file is named explicitly.
 ProgramSettings readSettingsFile(const QString& path);
 // The "Обработка большого количества файлов" option stored in the file at path.
 bool readManyFilesScan(const QString& path);

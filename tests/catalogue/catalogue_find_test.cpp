@@ -3,10 +3,14 @@
 #include "catalogue/catalogue_order.h"
 #include "catalogue/catalogue_table.h"
 #include "catalogue/songbook.h"
+#include "common/file_name_codec.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace songwick {
 namespace {
@@ -110,6 +114,30 @@ TEST(CatalogueDuplicates, ByteIdenticalFilesGroupOnlyWhenContentsAreCompared) {
     arrangeDuplicateGroups(grid, groups);
     EXPECT_EQ(grid.cell(1, 2), QStringLiteral("c.kar"));
     EXPECT_EQ(grid.cell(0, 2), QStringLiteral("V 2"));
+}
+
+TEST(CatalogueDuplicates, ContentsAreReadFromEachRowsOwnFileAndOnlyThroughAbsoluteFolders) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString songs = folder.path() + u'/';
+    for (const QByteArray name : {"\xFF.kar", "\xFE.kar", "c.kar"}) {
+        const QByteArray path = encodeFileName(songs) + name;
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        ASSERT_GE(fd, 0) << path.constData();
+        ASSERT_EQ(::write(fd, "MThd same", 9), 9);
+        ::close(fd);
+    }
+    CatalogueGrid grid = tableOf({{QStringLiteral("1.kar"), QStringLiteral("Первая")},
+                                  {QStringLiteral("2.kar"), QStringLiteral("Вторая")},
+                                  {QStringLiteral("3.kar"), QStringLiteral("Третья")}});
+    grid.setRowFile(1, RowFile{songs, decodeFileName("\xFF.kar")});
+    grid.setRowFile(2, RowFile{songs, decodeFileName("\xFE.kar")});
+    // The same file again, through a folder taken from the working folder: never read.
+    grid.setRowFile(
+        3, RowFile{QDir::current().relativeFilePath(songs) + u'/', QStringLiteral("c.kar")});
+    DuplicateSearch search;
+    search.compareContents = true;
+    EXPECT_EQ(duplicateGroups(grid, search), std::vector<std::vector<int>>({{1, 2}}));
 }
 
 TEST(Songbook, GroupsByPerformerWithHeadingsAndTheRestUnderNoPerformer) {

@@ -1,3 +1,4 @@
+#include "catalogue/catalogue_order.h"
 #include "catalogue/catalogue_table.h"
 #include "common/error.h"
 
@@ -173,10 +174,11 @@ TEST(CatalogueTable, InsertionAtTheFirstRowOfALargeTableMovesEveryRecordDown) {
     insertRow(grid, 1, state);
 
     ASSERT_EQ(grid.dataRowCount(), kRows + 1);
-    EXPECT_EQ(grid.cell(0, 1), u"V 1"_s); // the mark stays with the position
+    EXPECT_EQ(grid.cell(0, 1), u"1"_s);
+    EXPECT_EQ(grid.cell(0, 2), u"V 2"_s); // the mark goes with its row
     for (int column = 1; column < 7; ++column)
         EXPECT_TRUE(grid.cell(column, 1).isEmpty());
-    for (int row = 2; row <= kRows + 1; ++row) {
+    for (int row = 3; row <= kRows + 1; ++row) {
         ASSERT_EQ(grid.cell(0, row), QString::number(row));
         ASSERT_EQ(fieldTexts(grid, row), recordTexts(recordFor(row - 1))) << row;
     }
@@ -203,7 +205,9 @@ TEST(CatalogueTable, InsertionWorksAtAnyRowAndLeavesRowFifteenAlone) {
 
         const int target = std::clamp(at, 1, kRows + 1);
         ASSERT_EQ(grid.dataRowCount(), kRows + 1) << at;
-        EXPECT_EQ(grid.cell(0, 15), u"V 15"_s) << at;
+        const int markedRow = target <= 15 ? 16 : 15; // the mark goes with its row
+        EXPECT_EQ(grid.cell(0, markedRow), u"V "_s + QString::number(markedRow)) << at;
+        EXPECT_EQ(markedRowCount(grid), 1) << at;
         EXPECT_EQ(grid.cell(0, kRows + 1), QString::number(kRows + 1)) << at;
         for (int row = 1; row <= kRows + 1; ++row) {
             const QStringList expected = row < target    ? recordTexts(recordFor(row))

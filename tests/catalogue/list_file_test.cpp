@@ -2,6 +2,7 @@
 #include "catalogue/list_file.h"
 #include "common/cp1251_codec.h"
 #include "common/error.h"
+#include "common/file_name_codec.h"
 
 #include <QDir>
 #include <QFile>
@@ -68,6 +69,7 @@ TEST(ListFile, OneRowIsTwelveLinesByteForByte) {
     grid.setCell(2, 1, u"/songs/"_s);
     grid.setCell(3, 1, u"Title"_s);
     grid.setCell(6, 1, u"Maker"_s);
+    grid.setRowFile(1, RowFile{u"/songs/"_s, u"a.kar"_s}); // as the scan found it
 
     EXPECT_EQ(listFileBytes(grid),
               QByteArray("Songwick file..\r\n2\r\n7\r\n1\r\na.kar\r\n/songs/\r\n"
@@ -356,4 +358,64 @@ TEST(ListFile, OpenInStartWindowLeavesTheStoresAlone) {
     EXPECT_EQ(grid.dataRowCount(), 1);
     EXPECT_EQ(grid.cell(1, 1), u"x.kar"_s);
     EXPECT_EQ(grid.rowFile(1), (RowFile{u"/x/"_s, u"x.kar"_s})); // as the file names it
+}
+
+TEST(ListFile, EditedNamesAndRowsWithoutFilesKeepWhatTheyStandForThroughSaveAndLoad) {
+    CatalogueGrid grid;
+    prepareGrid(grid, 4);
+    const QString folder = u"/песни/"_s;
+    const QString names[] = {u"a.kar"_s, u"b.kar"_s, u"c.kar"_s, u"what?.kar"_s};
+    for (int row = 1; row <= 4; ++row) {
+        grid.setCell(1, row, names[row - 1]);
+        grid.setCell(2, row, folder);
+        grid.setRowFile(row, RowFile{folder, names[row - 1]});
+    }
+    grid.setCell(1, 1, u"new.kar"_s); // edited, not yet renamed
+    grid.setCell(1, 2, u"c.kar"_s);   // typed into a row that stands for no file
+    grid.setRowFile(2, std::nullopt);
+
+    const QByteArray bytes = listFileBytes(grid);
+    EXPECT_TRUE(bytes.endsWith("Russia\r\nSongwick files..\r\n"
+                               "1\t/%D0%BF%D0%B5%D1%81%D0%BD%D0%B8/\ta.kar\r\n"
+                               "2\t-\r\n"
+                               "4\t/%D0%BF%D0%B5%D1%81%D0%BD%D0%B8/\twhat?.kar\r\n"
+                               "Songwick files end..\r\n"))
+        << bytes.constData();
+    CatalogueGrid loaded;
+    prepareGrid(loaded, 0);
+    ASSERT_EQ(readListFile(bytes, loaded), ListFileRead::Loaded);
+    expectSameCells(loaded, grid);
+    for (int row = 1; row <= 4; ++row)
+        EXPECT_EQ(loaded.rowFile(row), grid.rowFile(row)) << row;
+}
+
+TEST(ListFile, CellsThatMayHaveLostABytePointToNoFile) {
+    // A list of another program: "?" and U+FFFD stand where a byte could not be written.
+    CatalogueGrid grid;
+    ASSERT_EQ(readListFile(listOf("4\r\n3\r\n1\r\n?.kar\r\n/m/\r\n\r\n"
+                                  "2\r\nb.kar\r\n/m?/\r\n\r\n"
+                                  "3\r\nc.kar\r\n/m/\r\n\r\nRussia\r\n"),
+                           grid),
+              ListFileRead::Loaded);
+    EXPECT_EQ(grid.rowFile(1), std::nullopt);
+    EXPECT_EQ(grid.rowFile(2), std::nullopt);
+    EXPECT_EQ(grid.rowFile(3), (RowFile{u"/m/"_s, u"c.kar"_s}));
+    ASSERT_EQ(
+        readListFile("\xEF\xBB\xBF" + listOf("2\r\n3\r\n1\r\n\xEF\xBF\xBD.kar\r\n/m/\r\n"), grid),
+        ListFileRead::Loaded);
+    EXPECT_EQ(grid.rowFile(1), std::nullopt);
+
+    // A damaged record keeps the entries that read; every other row stands for no file.
+    const QByteArray rows = "3\r\n3\r\n1\r\na.kar\r\n/m/\r\n\r\n2\r\nb.kar\r\n/m/\r\n\r\n"
+                            "Russia\r\nSongwick files..\r\n1\t/m/\tz%FF.kar\r\n";
+    for (const QByteArray& rest : {QByteArray("2\t/m/\tb%G1.kar\r\nSongwick files end..\r\n"),
+                                   QByteArray("9\t-\r\nSongwick files end..\r\n"), QByteArray()}) {
+        ASSERT_EQ(readListFile(listOf(rows + rest), grid), ListFileRead::Loaded);
+        EXPECT_EQ(grid.rowFile(1), (RowFile{u"/m/"_s, decodeFileName("z\xFF.kar")}));
+        EXPECT_EQ(grid.cell(1, 1), u"a.kar"_s);
+        EXPECT_EQ(grid.rowFile(2), std::nullopt) << rest.constData();
+    }
+    ASSERT_EQ(readListFile(listOf(rows + "1\t-\r\nSongwick files end..\r\n"), grid),
+              ListFileRead::Loaded);
+    EXPECT_EQ(grid.rowFile(1), std::nullopt) << "recorded twice";
 }

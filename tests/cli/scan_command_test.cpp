@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace songwick;
 using songwick::test::cp1251;
@@ -26,11 +28,19 @@ const QTemporaryDir& cacheHome() {
     return folder;
 }
 
-CliRun runCli(const QStringList& arguments) {
+// unprivileged: the tool runs as the user "nobody" when the test runs as root, who reads any
+// folder whatever its mode.
+CliRun runCli(const QStringList& arguments, bool unprivileged = false) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_CACHE_HOME"), cacheHome().path());
     process.setProcessEnvironment(environment);
+    if (unprivileged && ::geteuid() == 0)
+        process.setChildProcessModifier([] {
+            constexpr uid_t kNobody = 65534;
+            if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+                ::_exit(125);
+        });
     process.start(QStringLiteral(SONGWICK_CLI_PATH), arguments);
     EXPECT_TRUE(process.waitForFinished(60000));
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -92,4 +102,49 @@ TEST(ScanCommand, MissingFolderAndBadArgumentsFail) {
                       QStringLiteral("side")})
                   .exitCode,
               0);
+}
+
+TEST(ScanCommand, FoldersThatCannotBeReadAreCountedAndNamed) {
+    QTemporaryDir root;
+    // Reachable for the unprivileged run; only the locked folder is shut.
+    ASSERT_TRUE(QFile::setPermissions(root.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                       QFile::ExeOwner | QFile::ReadOther |
+                                                       QFile::ExeOther));
+    writeFile(root.filePath(QStringLiteral("songs/a.kar")), KarBuilder().trackName("A").bytes());
+    const QString locked = root.filePath(QStringLiteral("songs/locked"));
+    ASSERT_TRUE(QDir().mkpath(locked));
+    ASSERT_TRUE(QFile::setPermissions(locked, {}));
+
+    const CliRun partly = runCli({QStringLiteral("scan"), root.filePath(QStringLiteral("songs")),
+                                  QStringLiteral("--no-cache")},
+                                 true);
+    ASSERT_NE(partly.exitCode, 125) << "could not run as nobody";
+    EXPECT_EQ(partly.exitCode, 0) << partly.err.toStdString();
+    EXPECT_TRUE(partly.out.contains(QStringLiteral("a.kar")));
+    EXPECT_TRUE(partly.err.contains(QStringLiteral("1 files in 2 folders, 0 unreadable\n1 folders "
+                                                   "could not be read: ") +
+                                    locked + u'\n'))
+        << partly.err.toStdString();
+    EXPECT_TRUE(partly.err.contains(
+        QStringLiteral("Не удалось прочитать папок: 1. Первая: %1 (Отказано в доступе)")
+            .arg(locked)));
+
+    // Nothing at all could be read: a failure.
+    const CliRun nothing =
+        runCli({QStringLiteral("scan"), locked, QStringLiteral("--no-cache")}, true);
+    EXPECT_NE(nothing.exitCode, 0);
+    EXPECT_TRUE(nothing.err.contains(locked)) << nothing.err.toStdString();
+    EXPECT_TRUE(nothing.out.isEmpty());
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(ScanCommand, ASettingsFileThatIsNoneIsNamed) {
+    QTemporaryDir root;
+    const QString wrong = root.filePath(QStringLiteral("wrong.dat"));
+    writeFile(wrong, "not settings");
+    const CliRun run =
+        runCli({QStringLiteral("scan"), root.path(), QStringLiteral("--settings"), wrong});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains(wrong + QStringLiteral(": Ошибка загрузки настроек")))
+        << run.err.toStdString();
 }

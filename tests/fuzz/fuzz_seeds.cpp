@@ -3,11 +3,13 @@
 // is only added under its own name.
 #include "catalogue/catalogue_table.h"
 #include "catalogue/list_file.h"
+#include "common/file_name_codec.h"
 #include "fuzz/cache_key.h"
 #include "office/biff8_fixture.h"
 #include "office/workbook.h"
 #include "office/xlsx_writer.h"
 #include "office/zip_package.h"
+#include "rename/rename_journal.h"
 #include "scan/kar_builder.h"
 #include "scan/kar_extractor.h"
 #include "scan/scan_cache.h"
@@ -196,6 +198,39 @@ QList<QByteArray> importSeeds() {
                        59)};
 }
 
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Real journals as the renames write them: a run that ended, with a refused rename; an undo
+// cut short, with a name that is not UTF-8; a run killed right after its header.
+QList<QByteArray> journalSeeds() {
+    QTemporaryDir dir;
+    QList<QByteArray> seeds;
+    {
+        JournalWriter run(dir.path(), JournalRunKind::Rename);
+        run.planned(QStringLiteral("/songs/"), QStringLiteral("a.kar"),
+                    QStringLiteral("Исполнитель - Песня.kar"), {2049, 131, 4096, 1765000000, 0});
+        run.planned(QStringLiteral("/songs/rock"), QStringLiteral("b.kar"),
+                    QStringLiteral("a\\b.kar"), {2049, 132, 10, -5, 0});
+        run.refused();
+        run.close(1);
+        seeds.append(fileBytes(run.path()));
+    }
+    {
+        JournalWriter cutShort(dir.path(), JournalRunKind::Undo, 1);
+        cutShort.planned(QStringLiteral("/songs/"), decodeFileName("\xff.kar"),
+                         QStringLiteral("a.kar"), {2049, 133, 7, 1765000000123456789, 0});
+        seeds.append(fileBytes(cutShort.path()));
+    }
+    {
+        const JournalWriter killed(dir.path(), JournalRunKind::Rename);
+        seeds.append(fileBytes(killed.path()));
+    }
+    return seeds;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -215,5 +250,6 @@ int main(int argc, char** argv) {
     writeSeeds(folder, QStringLiteral("xlsx_parts"), xlsxPartSeeds());
     writeSeeds(folder, QStringLiteral("xls"), xlsSeeds());
     writeSeeds(folder, QStringLiteral("sheet_import"), importSeeds());
+    writeSeeds(folder, QStringLiteral("rename_journal"), journalSeeds());
     return 0;
 }

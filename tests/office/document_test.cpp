@@ -50,6 +50,23 @@ TEST(Document, SavedDocxHoldsOneParagraphPerLineWithItsTabs) {
     EXPECT_TRUE(xml.contains(body)) << xml.toStdString();
 }
 
+TEST(Document, TableTakesTheEmptyLastParagraphAndTextAfterItStartsANewOne) {
+    DocumentTable table;
+    table.header = {QStringLiteral("№"), QStringLiteral("Песня")};
+    table.rows = {{QStringLiteral("1"), QStringLiteral("Катюша")}};
+    table.lines = {QStringLiteral("1\tКатюша")};
+    Document document;
+    document.insertAfter(QStringLiteral("До таблицы\r\n"));
+    document.insertTableAfter(table);
+    EXPECT_EQ(document.paragraphs(),
+              (QStringList{QStringLiteral("До таблицы"), QStringLiteral("1\tКатюша"), QString()}));
+    document.insertAfter(QStringLiteral("\r\nпосле"));
+    document.insertTableAfter(table);
+    EXPECT_EQ(document.paragraphs(),
+              (QStringList{QStringLiteral("До таблицы"), QStringLiteral("1\tКатюша"), QString(),
+                           QStringLiteral("после"), QStringLiteral("1\tКатюша"), QString()}));
+}
+
 TEST(Document, SavingIntoAMissingFolderFails) {
     QTemporaryDir folder;
     Document document;

@@ -148,6 +148,11 @@ TEST_F(ExcelExport, WithoutColumnTitlesRowOneStaysEmptyButFilled) {
     }
     EXPECT_EQ(sheet.value({2, 1}), QStringLiteral("V 1"));
     EXPECT_EQ(sheet.value({2, 2}), QStringLiteral("1:1"));
+    // The empty row is no title row: not printed on every page, not frozen, no filter.
+    EXPECT_EQ(sheet.pageSetup().titleRows, 0);
+    EXPECT_EQ(sheet.frozenRows(), 0);
+    EXPECT_FALSE(sheet.autoFilter());
+    EXPECT_TRUE(sheet.pageSetup().landscape);
 }
 
 TEST_F(ExcelExport, EachBorderKindBoxesItsOwnWay) {

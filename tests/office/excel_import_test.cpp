@@ -5,6 +5,7 @@
 #include "office/xlsx_writer.h"
 #include "office_fixtures.h"
 #include "settings/program_settings.h"
+#include "zip_reading.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -193,6 +194,47 @@ TEST_F(ExcelImport, SheetLongerThanAStoreIsRefusedAndChangesNothing) {
     values.setText(RecordStore::kCapacity + 1, 1, QStringLiteral("fits"));
     EXPECT_EQ(importSheet(values, ImportWindow::Main, grid_, state_).dataRowCount,
               RecordStore::kCapacity);
+}
+
+TEST_F(ExcelImport, ASheetCutShortIsDamagedAndTheTableStays) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("cut.xlsx"));
+    writeXlsx(*buildExcelExport(sampleGrid(4), testing::sampleMeasures(), ProgramSettings(),
+                                testing::FixedClock(testing::fixedMoment())),
+              path);
+    QFile written(path);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray sheet = *testing::zipPart(written.readAll(), "xl/worksheets/sheet1.xml");
+    written.close();
+    // Cut where a row begins: what is left reads as a table of two data rows.
+    ASSERT_TRUE(testing::replaceZipPart(path, "xl/worksheets/sheet1.xml",
+                                        sheet.left(sheet.indexOf("<row r=\"4\""))));
+
+    grid_ = sampleGrid(9);
+    state_.mainWindowStore.setCount(9);
+    try {
+        importSpreadsheet(path, ImportWindow::Main, grid_, state_);
+        ADD_FAILURE() << "a damaged workbook was imported";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.message(), damagedWorkbookMessage(path));
+    }
+    EXPECT_EQ(grid_.dataRowCount(), 9);
+    EXPECT_EQ(rowOf(grid_, 5), rowOf(sampleGrid(9), 5));
+    EXPECT_EQ(state_.mainWindowStore.count(), 9);
+}
+
+TEST_F(ExcelImport, NamesThatMayHaveLostAByteStandForNoFile) {
+    grid_ = sampleGrid(0);
+    importSheet(
+        sheetOf({{QStringLiteral("№"), QStringLiteral("Имя файла"), QStringLiteral("Путь")},
+                 {QStringLiteral("1"), QStringLiteral("?.kar"), QStringLiteral("/m/")},
+                 {QStringLiteral("2"), QStringLiteral("b.kar"), QStringLiteral("/m\uFFFD/")},
+                 {QStringLiteral("3"), QStringLiteral("c.kar"), QStringLiteral("/m/")}}),
+        ImportWindow::Main, grid_, state_);
+    EXPECT_EQ(grid_.rowFile(1), std::nullopt);
+    EXPECT_EQ(grid_.rowFile(2), std::nullopt);
+    EXPECT_EQ(grid_.rowFile(3), (RowFile{QStringLiteral("/m/"), QStringLiteral("c.kar")}));
+    EXPECT_EQ(state_.mainWindowStore.file(1), std::nullopt);
 }
 
 TEST_F(ExcelImport, XlsWrittenByAnotherProgramImports) {

@@ -79,6 +79,18 @@ for letter, width in widths.items():
     if stored is None or abs(stored - (width + 5 / 7)) > 0.01:
         problems.append("width %s: %r for %r characters" % (letter, stored, width))
 
+# On paper: landscape, every column on one page's width, the title row on every page and the
+# page numbers in the footer; on screen the title row stays in view and filters the table.
+expect("orientation", sheet.page_setup.orientation, "landscape")
+expect("fit to page", sheet.sheet_properties.pageSetUpPr.fitToPage, True)
+# fitToWidth is 1 where the file leaves it out.
+expect("pages wide", sheet.page_setup.fitToWidth or 1, 1)
+expect("pages tall", sheet.page_setup.fitToHeight, 0)
+expect("print titles", sheet.print_title_rows, "$1:$1")
+expect("footer", sheet.oddFooter.center.text, "&P / &N")
+expect("frozen", sheet.freeze_panes, "A2")
+expect("autofilter", sheet.auto_filter.ref, "A1:G4")
+
 if problems:
     print("\n".join(problems))
     sys.exit(1)
@@ -98,7 +110,7 @@ QString pythonWithOpenpyxl() {
     return {};
 }
 
-TEST(XlsxWithOpenpyxl, AnotherReaderSeesValuesFormatsWidthsAndTheSheetName) {
+TEST(XlsxWithOpenpyxl, AnotherReaderSeesValuesFormatsWidthsTheSheetNameAndThePageSetup) {
     const QString python = pythonWithOpenpyxl();
     if (python.isEmpty())
         GTEST_SKIP() << "python3 with openpyxl is not installed";

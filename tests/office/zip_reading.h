@@ -34,4 +34,22 @@ inline std::optional<QByteArray> zipPart(const QByteArray& archiveBytes, const c
     return result;
 }
 
+// Replaces one part of the zip archive at path with bytes; false when there is no such part
+// or libzip fails.
+inline bool replaceZipPart(const QString& path, const char* name, const QByteArray& bytes) {
+    int error = 0;
+    zip_t* archive = zip_open(path.toUtf8().constData(), 0, &error);
+    if (!archive)
+        return false;
+    const zip_int64_t index = zip_name_locate(archive, name, 0);
+    zip_source_t* source =
+        zip_source_buffer(archive, bytes.constData(), zip_uint64_t(bytes.size()), 0);
+    if (index < 0 || !source || zip_file_replace(archive, zip_uint64_t(index), source, 0) < 0) {
+        zip_source_free(source);
+        zip_discard(archive);
+        return false;
+    }
+    return zip_close(archive) == 0;
+}
+
 } // namespace songwick::testing

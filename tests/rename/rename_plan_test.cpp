@@ -5,6 +5,7 @@
 #include "folder_fixture.h"
 #include "qt_printing.h"
 #include "rename/rename_plan.h"
+#include "rename/rename_undo.h"
 #include "scan/folder_walk.h"
 
 #include <QDir>
@@ -156,6 +157,43 @@ TEST_F(FileNameColumnRenameTest, PlanTellsEveryRowWithoutTouchingTheDisk) {
     const RenameRunResult run = carryOutRenamePlan(plan, grid_, state_);
     EXPECT_EQ(run.renameCount, 0);
     EXPECT_TRUE(run.rows.empty());
+}
+
+// A look-up the system refuses (here: a name longer than the file system takes) is not a file
+// gone: the row is refused with a message that names the file and says why.
+TEST_F(FileNameColumnRenameTest, LookupTheSystemRefusesIsARefusedRowNamingTheFile) {
+    addRow(QStringLiteral("a.kar"));
+    rebuild();
+    const QString tooLong = QString(300, u'x') + QStringLiteral(".kar");
+    grid_.setRowFile(1, RowFile{folder(), tooLong});
+    grid_.setCell(1, 1, QStringLiteral("b.kar"));
+    const RenameRunResult run = renameFromColumn();
+    EXPECT_EQ(run.renameCount, 0);
+    EXPECT_EQ(run.errorMessages(),
+              QStringList{QStringLiteral("Не удалось найти файл \"") + folder() + tooLong +
+                          QStringLiteral("\": Слишком длинное имя файла. Файл не переименован.")});
+}
+
+// A folder kept without its closing "/" is joined as a path: the row's own file is renamed and
+// taken back, never the file whose name is the folder's and the name run together.
+TEST_F(FileNameColumnRenameTest, FolderWithoutItsSeparatorIsJoinedAsAPath) {
+    ASSERT_TRUE(QDir(folder()).mkdir(QStringLiteral("rock")));
+    writeFile(QStringLiteral("rock/a.kar"), "mine");
+    writeFile(QStringLiteral("rocka.kar"), "other");
+    const QTemporaryDir journals;
+    grid_ = CatalogueGrid(7, 2);
+    grid_.setRowFile(1, RowFile{folder() + QStringLiteral("rock"), QStringLiteral("a.kar")});
+    grid_.setCell(1, 1, QStringLiteral("b.kar"));
+    const RenamePlan plan = planFileNameColumnRename(grid_, state_);
+    EXPECT_EQ(carryOutRenamePlan(plan, grid_, state_, journals.path()).renameCount, 1);
+    EXPECT_EQ(contentOf(QStringLiteral("rock/b.kar")), "mine");
+    EXPECT_EQ(contentOf(QStringLiteral("rocka.kar")), "other");
+
+    const UndoRunResult undone = carryOutUndo(planUndoOfLastRun(journals.path()), journals.path());
+    followUndoneRenames(undone.undone, grid_, state_);
+    EXPECT_EQ(contentOf(QStringLiteral("rock/a.kar")), "mine");
+    EXPECT_EQ(grid_.rowFile(1)->name, QStringLiteral("a.kar"));
+    EXPECT_EQ(grid_.cell(1, 1), QStringLiteral("a.kar"));
 }
 
 using CompositeRenameTest = RenameFixture;
@@ -349,10 +387,17 @@ TEST(RenameUndecodableNames, TheScannedFileIsTheOneRenamed) {
     grid.setCell(1, undecodable, QStringLiteral("renamed.kar"));
 
     const RenamePlan plan = planFileNameColumnRename(grid, state);
-    EXPECT_EQ(carryOutRenamePlan(plan, grid, state).renameCount, 1);
+    const QTemporaryDir journals;
+    EXPECT_EQ(carryOutRenamePlan(plan, grid, state, journals.path()).renameCount, 1);
 
     EXPECT_EQ(namesOnDisk(folder),
               (QByteArrayList{QByteArray("renamed.kar"), QByteArray("\xEF\xBF\xBD.kar")}));
+    // The journal keeps the name byte for byte, so the undo gives it back.
+    EXPECT_EQ(carryOutUndo(planUndoOfLastRun(journals.path()), journals.path()).undone.size(), 1u);
+    EXPECT_EQ(namesOnDisk(folder),
+              (QByteArrayList{QByteArray("\xEF\xBF\xBD.kar"), QByteArray("\xff.kar")}));
+    for (const QByteArray& name : namesOnDisk(folder)) // a name Qt cannot remove
+        ::unlink((folder + name).constData());
 }
 
 } // namespace

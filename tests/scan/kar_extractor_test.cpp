@@ -1,8 +1,10 @@
 #include "kar_builder.h"
 #include "real_sample_files.h"
+#include "scan/byte_search.h"
 #include "scan/kar_extractor.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace songwick;
@@ -211,6 +213,72 @@ TEST(SoftKaraoke, WithoutWordsTheNameRunsStandUnchanged) {
         KarBuilder().trackName("Soft Karaoke").text("AB").text("C").text("@TTitle").bytes();
     EXPECT_EQ(extractKarTexts(file, ScanWindow::Start),
               expected("Soft Karaoke", "AB", "C", "@TTitle"));
+}
+
+TEST(SoftKaraoke, MarkersAcrossTheFirstPageAndFarIntoAFileReadFromDisk) {
+    // The second "@T" straddles the end of the first page, the only part read before the
+    // reading goes on; the information line comes after music full of velocity and pitch-bend
+    // bytes 0x40 ("@").
+    QByteArray music;
+    while (music.size() < 40000)
+        music += QByteArray("\x00\x90\x40\x40\x60\x80\x40\x40\x0C\xE0\x00\x40", 12);
+    const auto build = [&](qsizetype filler) {
+        return KarBuilder()
+            .trackName("Soft Karaoke")
+            .text("@KMIDI KARAOKE FILE")
+            .raw(QByteArray(filler, '\0'))
+            .nextTrack()
+            .trackName("Words")
+            .text("@TMy Song")
+            .text("@TSinger")
+            .text("la")
+            .nextTrack()
+            .raw(music)
+            .text("@IInfo")
+            .bytes();
+    };
+    const QByteArray file = build(4095 - build(0).indexOf("@TSinger"));
+    ASSERT_EQ(file.indexOf("@TSinger"), 4095);
+    QTemporaryDir folder;
+    QFile out(folder.filePath(QStringLiteral("far.kar")));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    ASSERT_EQ(out.write(file), file.size());
+    out.close();
+
+    KarFileReader reader;
+    const ExtractedFile read = reader.extract(QFile::encodeName(out.fileName()), ScanWindow::Start);
+    // The second title runs to the missing third "@T" and is lost; the third runs from just
+    // after the second "@T" to the "@I" at the end, trimmed at its first foreign byte to
+    // "inger" and the span's last byte, a delta time of the music.
+    EXPECT_EQ(read.texts, expected("My Song", "inger\x0C", "", "Soft Karaoke"));
+    EXPECT_EQ(read.texts, extractKarTexts(file, ScanWindow::Start));
+    EXPECT_EQ(reader.bytesRead(), file.size());
+}
+
+TEST(ByteSearch, FindsTheMarkerAtEveryPlaceFromEveryStart) {
+    // Among bytes that all begin the marker, so that the marker lies once in each kind of step
+    // of many positions and once in the bytes after them.
+    for (const QByteArray& needle : {QByteArray("@T"), QByteArray("Words"), QByteArray("@")}) {
+        for (qsizetype size = 0; size <= 160; ++size) {
+            for (qsizetype place = 0; place + needle.size() <= size; ++place) {
+                QByteArray haystack(size, needle.front());
+                haystack.replace(place, needle.size(), needle);
+                for (qsizetype from = 0; from <= size; ++from) {
+                    // A one-byte marker is everywhere; a longer one only where it was put.
+                    const qsizetype want = needle.size() == 1 ? (from < size ? from : -1)
+                                                              : (from <= place ? place : -1);
+                    ASSERT_EQ(findBytes(haystack, from, needle), want)
+                        << needle.constData() << " size " << size << " at " << place << " from "
+                        << from;
+                }
+                if (needle == "@T") {
+                    haystack[place + 1] = 'I';
+                    ASSERT_EQ(findEitherPair(haystack, 0, '@', 'T', 'I'), place);
+                    ASSERT_EQ(findEitherPair(haystack, place + 1, '@', 'T', 'I'), -1);
+                }
+            }
+        }
+    }
 }
 
 TEST_F(RealFiles, MmaFileWithTitleLinesButNoSoftKaraokeTrackName) {

@@ -231,7 +231,7 @@ void TForm1::runStartWindowScan() {
         ProgressBar1->show();
         const WalkResult result =
             walkWithProgress(*chosen, catalogue.startWindowStore, options, ProgressBar1);
-        if (result.unreadableCount > 0)
+        if (result.somethingUnreadable())
             Label3->setText(QStringLiteral("Ошибка!!!!"));
         messages = messagesAfterWalk(result);
         restorePicture();
@@ -253,19 +253,39 @@ void TForm1::N3Click() {
             registry_.services().dialogs.openFileName(this, request, false);
         if (!path)
             return;
-        TForm4* mainWindow = registry_.form4();
-        ListFileRead read = ListFileRead::Loaded;
-        mainWindow->changeTable([&](CatalogueGrid& grid) {
-            read = openListFileInStartWindow(*path, grid, registry_.catalogue());
-        });
-        if (read == ListFileRead::NotAListFile) {
+        if (!loadListFile(*path)) {
             // Nothing was loaded: the user stays here and may pick another file.
             registry_.services().messages.showMessage(this, notAListFileMessage());
             return;
         }
-        mainWindow->applyColumnWidths(kFixedColumnWidths);
         registry_.handOverToMainWindow();
     });
+}
+
+bool TForm1::loadListFile(const QString& path) {
+    TForm4* mainWindow = registry_.form4();
+    ListFileRead read = ListFileRead::Loaded;
+    mainWindow->changeTable([&](CatalogueGrid& grid) {
+        read = openListFileInStartWindow(path, grid, registry_.catalogue());
+    });
+    if (read == ListFileRead::NotAListFile)
+        return false;
+    mainWindow->applyColumnWidths(kFixedColumnWidths);
+    return true;
+}
+
+void TForm1::startWithListFile(const QString& path) {
+    FormActivate();
+    bool loaded = false;
+    registry_.runReportingErrors(this, [&] {
+        loaded = loadListFile(path);
+        if (!loaded)
+            registry_.services().messages.showMessage(this, notAListFileMessage());
+    });
+    if (loaded)
+        registry_.handOverToMainWindow();
+    else
+        WindowRegistry::showWindow(this);
 }
 
 void TForm1::N15Click() {

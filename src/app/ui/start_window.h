@@ -26,6 +26,12 @@ public:
     // Runs each time the window becomes active; the first time it also reads the settings.
     void FormActivate();
 
+    // The start with a list file given from outside (the command line, a file manager): the
+    // settings are read as the first activation reads them, and the list comes up in the main
+    // window as "Открыть файл списка..." opens it, without this window. A file that is not a
+    // list file, or that cannot be read, is reported and this window comes up.
+    void startWithListFile(const QString& path);
+
     // The moment this run began, to the second (taken at the first activation).
     DateTimeValue RunStartTime = 0;
 
@@ -79,6 +85,9 @@ private:
     void createControls();
     void createMenu();
     void runStartWindowScan();
+    // Reads the list file into the main window's table; false, nothing changed, when the file
+    // is not a list file. Throws Error when it cannot be read.
+    bool loadListFile(const QString& path);
     void movePicture(qint64 steps);
 
     WindowRegistry& registry_;

@@ -54,7 +54,8 @@ void WindowRegistry::createWindows() {
     form1_ = adopt(std::make_unique<TForm1>(*this));
     form4_ = adopt(std::make_unique<TForm4>(*this));
     form5_ = adopt(std::make_unique<TForm5>(*this));
-    form3_ = adopt(std::make_unique<TForm3>(settings_, optionsFilePathBeside(settingsPath_)));
+    form3_ = adopt(std::make_unique<TForm3>(settings_, optionsFilePathBeside(settingsPath_),
+                                            services_.messages));
     watchActivation(form3_, [form = form3_] { form->FormActivate(); });
     connect(this, &WindowRegistry::settingsLoaded, form3_, &TForm3::FormActivate);
     form6_ = adopt(std::make_unique<TForm6>(*this));
@@ -163,9 +164,12 @@ void WindowRegistry::saveSettingsAtShutdown() {
             userWidthsToKeep(form4_->currentColumnWidths(), form4_->tableModel->columnCount(),
                              settings_.ColumnWidths);
     SaveSettings(toSave, settingsPath_, form1_->RunStartTime, services_.clock, services_.random);
-    // Kept beside the settings file, whose layout stays as it is.
+    // Kept beside the settings file, whose layout stays as it is. A place that cannot be kept
+    // is reported, but does not keep the program from ending.
     if (form4_ != nullptr && form4_->isVisible())
-        writeMainWindowGeometry(optionsFilePathBeside(settingsPath_), form4_->geometryToKeep());
+        runReportingErrors(form4_, [this] {
+            writeMainWindowGeometry(optionsFilePathBeside(settingsPath_), form4_->geometryToKeep());
+        });
 }
 
 void WindowRegistry::endProgram() {

@@ -54,7 +54,8 @@ CellHint::CellHint(QTableView& view)
     window_->installEventFilter(this);
 
     view_.viewport()->setMouseTracking(true);
-    view_.viewport()->installEventFilter(this);
+    viewport_ = view_.viewport();
+    viewport_->installEventFilter(this);
     view_.installEventFilter(this);
 }
 
@@ -96,7 +97,7 @@ void CellHint::hide() {
 }
 
 bool CellHint::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == view_.viewport()) {
+    if (watched == viewport_) {
         switch (event->type()) {
         case QEvent::MouseMove:
             mouseMovedTo(static_cast<QMouseEvent*>(event)->position().toPoint());

@@ -3,6 +3,7 @@
 #include <QModelIndex>
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 
 class QLabel;
@@ -39,6 +40,9 @@ private:
     void passPointerThroughHint();
 
     QTableView& view_;
+    // Taken when the filter is installed: while the view is destroyed, its events still come
+    // here, and the view can no longer be asked for its viewport then.
+    QPointer<QWidget> viewport_;
     QLabel* window_;
     QPoint lastPos_{-1, -1};
     QModelIndex lastCell_;

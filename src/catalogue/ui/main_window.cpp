@@ -375,7 +375,7 @@ void TForm4::runNewScan() {
         table.hasSavedName = false;
         const WalkResult result =
             walkWithProgress(*chosen, catalogue.mainWindowStore, options, ProgressBar1);
-        if (result.unreadableCount > 0)
+        if (result.somethingUnreadable())
             Label1->setText(QStringLiteral("Ошибка!!!!"));
         messages = messagesAfterWalk(result);
         // The results of a completed scan always fill the table.
@@ -390,8 +390,8 @@ void TForm4::runNewScan() {
     FormActivate();
 }
 
-// Unsaved changes are not lost to an open: Да saves first (a cancelled save keeps the table),
-// Нет opens, Отмена keeps everything.
+// Unsaved changes are not lost to an open or an import: Да saves first (a cancelled save keeps
+// the table), Нет goes on, Отмена keeps everything.
 bool TForm4::mayReplaceTable() {
     StringGrid1->commitPendingEdit();
     if (!registry_.catalogue().mainTable.modified)
@@ -487,11 +487,13 @@ void TForm4::N34Click() {
         const StructuredReadingOptions options =
             loadReadingOptions(*openOptionsFile(optionsFilePathBeside(registry_.settingsPath())))
                 .structured;
-        int reread = 0;
+        RereadResult result;
         changeTable(
-            [&](CatalogueGrid& grid) { reread = rereadMarkedRowsStructured(grid, options); });
-        if (reread > 0)
+            [&](CatalogueGrid& grid) { result = rereadMarkedRowsStructured(grid, options); });
+        if (result.reread > 0)
             registry_.catalogue().mainTable.modified = true;
+        if (const QString message = notRereadMessage(result); !message.isEmpty())
+            registry_.services().messages.showMessage(this, message);
     });
 }
 

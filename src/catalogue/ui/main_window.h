@@ -54,6 +54,11 @@ public:
     // Status text written by another part of the program, placed like the own one.
     void showStatusText(const QString& text);
 
+    // Before something replaces the whole table: with unsaved changes asks whether to save
+    // them. True when the table may be replaced ("Да" and a completed save, or "Нет"); false
+    // for "Отмена" or a cancelled save dialog. Throws Error when the save fails.
+    bool mayReplaceTable();
+
     // Saves the table under its list file name, or asks for one first. False when the user
     // cancelled the dialog; throws Error when the file cannot be written.
     bool saveList();
@@ -157,7 +162,6 @@ private:
     void restoreSavedGeometry();
     void layOutControls();
     void runNewScan();
-    bool mayReplaceTable();
     bool saveListAs();
     void createFindBar(QWidget* client);
     void createTableTools();

@@ -43,7 +43,8 @@ TableTooltip::TableTooltip(QTableView& view, RandomSource& random)
     hideTimer_->setSingleShot(true);
     hideTimer_->setInterval(kHideDelayMilliseconds);
     connect(hideTimer_, &QTimer::timeout, this, &TableTooltip::hideTip);
-    view_.viewport()->installEventFilter(this);
+    viewport_ = view_.viewport();
+    viewport_->installEventFilter(this);
     // The header, the number column and the scroll bars have no tooltip of their own: theirs
     // reaches the view, and is the table's one too.
     view_.installEventFilter(this);
@@ -65,7 +66,7 @@ const QStringList& TableTooltip::jokeTexts() {
 }
 
 bool TableTooltip::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == view_.viewport()) {
+    if (watched == viewport_) {
         switch (event->type()) {
         case QEvent::ToolTip:
             aboutToShow(static_cast<QHelpEvent*>(event)->globalPos());

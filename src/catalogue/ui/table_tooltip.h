@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -48,6 +49,9 @@ protected:
 
 private:
     QTableView& view_;
+    // Taken when the filter is installed: while the view is destroyed, its events still come
+    // here, and the view can no longer be asked for its viewport then.
+    QPointer<QWidget> viewport_;
     RandomSource& random_;
     QLabel* tip_;
     QTimer* hideTimer_;

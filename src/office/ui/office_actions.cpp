@@ -130,8 +130,7 @@ SpreadsheetImport importIntoMainWindow(WindowRegistry& registry, TForm4& mainWin
 // included.
 Document freshTableDocument(WindowRegistry& registry, TForm4& mainWindow) {
     mainWindow.StringGrid1->commitPendingEdit();
-    return documentWithText(
-        freshTableText(registry.grid(), registry.settings(), registry.services().clock.now()));
+    return tableDocument(registry.grid(), registry.settings(), registry.services().clock.now());
 }
 
 Document textViewDocument(const TForm8& textView) {
@@ -163,6 +162,8 @@ void exportTableToSpreadsheet(WindowRegistry& registry, TForm4& mainWindow) {
 
 void importSpreadsheetInMainWindow(WindowRegistry& registry, TForm4& mainWindow) {
     registry.runReportingErrors(&mainWindow, [&] {
+        if (!mainWindow.mayReplaceTable())
+            return;
         const std::optional<QString> path = chooseSpreadsheet(registry, &mainWindow);
         if (!path)
             return;

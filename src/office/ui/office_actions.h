@@ -19,7 +19,8 @@ class WindowRegistry;
 void exportTableToSpreadsheet(WindowRegistry& registry, TForm4& mainWindow);
 
 // Main window, "&Импорт из файла MS Excel" (Excel2Click): a workbook chosen in the open
-// dialog becomes the table; the status line counts the imported rows.
+// dialog becomes the table; the status line counts the imported rows. Unsaved changes are
+// asked about first, as opening a list file does.
 void importSpreadsheetInMainWindow(WindowRegistry& registry, TForm4& mainWindow);
 
 // Start window, "&Импорт из Файла Excel" (Excel1Click): as in the main window, then the start

@@ -51,6 +51,10 @@ int undoLastRename(WindowRegistry& registry, QWidget* parent) {
     const UndoRunResult result = carryOutUndo(plan, registry.renameJournalFolder());
     CatalogueGrid& grid = registry.grid();
     followUndoneRenames(result.undone, grid, registry.catalogue());
+    // The files on disk have their old names again: a list saved after the rename names the
+    // new ones, so the table has changes to save.
+    if (!result.undone.empty())
+        registry.catalogue().mainTable.modified = true;
     if (mainWindow != nullptr) {
         if (grid.dataRowCount() > 0)
             mainWindow->tableModel->rowsChanged(1, grid.dataRowCount());

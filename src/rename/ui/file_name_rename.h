@@ -22,7 +22,8 @@ RenameRunResult carryOutFileNameColumnRename(WindowRegistry& registry, const Ren
                                              QWidget* parent);
 
 // "Отменить последнее переименование": takes the last journalled run back; the table's
-// column 1 and the rows' files follow. What could not be undone is listed in one message.
+// column 1 and the rows' files follow, and the table counts as modified once a file got its old
+// name back. What could not be undone is listed in one message.
 // Returns the number of files renamed back. Throws Error when there is nothing to undo or the
 // journal is not usable.
 int undoLastRename(WindowRegistry& registry, QWidget* parent);

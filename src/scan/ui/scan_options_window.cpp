@@ -1,5 +1,7 @@
 #include "scan/ui/scan_options_window.h"
 
+#include "app/ui/platform_interfaces.h"
+#include "common/error.h"
 #include "scan/reading_options.h"
 #include "scan/ui/scan_progress.h"
 #include "settings/options_file.h"
@@ -17,10 +19,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
 
 namespace songwick {
 
-TForm3::TForm3(ProgramSettings& settings, QString optionsPath)
+TForm3::TForm3(ProgramSettings& settings, QString optionsPath, MessageBoxes& messages)
     : CheckBox1(new QCheckBox(QStringLiteral("Обработка большого количества файлов"), this)),
       CheckBox2(new QCheckBox(
           QStringLiteral("Запоминать прочитанные файлы (быстрое повторное сканирование)"), this)),
@@ -36,7 +39,8 @@ TForm3::TForm3(ProgramSettings& settings, QString optionsPath)
       ComboBox1(new QComboBox(GroupBox1)), Memo1(new QPlainTextEdit(GroupBox1)),
       Button1(new QPushButton(QStringLiteral("OK"), this)),
       Button2(new QPushButton(QStringLiteral("Отмена"), this)), settings_(settings),
-      optionsPath_(std::move(optionsPath)), readingGroup_(new QButtonGroup(this)) {
+      optionsPath_(std::move(optionsPath)), messages_(messages),
+      readingGroup_(new QButtonGroup(this)) {
     readingGroup_->addButton(RadioButton1);
     readingGroup_->addButton(RadioButton2);
     ComboBox1->addItem(QStringLiteral("Определять автоматически"), kAutomaticCodePage);
@@ -96,7 +100,17 @@ void TForm3::showReadingOptions() {
     Memo1->setPlainText(options.structured.fileNamePatterns.join(u'\n'));
 }
 
-void TForm3::saveReadingOptions() {
+bool TForm3::writeReportingErrors(const std::function<void()>& write) {
+    try {
+        write();
+        return true;
+    } catch (const Error& error) {
+        messages_.showMessage(this, error.message());
+        return false;
+    }
+}
+
+bool TForm3::saveReadingOptions() {
     ReadingOptions options;
     options.reading = RadioButton2->isChecked() ? KarReading::Structured : KarReading::Program;
     options.structured.codePage = ComboBox1->currentData().toString();
@@ -106,11 +120,19 @@ void TForm3::saveReadingOptions() {
             patterns << line.trimmed();
     }
     options.structured.fileNamePatterns = patterns;
-    songwick::saveReadingOptions(*openOptionsFile(optionsPath_), options);
+    return writeReportingErrors([&] {
+        const std::unique_ptr<QSettings> file = openOptionsFile(optionsPath_);
+        songwick::saveReadingOptions(*file, options);
+        syncOptionsFile(*file);
+    });
 }
 
 void TForm3::CheckBox2Click(bool checked) {
-    setRememberReadFiles(optionsPath_, checked);
+    if (writeReportingErrors([&] { setRememberReadFiles(optionsPath_, checked); }))
+        return;
+    // The box shows what the options file still says.
+    const QSignalBlocker blocker(CheckBox2);
+    CheckBox2->setChecked(rememberReadFiles(optionsPath_));
 }
 
 void TForm3::CheckBox1Click(bool checked) {
@@ -118,7 +140,11 @@ void TForm3::CheckBox1Click(bool checked) {
 }
 
 void TForm3::Button1Click() {
-    saveReadingOptions();
+    // A failed write keeps the window open, showing what the options file still holds.
+    if (!saveReadingOptions()) {
+        showReadingOptions();
+        return;
+    }
     hide();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 
 class QButtonGroup;
 class QCheckBox;
@@ -14,6 +15,7 @@ class QRadioButton;
 
 namespace songwick {
 
+class MessageBoxes;
 struct ProgramSettings;
 
 // The scan options window: whether the walk allows many files in one folder tree. The check
@@ -23,8 +25,9 @@ class TForm3 : public QWidget {
     Q_OBJECT
 
 public:
-    // optionsPath: the options file that keeps whether read files are remembered.
-    TForm3(ProgramSettings& settings, QString optionsPath);
+    // optionsPath: the options file that keeps whether read files are remembered and the
+    // reading; messages shows why it could not be written.
+    TForm3(ProgramSettings& settings, QString optionsPath, MessageBoxes& messages);
 
     // The window became active: shows the setting and remembers it.
     void FormActivate();
@@ -55,10 +58,14 @@ private:
     void Button2Click();
 
     void showReadingOptions();
-    void saveReadingOptions();
+    // False when the options file could not be written (the user was told).
+    bool saveReadingOptions();
+    // Runs a write of the options file; a failure is shown. False when it failed.
+    bool writeReportingErrors(const std::function<void()>& write);
 
     ProgramSettings& settings_;
     QString optionsPath_;
+    MessageBoxes& messages_;
     bool rememberedState_ = false;
     bool rememberedCacheState_ = true;
     QButtonGroup* readingGroup_;

@@ -160,7 +160,9 @@ bool rememberReadFiles(const QString& optionsPath) {
 }
 
 void setRememberReadFiles(const QString& optionsPath, bool on) {
-    openOptionsFile(optionsPath)->setValue(kRememberReadFilesKey, on);
+    const std::unique_ptr<QSettings> options = openOptionsFile(optionsPath);
+    options->setValue(kRememberReadFilesKey, on);
+    syncOptionsFile(*options);
 }
 
 QString scanCachePathFromOptions(const QString& optionsPath) {

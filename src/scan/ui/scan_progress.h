@@ -23,11 +23,11 @@ WalkResult walkWithProgress(const QString& chosenFolder, RecordStore& store,
 inline constexpr const char* kInterruptScanButtonName = "InterruptScanButton";
 
 // The messages due after a walk, in the order they are shown: the overload message, the
-// limit message, the unreadable-files message (only those that apply).
+// limit message, the message on unreadable files and folders (only those that apply).
 QStringList messagesAfterWalk(const WalkResult& result);
 
 // Whether a scan takes unchanged files from the scan cache (the option "scan/rememberReadFiles"
-// of the options file, on by default).
+// of the options file, on by default). Setting it throws Error when the file cannot be written.
 bool rememberReadFiles(const QString& optionsPath);
 void setRememberReadFiles(const QString& optionsPath, bool on);
 // The scan cache a scan uses: the user's one, or none when the option is off.

@@ -275,10 +275,16 @@ QCheckBox* TForm10::createRenamePlanCheckBox(QWidget* parent) {
     RenamePlanCheckBox =
         new QCheckBox(QStringLiteral("Показывать список переименований перед выполнением"), parent);
     showRenamePlanOption();
-    connect(RenamePlanCheckBox, &QCheckBox::toggled, this, [this](bool checked) {
-        writeShowRenamePlanFirst(optionsFilePathBeside(registry_.settingsPath()), checked);
-    });
+    connect(RenamePlanCheckBox, &QCheckBox::toggled, this, &TForm10::storeRenamePlanOption);
     return RenamePlanCheckBox;
+}
+
+void TForm10::storeRenamePlanOption(bool on) {
+    registry_.runReportingErrors(this, [&] {
+        writeShowRenamePlanFirst(optionsFilePathBeside(registry_.settingsPath()), on);
+    });
+    // After a failed write the box shows what the file still says.
+    showRenamePlanOption();
 }
 
 void TForm10::showRenamePlanOption() {
@@ -429,9 +435,7 @@ void TForm10::restoreSnapshot() {
     s.ExcelLineText = old.ExcelLineText;
     s.ManyFilesScan = old.ManyFilesScan;
     // The rename preview lives in the options file: it is put back there.
-    writeShowRenamePlanFirst(optionsFilePathBeside(registry_.settingsPath()),
-                             showRenamePlanAtActivation_);
-    showRenamePlanOption();
+    storeRenamePlanOption(showRenamePlanAtActivation_);
     tellWindowsSettingsChanged();
 }
 

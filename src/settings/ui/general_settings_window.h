@@ -164,6 +164,9 @@ private:
     // The rename plan option lives in the options file, not in the settings record.
     QCheckBox* createRenamePlanCheckBox(QWidget* parent);
     void showRenamePlanOption();
+    // Writes the rename-preview option, reporting a failed write; the box then shows the
+    // value the options file holds.
+    void storeRenamePlanOption(bool on);
     // The other windows that show settings refresh their controls.
     void tellWindowsSettingsChanged();
 

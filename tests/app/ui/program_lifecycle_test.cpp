@@ -4,9 +4,11 @@
 #include "catalogue/list_file.h"
 #include "catalogue/ui/catalogue_table_model.h"
 #include "catalogue/ui/catalogue_table_view.h"
+#include "common/small_file_system.h"
 #include "scan/ui/scan_options_window.h"
 #include "settings/options_file.h"
 #include "settings/settings_file.h"
+#include "settings/ui/general_settings_window.h"
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
@@ -393,6 +395,27 @@ TEST_F(ProgramLifecycleTest, ForeignSettingsFileIsReportedAndChangesNothing) {
     EXPECT_EQ(program->platform.messages.shown,
               QStringList{QStringLiteral("Ошибка загрузки настроек")});
     EXPECT_EQ(program->registry->settings(), ProgramSettings{});
+}
+
+TEST(OptionsFileWrite, AFailedWriteIsReportedAndTheBoxShowsWhatTheFileHolds) {
+    SmallFileSystem disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << "a full file system needs root to mount";
+    ProgramUnderTest program(disk.path("prop.dat"));
+    ASSERT_TRUE(program.start());
+    TForm10* settingsWindow = program.registry->form10();
+    WindowRegistry::showWindow(settingsWindow);
+    disk.fill();
+
+    settingsWindow->RenamePlanCheckBox->click();
+
+    const QString optionsPath = disk.path("options.ini");
+    EXPECT_EQ(program.platform.messages.shown,
+              QStringList{QStringLiteral("Не удалось записать файл \"%1\": нет доступа или нет "
+                                         "места на устройстве")
+                              .arg(optionsPath)});
+    EXPECT_FALSE(settingsWindow->RenamePlanCheckBox->isChecked());
+    EXPECT_FALSE(readShowRenamePlanFirst(optionsPath));
 }
 
 } // namespace

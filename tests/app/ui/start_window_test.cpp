@@ -1,4 +1,5 @@
 #include "app/ui/clickable_label.h"
+#include "app/ui/folder_read_override.h"
 #include "app/ui/karaoke_folder.h"
 #include "app/ui/program_fixture.h"
 #include "catalogue/ui/catalogue_table_model.h"
@@ -63,6 +64,31 @@ TEST_F(StartWindowTest, InterruptingTheScanKeepsTheFilesFoundSoFar) {
         program.startWindow()->findChild<QPushButton*>(QLatin1String(kInterruptScanButtonName)),
         nullptr);
     EXPECT_EQ(program.platform.dialogs.folderStarts.size(), 1);
+}
+
+TEST_F(StartWindowTest, AFolderThatCannotBeReadIsNamedAfterTheScan) {
+    const QString folder = makeKaraokeFolder(root, QStringLiteral("songs"));
+    const QString locked = folder + QStringLiteral("/locked");
+    ASSERT_TRUE(QDir().mkpath(locked));
+    ASSERT_TRUE(QFile::setPermissions(locked, {}));
+    ASSERT_TRUE(program.start());
+    program.platform.dialogs.folders.push_back(folder);
+    {
+        const WithoutFolderReadOverride unprivileged;
+        if (!unprivileged.works()) {
+            QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            GTEST_SKIP() << "root's power to read every folder could not be put aside";
+        }
+        QTest::mouseClick(program.startWindow()->Button1, Qt::LeftButton);
+    }
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    EXPECT_EQ(program.registry->catalogue().startWindowStore.count(), 3);
+    ASSERT_EQ(program.platform.messages.shown.size(), 1);
+    EXPECT_EQ(program.platform.messages.shown.front(),
+              QStringLiteral("Не удалось прочитать папок: 1. Первая: %1 (Отказано в доступе)")
+                  .arg(locked));
+    EXPECT_EQ(program.startWindow()->Label3->text(), QStringLiteral("Ошибка!!!!"));
 }
 
 TEST_F(StartWindowTest, ActivationCentresThePictureAndTheButton) {

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -97,6 +98,39 @@ TEST_F(MainWindowTest, InsertionAtTheFirstRowMovesEveryRecordDown) {
     EXPECT_EQ(cell(1, 4), last);
     for (int row = 1; row <= 4; ++row)
         EXPECT_EQ(cell(0, row), QString::number(row));
+}
+
+TEST_F(MainWindowTest, AMarkMovesWithItsRowWhenARowIsInsertedAboveIt) {
+    ASSERT_EQ(cell(1, 3), QStringLiteral("twinkle.kar"));
+    doubleClickRow(3);
+    window->StringGrid1->setCurrentIndex(window->tableModel->index(2, 1));
+    window->N17->trigger(); // the new row comes in at row 3, above the marked one
+    EXPECT_EQ(cell(0, 3), QStringLiteral("3"));
+    EXPECT_EQ(cell(0, 4), QStringLiteral("V 4"));
+
+    program.platform.messages.answers.push_back(MessageBoxes::Answer::Yes);
+    window->DeleteMarked->trigger();
+    ASSERT_EQ(window->tableModel->rowCount(), 3);
+    EXPECT_EQ(cell(1, 1), QStringLiteral("MIDIOkFormat1-lyrics-kar.mid"));
+    EXPECT_EQ(cell(1, 2), QStringLiteral("Negra_Sombra.kar"));
+    EXPECT_EQ(cell(1, 3), QString()) << "the inserted row stays, the marked song is gone";
+}
+
+TEST_F(MainWindowTest, AnUndoneRenameLeavesTheTableToSaveBeforeTheProgramEnds) {
+    const QDir folder(root.filePath(QStringLiteral("s")));
+    window->tableModel->setData(window->tableModel->index(2, 1), QStringLiteral("star.kar"));
+    window->N9->trigger();
+    ASSERT_TRUE(folder.exists(QStringLiteral("star.kar")));
+    program.platform.dialogs.saves.push_back(root.filePath(QStringLiteral("list.swk")));
+    window->N5->trigger(); // the saved list names star.kar
+    ASSERT_FALSE(program.registry->catalogue().mainTable.modified);
+
+    window->N30->trigger();
+    ASSERT_TRUE(folder.exists(QStringLiteral("twinkle.kar")));
+    EXPECT_EQ(cell(1, 3), QStringLiteral("twinkle.kar"));
+    window->N12->trigger();
+    EXPECT_TRUE(program.registry->form12()->isVisible()) << "closing asks about the changes";
+    EXPECT_EQ(program.endCount, 0);
 }
 
 TEST_F(MainWindowTest, WidestTextWidthsNeverCutTheHeader) {

@@ -71,5 +71,24 @@ TEST_F(RereadStructureWindowTest, MarkedRowsWithTheirFileGetTheStructuredTexts) 
     EXPECT_TRUE(program.registry->catalogue().mainTable.modified);
 }
 
+TEST_F(RereadStructureWindowTest, ARowIsReadFromItsOwnFileAndARowWithoutOneIsNamed) {
+    window->StringGrid1->setCurrentIndex(window->tableModel->index(0, 1));
+    window->N17->trigger(); // row 1 stands for no file now
+    ASSERT_EQ(window->table().cell(FileNameField + 1, 3), QStringLiteral("Negra_Sombra.kar"));
+    // The Soft Karaoke file's row gets another file's name typed into it.
+    window->tableModel->setData(window->tableModel->index(2, FileNameField + 1),
+                                QStringLiteral("twinkle.kar"));
+    markByDoubleClick(1);
+    markByDoubleClick(3);
+
+    window->N34->trigger();
+
+    EXPECT_EQ(shownTexts(3), QStringList({QStringLiteral("Negra Sombra"), {}, {}, {}}));
+    EXPECT_EQ(shownTexts(1), QStringList(4, QString()));
+    ASSERT_EQ(program.platform.messages.shown.size(), 1);
+    EXPECT_TRUE(program.platform.messages.shown.front().contains(QStringLiteral("Строка 1")))
+        << program.platform.messages.shown.front().toStdString();
+}
+
 } // namespace
 } // namespace songwick::testing

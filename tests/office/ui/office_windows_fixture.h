@@ -88,7 +88,7 @@ protected:
     }
 
     // The main window on screen with the table's header row and these data rows (columns 1
-    // to 6 of each; the number column is numbered).
+    // to 6 of each; the number column is numbered), without unsaved changes.
     void showMainWindowWith(const QList<QStringList>& rows) {
         activate(mainWindow);
         mainWindow->changeTable([&rows](CatalogueGrid& grid) {
@@ -108,6 +108,7 @@ protected:
                     grid.setCell(column, row, rows[row - 1][column - 1]);
             }
         });
+        registry->catalogue().mainTable.modified = false;
     }
 
     // A one-sheet workbook written as .xlsx, row after row from A1.

@@ -130,6 +130,27 @@ TEST_F(SpreadsheetActions, CancelledImportDialogChangesNothing) {
     EXPECT_TRUE(platform.messages.shown.isEmpty());
 }
 
+TEST_F(SpreadsheetActions, ImportOverUnsavedChangesAsksFirstAsOpeningAListDoes) {
+    showMainWindowWith(kThreeSongs);
+    registry->catalogue().mainTable.modified = true;
+    const QString workbook =
+        writeWorkbook(u"новый.xlsx"_s, {{u"№"_s, u"Файл"_s}, {u"1"_s, u"x.kar"_s}});
+    platform.dialogs.opens.push_back(workbook);
+
+    platform.messages.answers.push_back(MessageBoxes::Answer::Cancel);
+    mainWindow->N7->trigger(); // Отмена: no dialog, the table stays
+    EXPECT_EQ(platform.messages.asked, QStringList{u"Сохранить изменения в таблице?"_s});
+    EXPECT_TRUE(platform.dialogs.openFilters.isEmpty());
+    EXPECT_EQ(mainWindow->table().cell(1, 1), u"ночь.kar"_s);
+
+    platform.messages.answers.push_back(MessageBoxes::Answer::No);
+    mainWindow->N7->trigger(); // Нет: the workbook replaces the table
+    EXPECT_EQ(platform.messages.asked.size(), 2);
+    EXPECT_EQ(mainWindow->table().cell(1, 1), u"x.kar"_s);
+    EXPECT_TRUE(platform.messages.shown.isEmpty())
+        << platform.messages.shown.join(u'\n').toStdString();
+}
+
 TEST_F(SpreadsheetActions, TinySheetsImportWithoutTrouble) {
     showMainWindowWith(kThreeSongs);
     platform.dialogs.opens.push_back(writeWorkbook(u"cell.xlsx"_s, {{u"x"_s}}));

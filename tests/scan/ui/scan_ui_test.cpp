@@ -1,3 +1,4 @@
+#include "app/ui/fake_platform.h"
 #include "scan/reading_options.h"
 #include "scan/ui/scan_options_window.h"
 #include "scan/ui/scan_progress.h"
@@ -29,7 +30,8 @@ protected:
     QTemporaryDir folder;
     QString optionsPath = folder.filePath(QStringLiteral("options.ini"));
     ProgramSettings settings;
-    TForm3 window{settings, optionsPath};
+    testing::FakeMessageBoxes messages;
+    TForm3 window{settings, optionsPath, messages};
 };
 
 TEST_F(ScanOptionsWindowTest, ReadingOptionsAreKeptInTheOptionsFileByOk) {
