@@ -4,13 +4,14 @@
 #include "catalogue/catalogue_order.h"
 #include "catalogue/catalogue_record.h"
 #include "catalogue/catalogue_table.h"
+#include "catalogue/song_words.h"
 #include "common/error.h"
 #include "common/file_name_codec.h"
 #include "common/system_error.h"
 
 #include <QCryptographicHash>
 #include <QHash>
-#include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 #include <numeric>
 #include <optional>
@@ -19,39 +20,9 @@
 namespace songwick {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 constexpr int kFileNameColumn = 1 + FileNameField;
-constexpr int kTitleColumn = 1 + PerformerTitleField;
-
-QString withoutBracketedNotes(QStringView text) {
-    QString out;
-    out.reserve(text.size());
-    int depth = 0;
-    for (const QChar c : text) {
-        if (c == u'(' || c == u'[' || c == u'{') {
-            ++depth;
-            out += u' ';
-        } else if (c == u')' || c == u']' || c == u'}') {
-            depth = std::max(depth - 1, 0);
-        } else if (depth == 0) {
-            out += c;
-        }
-    }
-    return out;
-}
-
-QString withoutFeaturing(QString part) {
-    static const QRegularExpression featuring(
-        QStringLiteral("(^|[\\s,;&])(feat\\.|ft\\.|(feat|ft|featuring)(\\s|$)).*$"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
-    return part.remove(featuring);
-}
-
-QString foldedPart(const QString& part) {
-    QString folded = foldedForFind(withoutFeaturing(part));
-    if (folded.startsWith(QStringLiteral("the ")))
-        folded.remove(0, 4);
-    return folded;
-}
 
 QString baseName(const QString& fileName) {
     const qsizetype dot = fileName.lastIndexOf(u'.');
@@ -124,6 +95,151 @@ void joinIdenticalFiles(const CatalogueGrid& grid, const DuplicateSearch& search
     }
 }
 
+struct FoldedSong {
+    QString performer; // folded; empty when the row names none
+    QString title;     // folded; empty when the row names no song
+    bool squashed = false;
+};
+
+// Whether `squashed` is made of a leading part of each word in turn ("littlsis" of "little
+// sister"), of two words at least, the last words left out only when the squashed title is
+// `kSquashedLength` letters long (cut off there).
+constexpr qsizetype kSquashedLength = 8;
+
+bool abbreviates(QStringView squashed, const QStringList& words, bool cutOff, qsizetype word = 0) {
+    if (squashed.isEmpty())
+        return word >= 2 && (word == words.size() || cutOff);
+    if (word == words.size())
+        return false;
+    const QStringView current = words[word];
+    for (qsizetype length = std::min(current.size(), squashed.size()); length > 0; --length)
+        if (squashed.left(length) == current.left(length) &&
+            abbreviates(squashed.mid(length), words, cutOff, word + 1))
+            return true;
+    return false;
+}
+
+// A title as an old 8.3 file name squashes it: one word of capitals, at most eight letters.
+bool isSquashedTitle(const QString& title, const QString& folded) {
+    if (folded.size() < 4 || folded.size() > kSquashedLength || folded.contains(u' '))
+        return false;
+    return title.trimmed().size() == folded.size() && title == title.toUpper();
+}
+
+// Joins a squashed title with the spaced title it abbreviates, when the performers agree or
+// one of them is missing.
+void joinSquashedTitles(const std::vector<FoldedSong>& songs,
+                        const QHash<QString, std::vector<int>>& rowsByKey, RowSets& sets) {
+    QHash<QChar, std::vector<int>> spacedByFirstLetter; // one row for each song
+    bool anySquashed = false;
+    for (const std::vector<int>& sameSong : rowsByKey) {
+        const FoldedSong& song = songs[std::size_t(sameSong.front())];
+        anySquashed = anySquashed || song.squashed;
+        if (song.title.contains(u' '))
+            spacedByFirstLetter[song.title.front()].push_back(sameSong.front());
+    }
+    if (!anySquashed)
+        return;
+    for (const std::vector<int>& sameSong : rowsByKey) {
+        const FoldedSong& squashed = songs[std::size_t(sameSong.front())];
+        if (!squashed.squashed)
+            continue;
+        for (const int row : spacedByFirstLetter.value(squashed.title.front())) {
+            const FoldedSong& spaced = songs[std::size_t(row)];
+            const bool performersAgree = squashed.performer.isEmpty() ||
+                                         spaced.performer.isEmpty() ||
+                                         squashed.performer == spaced.performer;
+            if (performersAgree &&
+                abbreviates(squashed.title, spaced.title.split(u' ', Qt::SkipEmptyParts),
+                            squashed.title.size() == kSquashedLength))
+                sets.join(sameSong.front(), row);
+        }
+    }
+}
+
+// A file name taken apart into its numbers (a part's, a movement's) and the rest.
+struct PieceName {
+    QString rest;
+    QString numbers;
+};
+
+// None when the file name does not name the song's title (then its numbers are no part's).
+std::optional<PieceName> pieceName(const QString& fileName, const QString& title) {
+    static const QStringList partWords = {u"part"_s, u"pt"_s, u"movement"_s, u"mvt"_s,
+                                          u"act"_s,  u"no"_s, u"часть"_s,    u"ч"_s};
+    static const QStringList romans = {u"i"_s,   u"ii"_s,   u"iii"_s, u"iv"_s, u"v"_s,  u"vi"_s,
+                                       u"vii"_s, u"viii"_s, u"ix"_s,  u"x"_s,  u"xi"_s, u"xii"_s};
+    const QString folded = foldedForFind(baseName(fileName));
+    if (!folded.contains(title))
+        return std::nullopt;
+    QString spaced;
+    for (qsizetype i = 0; i < folded.size(); ++i) {
+        if (i > 0 && folded[i].isDigit() != folded[i - 1].isDigit() && folded[i] != u' ' &&
+            folded[i - 1] != u' ')
+            spaced += u' ';
+        spaced += folded[i];
+    }
+    PieceName name;
+    QStringList rest;
+    QString previous;
+    for (const QString& word : spaced.split(u' ', Qt::SkipEmptyParts)) {
+        bool isDigits = true;
+        for (const QChar c : word)
+            isDigits = isDigits && c.isDigit();
+        if (isDigits) {
+            QString number = word;
+            while (number.size() > 1 && number.front() == u'0')
+                number.remove(0, 1);
+            name.numbers += number + u' ';
+        } else if (partWords.contains(previous) && romans.contains(word)) {
+            name.numbers += word + u' ';
+        } else {
+            rest << word;
+        }
+        previous = word;
+    }
+    name.rest = rest.join(u' ');
+    return name;
+}
+
+// Joins rows that name the same song, except those whose file names name the song with
+// different numbers ("Interlude 1", "Interlude 2"; "Suite, part I", "part II"): those are
+// different pieces of one work, each joined only with the rows of its own number.
+void joinSamePieces(const CatalogueGrid& grid, const std::vector<int>& sameSong,
+                    const std::vector<FoldedSong>& songs, RowSets& sets) {
+    const QString& title = songs[std::size_t(sameSong.front())].title;
+    std::vector<PieceName> names;
+    QHash<QString, QSet<QString>> numbersByRest;
+    for (const int row : sameSong) {
+        names.push_back(pieceName(grid.cell(kFileNameColumn, row), title).value_or(PieceName()));
+        const PieceName& name = names.back();
+        if (!name.numbers.isEmpty() && name.rest.contains(title))
+            numbersByRest[name.rest].insert(name.numbers);
+    }
+    if (numbersByRest.isEmpty()) {
+        for (const int row : sameSong)
+            sets.join(sameSong.front(), row);
+        return;
+    }
+    int others = -1;
+    QHash<QString, int> firstOfPiece;
+    for (std::size_t i = 0; i < sameSong.size(); ++i) {
+        const int row = sameSong[i];
+        const PieceName& name = names[i];
+        if (!name.numbers.isEmpty() && numbersByRest.value(name.rest).size() > 1) {
+            const auto found = firstOfPiece.constFind(name.rest + u'\n' + name.numbers);
+            if (found == firstOfPiece.constEnd())
+                firstOfPiece.insert(name.rest + u'\n' + name.numbers, row);
+            else
+                sets.join(*found, row);
+        } else if (others < 0) {
+            others = row;
+        } else {
+            sets.join(others, row);
+        }
+    }
+}
+
 } // namespace
 
 QString rowFilePath(const CatalogueGrid& grid, int row) {
@@ -146,42 +262,34 @@ qsizetype performerTitleDash(QStringView text) {
     return -1;
 }
 
-QString songKey(QStringView performerTitle) {
-    const QString text = withoutBracketedNotes(performerTitle);
-    const qsizetype dash = performerTitleDash(text);
-    if (dash < 0)
-        return foldedPart(text);
-    const QString performer = foldedPart(text.left(dash));
-    const QString title = foldedPart(text.mid(dash + 1));
-    if (performer.isEmpty() || title.isEmpty())
-        return performer + title;
-    return performer + u'\n' + title;
-}
-
-QString rowSongKey(const CatalogueGrid& grid, int row) {
-    if (kTitleColumn < grid.columnCount() && !isUntitled(grid.cell(kTitleColumn, row)))
-        return songKey(grid.cell(kTitleColumn, row));
-    if (kFileNameColumn < grid.columnCount())
-        return songKey(baseName(grid.cell(kFileNameColumn, row)));
-    return {};
+std::vector<std::vector<int>> repeatGroups(const CatalogueGrid& grid) {
+    DuplicateSearch search;
+    search.compareContents = true;
+    return duplicateGroups(grid, search);
 }
 
 std::vector<std::vector<int>> duplicateGroups(const CatalogueGrid& grid,
                                               const DuplicateSearch& search) {
     const int rows = grid.dataRowCount();
     RowSets sets(rows);
-    QHash<QString, int> firstByKey;
-    firstByKey.reserve(rows);
+    const SongReader reader(grid);
+    std::vector<FoldedSong> songs(std::size_t(rows) + 1);
+    QHash<QString, std::vector<int>> rowsByKey;
+    rowsByKey.reserve(rows);
     for (int row = 1; row <= rows; ++row) {
-        const QString key = rowSongKey(grid, row);
-        if (key.isEmpty())
+        const RowSong song = reader.song(row);
+        FoldedSong& folded = songs[std::size_t(row)];
+        folded.title = foldedSongName(song.title);
+        if (folded.title.isEmpty())
             continue;
-        const auto found = firstByKey.constFind(key);
-        if (found == firstByKey.constEnd())
-            firstByKey.insert(key, row);
-        else
-            sets.join(*found, row);
+        folded.performer = foldedSongName(song.performer);
+        folded.squashed = isSquashedTitle(song.title, folded.title);
+        rowsByKey[folded.performer + u'\n' + folded.title].push_back(row);
     }
+    for (const std::vector<int>& sameSong : std::as_const(rowsByKey))
+        if (sameSong.size() > 1)
+            joinSamePieces(grid, sameSong, songs, sets);
+    joinSquashedTitles(songs, rowsByKey, sets);
     if (search.compareContents)
         joinIdenticalFiles(grid, search, sets);
 
@@ -206,7 +314,7 @@ std::vector<std::vector<int>> duplicateGroups(const CatalogueGrid& grid,
 std::vector<char> rowsNamingSharedSongs(const CatalogueGrid& grid) {
     const int rows = grid.dataRowCount();
     std::vector<char> shared(std::size_t(rows) + 1, 0);
-    for (const std::vector<int>& group : duplicateGroups(grid, {}))
+    for (const std::vector<int>& group : repeatGroups(grid))
         for (const int row : group)
             shared[std::size_t(row)] = 1;
     return shared;

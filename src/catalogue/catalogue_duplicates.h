@@ -14,17 +14,6 @@ namespace songwick {
 // Where a dash with a blank beside it parts performer from title ("Artist - Song"), or -1.
 qsizetype performerTitleDash(QStringView text);
 
-// The song a performer-and-title text names, for comparison: bracketed notes ("(XG)",
-// "[GM2]", "(karaoke)") and "feat./ft./featuring" parts dropped, folded as the find line
-// folds (case, "ё", punctuation), a leading "The" of performer or title dropped. Performer
-// and title, when a dash with a blank beside it parts them, are compared each on its own.
-// Empty when nothing is left.
-QString songKey(QStringView performerTitle);
-
-// The key a row is compared by: the song key of its title column, or of its file name
-// without extension when the title column holds no title. Empty for a row that names none.
-QString rowSongKey(const CatalogueGrid& grid, int row);
-
 struct DuplicateSearch {
     // Also groups rows whose files are byte-identical. A file is read only when another
     // row's file has the same size.
@@ -39,11 +28,20 @@ struct DuplicateSearch {
 QString rowFilePath(const CatalogueGrid& grid, int row);
 
 // Groups of data rows (each of two rows or more, rows in table order, groups in the order of
-// their first rows) that name the same song or, when asked, have identical files.
+// their first rows) that name the same song or, when asked, have identical files. Rows name
+// the same song when performer and title, as SongReader reads them and foldedSongName folds
+// them, agree, or when a title squashed as 8.3 file names squash it ("DONTKNOW") abbreviates
+// the other's spaced title and the performers agree or one is missing. Rows whose file names
+// give the song different numbers ("Interlude 1", "Interlude 2") are different pieces.
+
 std::vector<std::vector<int>> duplicateGroups(const CatalogueGrid& grid,
                                               const DuplicateSearch& search);
 
-// Data rows that share their song key with another row, by grid row (element 0 unused).
+// The groups "Найти повторы" finds and the "повторы" filter shows: same song or identical
+// files (each row's own file, through absolute folders only).
+std::vector<std::vector<int>> repeatGroups(const CatalogueGrid& grid);
+
+// Data rows that belong to one of the repeatGroups, by grid row (element 0 unused).
 std::vector<char> rowsNamingSharedSongs(const CatalogueGrid& grid);
 
 // The table order that puts each group together at the place of its first row, every other

@@ -3,6 +3,7 @@
 #include "catalogue/catalogue_duplicates.h"
 #include "catalogue/catalogue_record.h"
 #include "catalogue/catalogue_table.h"
+#include "catalogue/song_words.h"
 
 #include <QList>
 #include <array>
@@ -165,16 +166,7 @@ QString foldedRowText(const CatalogueGrid& grid, int row) {
 }
 
 bool isUntitled(QStringView title) {
-    static const std::array<QStringView, 6> markers = {u"Soft Karaoke",  u"Soft Kara",
-                                                       u"untitled",      u"@KMIDI KARAOKE FILE",
-                                                       u"Untitled Song", u"Без названия"};
-    const QStringView trimmed = title.trimmed();
-    if (trimmed.isEmpty())
-        return true;
-    for (const QStringView marker : markers)
-        if (trimmed.compare(marker, Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
+    return title.trimmed().isEmpty() || isFormatMarker(title);
 }
 
 bool FindFilters::isActive() const {

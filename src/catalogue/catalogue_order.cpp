@@ -9,6 +9,14 @@
 
 namespace songwick {
 
+QString sortableText(const QString& text) {
+    qsizetype start = 0;
+    while (start < text.size() && !text[start].isLetterOrNumber())
+        ++start;
+    // A text of nothing but marks is ordered by its marks.
+    return start == text.size() ? text : text.mid(start);
+}
+
 std::vector<int> sortedRowOrder(const CatalogueGrid& grid, int column, SortOrder order) {
     std::vector<int> rows(std::size_t(std::max(grid.dataRowCount(), 0)));
     std::iota(rows.begin(), rows.end(), 1);
@@ -24,7 +32,7 @@ std::vector<int> sortedRowOrder(const CatalogueGrid& grid, int column, SortOrder
     std::vector<QCollatorSortKey> keys;
     keys.reserve(std::size_t(filledEnd - rows.begin()));
     for (auto it = rows.begin(); it != filledEnd; ++it)
-        keys.push_back(collator.sortKey(grid.cell(column, *it)));
+        keys.push_back(collator.sortKey(sortableText(grid.cell(column, *it))));
     std::vector<int> positions(keys.size());
     std::iota(positions.begin(), positions.end(), 0);
     const bool descending = order == SortOrder::Descending;

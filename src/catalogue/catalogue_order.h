@@ -13,7 +13,11 @@ enum class SortOrder { Ascending, Descending };
 
 // The data rows (1 to N) in the order a sort by `column` puts them: stable, Russian
 // collation, case ignored, numbers inside texts compared as numbers ("Song 2" before
-// "Song 10"), empty cells last in either order. A column outside the grid keeps the order.
+// "Song 10"), leading blanks, quotes and other marks passed over (">>> Song" and "\"Song\""
+// go with "Song"), empty cells last in either order. A column outside the grid keeps the
+// order.
+// The text a cell is ordered by: from its first letter or digit on.
+QString sortableText(const QString& text);
 std::vector<int> sortedRowOrder(const CatalogueGrid& grid, int column, SortOrder order);
 
 // Data row i + 1 becomes former data row rows[i]; rows not named are dropped. Then every

@@ -288,8 +288,22 @@ QString renamedStatusText(int renameCount) {
 }
 
 QString statusText(const MainTableState& state, const CatalogueGrid& grid) {
-    return state.renameResult ? renamedStatusText(state.renameCount)
-                              : processedStatusText(grid.dataRowCount());
+    if (state.renameResult)
+        return renamedStatusText(state.renameCount);
+    int files = 0;
+    for (int row = 1; row <= grid.dataRowCount(); ++row)
+        files += grid.contains(1, row) && !grid.cell(1, row).isEmpty() ? 1 : 0;
+    return processedStatusText(files);
+}
+
+QString cutShortScanStatusText(int fileCount) {
+    return processedStatusText(fileCount) + QStringLiteral(" — сканирование прервано");
+}
+
+QString withMarkedCount(const QString& status, int markedRows) {
+    if (markedRows <= 0)
+        return status;
+    return status + QStringLiteral("   Отмечено: %1").arg(markedRows);
 }
 
 } // namespace songwick

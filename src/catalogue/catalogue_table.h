@@ -110,8 +110,13 @@ ColumnLayout columnLayout(const CatalogueGrid& grid, int mode, const ColumnValue
 QString processedStatusText(int fileCount); // "Обработано и помещено в таблицу N файла(ов)"
 QString renamedStatusText(int renameCount); // "Переименовано N файла(ов)."
 // The rename text while the rename-result flag is set, else the processed text for the
-// table's data rows.
+// table's rows that name a file (an empty inserted row is no file).
 QString statusText(const MainTableState& state, const CatalogueGrid& grid);
+// The processed text of a scan that ended before it had walked every folder.
+QString cutShortScanStatusText(int fileCount); // "... файла(ов) — сканирование прервано"
+// A status line with the number of marked rows after it ("...   Отмечено: N"); unchanged
+// while no row is marked.
+QString withMarkedCount(const QString& status, int markedRows);
 // Left edge of the status label so that its right end stays 10 pixels from the window's.
 inline int statusLabelLeft(int windowWidth, int textWidth) {
     return windowWidth - textWidth - 10;

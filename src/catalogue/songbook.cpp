@@ -3,6 +3,7 @@
 #include "catalogue/catalogue_duplicates.h"
 #include "catalogue/catalogue_find.h"
 #include "catalogue/catalogue_record.h"
+#include "catalogue/song_words.h"
 
 #include <QCollator>
 #include <QHash>
@@ -11,9 +12,6 @@
 
 namespace songwick {
 namespace {
-
-constexpr int kFileNameColumn = 1 + FileNameField;
-constexpr int kTitleColumn = 1 + PerformerTitleField;
 
 const QString kNoPerformerHeading = QStringLiteral("Без исполнителя");
 const QString kContinued = QStringLiteral(" (продолжение)");
@@ -37,66 +35,64 @@ QString headingOf(const QString& performer) {
     return QStringLiteral("#");
 }
 
-// Sorts names by the collator and drops those whose folded text repeats an earlier one.
-QStringList sortedDistinct(const QStringList& names, const QCollator& collator) {
-    QStringList sorted = names;
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [&collator](const QString& a, const QString& b) { return collator(a, b); });
-    QStringList distinct;
+// Sorts the titles by the collator, each with its number, and drops those whose folded text
+// repeats an earlier one.
+void sortDistinct(SongbookPerformer& performer, const QCollator& collator) {
+    std::vector<std::size_t> order(std::size_t(performer.titles.size()));
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return collator(performer.titles[qsizetype(a)], performer.titles[qsizetype(b)]);
+    });
+    QStringList titles;
+    std::vector<int> numbers;
     QString lastKey;
-    for (const QString& name : sorted) {
-        const QString key = foldedForFind(name);
-        if (!distinct.isEmpty() && key == lastKey)
+    for (const std::size_t i : order) {
+        const QString& title = performer.titles[qsizetype(i)];
+        const QString key = foldedForFind(title);
+        if (!titles.isEmpty() && key == lastKey)
             continue;
-        distinct << name;
+        titles << title;
+        numbers.push_back(performer.numberOf(qsizetype(i)));
         lastKey = key;
     }
-    return distinct;
+    performer.titles = std::move(titles);
+    performer.numbers = std::move(numbers);
 }
 
 } // namespace
 
-SongbookSong songbookSong(const CatalogueGrid& grid, int row) {
-    SongbookSong song;
-    QString text =
-        kTitleColumn < grid.columnCount() ? grid.cell(kTitleColumn, row).trimmed() : QString();
-    if (isUntitled(text))
-        text.clear();
-    const qsizetype dash = performerTitleDash(text);
-    if (dash >= 0) {
-        song.performer = text.left(dash).trimmed();
-        song.title = text.mid(dash + 1).trimmed();
-    } else {
-        song.title = text;
-    }
-    if (song.title.isEmpty() && kFileNameColumn < grid.columnCount()) {
-        const QString fileName = grid.cell(kFileNameColumn, row);
-        const qsizetype dot = fileName.lastIndexOf(u'.');
-        song.title = dot > 0 ? fileName.left(dot) : fileName;
-    }
-    return song;
-}
-
 std::vector<SongbookSection> songbookSections(const CatalogueGrid& grid,
                                               const std::vector<int>& rows) {
+    const SongReader reader(grid);
     QHash<QString, int> performerByKey;
     std::vector<SongbookPerformer> performers;
-    QStringList withoutPerformer;
+    std::vector<QHash<QString, int>> spellings; // by performer: how often each spelling occurs
+    SongbookPerformer withoutPerformer;
     for (const int row : rows) {
-        const SongbookSong song = songbookSong(grid, row);
+        const RowSong song = reader.song(row);
         if (song.title.isEmpty())
             continue;
-        const QString key = foldedForFind(song.performer);
+        const QString key = foldedSongName(song.performer);
         if (key.isEmpty()) {
-            withoutPerformer << song.title;
+            withoutPerformer.titles << song.title;
+            withoutPerformer.numbers.push_back(row);
             continue;
         }
         auto found = performerByKey.constFind(key);
         if (found == performerByKey.constEnd()) {
             found = performerByKey.insert(key, int(performers.size()));
-            performers.push_back({song.performer, {}});
+            performers.push_back({song.performer, {}, {}});
+            spellings.emplace_back();
         }
-        performers[std::size_t(*found)].titles << song.title;
+        const std::size_t index = std::size_t(*found);
+        performers[index].titles << song.title;
+        performers[index].numbers.push_back(row);
+        QHash<QString, int>& counts = spellings[index];
+        const int count = ++counts[song.performer];
+        if (song.performer != performers[index].name &&
+            count > counts.value(performers[index].name))
+            performers[index].name = song.performer;
     }
 
     const QCollator collator = songbookCollator();
@@ -106,16 +102,45 @@ std::vector<SongbookSection> songbookSections(const CatalogueGrid& grid,
                      });
     std::vector<SongbookSection> sections;
     for (SongbookPerformer& performer : performers) {
-        performer.titles = sortedDistinct(performer.titles, collator);
+        sortDistinct(performer, collator);
         const QString heading = headingOf(performer.name);
         if (sections.empty() || sections.back().heading != heading)
             sections.push_back({heading, {}});
         sections.back().performers.push_back(std::move(performer));
     }
-    if (!withoutPerformer.isEmpty())
-        sections.push_back(
-            {kNoPerformerHeading, {{QString(), sortedDistinct(withoutPerformer, collator)}}});
+    if (!withoutPerformer.titles.isEmpty()) {
+        sortDistinct(withoutPerformer, collator);
+        sections.push_back({kNoPerformerHeading, {std::move(withoutPerformer)}});
+    }
     return sections;
+}
+
+SongbookSection songbookIndex(const std::vector<SongbookSection>& sections) {
+    struct Entry {
+        QString title;
+        QString text;
+        int number;
+    };
+    std::vector<Entry> entries;
+    for (const SongbookSection& section : sections)
+        for (const SongbookPerformer& performer : section.performers)
+            for (qsizetype i = 0; i < performer.titles.size(); ++i)
+                entries.push_back(
+                    {performer.titles[i],
+                     performer.name.isEmpty()
+                         ? performer.titles[i]
+                         : performer.titles[i] + QStringLiteral(" — ") + performer.name,
+                     performer.numberOf(i)});
+    const QCollator collator = songbookCollator();
+    std::stable_sort(entries.begin(), entries.end(), [&collator](const Entry& a, const Entry& b) {
+        return collator(a.title, b.title);
+    });
+    SongbookPerformer all;
+    for (const Entry& entry : entries) {
+        all.titles << entry.text;
+        all.numbers.push_back(entry.number);
+    }
+    return {QStringLiteral("Указатель песен"), {std::move(all)}};
 }
 
 namespace {
@@ -124,13 +149,12 @@ namespace {
 class ColumnFlow {
 public:
     ColumnFlow(int columnsPerPage, double columnHeight,
-               const std::function<double(SongbookLineKind)>& height)
+               const std::function<double(const SongbookLine&)>& height)
         : columnsPerPage_(std::max(columnsPerPage, 1)), columnHeight_(columnHeight),
           height_(height) {}
 
     double room() const { return pages_.empty() ? 0 : columnHeight_ - used_; }
     bool columnIsEmpty() const { return pages_.empty() || pages_.back().back().empty(); }
-    double height(SongbookLineKind kind) const { return height_(kind); }
 
     void nextColumn() {
         if (pages_.empty() || int(pages_.back().size()) == columnsPerPage_)
@@ -147,7 +171,7 @@ public:
         return true;
     }
     void add(SongbookLine line) {
-        used_ += height_(line.kind);
+        used_ += height_(line);
         pages_.back().back().push_back(std::move(line));
     }
     std::vector<SongbookPage> take() { return std::move(pages_); }
@@ -155,7 +179,7 @@ public:
 private:
     int columnsPerPage_;
     double columnHeight_;
-    const std::function<double(SongbookLineKind)>& height_;
+    const std::function<double(const SongbookLine&)>& height_;
     std::vector<SongbookPage> pages_;
     double used_ = 0;
 };
@@ -164,28 +188,36 @@ private:
 
 std::vector<SongbookPage> layOutSongbook(const std::vector<SongbookSection>& sections,
                                          int columnsPerPage, double columnHeight,
-                                         const std::function<double(SongbookLineKind)>& height) {
+                                         const std::function<double(const SongbookLine&)>& height) {
     ColumnFlow flow(columnsPerPage, columnHeight, height);
-    const double headingHeight = height(SongbookLineKind::Heading);
-    const double performerHeight = height(SongbookLineKind::Performer);
-    const double titleHeight = height(SongbookLineKind::Title);
     for (const SongbookSection& section : sections) {
-        const bool firstNamed =
-            !section.performers.empty() && !section.performers.front().name.isEmpty();
-        flow.makeRoom(headingHeight + (firstNamed ? performerHeight : 0) + titleHeight);
-        flow.add({SongbookLineKind::Heading, section.heading});
+        const SongbookLine headingLine{SongbookLineKind::Heading, section.heading};
+        double needed = height(headingLine);
+        if (!section.performers.empty() && !section.performers.front().titles.isEmpty()) {
+            const SongbookPerformer& first = section.performers.front();
+            if (!first.name.isEmpty())
+                needed += height({SongbookLineKind::Performer, first.name});
+            needed += height({SongbookLineKind::Title, first.titles.front()});
+        }
+        flow.makeRoom(needed);
+        flow.add(headingLine);
         for (const SongbookPerformer& performer : section.performers) {
             const bool named = !performer.name.isEmpty();
-            if (named) {
-                flow.makeRoom(performerHeight + titleHeight);
-                flow.add({SongbookLineKind::Performer, performer.name});
-            }
-            for (const QString& title : performer.titles) {
-                if (flow.makeRoom(titleHeight) && named) {
-                    flow.makeRoom(performerHeight + titleHeight);
-                    flow.add({SongbookLineKind::Performer, performer.name + kContinued});
+            const SongbookLine performerLine{SongbookLineKind::Performer, performer.name};
+            for (qsizetype i = 0; i < performer.titles.size(); ++i) {
+                const SongbookLine titleLine{SongbookLineKind::Title, performer.titles[i],
+                                             performer.numberOf(i)};
+                if (i == 0 && named) {
+                    flow.makeRoom(height(performerLine) + height(titleLine));
+                    flow.add(performerLine);
                 }
-                flow.add({SongbookLineKind::Title, title});
+                if (flow.makeRoom(height(titleLine)) && named) {
+                    const SongbookLine continued{SongbookLineKind::Performer,
+                                                 performer.name + kContinued};
+                    flow.makeRoom(height(continued) + height(titleLine));
+                    flow.add(continued);
+                }
+                flow.add(titleLine);
             }
         }
     }

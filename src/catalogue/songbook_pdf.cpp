@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QHash>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -17,11 +18,14 @@
 namespace songwick {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 constexpr int kFolderColumn = 1 + FolderField;
 constexpr int kResolution = 600; // device units per inch
 constexpr double kMarginMillimetres = 15;
 constexpr double kColumnGapPoints = 14;
 constexpr double kTitleIndentPoints = 8;
+constexpr double kNumberGapPoints = 4;
 
 double points(double value) {
     return value * kResolution / 72.0;
@@ -68,17 +72,38 @@ public:
         columnWidth_ = (body_.width() - (columns - 1) * points(kColumnGapPoints)) / columns;
         for (const SongbookLineKind kind :
              {SongbookLineKind::Heading, SongbookLineKind::Performer, SongbookLineKind::Title}) {
-            const double fontHeight = QFontMetricsF(fonts_.of(kind), &writer).height();
+            metrics_.emplace_back(fonts_.of(kind), &writer);
+            const double fontHeight = metrics_.back().height();
             heights_[int(kind)] =
                 kind == SongbookLineKind::Heading ? fontHeight * 1.6 : fontHeight * 1.15;
         }
+        if (options.numbers)
+            numberWidth_ = QFontMetricsF(fonts_.title, &writer).horizontalAdvance(u"00000"_s) +
+                           points(kNumberGapPoints);
     }
     ~SongbookPainter() { painter_.end(); }
     SongbookPainter(const SongbookPainter&) = delete;
     SongbookPainter& operator=(const SongbookPainter&) = delete;
 
     double columnHeight() const { return body_.height() - headerHeight_ - footerHeight_; }
-    double lineHeight(SongbookLineKind kind) const { return heights_[int(kind)]; }
+    // One line's height, or its wrapped lines' when it is too wide for the column.
+    double lineHeight(const SongbookLine& line) const {
+        QHash<QString, double>& known = knownHeights_[int(line.kind)];
+        const auto found = known.constFind(line.text);
+        if (found != known.constEnd())
+            return *found;
+        const double single = heights_[int(line.kind)];
+        const QFontMetricsF& metrics = metrics_[int(line.kind)];
+        const double width = textWidth(line.kind);
+        double height = single;
+        if (metrics.horizontalAdvance(line.text) > width)
+            height +=
+                std::max(metrics.boundingRect(QRectF(0, 0, width, 1e9), kWrap, line.text).height() -
+                             metrics.height(),
+                         0.0);
+        known.insert(line.text, height);
+        return height;
+    }
     bool isActive() const { return painter_.isActive(); }
 
     void paintPage(const SongbookPage& page, int number, int pageCount) {
@@ -97,9 +122,10 @@ private:
         const QRectF header(body_.left(), body_.top(), body_.width(), headerHeight_ * 0.7);
         const QFontMetricsF metrics(fonts_.header, painter_.device());
         const double dateWidth = metrics.horizontalAdvance(options_.date);
-        painter_.drawText(header, Qt::AlignLeft | Qt::AlignVCenter,
-                          metrics.elidedText(options_.folder, Qt::ElideMiddle,
-                                             header.width() - dateWidth - points(20)));
+        const QString& title = options_.title.isEmpty() ? options_.folder : options_.title;
+        painter_.drawText(
+            header, Qt::AlignLeft | Qt::AlignVCenter,
+            metrics.elidedText(title, Qt::ElideMiddle, header.width() - dateWidth - points(20)));
         painter_.drawText(header, Qt::AlignRight | Qt::AlignVCenter, options_.date);
         painter_.drawLine(QPointF(body_.left(), header.bottom()),
                           QPointF(body_.right(), header.bottom()));
@@ -113,18 +139,28 @@ private:
         double top = body_.top() + headerHeight_;
         for (const SongbookLine& line : lines) {
             const QFont& font = fonts_.of(line.kind);
-            const double indent =
-                line.kind == SongbookLineKind::Title ? points(kTitleIndentPoints) : 0;
             const QFontMetricsF metrics(font, painter_.device());
-            const double height = lineHeight(line.kind);
+            const double height = lineHeight(line);
+            const double pad = (heights_[int(line.kind)] - metrics.height()) / 2;
+            const double textLeft = left + columnWidth_ - textWidth(line.kind);
             painter_.setFont(font);
-            const double baseline =
-                top + height - metrics.descent() - (height - metrics.height()) / 2;
-            painter_.drawText(QPointF(left + indent, baseline),
-                              metrics.elidedText(line.text, Qt::ElideRight, columnWidth_ - indent));
+            if (line.number > 0)
+                painter_.drawText(QRectF(textLeft - numberWidth_, top + pad,
+                                         numberWidth_ - points(kNumberGapPoints), height),
+                                  Qt::AlignRight | Qt::AlignTop, QString::number(line.number));
+            painter_.drawText(QRectF(textLeft, top + pad, textWidth(line.kind), height), kWrap,
+                              line.text);
             top += height;
         }
     }
+
+    double textWidth(SongbookLineKind kind) const {
+        if (kind != SongbookLineKind::Title)
+            return columnWidth_;
+        return columnWidth_ - points(kTitleIndentPoints) - numberWidth_;
+    }
+
+    static constexpr int kWrap = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
 
     QPainter painter_;
     const SongbookOptions& options_;
@@ -133,7 +169,10 @@ private:
     double headerHeight_ = 0;
     double footerHeight_ = 0;
     double columnWidth_ = 0;
+    double numberWidth_ = 0; // the song numbers' gutter before the titles
     double heights_[3] = {};
+    std::vector<QFontMetricsF> metrics_;             // by line kind
+    mutable QHash<QString, double> knownHeights_[3]; // by line kind: heights measured
 };
 
 } // namespace
@@ -176,16 +215,19 @@ void writeSongbookPdf(const QString& path, const std::vector<SongbookSection>& s
         QPdfWriter writer(&pdf);
         writer.setResolution(kResolution);
         writer.setCreator(QStringLiteral("Songwick"));
-        writer.setTitle(QStringLiteral("Песенник"));
+        writer.setTitle(options.title.isEmpty() ? QStringLiteral("Песенник") : options.title);
         writer.setPageLayout(QPageLayout(
             QPageSize(options.paper == SongbookPaper::Letter ? QPageSize::Letter : QPageSize::A4),
             QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         SongbookPainter painter(writer, options);
         if (!painter.isActive())
             throw Error(QStringLiteral("Песенник не может быть записан: %1").arg(path));
-        const std::vector<SongbookPage> pages =
-            layOutSongbook(sections, options.columns, painter.columnHeight(),
-                           [&painter](SongbookLineKind kind) { return painter.lineHeight(kind); });
+        std::vector<SongbookSection> book = sections;
+        if (options.index && !sections.empty())
+            book.push_back(songbookIndex(sections));
+        const std::vector<SongbookPage> pages = layOutSongbook(
+            book, options.columns, painter.columnHeight(),
+            [&painter](const SongbookLine& line) { return painter.lineHeight(line); });
         const int pageCount = std::max<int>(int(pages.size()), 1);
         if (pages.empty())
             painter.paintPage({}, 1, 1);

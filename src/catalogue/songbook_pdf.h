@@ -11,9 +11,12 @@ enum class SongbookPaper { A4, Letter };
 
 struct SongbookOptions {
     SongbookPaper paper = SongbookPaper::A4;
-    int columns = 2; // 1 to 3
-    QString folder;  // the header line's left part: the collection's folder
-    QString date;    // the header line's right part
+    int columns = 2;      // 1 to 3
+    QString title;        // the header line's left part ("Песенник", the collection's name)
+    QString folder;       // the header line's left part when there is no title
+    QString date;         // the header line's right part
+    bool numbers = false; // each title's song number (its row) beside it, for request slips
+    bool index = false;   // an index by title at the end
 };
 
 // "a4" or "letter" (any case); nothing for another text.
@@ -24,8 +27,8 @@ std::optional<SongbookPaper> songbookPaperFromName(const QString& name);
 QString commonFolder(const CatalogueGrid& grid, const std::vector<int>& rows);
 
 // Writes the songbook as a PDF, portrait, with the header line and page numbers on every
-// page and its fonts embedded. Written atomically; throws Error when the file cannot be
-// written. Needs a QGuiApplication (the fonts).
+// page and its fonts embedded; a title too long for its column wraps. Written atomically; throws
+// Error when the file cannot be written. Needs a QGuiApplication (the fonts).
 void writeSongbookPdf(const QString& path, const std::vector<SongbookSection>& sections,
                       const SongbookOptions& options);
 

@@ -104,10 +104,15 @@ int runDuplicates(const QStringList& arguments) {
 }
 
 int runSongbook(const QStringList& arguments) {
-    const Arguments args(arguments, {QStringLiteral("paper"), QStringLiteral("columns")});
+    QStringList rest = arguments;
+    SongbookOptions options;
+    options.numbers = takeFlag(rest, QStringLiteral("numbers"));
+    options.index = takeFlag(rest, QStringLiteral("index"));
+    const Arguments args(
+        rest, {QStringLiteral("paper"), QStringLiteral("columns"), QStringLiteral("title")});
     if (args.positional().size() != 2)
         throw UsageError("songbook takes a list file and the PDF to write");
-    SongbookOptions options;
+    options.title = args.option(QStringLiteral("title")).value_or(QString());
     if (const auto paper = args.option(QStringLiteral("paper"))) {
         const auto chosen = songbookPaperFromName(*paper);
         if (!chosen)

@@ -75,10 +75,16 @@ const Command kCommands[] = {
      "  --hash                also group rows whose files are byte-identical\n"
      "  --output OUT.swk      write the table grouped, repeats marked, as a list file\n",
      runDuplicates},
-    {"songbook", "LIST.swk OUT.pdf [--paper a4|letter] [--columns 1|2|3]",
-     "write the songs of a list file as a PDF songbook grouped by performer",
+    {"songbook",
+     "LIST.swk OUT.pdf [--paper a4|letter] [--columns 1|2|3] [--title TEXT] [--numbers] "
+     "[--index]",
+     "write the songs of a list file as a PDF songbook grouped by performer (column 4, else "
+     "the side of column 3's \"X - Y\" that the table shows to be the performer)",
      "  --paper a4|letter     the paper size (default a4)\n"
-     "  --columns 1|2|3       columns to a page (default 2)\n",
+     "  --columns 1|2|3       columns to a page (default 2)\n"
+     "  --title TEXT          the title line (default: the folder all the songs lie in)\n"
+     "  --numbers             each song's row number beside its title, for request slips\n"
+     "  --index               an index of the songs by title at the end\n",
      runSongbook},
     {"rename", "SCAN.swk EDITED.swk [--dry-run]",
      "rename the files of a scanned list (column 1 name, column 2 folder) to column 1 of an "

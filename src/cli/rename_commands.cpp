@@ -227,12 +227,28 @@ int printMissingFiles(const RenamePlan& plan, const RenameInput& input, const QS
     return missing;
 }
 
+// A row that stands for no known file but keeps the name its scan row has asks for nothing.
+void passOverKeptNames(RenamePlan& plan, const RenameInput& input) {
+    for (RenamePlanRow& row : plan.rows) {
+        if (row.action == PlannedAction::UnknownFile &&
+            row.newName == input.scanNames[std::size_t(row.row)])
+            row.action = PlannedAction::Unchanged;
+    }
+}
+
+// The old file of a row as a line shows it; a row without a known file by its number.
+QString oldFileText(const RenamePlanRow& row) {
+    return row.oldName.isEmpty() ? QStringLiteral("row %1").arg(row.row) : row.oldPath();
+}
+
 int dryRunRename(const RenamePlan& plan, const RenameInput& input) {
     const std::vector<RenamePreviewRow> preview = previewRenamePlan(plan);
     for (const RenamePreviewRow& row : preview) {
         printOut(renameLine(row.refused() ? QStringLiteral("would refuse")
                                           : QStringLiteral("would rename"),
-                            joinFolderAndName(row.folder, row.oldName), row.newName, row.refusal));
+                            row.oldName.isEmpty() ? QStringLiteral("row %1").arg(row.row)
+                                                  : joinFolderAndName(row.folder, row.oldName),
+                            row.newName, row.refusal));
     }
     const int refused = previewRefusalCount(preview) +
                         printMissingFiles(plan, input, QStringLiteral("would refuse"));
@@ -252,7 +268,7 @@ int carryOutRename(const RenamePlan& plan, RenameInput& input) {
             printOut(renameLine(QStringLiteral("renamed"), row.oldPath(), row.newName));
         } else {
             const QString planned = plannedRefusalReason(row);
-            printOut(renameLine(QStringLiteral("refused"), row.oldPath(), row.newName,
+            printOut(renameLine(QStringLiteral("refused"), oldFileText(row), row.newName,
                                 planned.isEmpty() ? refusalReason(result) : planned));
             ++refused;
         }
@@ -362,7 +378,8 @@ int runRename(const QStringList& arguments) {
         printError(QStringLiteral("songwick-cli rename: ") + error.message() + u'\n');
         return kBadInput;
     }
-    const RenamePlan plan = planFileNameColumnRename(input.table, *input.state);
+    RenamePlan plan = planFileNameColumnRename(input.table, *input.state);
+    passOverKeptNames(plan, input);
     return dryRun ? dryRunRename(plan, input) : carryOutRename(plan, input);
 }
 

@@ -19,7 +19,7 @@ struct HelpTopic {
     bool hasQuestions() const { return !questions.isEmpty(); }
 };
 
-// The five topics of the help window, in the order the list shows them.
+// The six topics of the help window, in the order the list shows them.
 const std::vector<HelpTopic>& helpTopics();
 
 // Added to the answers about the spreadsheet and the Word export.

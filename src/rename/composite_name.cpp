@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTextBoundaryFinder>
 #include <algorithm>
+#include <vector>
 
 namespace songwick {
 
@@ -214,6 +215,15 @@ compositeRenameOptions(const ProgramSettings& settings,
     return options;
 }
 
+QString withoutKaraokeExtension(const QString& text) {
+    static constexpr std::array<QStringView, 4> kExtensions{u".kar", u".mid", u".midi", u".rmi"};
+    for (QStringView extension : kExtensions) {
+        if (text.size() > extension.size() && text.endsWith(extension, Qt::CaseInsensitive))
+            return text.left(text.size() - extension.size());
+    }
+    return text;
+}
+
 QString composeName(const CompositeRenameOptions& options, const RowPartTexts& row,
                     DateTimeValue now) {
     return composeNameWithDateTimeText(
@@ -228,14 +238,15 @@ QString composeNameWithDateTimeText(const CompositeRenameOptions& options, const
             continue;
         switch (item.part) {
         case RenamePart::OriginalFileName:
-            name += row.originalFileName;
+            name += withoutKaraokeExtension(row.originalFileName);
             break;
         case RenamePart::Column3:
         case RenamePart::Column4:
         case RenamePart::Column5:
         case RenamePart::Column6:
-            name += row.columns[static_cast<std::size_t>(item.part) -
-                                static_cast<std::size_t>(RenamePart::Column3)];
+            name +=
+                withoutKaraokeExtension(row.columns[static_cast<std::size_t>(item.part) -
+                                                    static_cast<std::size_t>(RenamePart::Column3)]);
             break;
         case RenamePart::OwnText:
             if (options.ownText.isEmpty())
@@ -272,14 +283,62 @@ QString cutToFileNameBytes(const QString& name, int maxBytes) {
     return name.left(fitting);
 }
 
-QString finishComposedName(const QString& composed, bool startWindowStore) {
-    QString name = cutToFileNameBytes(composed, kMaxFileNameBytes -
-                                                    static_cast<int>(kCompositeExtension.size()));
-    for (QChar& character : name) {
-        if (isForbiddenNameCharacter(character) || (startWindowStore && character == QChar(1)))
-            character = QLatin1Char(' ');
+QString compositeExtensionFor(const QString& oldName) {
+    // An extension is a short last part after a dot, with no blank in it; "Live. Part 2" has none.
+    constexpr qsizetype kLongestExtension = 8;
+    const qsizetype dot = oldName.lastIndexOf(QLatin1Char('.'));
+    const qsizetype length = oldName.size() - dot - 1;
+    if (dot <= 0 || length < 1 || length > kLongestExtension)
+        return kCompositeExtension.toString();
+    const QString extension = oldName.mid(dot);
+    if (extension.contains(QLatin1Char(' ')))
+        return kCompositeExtension.toString();
+    return extension;
+}
+
+namespace {
+
+struct CleanedCharacter {
+    QChar character;
+    bool replaced = false;
+};
+
+// Each run of blanks that holds a replaced character becomes one blank; other runs (the
+// separator "  ", blanks the user typed) stay as they are.
+QString foldReplacedBlankRuns(const std::vector<CleanedCharacter>& characters) {
+    QString folded;
+    folded.reserve(static_cast<qsizetype>(characters.size()));
+    for (std::size_t start = 0; start < characters.size();) {
+        if (characters[start].character != QLatin1Char(' ')) {
+            folded += characters[start++].character;
+            continue;
+        }
+        std::size_t end = start;
+        bool anyReplaced = false;
+        while (end < characters.size() && characters[end].character == QLatin1Char(' '))
+            anyReplaced = characters[end++].replaced || anyReplaced;
+        folded += anyReplaced ? QString(QLatin1Char(' '))
+                              : QString(static_cast<qsizetype>(end - start), QLatin1Char(' '));
+        start = end;
     }
-    return name;
+    return folded;
+}
+
+} // namespace
+
+QString finishComposedName(const QString& composed, bool startWindowStore, QStringView extension) {
+    const QString name = cutToFileNameBytes(
+        composed,
+        kMaxFileNameBytes - static_cast<int>(encodeFileName(extension.toString()).size()));
+    std::vector<CleanedCharacter> characters;
+    characters.reserve(static_cast<std::size_t>(name.size()));
+    for (QChar character : name) {
+        if (isForbiddenNameCharacter(character) || (startWindowStore && character == QChar(1)))
+            characters.push_back({QLatin1Char(' '), true});
+        else
+            characters.push_back({character, false});
+    }
+    return foldReplacedBlankRuns(characters);
 }
 
 } // namespace songwick

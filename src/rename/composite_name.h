@@ -119,9 +119,15 @@ struct RowPartTexts {
     std::array<QString, 4> columns; // table columns 3 to 6
 };
 
-// The name (without ".kar") for one row: the checked parts in list order, each followed by
-// the separator, the last separator removed; an empty own text adds nothing, an empty cell
-// still adds its separator. Not yet cut or cleaned.
+// A text that ends in a karaoke or MIDI file's extension (".kar", ".mid", ".midi", ".rmi", in
+// any letter case) without it; any other text unchanged.
+QString withoutKaraokeExtension(const QString& text);
+
+// The name (without its extension) for one row: the checked parts in list order, each
+// followed by the separator, the last separator removed; an empty own text adds nothing, an
+// empty cell still adds its separator. The file's name and the column texts are taken without
+// a karaoke extension they end in, so that none stands inside the name. Not yet cut or
+// cleaned.
 QString composeName(const CompositeRenameOptions& options, const RowPartTexts& row,
                     DateTimeValue now);
 // The same with the text of the part "Дата и время" already made.
@@ -131,13 +137,18 @@ QString composeNameWithDateTimeText(const CompositeRenameOptions& options, const
 inline constexpr QStringView kCompositeExtension = u".kar";
 inline constexpr int kMaxFileNameBytes = 255;
 
+// The extension a composed name gets: the file's own ("skarabey.mid" stays a ".mid"), or
+// ".kar" for a name without one.
+QString compositeExtensionFor(const QString& oldName);
+
 // The longest start of `name`, cut between characters (never inside one), whose encoded
 // file name takes at most maxBytes bytes.
 QString cutToFileNameBytes(const QString& name, int maxBytes);
 
-// A composed name made fit for the disk: cut so that name + ".kar" fits 255 bytes, each
+// A composed name made fit for the disk: cut so that name + extension fits 255 bytes, each
 // forbidden character replaced by a blank, and with startWindowStore also the character
-// with code 1.
-QString finishComposedName(const QString& composed, bool startWindowStore);
+// with code 1; a run of blanks that holds such a replaced character folds to one blank.
+QString finishComposedName(const QString& composed, bool startWindowStore,
+                           QStringView extension = kCompositeExtension);
 
 } // namespace songwick

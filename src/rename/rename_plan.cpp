@@ -98,8 +98,11 @@ RowPartTexts rowPartTexts(const CatalogueGrid& grid, const CatalogueRecord& reco
     return texts;
 }
 
-QString refusalFor(const RenamePlan& plan, const RenamePlanRow& row) {
+QString refusalFor(const RenamePlan& plan, const RenamePlanRow& row,
+                   RenameOutcome outcome = RenameOutcome::Failed) {
     const QString oldPath = displayFileName(row.oldPath());
+    if (outcome == RenameOutcome::TargetExists)
+        return targetExistsRefusal(oldPath, displayFileName(row.newPath()));
     if (plan.kind == RenameKind::FromFileNameColumn)
         return fileNameColumnRefusal(oldPath);
     if (row.action == PlannedAction::EmptyName)
@@ -107,15 +110,29 @@ QString refusalFor(const RenamePlan& plan, const RenamePlanRow& row) {
     return compositeRefusal(oldPath);
 }
 
-// The new name of a row whose file is there: the composed text finished, ".kar" added.
+// The new name of a row whose file is there: the composed text finished, the file's own
+// extension added.
 void planComposedName(RenamePlanRow& row, const QString& composed, bool startWindowStore) {
-    const QString name = finishComposedName(composed, startWindowStore);
+    const QString extension = compositeExtensionFor(row.oldName);
+    const QString name = finishComposedName(composed, startWindowStore, extension);
     if (name.isEmpty()) {
         row.action = PlannedAction::EmptyName;
         return;
     }
-    row.newName = name + kCompositeExtension.toString();
+    row.newName = name + extension;
     row.action = isValidFileName(row.newName) ? PlannedAction::Rename : PlannedAction::InvalidName;
+}
+
+// A row that stands for no file. Its name cell still in the form a lost byte leaves ("?",
+// U+FFFD) is the row as its list or spreadsheet gave it: nothing was asked of it, so it is passed
+// over, as an empty row is. A name the user typed or edited into it asks for a rename that
+// cannot be done for certain: refused with a message.
+PlannedAction unknownFileAction(const CatalogueGrid& grid, int row) {
+    const QString& name = cellOrEmpty(grid, 1, row);
+    const QString& folder = cellOrEmpty(grid, 2, row);
+    if (name.isEmpty() || !namesFileForCertain(name, folder))
+        return PlannedAction::Missing;
+    return PlannedAction::UnknownFile;
 }
 
 RenameRowResult lookupFailureResult(const RenamePlanRow& row, int systemError) {
@@ -157,7 +174,7 @@ void recordAttempt(const RenamePlan& plan, const RenamePlanRow& row, const Renam
             run.compositeRenameDone = true;
     } else {
         result.outcome = RowOutcome::Refused;
-        result.message = refusalFor(plan, row);
+        result.message = refusalFor(plan, row, attempt.outcome);
     }
     run.rows.push_back(std::move(result));
 }
@@ -181,7 +198,7 @@ RenamePlan planFileNameColumnRename(const CatalogueGrid& grid, const CatalogueSt
         if (planRow.newName == planRow.oldName)
             planRow.action = PlannedAction::Unchanged;
         else if (planRow.oldName.isEmpty())
-            planRow.action = PlannedAction::Missing;
+            planRow.action = unknownFileAction(grid, row);
         else if (!isAbsoluteFolderPath(planRow.folder))
             planRow.action = PlannedAction::RelativeFolder;
         else
@@ -206,10 +223,12 @@ RenamePlan planCompositeRename(const CatalogueGrid& grid, const CatalogueState& 
     for (int row = 1; row <= grid.dataRowCount(); ++row) {
         const CatalogueRecord& record = recordOrEmpty(store, row);
         RenamePlanRow planRow = planRowFor(grid, row);
-        if (planRow.oldName.isEmpty()) {
-            planRow.action = PlannedAction::Missing;
-        } else if (options.markedOnly && !isMarked(grid, row)) {
+        if (options.markedOnly && !isMarked(grid, row)) {
             planRow.action = PlannedAction::NotMarked;
+        } else if (planRow.oldName.isEmpty()) {
+            // An empty row is nothing to rename; a row that names a file it does not stand for
+            // is refused.
+            planRow.action = unknownFileAction(grid, row);
         } else if (!isAbsoluteFolderPath(planRow.folder)) {
             planRow.action = PlannedAction::RelativeFolder;
         } else {
@@ -258,6 +277,15 @@ RenameRunResult carryOutRenamePlan(const RenamePlan& plan, CatalogueGrid& grid,
             continue;
         case PlannedAction::LookupFailed:
             run.rows.push_back(lookupFailureResult(row, row.systemError));
+            continue;
+        case PlannedAction::UnknownFile:
+            result.outcome = RowOutcome::Refused;
+            result.detail = RenameOutcome::SourceMissing;
+            result.message = unknownFileRefusal(
+                row.row, displayFileName(plan.kind == RenameKind::FromFileNameColumn
+                                             ? row.newName
+                                             : cellOrEmpty(grid, 1, row.row)));
+            run.rows.push_back(std::move(result));
             continue;
         case PlannedAction::Rename:
             break;
@@ -309,6 +337,19 @@ QString RenameRunResult::statusText() const {
 QString fileNameColumnRefusal(const QString& oldPath) {
     return QStringLiteral("Не удалось переименовать ") + oldPath +
            QStringLiteral(". Недопустимое имя файла или файл занят другим приложением.");
+}
+
+QString targetExistsRefusal(const QString& oldPath, const QString& newPath) {
+    return QStringLiteral("Не удалось переименовать ") + oldPath +
+           QStringLiteral(". Файл с таким именем уже существует: ") + newPath;
+}
+
+QString unknownFileRefusal(int row, const QString& shownName) {
+    return QStringLiteral("Строка %1 (\"%2\") не переименована: неизвестно, какой файл на диске "
+                          "она представляет. Строка добавлена вручную или прочитана из списка "
+                          "или таблицы, где имя файла записано неточно.")
+        .arg(row)
+        .arg(shownName);
 }
 
 QString compositeRefusal(const QString& oldPath) {

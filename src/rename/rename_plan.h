@@ -32,13 +32,15 @@ enum class PlannedAction {
     InvalidName,    // the new name is empty, holds "/" or NUL, or is "." or "..": refused
     RelativeFolder, // the row's folder is not an absolute path: refused, never renamed
     LookupFailed,   // the system would not say whether the file is there: refused
+    UnknownFile,    // the row names a file but stands for none (typed in, or its list or
+                    // spreadsheet did not keep the name exactly): refused, never guessed
 };
 
 struct RenamePlanRow {
     int row = 0;     // data row of the table, from 1
     QString folder;  // the folder of the row's own file
     QString oldName; // the name the row's file has on disk (empty: the row stands for none)
-    QString newName; // with ".kar" for a composite rename
+    QString newName; // with the file's extension for a composite rename
     PlannedAction action = PlannedAction::Unchanged;
     int systemError = 0; // LookupFailed: why
 
@@ -116,7 +118,12 @@ void applyRenameRun(const RenameRunResult& run, CatalogueState& state);
 
 // Messages.
 QString fileNameColumnRefusal(const QString& oldPath);
+// "Строка N ("name") не переименована: ..." for a row that stands for no file.
+QString unknownFileRefusal(int row, const QString& shownName);
 QString compositeRefusal(const QString& oldPath);
+// "Не удалось переименовать <old>. Файл с таким именем уже существует: <new>", for either
+// kind of rename.
+QString targetExistsRefusal(const QString& oldPath, const QString& newPath);
 QString compositeEmptyNameRefusal(const QString& oldPath, TableSource source);
 // "Не удалось найти файл \"<path>\": <reason>. Файл не переименован."
 QString lookupFailureRefusal(const QString& oldPath, int systemError);

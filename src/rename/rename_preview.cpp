@@ -58,6 +58,7 @@ std::vector<RenamePreviewRow> previewRenamePlan(const RenamePlan& plan) {
         case PlannedAction::InvalidName:
         case PlannedAction::RelativeFolder:
         case PlannedAction::LookupFailed:
+        case PlannedAction::UnknownFile:
             row.refusal = plannedRefusalReason(planRow);
             break;
         }
@@ -76,6 +77,8 @@ QString plannedRefusalReason(const RenamePlanRow& row) {
         return QStringLiteral("Папка файла указана не полным путём");
     case PlannedAction::LookupFailed:
         return systemErrorText(row.systemError);
+    case PlannedAction::UnknownFile:
+        return QStringLiteral("Неизвестно, какой файл на диске представляет строка");
     case PlannedAction::Rename:
     case PlannedAction::Unchanged:
     case PlannedAction::Missing:

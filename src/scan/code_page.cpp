@@ -2,7 +2,6 @@
 
 #include "common/cp1251_codec.h"
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -14,9 +13,9 @@ namespace songwick {
 namespace {
 
 constexpr QByteArrayView kUtf8Bom = "\xEF\xBB\xBF";
-// The detector takes about a quarter of a microsecond a byte. A kilobyte of a file's longest
-// texts gives the answer that all of them give: lyrics beyond that, mostly syllables, only
-// cost time.
+// The detector takes about a quarter of a microsecond a byte and gives its answer from the
+// first kilobyte of a file's texts that are not ASCII, in file order, as from all of them:
+// lyrics beyond that only cost time. (Fed the longest texts first, it answers otherwise.)
 constexpr qsizetype kDetectorInputLimit = 1024;
 const QString kAscii = QStringLiteral("ascii");
 
@@ -326,18 +325,13 @@ QStringList knownCodePageKeys() {
 struct CodePageDetector::Detector {
     uchardet_t handle = uchardet_new();
     std::vector<QByteArrayView> notAscii; // of the current file; the memory is kept for the next
-    std::vector<QByteArrayView> longestFirst;
     ~Detector() { uchardet_delete(handle); }
 
-    // Asks the detector about the texts in notAscii, the longest first, up to
-    // kDetectorInputLimit bytes.
+    // Asks the detector about the texts in notAscii, up to kDetectorInputLimit bytes.
     QByteArray answer() {
-        longestFirst = notAscii;
-        std::stable_sort(longestFirst.begin(), longestFirst.end(),
-                         [](QByteArrayView a, QByteArrayView b) { return a.size() > b.size(); });
         uchardet_reset(handle);
         qsizetype fed = 0;
-        for (QByteArrayView text : longestFirst) {
+        for (QByteArrayView text : notAscii) {
             if (fed >= kDetectorInputLimit)
                 break;
             const QByteArrayView part =

@@ -505,9 +505,7 @@ private:
 
 // Parts of an opened file of fileSize bytes, each read into the reader's buffer at its own
 // offset when the structure reader comes to it. A part just after what was read extends it;
-// a part further on is read on its own, and the bytes skipped are never read. A file of the
-// size most karaoke files have is read whole at the first look: the calls for its parts cost
-// more than the bytes they would skip.
+// a part further on is read on its own, and the bytes skipped are never read.
 class FileParts final : public MidiBytes {
 public:
     FileParts(int fd, const QByteArray& encodedPath, QByteArray& buffer, qint64& bytesRead,
@@ -523,14 +521,9 @@ public:
     qsizetype readable(qsizetype from, qsizetype count) override {
         if (from < 0 || from >= size_)
             return 0;
-        qsizetype partFrom = from;
-        qsizetype to = std::min(size_, from + std::max<qsizetype>(count, 0));
-        if (size_ <= kReadWhole) {
-            partFrom = 0;
-            to = size_;
-        }
-        if (partFrom < readFrom_ || partFrom > readTo_ + kJoinedGap)
-            readFrom_ = readTo_ = partFrom; // a part of its own
+        const qsizetype to = std::min(size_, from + std::max<qsizetype>(count, 0));
+        if (from < readFrom_ || from > readTo_ + kJoinedGap)
+            readFrom_ = readTo_ = from; // a part of its own
         if (to > readTo_) {
             const qsizetype wanted = std::min(size_, std::max(to, readTo_ + kPartSize)) - readTo_;
             const qsizetype got = readFully(fd_, path_, buffer_.data() + readTo_, wanted, readTo_);
@@ -546,8 +539,6 @@ private:
     // Parts this close to what was read are read with it, in one call.
     static constexpr qsizetype kJoinedGap = 4096;
     static constexpr qsizetype kPartSize = 4096;
-    // Nine in ten karaoke files are smaller.
-    static constexpr qsizetype kReadWhole = 64 * 1024;
 
     int fd_;
     const QByteArray& path_;

@@ -116,53 +116,42 @@ struct TrackPosition {
     unsigned char runningStatus = 0;
 };
 
-// Walks over the channel events that make up most of a file: a status or running status
-// below F0 and its data bytes after a delta time of one byte, or of two (a quarter note is two
-// bytes at common resolutions). Stops after the track's first note, at the first event that is
-// anything else, or when fewer than four bytes are left before `end`, for the general walk to
-// take the next event. Branches rather than a length table, so that the next event's position
-// does not wait on the value of the status byte.
-//
-// An event with two bytes of delta time is taken as the general walk takes it: the caller then
-// checks whether the texts ended before it reads another event. So true when that event was the
-// track's first note or ended at or after `textsEnd` in a track that has sounded.
-bool skipChannelEvents(TrackPosition& position, const unsigned char* end,
-                       const unsigned char* textsEnd) {
+// Walks over the channel events that make up most of a file: one-byte delta times, a status
+// or running status below F0 and its data bytes. Stops after the track's first note, at the
+// first event that is anything else, or when fewer than four bytes are left before `end`, for
+// the general walk to take it. Branches
+// rather than a length table, so that the next event's position does not wait on the value
+// of the status byte.
+void skipChannelEvents(TrackPosition& position, const unsigned char* end) {
     const unsigned char* at = position.at;
     std::int64_t tick = position.tick;
     std::int64_t firstNoteTick = position.firstNoteTick;
     unsigned char runningStatus = position.runningStatus;
-    bool checkTexts = false;
     while (end - at >= 4) {
-        const bool longDelta = at[0] >= 0x80;
-        if (longDelta && (end - at < 5 || at[1] >= 0x80))
+        const unsigned char delta = at[0];
+        const unsigned char status = at[1];
+        if (delta >= 0x80 || status >= 0xF0)
             break;
-        const unsigned char* const statusAt = longDelta ? at + 2 : at + 1;
-        const unsigned char status = *statusAt;
-        if (status >= 0xF0)
-            break;
-        const unsigned char* data = statusAt + 1;
+        const unsigned char* data = at + 2;
         if (status & 0x80) {
             runningStatus = status;
         } else if (runningStatus == 0) {
             break;
         } else {
-            data = statusAt;
+            data = at + 1;
         }
-        tick += longDelta ? ((at[0] & 0x7F) << 7) | at[1] : at[0];
-        at = (runningStatus & 0xE0) == 0xC0 ? data + 1 : data + 2; // program change, pressure
-        if (firstNoteTick < 0 && (runningStatus & 0xF0) == 0x90 && data[1] != 0) {
-            firstNoteTick = tick;
-            checkTexts = longDelta;
-            break; // from here on, the walk watches for the end of the track's texts
-        }
-        if (longDelta && firstNoteTick >= 0 && at >= textsEnd) {
-            checkTexts = true;
-            break;
+        tick += delta;
+        if ((runningStatus & 0xE0) == 0xC0) { // program change, channel pressure
+            at = data + 1;
+        } else {
+            at = data + 2;
+            if (firstNoteTick < 0 && (runningStatus & 0xF0) == 0x90 && data[1] != 0) {
+                firstNoteTick = tick;
+                break; // from here on, the walk watches for the end of the track's texts
+            }
         }
     }
     position = {at, tick, firstNoteTick, runningStatus};
-    return checkTexts;
 }
 
 class StructureReader {
@@ -190,8 +179,7 @@ public:
                 }
                 limit = std::min(limit, lastTextEnd_ + kMidiTextGap);
             }
-            if (skipChannelEvents(position, limit, lastTextEnd_ + kMidiTextGap))
-                continue;
+            skipChannelEvents(position, limit);
             if (readableEnd - position.at < kEventHeadBytes && readableEnd < end)
                 readableEnd = makeReadable(position.at, kEventHeadBytes, end);
             if (!readEvent(position, end, readableEnd, trackIndex, track))

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <array>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -140,6 +141,73 @@ TEST(CatalogueDuplicates, ContentsAreReadFromEachRowsOwnFileAndOnlyThroughAbsolu
     EXPECT_EQ(duplicateGroups(grid, search), std::vector<std::vector<int>>({{1, 2}}));
 }
 
+// Rows of file name, title column and column 4.
+CatalogueGrid songTableOf(const std::vector<std::array<QString, 3>>& rows) {
+    CatalogueGrid grid;
+    prepareGrid(grid, int(rows.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (int column = 0; column < 3; ++column)
+            grid.setCell(column == 0 ? 1 : column + 2, int(i) + 1, rows[i][std::size_t(column)]);
+    return grid;
+}
+
+TEST(CatalogueDuplicates, KeyTakesPerformerAndTitleFromBothColumnsAndNeverACredit) {
+    const CatalogueGrid grid = songTableOf({
+        {QStringLiteral("1.kar"), QStringLiteral("(C) KarMaker - UNREGISTERED VER."), QString()},
+        {QStringLiteral("2.kar"), QStringLiteral("(C) KarMaker - UNREGISTERED VER."), QString()},
+        {QStringLiteral("3.kar"), QStringLiteral("Vocal"), QString()},
+        {QStringLiteral("4.kar"), QStringLiteral("Vocal"), QString()},
+        {QStringLiteral("5.kar"), QStringLiteral("Title: In the end"),
+         QStringLiteral("Artist: Linkin' Park")},
+        {QStringLiteral("6.kar"), QStringLiteral("Linkin Park - In The End"), QString()},
+        {QStringLiteral("7.kar"), QStringLiteral("The Scientist"), QStringLiteral("Coldplay")},
+        {QStringLiteral("8.kar"), QStringLiteral("Coldplay - The Scientist"), QString()},
+        {QStringLiteral("9.kar"), QStringLiteral("DONTKNOW"), QString()},
+        {QStringLiteral("10.kar"), QStringLiteral("Don't Know"), QStringLiteral("Norah Jones")},
+        {QStringLiteral("11.kar"), QStringLiteral("LITTLSIS"), QStringLiteral("Elvis Presley")},
+        {QStringLiteral("12.kar"), QStringLiteral("Little Sister"),
+         QStringLiteral("Elvis Presley")},
+        {QStringLiteral("13.kar"), QStringLiteral("SHEBANGS"), QStringLiteral("Ricky Martin")},
+        {QStringLiteral("14.kar"), QStringLiteral("She Bangs"), QStringLiteral("Shakira")},
+    });
+    EXPECT_EQ(duplicateGroups(grid, {}),
+              std::vector<std::vector<int>>({{5, 6}, {7, 8}, {9, 10}, {11, 12}}));
+}
+
+TEST(CatalogueDuplicates, FileNamesNumberingPartsOfOneWorkMakeDifferentPieces) {
+    const CatalogueGrid grid = songTableOf({
+        {QStringLiteral("Interlude 1.mid"), QStringLiteral("Interlude"), QString()},
+        {QStringLiteral("Interlude 2.mid"), QStringLiteral("Interlude"), QString()},
+        {QStringLiteral("Interlude 02.mid"), QStringLiteral("Interlude"), QString()},
+        {QStringLiteral("Suite part I.mid"), QStringLiteral("Suite"), QString()},
+        {QStringLiteral("Suite part II.mid"), QStringLiteral("Suite"), QString()},
+        {QStringLiteral("Yesterday.kar"), QStringLiteral("Yesterday"), QString()},
+        {QStringLiteral("Yesterday (2).kar"), QStringLiteral("Yesterday"), QString()},
+    });
+    EXPECT_EQ(duplicateGroups(grid, {}), std::vector<std::vector<int>>({{2, 3}, {6, 7}}));
+}
+
+TEST(CatalogueDuplicates, FilterShowsTheRowsTheCommandGroups) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    for (const QString& name : {QStringLiteral("a.kar"), QStringLiteral("b.kar")}) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("MThd same bytes");
+    }
+    CatalogueGrid grid =
+        songTableOf({{QStringLiteral("a.kar"), QStringLiteral("Первая"), QString()},
+                     {QStringLiteral("b.kar"), QStringLiteral("Вторая"), QString()},
+                     {QStringLiteral("c.kar"), QStringLiteral("Третья"), QString()}});
+    for (int row = 1; row <= 3; ++row)
+        grid.setRowFile(row, RowFile{folder.path() + u'/', grid.cell(1, row)});
+    FindFilters filters;
+    filters.duplicatesOnly = true;
+    RowFinder finder;
+    EXPECT_EQ(repeatGroups(grid), std::vector<std::vector<int>>({{1, 2}}));
+    EXPECT_EQ(finder.shownRows(grid, filters), std::vector<int>({1, 2}));
+}
+
 TEST(Songbook, GroupsByPerformerWithHeadingsAndTheRestUnderNoPerformer) {
     const CatalogueGrid grid =
         tableOf({{QStringLiteral("a.kar"), QStringLiteral("ABBA - Waterloo")},
@@ -155,7 +223,7 @@ TEST(Songbook, GroupsByPerformerWithHeadingsAndTheRestUnderNoPerformer) {
     EXPECT_EQ(sections[2].heading, QStringLiteral("Без исполнителя"));
     EXPECT_EQ(sections[2].performers[0].titles, QStringList({QStringLiteral("Песня")}));
     // Two lines to a column: a performer continued in the next column is repeated there.
-    const auto pages = layOutSongbook({sections[1]}, 2, 3, [](SongbookLineKind) { return 1.0; });
+    const auto pages = layOutSongbook({sections[1]}, 2, 3, [](const SongbookLine&) { return 1.0; });
     ASSERT_EQ(pages.size(), 1u);
     ASSERT_EQ(pages[0].size(), 2u);
     EXPECT_EQ(pages[0][1][0].text, QStringLiteral("ABBA (продолжение)"));

@@ -284,7 +284,9 @@ TEST(CatalogueTable, StatusTexts) {
     MainTableState state;
     CatalogueGrid grid;
     prepareGrid(grid, 7);
-    EXPECT_EQ(statusText(state, grid), processedStatusText(7));
+    for (int row = 1; row <= 6; ++row)
+        grid.setCell(1, row, QStringLiteral("%1.kar").arg(row));
+    EXPECT_EQ(statusText(state, grid), processedStatusText(6)) << "an empty row is no file";
     state.renameResult = true;
     state.renameCount = 3;
     EXPECT_EQ(statusText(state, grid), renamedStatusText(3));

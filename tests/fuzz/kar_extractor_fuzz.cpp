@@ -29,8 +29,8 @@ private:
 qsizetype referenceFind(QByteArrayView haystack, qsizetype from, QByteArrayView needle) {
     if (from < 0 || from > haystack.size())
         return -1;
-    const auto found = std::search(haystack.begin() + from, haystack.end(), needle.begin(),
-                                   needle.end());
+    const auto found =
+        std::search(haystack.begin() + from, haystack.end(), needle.begin(), needle.end());
     return found == haystack.end() || needle.isEmpty() ? -1 : found - haystack.begin();
 }
 
@@ -53,7 +53,7 @@ void checkSearches(QByteArrayView bytes) {
         const qsizetype title = referenceFind(bytes, from, "@T");
         const qsizetype information = referenceFind(bytes, from, "@I");
         FUZZ_CHECK(found == (title < 0 || information < 0 ? std::max(title, information)
-                                                         : std::min(title, information)));
+                                                          : std::min(title, information)));
         if (found < 0)
             break;
         from = found + 1;

@@ -26,8 +26,8 @@ QByteArray encodedByQt(const QImage& image) {
 
 TEST(HelpTopicsTest, EveryQuestionHasItsAnswer) {
     const std::vector<HelpTopic>& topics = helpTopics();
-    ASSERT_EQ(topics.size(), 5u);
-    const qsizetype questionCounts[] = {0, 0, 21, 4, 4};
+    ASSERT_EQ(topics.size(), 6u);
+    const qsizetype questionCounts[] = {0, 0, 21, 4, 4, 10};
     for (std::size_t topic = 0; topic < topics.size(); ++topic) {
         SCOPED_TRACE(topic);
         EXPECT_EQ(topics[topic].questions.size(), questionCounts[topic]);

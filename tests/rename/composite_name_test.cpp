@@ -35,10 +35,15 @@ RowPartTexts rowTexts(const QString& fileName, const QString& column3, const QSt
     return RowPartTexts{fileName, {column3, column4, column5, column6}};
 }
 
-TEST(CompositeNameTest, OriginalNameKeepsItsExtension) {
-    const auto options = optionsWith({RenamePart::OriginalFileName}, QStringLiteral(" -- "));
-    EXPECT_EQ(composeName(options, rowTexts(QStringLiteral("a.kar"), {}), evening()),
-              QStringLiteral("a.kar"));
+TEST(CompositeNameTest, TextsLoseTheirExtensionAndTheFileKeepsItsOwn) {
+    const auto options =
+        optionsWith({RenamePart::OriginalFileName, RenamePart::Column3}, QStringLiteral(" -- "));
+    EXPECT_EQ(composeName(options, rowTexts(QStringLiteral("a.KAR"), QStringLiteral("Кино.mid")),
+                          evening()),
+              QStringLiteral("a -- Кино"));
+    EXPECT_EQ(compositeExtensionFor(QStringLiteral("skarabey.mid")), QStringLiteral(".mid"));
+    EXPECT_EQ(compositeExtensionFor(QStringLiteral("karaoke")), QStringLiteral(".kar"));
+    EXPECT_EQ(compositeExtensionFor(QStringLiteral("kar. Live 2")), QStringLiteral(".kar"));
 }
 
 TEST(CompositeNameTest, PartsFollowTheListOrderJoinedBySeparator) {
@@ -56,7 +61,7 @@ TEST(CompositeNameTest, PartsFollowTheListOrderJoinedBySeparator) {
     EXPECT_EQ(composeName(options,
                           rowTexts(QStringLiteral("a.kar"), {}, {}, {}, QStringLiteral("Maker")),
                           evening()),
-              QStringLiteral("Рок_Maker_a.kar"));
+              QStringLiteral("Рок_Maker_a"));
 }
 
 TEST(CompositeNameTest, EmptyCellKeepsItsSeparatorButEmptyOwnTextAddsNothing) {
@@ -82,11 +87,13 @@ TEST(CompositeNameTest, DateAndTimeFormats) {
     EXPECT_EQ(dateTimePartText(DateTimeChoice::None, evening()), QString());
 }
 
-TEST(CompositeNameTest, ForbiddenCharactersBecomeBlanksAndCodeOneOnlyForTheStartStore) {
+TEST(CompositeNameTest, ForbiddenCharactersBecomeOneBlankAndCodeOneOnlyForTheStartStore) {
     const QString composed = QStringLiteral("AC/DC: Back\\in*Black?\"<>|") + QChar(1);
     EXPECT_EQ(finishComposedName(composed, false),
-              QStringLiteral("AC DC  Back in Black     ") + QChar(1));
-    EXPECT_EQ(finishComposedName(composed, true), QStringLiteral("AC DC  Back in Black      "));
+              QStringLiteral("AC DC Back in Black ") + QChar(1));
+    EXPECT_EQ(finishComposedName(composed, true), QStringLiteral("AC DC Back in Black "));
+    // Blanks no character left stay as they are: the separator "  ".
+    EXPECT_EQ(finishComposedName(QStringLiteral("A  B"), false), QStringLiteral("A  B"));
 }
 
 TEST(CompositeNameTest, OwnTextFilterRemovesForbiddenCharactersAndKeepsTheCaret) {
@@ -183,7 +190,7 @@ TEST(CompositeNameTest, OptionsFromSettingsPutCheckMarksOnListPositions) {
     EXPECT_EQ(options.dateTime, DateTimeChoice::Time);
     EXPECT_TRUE(options.markedOnly);
     EXPECT_EQ(composeName(options, rowTexts(QStringLiteral("a.kar"), {}), evening()),
-              QStringLiteral("22.45.10 -- a.kar"));
+              QStringLiteral("22.45.10 -- a"));
 }
 
 } // namespace

@@ -86,5 +86,8 @@ QString toQtFileFilter(const QString& pairs);
 
 // The name with ".extension" added when its last path element has no extension.
 QString withDefaultExtension(const QString& fileName, const QString& extension);
+// The extension of a Qt name filter with one pattern ("Текст RTF (*.rtf)" gives "rtf"); empty
+// for a filter of several patterns or of "*.*".
+QString singleFilterExtension(const QString& nameFilter);
 
 } // namespace songwick

@@ -1,13 +1,17 @@
 #include "app/ui/printing.h"
 
+#include "common/file_path.h"
 #include "common/file_write.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QStandardPaths>
 #include <QTextDocument>
+#include <QTextOption>
+#include <memory>
 
 namespace songwick {
 namespace {
@@ -20,10 +24,25 @@ constexpr int kPrintResolution = 1200;
 
 } // namespace
 
-void printPages(PlatformServices& services, QWidget* parent, const QTextDocument& document,
-                const QString& jobName) {
+QString proposedDocumentPath(const QString& fileName) {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    // A dialog given a folder that is not there takes its name for the file's.
+    QDir().mkpath(folder);
+    return joinFolderAndName(folder, fileName);
+}
+
+void printPages(PlatformServices& services, QWidget* parent, const QTextDocument& shown,
+                const QString& jobName, const QString& pdfName) {
+    // A view that shows long lines whole (no wrapping) would have them cut at the page's
+    // right edge: on paper they wrap.
+    const std::unique_ptr<QTextDocument> document(shown.clone());
+    QTextOption wrapping = document->defaultTextOption();
+    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    document->setDefaultTextOption(wrapping);
     if (services.printer.hasDefaultPrinter()) {
-        services.printer.printDocument(document, jobName);
+        services.printer.printDocument(*document, jobName);
         return;
     }
     if (services.messages.askYesNoCancel(parent, kNoPrinterQuestion) != MessageBoxes::Answer::Yes)
@@ -31,11 +50,11 @@ void printPages(PlatformServices& services, QWidget* parent, const QTextDocument
     FileDialogRequest request;
     request.filter = QStringLiteral("Документы PDF|*.pdf|");
     request.defaultExtension = QStringLiteral("pdf");
-    request.startFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    request.startFolder = proposedDocumentPath(pdfName);
     request.caption = QStringLiteral("Сохранить страницы в файл PDF");
     const std::optional<QString> path = services.dialogs.saveFileName(parent, request);
     if (path)
-        writePagesAsPdf(document, jobName, *path);
+        writePagesAsPdf(*document, jobName, *path);
 }
 
 void writePagesAsPdf(const QTextDocument& document, const QString& jobName, const QString& path) {

@@ -13,7 +13,11 @@ namespace songwick {
 // and offered the same pages as a PDF file, written where the save dialog says. Throws
 // songwick::Error when the job cannot be started or the file cannot be written.
 void printPages(PlatformServices& services, QWidget* parent, const QTextDocument& document,
-                const QString& jobName);
+                const QString& jobName, const QString& pdfName = QStringLiteral("таблица.pdf"));
+
+// fileName in the user's documents folder, which is created when it is missing: what a save
+// dialog proposes for a new document.
+QString proposedDocumentPath(const QString& fileName);
 
 // Writes the document's pages, laid out as for printing, to a PDF file titled jobName.
 // Throws songwick::Error when the file cannot be written.

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -34,6 +35,12 @@ QString toQtFileFilter(const QString& pairs) {
         filters << QStringLiteral("%1 (%2)").arg(fields.at(i), patterns);
     }
     return filters.join(QStringLiteral(";;"));
+}
+
+QString singleFilterExtension(const QString& nameFilter) {
+    static const QRegularExpression kSinglePattern(QStringLiteral("\\(\\*\\.([^ .*()]+)\\)$"));
+    const QRegularExpressionMatch match = kSinglePattern.match(nameFilter);
+    return match.hasMatch() ? match.captured(1) : QString();
 }
 
 QString withDefaultExtension(const QString& fileName, const QString& extension) {
@@ -87,11 +94,21 @@ std::optional<QString> QtFileDialogs::saveFileName(QWidget* parent,
                        toQtFileFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(request.defaultExtension);
+    // A name typed without an extension gets the one of the chosen filter ("Текст RTF" gives
+    // ".rtf"), or the request's for a filter of many.
+    const auto extensionFor = [&request](const QString& nameFilter) {
+        const QString extension = singleFilterExtension(nameFilter);
+        return extension.isEmpty() ? request.defaultExtension : extension;
+    };
+    dialog.setDefaultSuffix(extensionFor(dialog.selectedNameFilter()));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, &extensionFor](const QString& nameFilter) {
+                         dialog.setDefaultSuffix(extensionFor(nameFilter));
+                     });
     const std::optional<QString> chosen = runFileDialog(dialog);
     if (!chosen)
         return std::nullopt;
-    return withDefaultExtension(*chosen, request.defaultExtension);
+    return withDefaultExtension(*chosen, extensionFor(dialog.selectedNameFilter()));
 }
 
 bool QtDesktopLauncher::openInDesktopProgram(const QString& path) {

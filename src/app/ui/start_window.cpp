@@ -22,6 +22,7 @@
 #include "settings/ui/general_settings_window.h"
 
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -77,8 +78,22 @@ TForm1::TForm1(WindowRegistry& registry) : registry_(registry) {
     connect(Label1, &ClickableLabel::clicked, this, &TForm1::Label1Click);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     registry_.watchActivation(this, [this] { FormActivate(); });
+}
+
+void TForm1::startPicture() {
     lastPictureMove_ = registry_.services().clock.now();
     Timer1->start();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!Timer1->isActive() && Image1->isVisibleTo(this))
+        startPicture();
+}
+
+void TForm1::hideEvent(QHideEvent* event) {
+    Timer1->stop();
+    QMainWindow::hideEvent(event);
 }
 
 void TForm1::createControls() {
@@ -135,6 +150,7 @@ void TForm1::createMenu() {
     N1 = menuBar()->addMenu(QStringLiteral("&Файл"));
     N2 = N1->addAction(QStringLiteral("&Начать сканирование..."));
     N3 = N1->addAction(QStringLiteral("&Открыть файл списка..."));
+    N3->setShortcut(QKeySequence::Open); // as in the main window
     N4 = N1->addAction(QStringLiteral("О&ткрыть список в текстовом формате..."));
     N5 = N1->addAction(QStringLiteral("&Сохранить"));
     N6 = N1->addAction(QStringLiteral("Сохранить список &как..."));
@@ -219,8 +235,8 @@ void TForm1::runStartWindowScan() {
         ProgressBar1->setValue(ProgressBar1->maximum());
         ProgressBar1->hide();
         Image1->show();
-        lastPictureMove_ = registry_.services().clock.now();
-        Timer1->start();
+        if (isVisible())
+            startPicture();
     };
 
     QStringList messages;

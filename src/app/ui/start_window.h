@@ -80,6 +80,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The picture travels only while the window shows: a hidden window's ticks would ask the
+    // clock, and with it the time zone, sixty times a second for nothing.
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void createControls();
@@ -89,6 +93,7 @@ private:
     // is not a list file. Throws Error when it cannot be read.
     bool loadListFile(const QString& path);
     void movePicture(qint64 steps);
+    void startPicture();
 
     WindowRegistry& registry_;
     bool settingsLoaded_ = false;

@@ -5,11 +5,20 @@
 
 namespace songwick {
 
+QString withVisibleLineBreaks(QString text) {
+    // One line, as the list file keeps the cell; each break shows as a sign of its own.
+    static const QString kBreakSign = QStringLiteral("\u21B5");
+    text.replace(QStringLiteral("\r\n"), kBreakSign);
+    text.replace(u'\r', kBreakSign);
+    text.replace(u'\n', kBreakSign);
+    return text;
+}
+
 void CatalogueCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                   const QModelIndex& index) const {
     QStyleOptionViewItem cell(option);
     initStyleOption(&cell, index);
-    const QString text = cell.text;
+    const QString text = withVisibleLineBreaks(cell.text);
     cell.text.clear();
     const QWidget* view = cell.widget;
     QStyle* style = view != nullptr ? view->style() : QApplication::style();

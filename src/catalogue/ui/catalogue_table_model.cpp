@@ -1,6 +1,12 @@
 #include "catalogue/ui/catalogue_table_model.h"
 
+#include "catalogue/catalogue_table.h"
 #include "common/file_name_codec.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QGuiApplication>
+#include <QPalette>
 
 namespace songwick {
 
@@ -31,7 +37,7 @@ void CatalogueTableModel::rowsChanged(int firstGridRow, int lastGridRow) {
         }
         if (!shownRows_.empty())
             emit dataChanged(index(0, 0), index(rowCount() - 1, grid_.columnCount() - 1),
-                             {Qt::DisplayRole, Qt::EditRole});
+                             {Qt::DisplayRole, Qt::EditRole, Qt::BackgroundRole});
         return;
     }
     const int first = std::max(firstGridRow, 1) - 1;
@@ -39,7 +45,7 @@ void CatalogueTableModel::rowsChanged(int firstGridRow, int lastGridRow) {
     if (first > last || grid_.columnCount() == 0)
         return;
     emit dataChanged(index(first, 0), index(last, grid_.columnCount() - 1),
-                     {Qt::DisplayRole, Qt::EditRole});
+                     {Qt::DisplayRole, Qt::EditRole, Qt::BackgroundRole});
 }
 
 int CatalogueTableModel::rowCount(const QModelIndex& parent) const {
@@ -64,7 +70,23 @@ QVariant CatalogueTableModel::data(const QModelIndex& index, int role) const {
         return displayFileName(grid_.cell(index.column(), gridRow(index)));
     if (role == Qt::DisplayRole || role == Qt::EditRole)
         return grid_.cell(index.column(), gridRow(index));
+    if (role == Qt::BackgroundRole && isMarked(grid_, gridRow(index)))
+        return markedRowBackground();
     return {};
+}
+
+QBrush markedRowBackground() {
+    // A quarter of the selection colour over the cells' own: marked rows stand out in any
+    // style, light or dark, and stay apart from the selected ones.
+    const QPalette palette = QGuiApplication::palette();
+    const QColor base = palette.color(QPalette::Active, QPalette::Base);
+    const QColor highlight = palette.color(QPalette::Active, QPalette::Highlight);
+    constexpr int kHighlightShare = 25; // per cent
+    const auto mixed = [](int from, int to) {
+        return (from * (100 - kHighlightShare) + to * kHighlightShare) / 100;
+    };
+    return QBrush(QColor(mixed(base.red(), highlight.red()), mixed(base.green(), highlight.green()),
+                         mixed(base.blue(), highlight.blue())));
 }
 
 bool CatalogueTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {

@@ -4,13 +4,18 @@
 #include "catalogue/catalogue_grid.h"
 
 #include <QAbstractTableModel>
+#include <QBrush>
 #include <functional>
 
 namespace songwick {
 
+// The background of a marked row's cells, derived from the application's palette.
+QBrush markedRowBackground();
+
 // The catalogue grid as a table model: model row r is data row r + 1 of the grid, model
 // column c is grid column c (column 0 holds the numbers and is not edited in place), and the
 // horizontal header shows the grid's header row. The grid stays the one copy of the texts.
+// The cells of a marked row have a background of their own (markedRowBackground).
 class CatalogueTableModel : public QAbstractTableModel {
     Q_OBJECT
 

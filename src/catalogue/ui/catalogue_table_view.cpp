@@ -30,7 +30,9 @@ CatalogueTableView::CatalogueTableView(QWidget* parent) : QTableView(parent) {
 
     frozenView_ = new QTableView(this);
     frozenView_->setObjectName(QStringLiteral("NumberColumn"));
-    frozenView_->setItemDelegate(itemDelegate());
+    // A delegate of its own: a shared one would hand the editors of the main view to this
+    // view too, which knows none of them.
+    frozenView_->setItemDelegate(new CatalogueCellDelegate(frozenView_));
     frozenView_->setFocusPolicy(Qt::NoFocus);
     frozenView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     frozenView_->setSelectionMode(QAbstractItemView::ContiguousSelection);

@@ -4,6 +4,7 @@
 #include "app/ui/window_placement.h"
 #include "app/ui/window_registry.h"
 #include "catalogue/catalogue_find.h"
+#include "catalogue/catalogue_order.h"
 #include "catalogue/catalogue_table.h"
 #include "catalogue/list_file.h"
 #include "catalogue/ui/catalogue_table_model.h"
@@ -121,7 +122,7 @@ void TForm4::createMenus() {
     N9 = N8->addAction(QStringLiteral("Из колонки &названия файла"));
     N10 = N8->addAction(QStringLiteral("&Сложное переименование..."));
     N8->addSeparator();
-    N30 = N8->addAction(QStringLiteral("Отменить последнее переименование"));
+    N30 = N8->addAction(QStringLiteral("&Отменить последнее переименование"));
     N11 = N1->addAction(QStringLiteral("Изменить заголовки..."));
     N11->setVisible(false);
     N1->addSeparator();
@@ -134,7 +135,7 @@ void TForm4::createMenus() {
     N16 = menuBar()->addMenu(QStringLiteral("&Таблица"));
     N17 = N16->addAction(QStringLiteral("&Добавить строку"));
     N20 = N16->addAction(QStringLiteral("&Перевести в текстовый формат"));
-    N34 = N16->addAction(QStringLiteral("Перечитать отмеченные строки по структуре файла"));
+    N34 = N16->addAction(QStringLiteral("Пе&речитать отмеченные строки по структуре файла"));
 
     N18 = menuBar()->addMenu(QStringLiteral("&Помощь"));
     N19 = N18->addMenu(QStringLiteral("&О программе"));
@@ -259,7 +260,12 @@ void TForm4::changeTable(const std::function<void(CatalogueGrid&)>& change) {
     const QModelIndex current = StringGrid1->currentIndex();
     const int verticalScroll = StringGrid1->verticalScrollBar()->value();
     const int horizontalScroll = StringGrid1->horizontalScrollBar()->value();
+    // The model's reset would give every column the default width.
+    const int columnsBefore = tableModel->columnCount();
+    const ColumnValues widths = currentColumnWidths();
     tableModel->changeGrid(change);
+    if (tableModel->columnCount() == columnsBefore)
+        applyColumnWidths(widths);
     if (current.isValid()) {
         const int row = std::min(current.row(), tableModel->rowCount() - 1);
         const int column = std::min(current.column(), tableModel->columnCount() - 1);
@@ -310,6 +316,8 @@ void TForm4::applyColumnWidths(const ColumnValues& widths) {
     const int columns = std::min<int>(tableModel->columnCount(), kCatalogueColumnCount);
     for (int column = 0; column < columns; ++column)
         header->resizeSection(column, std::max(widths[column], kMinimumColumnWidth));
+    if (columns > 0)
+        header->resizeSection(0, std::max(header->sectionSize(0), numberColumnWidth()));
 }
 
 ColumnValues TForm4::currentColumnWidths() const {
@@ -322,18 +330,38 @@ ColumnValues TForm4::currentColumnWidths() const {
 }
 
 void TForm4::showStatus() {
-    if (tableModel->isFiltered()) {
-        showStatusText(
+    if (tableModel->isFiltered())
+        placeStatusLine(
             shownRowsStatusText(tableModel->shownRowCount(), registry_.grid().dataRowCount()));
-        return;
-    }
-    showStatusText(statusText(registry_.catalogue().mainTable, registry_.grid()));
+    else if (!commandStatus_.isEmpty())
+        placeStatusLine(commandStatus_);
+    else
+        placeStatusLine(statusText(registry_.catalogue().mainTable, registry_.grid()));
 }
 
 void TForm4::showStatusText(const QString& text) {
-    Label3->setText(text);
+    commandStatus_ = text;
+    placeStatusLine(text);
+}
+
+void TForm4::forgetCommandStatus() {
+    commandStatus_.clear();
+    registry_.catalogue().mainTable.renameResult = false;
+}
+
+void TForm4::placeStatusLine(const QString& text) {
+    Label3->setText(withMarkedCount(text, markedRowCount(registry_.grid())));
     Label3->adjustSize();
     Label3->move(statusLabelLeft(centralWidget()->width(), Label3->width()), Label3->y());
+}
+
+int TForm4::numberColumnWidth() const {
+    const QString widest =
+        QStringLiteral("V ") +
+        QString(QString::number(std::max(tableModel->grid().dataRowCount(), 1)).size(),
+                QLatin1Char('0'));
+    // 2 pixels before the text as the cells draw it, and as many after it
+    return StringGrid1->fontMetrics().horizontalAdvance(widest) + 4;
 }
 
 void TForm4::N2Click() {
@@ -355,7 +383,7 @@ void TForm4::runNewScan() {
     }
     question->QuestionReason = TForm12::NoReason;
     table.modified = true;
-    table.renameResult = false;
+    forgetCommandStatus();
     if (catalogue.tableSource == TableSource::StartWindowStore)
         catalogue.mainWindowStore.setCount(catalogue.startWindowStore.count());
     catalogue.tableSource = TableSource::MainWindowStore;
@@ -365,6 +393,7 @@ void TForm4::runNewScan() {
         scanWalkOptions(ScanWindow::Main, settings.ManyFilesScan, registry_.settingsPath());
     table.activated = false;
     QStringList messages;
+    bool cutShort = false;
     const std::optional<QString> chosen =
         registry_.services().dialogs.chooseFolder(this, settings.LastFolder);
     if (chosen && ensureFolderExists(*chosen)) {
@@ -378,6 +407,7 @@ void TForm4::runNewScan() {
         if (result.somethingUnreadable())
             Label1->setText(QStringLiteral("Ошибка!!!!"));
         messages = messagesAfterWalk(result);
+        cutShort = result.end != WalkEnd::Finished;
         // The results of a completed scan always fill the table.
         catalogue.loadedInStartWindow = false;
         catalogue.compositeRenameDone = false;
@@ -388,6 +418,25 @@ void TForm4::runNewScan() {
     ProgressBar1->hide();
     catalogue.tableSource = TableSource::MainWindowStore;
     FormActivate();
+    if (table.activated)
+        showNewScanFromTheStart();
+    if (cutShort)
+        showStatusText(cutShortScanStatusText(registry_.grid().dataRowCount()));
+}
+
+void TForm4::showNewScanFromTheStart() {
+    // Nothing of the table before is marked any more, and the folder is the new one.
+    if (CheckBox1->isChecked()) {
+        const QSignalBlocker blocker(CheckBox1);
+        CheckBox1->setChecked(false);
+    }
+    Label2->setText(registry_.settings().LastFolder);
+    forgetSortOrder();
+    StringGrid1->verticalScrollBar()->setValue(0);
+    StringGrid1->horizontalScrollBar()->setValue(0);
+    if (tableModel->rowCount() > 0 && tableModel->columnCount() > 1)
+        StringGrid1->selectionModel()->setCurrentIndex(tableModel->index(0, 1),
+                                                       QItemSelectionModel::ClearAndSelect);
 }
 
 // Unsaved changes are not lost to an open or an import: Да saves first (a cancelled save keeps
@@ -427,6 +476,8 @@ void TForm4::N3Click() {
             registry_.services().messages.showMessage(this, notAListFileMessage());
             return;
         }
+        forgetCommandStatus();
+        forgetSortOrder();
         applyColumnWidths(kFixedColumnWidths);
         showStatus();
     });
@@ -477,6 +528,7 @@ void TForm4::N17Click() {
         const int row = current.isValid() ? tableModel->gridRow(current) : 1;
         changeTable([&](CatalogueGrid& grid) { insertRow(grid, row, registry_.catalogue()); });
         registry_.catalogue().mainTable.modified = true;
+        forgetCommandStatus();
         showStatus();
     });
 }
@@ -507,6 +559,7 @@ void TForm4::StringGrid1DblClick() {
     toggleMark(registry_.grid(), row);
     registry_.catalogue().mainTable.modified = true;
     tableModel->rowsChanged(row, row);
+    showStatus();
 }
 
 void TForm4::CheckBox1Click(bool checked) {
@@ -518,6 +571,7 @@ void TForm4::CheckBox1Click(bool checked) {
         unmarkAll(grid);
     registry_.catalogue().mainTable.modified = true;
     tableModel->rowsChanged(1, grid.dataRowCount());
+    showStatus();
 }
 
 void TForm4::restoreSavedGeometry() {

@@ -49,9 +49,11 @@ public:
     ColumnValues currentColumnWidths() const;
     // Sets the widths for the width setting and measures the widest text of each column.
     void applyColumnLayout();
-    // The status line's text for the table as it stands, placed at the right edge.
+    // The status line for the table as it stands, placed at the right edge: the last
+    // command's own line (or the table's count), and how many rows are marked.
     void showStatus();
-    // Status text written by another part of the program, placed like the own one.
+    // The line of a command run by another part of the program; it stays, through later
+    // activations, until the next command that changes the table.
     void showStatusText(const QString& text);
 
     // Before something replaces the whole table: with unsaved changes asks whether to save
@@ -162,6 +164,9 @@ private:
     void restoreSavedGeometry();
     void layOutControls();
     void runNewScan();
+    // After a new scan: the "Отметить все" box clear, the folder label on the new folder, the
+    // view at the table's start.
+    void showNewScanFromTheStart();
     bool saveListAs();
     void createFindBar(QWidget* client);
     void createTableTools();
@@ -170,6 +175,17 @@ private:
     void rearrangeTable(const std::function<void(CatalogueGrid&)>& change);
     int lastSortColumn_ = -1;
     bool lastSortDescending_ = false;
+    // The header's arrow on the column of the last sort (none: no arrow).
+    void showSortArrow();
+    // A table in a new order of its own has no sort to show.
+    void forgetSortOrder();
+    // The status line of the last command that gave one; empty: the table's count.
+    QString commandStatus_;
+    // A command that changes the table leaves the count, not an earlier command's line.
+    void forgetCommandStatus();
+    void placeStatusLine(const QString& text);
+    // Wide enough for the largest row number with its mark ("V 45000").
+    int numberColumnWidth() const;
 
     WindowRegistry& registry_;
 };

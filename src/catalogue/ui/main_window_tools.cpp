@@ -1,4 +1,5 @@
 // The main window's find bar and its commands that reorder, group, remove and print rows.
+#include "app/ui/printing.h"
 #include "app/ui/window_registry.h"
 #include "catalogue/catalogue_duplicates.h"
 #include "catalogue/catalogue_find.h"
@@ -25,7 +26,8 @@ namespace {
 
 const QString kSongbookFilter = QStringLiteral("Документ PDF|*.pdf");
 
-// The songbook's paper and columns, from the options file's "songbook" group.
+// The songbook's paper, columns, title line, song numbers and index, from the options file's
+// "songbook" group.
 SongbookOptions songbookOptionsFromFile(const QString& settingsPath) {
     SongbookOptions options;
     const auto file = openOptionsFile(optionsFilePathBeside(settingsPath));
@@ -35,6 +37,9 @@ SongbookOptions songbookOptionsFromFile(const QString& settingsPath) {
     const int columns = file->value(QStringLiteral("songbook/columns")).toInt(&ok);
     if (ok && columns >= 1 && columns <= 3)
         options.columns = columns;
+    options.title = file->value(QStringLiteral("songbook/title")).toString();
+    options.numbers = file->value(QStringLiteral("songbook/numbers")).toBool();
+    options.index = file->value(QStringLiteral("songbook/index")).toBool();
     return options;
 }
 
@@ -78,26 +83,47 @@ void TForm4::layOutFindBar(int width) {
 }
 
 void TForm4::createTableTools() {
-    SortAction = new QAction(QStringLiteral("Сортировать по столбцу"), this);
-    RepeatsAction = new QAction(QStringLiteral("Найти повторы"), this);
-    DeleteMarked = new QAction(QStringLiteral("Удалить отмеченные строки"), this);
+    SortAction = new QAction(QStringLiteral("&Сортировать по столбцу"), this);
+    RepeatsAction = new QAction(QStringLiteral("&Найти повторы"), this);
+    DeleteMarked = new QAction(QStringLiteral("&Удалить отмеченные строки"), this);
     N16->addSeparator();
     N16->addAction(SortAction);
     N16->addAction(RepeatsAction);
     N16->addAction(DeleteMarked);
-    SongbookAction = new QAction(QStringLiteral("Песенник в PDF..."), this);
+    SongbookAction = new QAction(QStringLiteral("Песенник в P&DF..."), this);
     N1->insertAction(N7, SongbookAction);
+
+    // The commands a host runs often have keys of their own, shown in the menu.
+    SortAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+S")));
+    RepeatsAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+D")));
+    DeleteMarked->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+Del")));
+    SongbookAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+P")));
 
     connect(SortAction, &QAction::triggered, this, &TForm4::SortActionClick);
     connect(RepeatsAction, &QAction::triggered, this, &TForm4::RepeatsActionClick);
     connect(DeleteMarked, &QAction::triggered, this, &TForm4::DeleteMarkedClick);
     connect(SongbookAction, &QAction::triggered, this, &TForm4::SongbookActionClick);
-    // A plain header click keeps selecting the column; with Ctrl held it sorts.
+    // A plain header click keeps selecting the column; with Ctrl held it sorts. The arrow
+    // stays on the column the table was last sorted by, whatever the click.
+    StringGrid1->horizontalHeader()->setSortIndicatorShown(true);
+    showSortArrow();
     connect(StringGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) {
                 if (QApplication::keyboardModifiers() & Qt::ControlModifier)
                     sortByColumn(column);
+                showSortArrow();
             });
+}
+
+void TForm4::showSortArrow() {
+    StringGrid1->horizontalHeader()->setSortIndicator(
+        lastSortColumn_, lastSortDescending_ ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void TForm4::forgetSortOrder() {
+    lastSortColumn_ = -1;
+    lastSortDescending_ = false;
+    showSortArrow();
 }
 
 void TForm4::findChanged() {
@@ -115,6 +141,7 @@ void TForm4::rearrangeTable(const std::function<void(CatalogueGrid&)>& change) {
     StringGrid1->commitPendingEdit();
     changeTable(change);
     registry_.catalogue().mainTable.modified = true;
+    forgetCommandStatus();
     showStatus();
 }
 
@@ -126,6 +153,7 @@ void TForm4::sortByColumn(int column) {
         });
         lastSortColumn_ = column;
         lastSortDescending_ = descending;
+        showSortArrow();
     });
 }
 
@@ -137,19 +165,12 @@ void TForm4::SortActionClick() {
 void TForm4::RepeatsActionClick() {
     registry_.runReportingErrors(this, [this] {
         StringGrid1->commitPendingEdit();
-        const CatalogueGrid& grid = registry_.grid();
-        DuplicateSearch search;
-        search.compareContents = true;
-        search.filePath = [&grid](int row) {
-            const std::optional<RowFile>& file = grid.rowFile(row);
-            return file ? file->path() : QString();
-        };
-        const std::vector<std::vector<int>> groups = duplicateGroups(grid, search);
+        const std::vector<std::vector<int>> groups = repeatGroups(registry_.grid());
         DuplicatesFound found;
         if (!groups.empty()) {
             rearrangeTable(
                 [&](CatalogueGrid& table) { found = arrangeDuplicateGroups(table, groups); });
-            lastSortColumn_ = -1;
+            forgetSortOrder();
         }
         registry_.services().messages.showMessage(this, duplicatesFoundMessage(found));
     });
@@ -169,7 +190,9 @@ void TForm4::DeleteMarkedClick() {
             const QSignalBlocker blocker(CheckBox1);
             CheckBox1->setChecked(false);
         }
-        rearrangeTable([](CatalogueGrid& grid) { removeMarkedRows(grid); });
+        int removed = 0;
+        rearrangeTable([&removed](CatalogueGrid& grid) { removed = removeMarkedRows(grid); });
+        showStatusText(QStringLiteral("Удалено из таблицы строк: %1").arg(removed));
     });
 }
 
@@ -183,6 +206,7 @@ void TForm4::SongbookActionClick() {
         FileDialogRequest request;
         request.filter = kSongbookFilter;
         request.defaultExtension = QStringLiteral("pdf");
+        request.startFolder = proposedDocumentPath(QStringLiteral("песенник.pdf"));
         request.caption =
             tableModel->isFiltered()
                 ? QStringLiteral("Песенник в PDF: показанные строки (%1 из %2)")

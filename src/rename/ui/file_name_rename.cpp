@@ -55,6 +55,8 @@ int undoLastRename(WindowRegistry& registry, QWidget* parent) {
     // new ones, so the table has changes to save.
     if (!result.undone.empty())
         registry.catalogue().mainTable.modified = true;
+    // The rename count is no longer what the disk shows: the undo leaves its own line.
+    registry.catalogue().mainTable.renameResult = false;
     if (mainWindow != nullptr) {
         if (grid.dataRowCount() > 0)
             mainWindow->tableModel->rowsChanged(1, grid.dataRowCount());

@@ -4,6 +4,8 @@
 #include "app/ui/printing.h"
 #include "app/ui/window_registry.h"
 #include "catalogue/ui/main_window.h"
+#include "common/file_name_codec.h"
+#include "common/file_write.h"
 #include "office/ui/office_actions.h"
 #include "settings/ui/text_output_settings_window.h"
 #include "textview/rtf_writer.h"
@@ -132,7 +134,7 @@ QString TForm8::openFilter() {
 }
 
 QString TForm8::saveFilter() {
-    return QStringLiteral("Текстовые файлы|*.txt");
+    return QStringLiteral("Текстовые файлы|*.txt|Текст RTF|*.rtf");
 }
 
 QString TForm8::saveExtension() {
@@ -283,7 +285,19 @@ void TForm8::saveTextFile() {
     const std::optional<QString> path = registry_.services().dialogs.saveFileName(this, request);
     if (!path)
         return;
-    RtfWriter::writeFile(*path, contentLines());
+    // Names that are no text show as the file-name codec shows them.
+    QStringList lines = contentLines();
+    for (QString& line : lines)
+        line = displayFileName(line);
+    // What the name says: RTF into ".rtf", plain text (UTF-8) into anything else.
+    if (path->endsWith(QStringLiteral(".rtf"), Qt::CaseInsensitive)) {
+        RtfWriter::writeFile(*path, lines);
+        return;
+    }
+    QByteArray text;
+    for (const QString& line : std::as_const(lines))
+        text += line.toUtf8() + '\n';
+    writeFileAtomically(*path, text);
 }
 
 void TForm8::printContent() {

@@ -43,6 +43,7 @@ public:
     std::optional<QString> saveFileName(QWidget*, const FileDialogRequest& request) override {
         saveFilters << request.filter;
         saveCaptions << request.caption;
+        saveStartFolders << request.startFolder;
         return next(saves);
     }
 
@@ -54,6 +55,7 @@ public:
     QStringList openFilters;
     QStringList saveFilters;
     QStringList saveCaptions;
+    QStringList saveStartFolders;
 
 private:
     static std::optional<QString> next(std::deque<QString>& queue) {

@@ -100,6 +100,8 @@ TEST_F(StartWindowTest, ActivationCentresThePictureAndTheButton) {
 
 TEST_F(StartWindowTest, PictureTravelsRightAndStartsAgainAtTheLeft) {
     TForm1* window = program.startWindow();
+    EXPECT_FALSE(window->Timer1->isActive()) << "not before the window shows";
+    window->show();
     EXPECT_TRUE(window->Timer1->isActive());
     const int y = window->Image1->y();
     const auto tickAfter = [&](double milliseconds) {
@@ -116,6 +118,12 @@ TEST_F(StartWindowTest, PictureTravelsRightAndStartsAgainAtTheLeft) {
     // An hour counts as a second: 1000 pixels round the lap from 5 to width - 44.
     EXPECT_EQ(tickAfter(3600000), 5 + (10 - 5 + 1000) % (window->width() - 48));
     EXPECT_EQ(window->Image1->y(), y);
+
+    // Hidden, as behind the main window, the picture rests and asks no clock.
+    window->hide();
+    EXPECT_FALSE(window->Timer1->isActive());
+    window->show();
+    EXPECT_TRUE(window->Timer1->isActive());
 }
 
 TEST_F(StartWindowTest, MenuOffersOnlyWhatTheStartWindowDoes) {
@@ -138,7 +146,8 @@ TEST_F(StartWindowTest, ForeignListFileIsReportedAndTheStartWindowStays) {
     file.close();
     ASSERT_TRUE(program.start());
     program.platform.dialogs.opens.push_back(path);
-    program.startWindow()->N3->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(program.startWindow()));
+    QTest::keyClick(program.startWindow(), Qt::Key_O, Qt::ControlModifier); // as in the main window
     ProgramUnderTest::settle();
     ASSERT_EQ(program.platform.messages.shown.size(), 1);
     EXPECT_TRUE(program.platform.messages.shown.constFirst().startsWith(

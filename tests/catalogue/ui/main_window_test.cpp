@@ -7,6 +7,7 @@
 #include "catalogue/ui/catalogue_table_view.h"
 
 #include <QAction>
+#include <QBrush>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
@@ -73,7 +74,27 @@ TEST_F(MainWindowTest, DoubleClickDoesNotOpenTheEditor) {
     EXPECT_EQ(cell(0, 1), QStringLiteral("V 1"));
 }
 
+// Warnings of the item views while it lives.
+class ViewWarnings {
+public:
+    ViewWarnings() { previous_ = qInstallMessageHandler(&ViewWarnings::record); }
+    ~ViewWarnings() { qInstallMessageHandler(previous_); }
+    static QStringList& recorded() {
+        static QStringList warnings;
+        return warnings;
+    }
+
+private:
+    static void record(QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtWarningMsg && text.contains(QStringLiteral("QAbstractItemView")))
+            recorded() << text;
+    }
+    QtMessageHandler previous_ = nullptr;
+};
+
 TEST_F(MainWindowTest, TypingIntoTheTableEditsTheCellAndMarksTheTableModified) {
+    const ViewWarnings warnings;
+    ViewWarnings::recorded().clear();
     program.registry->catalogue().mainTable.modified = false;
     window->StringGrid1->setFocus(Qt::OtherFocusReason);
     window->StringGrid1->setCurrentIndex(window->tableModel->index(0, 4));
@@ -82,9 +103,10 @@ TEST_F(MainWindowTest, TypingIntoTheTableEditsTheCellAndMarksTheTableModified) {
     QWidget* editor = window->StringGrid1->indexWidget(window->StringGrid1->currentIndex());
     ASSERT_NE(editor, nullptr);
     QTest::keyClicks(editor, QStringLiteral("yricist"));
-    window->StringGrid1->commitPendingEdit();
+    QTest::keyClick(editor, Qt::Key_Tab); // the delegate commits and closes the editor
     EXPECT_EQ(cell(4, 1), QStringLiteral("lyricist"));
     EXPECT_TRUE(program.registry->catalogue().mainTable.modified);
+    EXPECT_TRUE(ViewWarnings::recorded().isEmpty()) << "each editor is closed by its own view";
 }
 
 TEST_F(MainWindowTest, InsertionAtTheFirstRowMovesEveryRecordDown) {
@@ -203,6 +225,19 @@ TEST_F(MainWindowTest, MenusCarryTheProgramsCaptions) {
     EXPECT_FALSE(window->N11->isVisible());
     EXPECT_EQ(window->CheckBox1->text(), QStringLiteral("Отметить все"));
     EXPECT_EQ(window->StringGrid1->verticalHeader()->defaultSectionSize(), 18);
+
+    // The entries added since have accelerators, the frequent ones keys shown in the menu.
+    for (const QAction* entry : {window->SortAction, window->RepeatsAction, window->DeleteMarked,
+                                 window->SongbookAction, window->N30, window->N34})
+        EXPECT_TRUE(entry->text().contains(u'&')) << entry->text().toStdString();
+    EXPECT_EQ(window->SortAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+S")));
+    program.platform.messages.answers.push_back(MessageBoxes::Answer::No);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    doubleClickRow(1);
+    QTest::keyClick(window->StringGrid1, Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(program.platform.messages.asked.last(),
+              QStringLiteral("Удалить из таблицы отмеченные строки (1)?"));
 }
 
 } // namespace
@@ -274,6 +309,9 @@ TEST_F(MainWindowTest, FindSortRepeatsRemovalAndSongbookWorkOnTheWholeTable) {
     program.platform.dialogs.saves.push_back(pdf);
     window->SongbookAction->trigger();
     ASSERT_TRUE(QFileInfo::exists(pdf));
+    const QFileInfo proposed(program.platform.dialogs.saveStartFolders.last());
+    EXPECT_EQ(proposed.fileName(), QStringLiteral("песенник.pdf"));
+    EXPECT_TRUE(proposed.dir().exists()) << "the documents folder is made when missing";
     QProcess text;
     text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     if (!text.waitForFinished())
@@ -283,6 +321,82 @@ TEST_F(MainWindowTest, FindSortRepeatsRemovalAndSongbookWorkOnTheWholeTable) {
         << pages.toStdString();
     EXPECT_TRUE(pages.contains(QStringLiteral("Миллион роз")));
     EXPECT_TRUE(pages.contains(QStringLiteral("/songs/")));
+}
+
+TEST_F(MainWindowTest, MarkedRowsStandOutAndTheStatusLineCountsThem) {
+    doubleClickRow(2);
+    const QVariant marked =
+        window->tableModel->data(window->tableModel->index(1, 3), Qt::BackgroundRole);
+    EXPECT_EQ(marked.value<QBrush>(), markedRowBackground());
+    EXPECT_FALSE(
+        window->tableModel->data(window->tableModel->index(0, 3), Qt::BackgroundRole).isValid());
+    EXPECT_TRUE(window->Label3->text().endsWith(QStringLiteral("Отмечено: 1")))
+        << window->Label3->text().toStdString();
+    EXPECT_GE(window->StringGrid1->columnWidth(0),
+              window->StringGrid1->fontMetrics().horizontalAdvance(QStringLiteral("V 0")) + 4);
+}
+
+TEST_F(MainWindowTest, EachCommandLeavesItsOwnStatusLine) {
+    window->tableModel->setData(window->tableModel->index(2, 1), QStringLiteral("star.kar"));
+    window->N9->trigger();
+    EXPECT_EQ(window->Label3->text(), QStringLiteral("Переименовано 1 файла(ов)"));
+    window->N30->trigger();
+    EXPECT_EQ(window->Label3->text(), QStringLiteral("Отменено переименований: 1"));
+    window->FormActivate();
+    EXPECT_EQ(window->Label3->text(), QStringLiteral("Отменено переименований: 1"));
+
+    window->StringGrid1->setCurrentIndex(window->tableModel->index(0, 1));
+    window->N17->trigger();
+    EXPECT_EQ(window->Label3->text(), processedStatusText(3)) << "an empty row is no file";
+
+    doubleClickRow(2);
+    program.platform.messages.answers.push_back(MessageBoxes::Answer::Yes);
+    window->DeleteMarked->trigger();
+    EXPECT_EQ(window->Label3->text(), QStringLiteral("Удалено из таблицы строк: 1"));
+}
+
+TEST_F(MainWindowTest, ANewScanStartsWithNothingMarkedTheNewFolderAndTheFirstRow) {
+    window->CheckBox1->click();
+    window->StringGrid1->setCurrentIndex(window->tableModel->index(2, 3));
+    program.registry->catalogue().mainTable.modified = false;
+    const QString second = makeKaraokeFolder(root, QStringLiteral("t"));
+    program.platform.dialogs.folders.push_back(second);
+    window->N2->trigger();
+    ASSERT_EQ(program.registry->settings().LastFolder, second);
+    EXPECT_FALSE(window->CheckBox1->isChecked());
+    EXPECT_EQ(cell(0, 1), QStringLiteral("1"));
+    EXPECT_EQ(window->Label2->text(), second);
+    EXPECT_EQ(window->StringGrid1->currentIndex().row(), 0);
+    EXPECT_EQ(window->StringGrid1->verticalScrollBar()->value(), 0);
+}
+
+TEST_F(MainWindowTest, CtrlClickOnAHeaderSortsPastLeadingMarksShowsTheArrowKeepsTheWidths) {
+    window->changeTable([](CatalogueGrid& grid) {
+        prepareGrid(grid, 3);
+        const QString titles[] = {QStringLiteral(">>> Буря"), QStringLiteral("Вальс"),
+                                  QStringLiteral("\"Ария\"")};
+        for (int row = 1; row <= 3; ++row) {
+            grid.setCell(1, row, QStringLiteral("%1.kar").arg(row));
+            grid.setCell(3, row, titles[row - 1]);
+        }
+    });
+    QHeaderView* header = window->StringGrid1->horizontalHeader();
+    header->resizeSection(3, 321);
+    const QPoint title(header->sectionViewportPosition(3) + 20, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::ControlModifier, title);
+
+    EXPECT_EQ(cell(3, 1), QStringLiteral("\"Ария\""));
+    EXPECT_EQ(cell(3, 2), QStringLiteral(">>> Буря"));
+    EXPECT_EQ(cell(3, 3), QStringLiteral("Вальс"));
+    EXPECT_EQ(header->sortIndicatorSection(), 3);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    EXPECT_EQ(header->sectionSize(3), 321);
+
+    // A plain click selects the column and leaves the arrow where the sort put it.
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(1) + 10, header->height() / 2));
+    EXPECT_EQ(header->sortIndicatorSection(), 3);
+    EXPECT_EQ(cell(3, 1), QStringLiteral("\"Ария\""));
 }
 
 } // namespace

@@ -71,8 +71,9 @@ protected:
 };
 
 TEST_F(CompositeRenameWindowTest, RenamesInTheChosenOrderAndHandsBackToTheUnrebuiltTable) {
-    showTable({QStringLiteral("one.kar"), QStringLiteral("two.kar")},
-              {QStringLiteral("Alpha"), QStringLiteral("Beta")});
+    // A file keeps its own extension; the texts lose theirs before they are joined.
+    showTable({QStringLiteral("one.kar"), QStringLiteral("two.mid")},
+              {QStringLiteral("Alpha"), QStringLiteral("Beta.kar")});
     // A mark is lost when the table is rebuilt, so it shows whether the activation did.
     markRow(1);
     ASSERT_EQ(cell(0, 1), QStringLiteral("V 1"));
@@ -102,24 +103,25 @@ TEST_F(CompositeRenameWindowTest, RenamesInTheChosenOrderAndHandsBackToTheUnrebu
     form6->ComboBox2->setCurrentIndex(3); // Тире (один дефис) "-"
     clickStart();
 
-    EXPECT_EQ(filesOnDisk(), (QStringList{QStringLiteral("Alpha-one.kar.kar"),
-                                          QStringLiteral("Beta-two.kar.kar")}));
+    EXPECT_EQ(filesOnDisk(),
+              (QStringList{QStringLiteral("Alpha-one.kar"), QStringLiteral("Beta-two.mid")}));
     EXPECT_TRUE(messagesShown().isEmpty());
     EXPECT_EQ(catalogue().mainTable.renameCount, 2);
     EXPECT_TRUE(catalogue().mainTable.renameResult);
     EXPECT_EQ(catalogue().startWindowStore.record(2)[FileNameField],
-              QStringLiteral("Beta-two.kar.kar"));
+              QStringLiteral("Beta-two.mid"));
 
     ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow()));
     ProgramUnderTest::settle();
     EXPECT_FALSE(form6->isVisible());
-    EXPECT_EQ(cell(1, 1), QStringLiteral("Alpha-one.kar.kar"));
-    EXPECT_EQ(cell(1, 2), QStringLiteral("Beta-two.kar.kar"));
+    EXPECT_EQ(cell(1, 1), QStringLiteral("Alpha-one.kar"));
+    EXPECT_EQ(cell(1, 2), QStringLiteral("Beta-two.mid"));
     EXPECT_EQ(mainWindow()->tableModel->data(mainWindow()->tableModel->index(1, 1)),
-              QStringLiteral("Beta-two.kar.kar"));
+              QStringLiteral("Beta-two.mid"));
     EXPECT_EQ(cell(0, 1), QStringLiteral("V 1"));  // not rebuilt
     EXPECT_FALSE(catalogue().compositeRenameDone); // used up by that activation
-    EXPECT_EQ(mainWindow()->Label3->text(), QStringLiteral("Переименовано 2 файла(ов)."));
+    EXPECT_EQ(mainWindow()->Label3->text(),
+              QStringLiteral("Переименовано 2 файла(ов).   Отмечено: 1"));
 }
 
 TEST_F(CompositeRenameWindowTest, RenameRunSetsTheConditionsForTheMainWindow) {
@@ -172,7 +174,8 @@ TEST_F(CompositeRenameWindowTest, RefusedRowsAreReportedOnlyWhileErrorMessagesAr
 
     const QString folderPath = folder + u'/';
     EXPECT_EQ(messagesShown(),
-              (QStringList{compositeRefusal(folderPath + QStringLiteral("one.kar")),
+              (QStringList{targetExistsRefusal(folderPath + QStringLiteral("one.kar"),
+                                               folderPath + QStringLiteral("Alpha.kar")),
                            compositeEmptyNameRefusal(folderPath + QStringLiteral("three.kar"),
                                                      TableSource::StartWindowStore)}));
     EXPECT_TRUE(messagesShown().constLast().endsWith(QStringLiteral(":)")));

@@ -22,7 +22,8 @@ TEST_F(FileNameRenameTest, TypedNamesReachTheDiskAndRefusalsAreReported) {
     EXPECT_EQ(filesOnDisk(), (QStringList{QStringLiteral("One.kar"), QStringLiteral("three.kar"),
                                           QStringLiteral("two.kar")}));
     EXPECT_EQ(messagesShown(),
-              QStringList{fileNameColumnRefusal(folder + QStringLiteral("/two.kar"))});
+              QStringList{targetExistsRefusal(folder + QStringLiteral("/two.kar"),
+                                              folder + QStringLiteral("/three.kar"))});
     EXPECT_EQ(mainWindow()->Label3->text(), QStringLiteral("Переименовано 1 файла(ов)"));
     EXPECT_EQ(catalogue().mainTable.renameCount, 1);
     EXPECT_FALSE(catalogue().mainTable.renameResult);

@@ -118,11 +118,12 @@ TEST_F(TextViewWindowTest, SettingsOkAppendsToARenderingThatIsRenderedAgainOnRet
     EXPECT_FALSE(view->contentLines().contains(u"08.12.2026  12.00.00"_s));
 }
 
-TEST_F(TextViewWindowTest, RenderAndSaveWritesLayoutBAsRichText) {
-    const QString path = root.filePath(u"список.txt"_s);
+TEST_F(TextViewWindowTest, RenderAndSaveWritesLayoutBAsTheChosenNameSays) {
+    const QString path = root.filePath(u"список.rtf"_s);
     platform.dialogs.saves.push_back(path);
     openView(TextViewMode::RenderAndSave);
-    EXPECT_EQ(platform.dialogs.saveFilters, QStringList{u"Текстовые файлы|*.txt"_s});
+    EXPECT_EQ(platform.dialogs.saveFilters,
+              QStringList{u"Текстовые файлы|*.txt|Текст RTF|*.rtf"_s});
     const QStringList lines = rendering(TableTextLayout::B);
     EXPECT_EQ(view->contentLines(), lines);
     EXPECT_EQ(lines[1], u"V 2\t/песни/\tслова\tмузыка\t\t"_s);
@@ -130,11 +131,19 @@ TEST_F(TextViewWindowTest, RenderAndSaveWritesLayoutBAsRichText) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), RtfWriter::toRtf(lines));
 
+    // Into ".txt" goes plain text, never RTF markup.
+    const QString plain = root.filePath(u"список.txt"_s);
+    platform.dialogs.saves.push_back(plain);
+    view->N2->trigger();
+    QFile text(plain);
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    EXPECT_EQ(text.readAll(), (lines.join(u'\n') + u'\n').toUtf8());
+
     // Coming back renders again and offers the dialog again; cancelling it keeps the
     // rendering on screen.
     activate(mainWindow);
     activate(view);
-    EXPECT_EQ(platform.dialogs.saveFilters.size(), 2);
+    EXPECT_EQ(platform.dialogs.saveFilters.size(), 3);
     EXPECT_EQ(view->contentLines(), rendering(TableTextLayout::B));
 }
 
@@ -143,7 +152,7 @@ TEST_F(TextViewWindowTest, SavedTextOpensAgainWithTheSameLines) {
     const QStringList lines{u"Ёжик\tв тумане\u00a0— «Союзмультфильм»"_s, QString(),
                             u"{скобки} и \\ черта"_s, u"€ и 中文"_s};
     view->setContentLines(lines);
-    const QString path = root.filePath(u"текст.txt"_s);
+    const QString path = root.filePath(u"текст.rtf"_s);
     platform.dialogs.saves.push_back(path);
     view->N2->trigger();
     ASSERT_TRUE(platform.messages.shown.isEmpty())
@@ -207,6 +216,15 @@ TEST_F(TextViewWindowTest, WithoutAPrinterThePagesGoToAPdfFileOnRequest) {
     const QString text = QString::fromUtf8(reader.readAllStandardOutput());
     EXPECT_TRUE(text.contains(u"/песни/Ночь.kar"_s)) << text.toStdString();
     EXPECT_TRUE(text.contains(u"Кино - Ночь"_s)) << text.toStdString();
+
+    // A line wider than the page wraps rather than losing its end past the right edge.
+    view->setContentLines({QStringList(40, u"слово"_s).join(u' ') + u" КОНЕЦ"_s});
+    platform.messages.answers = {MessageBoxes::Answer::Yes};
+    platform.dialogs.saves.push_back(pdfPath);
+    view->Gtxfnm1->trigger();
+    reader.start(pdftotext, {u"-enc"_s, u"UTF-8"_s, pdfPath, u"-"_s});
+    ASSERT_TRUE(reader.waitForFinished(30000));
+    EXPECT_TRUE(QString::fromUtf8(reader.readAllStandardOutput()).contains(u"КОНЕЦ"_s));
 }
 
 TEST_F(TextViewWindowTest, EditEntriesFollowUndoAndSelection) {
