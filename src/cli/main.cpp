@@ -1,5 +1,6 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "common/file_name_codec.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -197,7 +198,11 @@ int main(int argc, char** argv) {
     const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
     // The program's name, so that the scan cache and the rename journal are the windows' own.
     QCoreApplication::setApplicationName(QStringLiteral("songwick"));
-    QStringList arguments = QCoreApplication::arguments().mid(1);
+    // Arguments are decoded as file names are, so that a name that is not UTF-8 reaches the
+    // disk byte for byte.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << songwick::decodeFileName(QByteArrayView(argv[i]));
     if (arguments.isEmpty()) {
         printError(overview());
         return 2;

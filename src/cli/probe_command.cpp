@@ -1,11 +1,9 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "common/error.h"
+#include "common/file_name_codec.h"
 #include "scan/kar_extractor.h"
 #include "scan/structured_reading.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 namespace songwick::cli {
 namespace {
@@ -84,8 +82,8 @@ int runProbe(const QStringList& arguments) {
     }
 
     KarFileReader reader;
-    const QByteArrayView bytes = reader.read(QFile::encodeName(path));
-    const QString fileName = QFileInfo(path).fileName();
+    const QByteArrayView bytes = reader.read(encodeFileName(path));
+    const QString fileName = path.mid(path.lastIndexOf(u'/') + 1);
 
     const KarTexts program = extractKarTexts(
         bytes, window == QStringLiteral("main") ? ScanWindow::Main : ScanWindow::Start);

@@ -45,7 +45,18 @@ const QString kMainWindowMaximized = QStringLiteral("window/mainMaximized");
 } // namespace
 
 bool readShowRenamePlanFirst(const QString& optionsPath) {
-    return openOptionsFile(optionsPath)->value(kShowRenamePlanFirst, false).toBool();
+    return openOptionsFile(optionsPath)->value(kShowRenamePlanFirst, true).toBool();
+}
+
+bool showRenamePlanFirstStoredOn(const QString& optionsPath) {
+    const std::unique_ptr<QSettings> options = openOptionsFile(optionsPath);
+    return options->contains(kShowRenamePlanFirst) && options->value(kShowRenamePlanFirst).toBool();
+}
+
+void forgetShowRenamePlanFirst(const QString& optionsPath) {
+    const std::unique_ptr<QSettings> options = openOptionsFile(optionsPath);
+    options->remove(kShowRenamePlanFirst);
+    syncOptionsFile(*options);
 }
 
 void writeShowRenamePlanFirst(const QString& optionsPath, bool on) {

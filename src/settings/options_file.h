@@ -25,9 +25,13 @@ std::unique_ptr<QSettings> openOptionsFile(const QString& path = optionsFilePath
 // when it could not be written (the file on disk then keeps what it held).
 void syncOptionsFile(QSettings& options);
 
-// "rename/showPlanFirst": both renames show their plan in a window before any file moves.
-// Off when the file does not say. The write throws as syncOptionsFile does.
+// "rename/showPlanFirst": renames show their plan in a window before any file moves.
+// On when the file does not say. The write throws as syncOptionsFile does.
 bool readShowRenamePlanFirst(const QString& optionsPath);
+// Whether the file itself says "on" (the user turned the option on, not just the default).
+bool showRenamePlanFirstStoredOn(const QString& optionsPath);
+// Drops the option from the file, so that it reads as its default again.
+void forgetShowRenamePlanFirst(const QString& optionsPath);
 void writeShowRenamePlanFirst(const QString& optionsPath, bool on);
 
 // Where the main window was when the program last ended: its client area in its normal state

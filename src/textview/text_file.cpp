@@ -2,6 +2,7 @@
 
 #include "common/cp1251_codec.h"
 #include "common/error.h"
+#include "common/system_error.h"
 #include "textview/rtf_reader.h"
 
 #include <QFile>
@@ -40,13 +41,11 @@ TextFileContent decodeTextFile(QByteArrayView bytes) {
 }
 
 TextFileContent readTextFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Failed to Load Stream: %1: %2").arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Error(QStringLiteral("Failed to Load Stream: %1: %2").arg(path, file.errorString()));
-    return decodeTextFile(bytes);
+    try {
+        return decodeTextFile(readWholeFile(path));
+    } catch (const Error& error) {
+        throw Error(QStringLiteral("Failed to Load Stream: ") + error.message());
+    }
 }
 
 } // namespace songwick

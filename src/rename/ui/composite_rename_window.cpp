@@ -4,9 +4,11 @@
 #include "catalogue/ui/catalogue_table_model.h"
 #include "catalogue/ui/main_window.h"
 #include "rename/ui/rename_preview_window.h"
+#include "settings/options_file.h"
 #include "settings/program_settings.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -132,6 +134,8 @@ void TForm6::createControls() {
 
     Label5 = new QLabel(this);
 
+    PreviewCheckBox =
+        new QCheckBox(QStringLiteral("Показывать список переименований перед выполнением"), this);
     Button3 = new QPushButton(QStringLiteral("&Начать переименование"), this);
     Button4 = new QPushButton(QStringLiteral("Отмена"), this);
 
@@ -168,6 +172,7 @@ void TForm6::layOutControls() {
     layout->addWidget(rg1);
     layout->addLayout(separatorRow);
     layout->addWidget(RadioGroup1);
+    layout->addWidget(PreviewCheckBox);
     layout->addWidget(Label4);
     layout->addWidget(Label5);
     layout->addLayout(buttons);
@@ -195,6 +200,7 @@ void TForm6::connectControls() {
     connect(Timer1, &QTimer::timeout, this, handle(&TForm6::Timer1Timer));
     connect(Button3, &QPushButton::clicked, this, handle(&TForm6::Button3Click));
     connect(Button4, &QPushButton::clicked, this, handle(&TForm6::Button4Click));
+    connect(PreviewCheckBox, &QCheckBox::toggled, this, &TForm6::storePreviewOption);
 
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!showingSettings_)
@@ -238,10 +244,27 @@ void TForm6::showSettings() {
     settings_.RenameAddTime = r2->isChecked();
     settings_.RenameAddDateAndTime = r3->isChecked();
     showCheckedId(whichFiles_, settings_.RenameWhichFiles);
+    showPreviewOption();
     showingSettings_ = false;
 }
 
+void TForm6::showPreviewOption() {
+    const QSignalBlocker blocker(PreviewCheckBox);
+    PreviewCheckBox->setChecked(
+        readShowRenamePlanFirst(optionsFilePathBeside(registry_.settingsPath())));
+}
+
+void TForm6::storePreviewOption(bool on) {
+    registry_.runReportingErrors(this, [&] {
+        writeShowRenamePlanFirst(optionsFilePathBeside(registry_.settingsPath()), on);
+    });
+    // After a failed write the box shows what the file still says.
+    showPreviewOption();
+}
+
 void TForm6::FormActivate() {
+    // The option may have been changed elsewhere since the window was last up.
+    showPreviewOption();
     if (viberi->count() > 0)
         viberi->setCurrentRow(0);
     viberiClick();

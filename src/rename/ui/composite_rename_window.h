@@ -7,6 +7,7 @@
 #include <array>
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -58,6 +59,8 @@ public:
     QGroupBox* RadioGroup1; // "Какие файлы"
     QRadioButton* RadioGroup1All;
     QRadioButton* RadioGroup1Marked;
+    // "Показывать список переименований перед выполнением", kept in the options file
+    QCheckBox* PreviewCheckBox;
     QLabel* Label4;       // the note on long names
     QLabel* Label5;       // the warning, empty while none shows
     QPushButton* Button3; // "&Начать переименование"
@@ -91,6 +94,10 @@ private:
     void storeCheckMarks();
     void showWarning();
     void backToMainWindow();
+    // The preview option lives in the options file, not in the settings record.
+    void showPreviewOption();
+    // Writes the preview option, reporting a failed write.
+    void storePreviewOption(bool on);
 
     WindowRegistry& registry_;
     ProgramSettings& settings_;

@@ -1,6 +1,7 @@
 #include "rename/ui/rename_preview_window.h"
 
 #include "app/ui/window_placement.h"
+#include "common/file_name_codec.h"
 #include "settings/options_file.h"
 
 #include <QHBoxLayout>
@@ -26,9 +27,10 @@ RenamePreviewWindow::RenamePreviewWindow(const std::vector<RenamePreviewRow>& ro
                             .arg(previewRefusalCount(rows)),
                         this);
     StringGrid1 = new QTableWidget(this);
-    StringGrid1->setColumnCount(3);
-    StringGrid1->setHorizontalHeaderLabels(
-        {QStringLiteral("Было"), QStringLiteral("Станет"), QStringLiteral("Почему нет")});
+    StringGrid1->setColumnCount(4);
+    StringGrid1->setHorizontalHeaderLabels({QStringLiteral("Папка"), QStringLiteral("Было"),
+                                            QStringLiteral("Станет"),
+                                            QStringLiteral("Почему нет")});
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     StringGrid1->horizontalHeader()->setStretchLastSection(true);
     fillRows(rows);
@@ -53,10 +55,10 @@ void RenamePreviewWindow::fillRows(const std::vector<RenamePreviewRow>& rows) {
     StringGrid1->setRowCount(int(rows.size()));
     for (int i = 0; i < int(rows.size()); ++i) {
         const RenamePreviewRow& row = rows[std::size_t(i)];
-        const QStringList texts{row.oldName, row.newName, row.refusal};
-        for (int column = 0; column < 3; ++column) {
+        const QStringList texts{displayFileName(row.folder), row.oldName, row.newName, row.refusal};
+        for (int column = 0; column < int(texts.size()); ++column) {
             auto* item = new QTableWidgetItem(texts[column]);
-            item->setToolTip(row.folder);
+            item->setToolTip(displayFileName(row.folder));
             if (row.refused())
                 item->setForeground(Qt::red);
             StringGrid1->setItem(i, column, item);
@@ -78,9 +80,19 @@ void RenamePreviewWindow::Button2Click() {
     close();
 }
 
+bool planIsShownFirst(const RenamePlan& plan, const QString& optionsPath) {
+    // A composite rename of several files is the one that can surprise: it shows its plan
+    // unless the user turned that off. A composite rename of one file and the rename from the
+    // file-name column keep going at once, as they always did, unless the user turned the
+    // option on (the options file itself says so).
+    if (plan.kind == RenameKind::Composite && plan.plannedRenameCount() > 1)
+        return readShowRenamePlanFirst(optionsPath);
+    return showRenamePlanFirstStoredOn(optionsPath);
+}
+
 void carryOutAfterPreview(const RenamePlan& plan, const QString& settingsPath, QWidget* owner,
                           std::function<void()> carryOut) {
-    if (!readShowRenamePlanFirst(optionsFilePathBeside(settingsPath))) {
+    if (!planIsShownFirst(plan, optionsFilePathBeside(settingsPath))) {
         carryOut();
         return;
     }

@@ -12,8 +12,8 @@ class QTableWidget;
 
 namespace songwick {
 
-// The plan of a rename before any file moves: "Было" / "Станет" / "Почему нет" for every row
-// that would change or is refused (refused rows in red), "Выполнить" carries the plan out and
+// The plan of a rename before any file moves: "Папка" / "Было" / "Станет" / "Почему нет" for every
+// row that would change or is refused (refused rows in red), "Выполнить" carries the plan out and
 // "Отмена" drops it. It keeps the other windows from input while it is up, and closes itself.
 class RenamePreviewWindow : public QWidget {
     Q_OBJECT
@@ -36,8 +36,11 @@ private:
     std::function<void()> carryOut_;
 };
 
-// Shows the plan first when the user asked for that in the general settings (the options
-// file beside settingsPath), else carries it out at once.
+// Whether the plan is shown before it is carried out, by the options file at optionsPath.
+bool planIsShownFirst(const RenamePlan& plan, const QString& optionsPath);
+
+// Shows the plan first when planIsShownFirst says so (the options file beside settingsPath),
+// else carries it out at once.
 void carryOutAfterPreview(const RenamePlan& plan, const QString& settingsPath, QWidget* owner,
                           std::function<void()> carryOut);
 

@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -266,31 +265,8 @@ QWidget* TForm10::createMessagesPage() {
                            &ProgramSettings::RenameErrorMessages, page);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(CheckBox13);
-    layout->addWidget(createRenamePlanCheckBox(page));
     layout->addStretch();
     return page;
-}
-
-QCheckBox* TForm10::createRenamePlanCheckBox(QWidget* parent) {
-    RenamePlanCheckBox =
-        new QCheckBox(QStringLiteral("Показывать список переименований перед выполнением"), parent);
-    showRenamePlanOption();
-    connect(RenamePlanCheckBox, &QCheckBox::toggled, this, &TForm10::storeRenamePlanOption);
-    return RenamePlanCheckBox;
-}
-
-void TForm10::storeRenamePlanOption(bool on) {
-    registry_.runReportingErrors(this, [&] {
-        writeShowRenamePlanFirst(optionsFilePathBeside(registry_.settingsPath()), on);
-    });
-    // After a failed write the box shows what the file still says.
-    showRenamePlanOption();
-}
-
-void TForm10::showRenamePlanOption() {
-    const QSignalBlocker blocker(RenamePlanCheckBox);
-    RenamePlanCheckBox->setChecked(
-        readShowRenamePlanFirst(optionsFilePathBeside(registry_.settingsPath())));
 }
 
 QWidget* TForm10::createScanPage() {
@@ -434,8 +410,6 @@ void TForm10::restoreSnapshot() {
     s.ExcelList2Choice = old.ExcelList2Choice;
     s.ExcelLineText = old.ExcelLineText;
     s.ManyFilesScan = old.ManyFilesScan;
-    // The rename preview lives in the options file: it is put back there.
-    storeRenamePlanOption(showRenamePlanAtActivation_);
     tellWindowsSettingsChanged();
 }
 
@@ -447,7 +421,6 @@ void TForm10::tellWindowsSettingsChanged() {
 void TForm10::FormActivate() {
     showSettings();
     snapshot_ = takeSnapshot();
-    showRenamePlanAtActivation_ = RenamePlanCheckBox->isChecked();
     restoreOnClose_ = true;
     explanationClicks_ = -1;
 }
@@ -472,7 +445,10 @@ void TForm10::closeEvent(QCloseEvent* event) {
 
 void TForm10::Button4Click() {
     restoreDefaults(settings_);
-    RenamePlanCheckBox->setChecked(false);
+    // The rename preview, set in the composite rename window, goes back to its default too.
+    registry_.runReportingErrors(this, [this] {
+        forgetShowRenamePlanFirst(optionsFilePathBeside(registry_.settingsPath()));
+    });
     registry_.hints().setHintsShown(settings_.ShowHints);
     tellWindowsSettingsChanged();
     restoreOnClose_ = false;

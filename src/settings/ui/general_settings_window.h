@@ -99,8 +99,6 @@ public:
 
     // "Сообщения об ошибках"
     QCheckBox* CheckBox13;
-    // "Показывать список переименований перед выполнением", kept in the options file
-    QCheckBox* RenamePlanCheckBox;
 
     // "Сканирование"
     QLabel* Label1;
@@ -161,12 +159,6 @@ private:
     QCheckBox* addSettingCheckBox(const QString& caption, bool ProgramSettings::*setting,
                                   QWidget* parent);
     void applyEnablingRules();
-    // The rename plan option lives in the options file, not in the settings record.
-    QCheckBox* createRenamePlanCheckBox(QWidget* parent);
-    void showRenamePlanOption();
-    // Writes the rename-preview option, reporting a failed write; the box then shows the
-    // value the options file holds.
-    void storeRenamePlanOption(bool on);
     // The other windows that show settings refresh their controls.
     void tellWindowsSettingsChanged();
 
@@ -174,7 +166,6 @@ private:
     ProgramSettings& settings_;
     QPointer<QWidget> textOutputWindow_;
     Snapshot snapshot_;
-    bool showRenamePlanAtActivation_ = false;
     bool restoreOnClose_ = false;
     int explanationClicks_ = -1;
     // Controls being set from the settings do not write them back.

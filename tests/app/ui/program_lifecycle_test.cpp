@@ -5,6 +5,7 @@
 #include "catalogue/ui/catalogue_table_model.h"
 #include "catalogue/ui/catalogue_table_view.h"
 #include "common/small_file_system.h"
+#include "rename/ui/composite_rename_window.h"
 #include "scan/ui/scan_options_window.h"
 #include "settings/options_file.h"
 #include "settings/settings_file.h"
@@ -404,19 +405,19 @@ TEST(OptionsFileWrite, AFailedWriteIsReportedAndTheBoxShowsWhatTheFileHolds) {
         GTEST_SKIP() << "a full file system needs root to mount";
     ProgramUnderTest program(disk.path("prop.dat"));
     ASSERT_TRUE(program.start());
-    TForm10* settingsWindow = program.registry->form10();
-    WindowRegistry::showWindow(settingsWindow);
+    TForm6* renameWindow = program.registry->form6();
+    WindowRegistry::showWindow(renameWindow);
     disk.fill();
 
-    settingsWindow->RenamePlanCheckBox->click();
+    renameWindow->PreviewCheckBox->click(); // on by default: turned off
 
     const QString optionsPath = disk.path("options.ini");
     EXPECT_EQ(program.platform.messages.shown,
               QStringList{QStringLiteral("Не удалось записать файл \"%1\": нет доступа или нет "
                                          "места на устройстве")
                               .arg(optionsPath)});
-    EXPECT_FALSE(settingsWindow->RenamePlanCheckBox->isChecked());
-    EXPECT_FALSE(readShowRenamePlanFirst(optionsPath));
+    EXPECT_TRUE(renameWindow->PreviewCheckBox->isChecked());
+    EXPECT_TRUE(readShowRenamePlanFirst(optionsPath));
 }
 
 } // namespace

@@ -1,6 +1,9 @@
+#include "common/file_name_codec.h"
 #include "rename/ui/composite_rename_window.h"
+#include "rename/ui/rename_preview_window.h"
 #include "rename_window_fixture.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
@@ -10,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableWidget>
 #include <QTimer>
 
 namespace songwick::testing {
@@ -122,6 +126,31 @@ TEST_F(CompositeRenameWindowTest, RenamesInTheChosenOrderAndHandsBackToTheUnrebu
     EXPECT_FALSE(catalogue().compositeRenameDone); // used up by that activation
     EXPECT_EQ(mainWindow()->Label3->text(),
               QStringLiteral("Переименовано 2 файла(ов).   Отмечено: 1"));
+}
+
+TEST_F(CompositeRenameWindowTest, SeveralFilesShowTheirPlanWithTheFolderByDefault) {
+    ASSERT_TRUE(QFile::remove(optionsPath())); // the options as a new user has them
+    showTable({QStringLiteral("one.kar"), QStringLiteral("two.kar")},
+              {QStringLiteral("Alpha"), QStringLiteral("Beta")});
+    openWindow();
+    EXPECT_TRUE(form6->PreviewCheckBox->isChecked());
+    togglePart(1); // "3-я колонка Вашей таблицы"
+    clickStart();
+
+    auto* preview = form6->findChild<RenamePreviewWindow*>();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(filesOnDisk(), (QStringList{QStringLiteral("one.kar"), QStringLiteral("two.kar")}));
+    QTableWidget* rows = preview->StringGrid1;
+    ASSERT_EQ(rows->rowCount(), 2);
+    EXPECT_EQ(rows->horizontalHeaderItem(0)->text(), QStringLiteral("Папка"));
+    EXPECT_EQ(rows->item(1, 0)->text(), displayFileName(folder + u'/'));
+    EXPECT_EQ(rows->item(1, 2)->text(), QStringLiteral("Beta.kar"));
+
+    QTest::mouseClick(preview->Button1, Qt::LeftButton);
+    ProgramUnderTest::settle();
+    EXPECT_EQ(filesOnDisk(),
+              (QStringList{QStringLiteral("Alpha.kar"), QStringLiteral("Beta.kar")}));
+    EXPECT_TRUE(messagesShown().isEmpty());
 }
 
 TEST_F(CompositeRenameWindowTest, RenameRunSetsTheConditionsForTheMainWindow) {

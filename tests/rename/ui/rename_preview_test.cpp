@@ -1,7 +1,7 @@
+#include "rename/ui/composite_rename_window.h"
 #include "rename/ui/rename_preview_window.h"
 #include "rename_window_fixture.h"
 #include "settings/options_file.h"
-#include "settings/ui/general_settings_window.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -16,18 +16,15 @@ using RenamePreviewTest = RenameWindowTest;
 TEST_F(RenamePreviewTest, PlanIsShownFirstAndUndoTakesTheRunBack) {
     showTable({QStringLiteral("one.kar"), QStringLiteral("two.kar"), QStringLiteral("three.kar")},
               {});
-    // The option is set where the user sets it.
-    TForm10* form10 = program->registry->form10();
-    const QString options = optionsFilePathBeside(program->registry->settingsPath());
-    form10->FormActivate();
-    form10->RenamePlanCheckBox->click();
-    form10->Button1Click(); // "Отмена" puts it back as it was
-    EXPECT_FALSE(readShowRenamePlanFirst(options));
-    EXPECT_FALSE(form10->RenamePlanCheckBox->isChecked());
-    form10->FormActivate();
-    form10->RenamePlanCheckBox->click();
-    form10->Button2Click(); // "OK" keeps it
-    EXPECT_TRUE(readShowRenamePlanFirst(options));
+    // The option is set where renaming is set up; turned on there, it holds for this rename
+    // too.
+    TForm6* form6 = program->registry->form6();
+    WindowRegistry::showWindow(form6);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form6));
+    ASSERT_FALSE(form6->PreviewCheckBox->isChecked());
+    form6->PreviewCheckBox->click();
+    EXPECT_TRUE(readShowRenamePlanFirst(optionsPath()));
+    form6->hide();
     editCell(1, 1, QStringLiteral("first.kar"));
     editCell(1, 2, QStringLiteral("three.kar")); // taken by row 3
 
@@ -38,10 +35,10 @@ TEST_F(RenamePreviewTest, PlanIsShownFirstAndUndoTakesTheRunBack) {
                                           QStringLiteral("two.kar")}));
     QTableWidget* rows = preview->StringGrid1;
     ASSERT_EQ(rows->rowCount(), 2);
-    EXPECT_EQ(rows->item(0, 0)->text(), QStringLiteral("one.kar"));
-    EXPECT_EQ(rows->item(0, 1)->text(), QStringLiteral("first.kar"));
-    EXPECT_TRUE(rows->item(0, 2)->text().isEmpty());
-    EXPECT_EQ(rows->item(1, 2)->text(), QStringLiteral("Файл с таким именем уже существует"));
+    EXPECT_EQ(rows->item(0, 1)->text(), QStringLiteral("one.kar"));
+    EXPECT_EQ(rows->item(0, 2)->text(), QStringLiteral("first.kar"));
+    EXPECT_TRUE(rows->item(0, 3)->text().isEmpty());
+    EXPECT_EQ(rows->item(1, 3)->text(), QStringLiteral("Файл с таким именем уже существует"));
     EXPECT_EQ(rows->item(1, 0)->foreground().color(), QColor(Qt::red));
     EXPECT_NE(rows->item(0, 0)->foreground().color(), QColor(Qt::red));
 

@@ -4,6 +4,7 @@
 #include "catalogue/catalogue_record.h"
 #include "catalogue/ui/catalogue_table_model.h"
 #include "catalogue/ui/catalogue_table_view.h"
+#include "settings/options_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,7 +24,12 @@ protected:
         ASSERT_TRUE(QDir().mkpath(folder));
         program = std::make_unique<ProgramUnderTest>(root.filePath(QStringLiteral("prop.dat")));
         ASSERT_TRUE(program->start());
+        // The tests are about the renames themselves: no preview comes first unless a test
+        // asks for one.
+        writeShowRenamePlanFirst(optionsPath(), false);
     }
+
+    QString optionsPath() const { return optionsFilePathBeside(program->registry->settingsPath()); }
 
     void TearDown() override { program.reset(); }
 
