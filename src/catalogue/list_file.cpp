@@ -3,6 +3,7 @@
 #include "catalogue/catalogue_table.h"
 #include "common/cp1251_codec.h"
 #include "common/error.h"
+#include "common/file_descriptor.h"
 #include "common/file_name_codec.h"
 #include "common/file_write.h"
 #include "common/system_error.h"
@@ -457,34 +458,16 @@ void prepareForListFile(CatalogueGrid& grid, CatalogueState& state) {
 
 namespace {
 
-// Closes the descriptor on every path.
-class OpenFile {
-public:
-    explicit OpenFile(const QString& path)
-        : fd_(::open(encodeFileName(path).constData(), O_RDONLY | O_CLOEXEC)) {}
-    ~OpenFile() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-
-    int fd() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 // The first line of the file, read without reading the rest, so that a foreign file of any
 // size is told apart at once.
 bool hasHeaderLine(const QString& path) {
-    const OpenFile file(path);
-    if (file.fd() < 0)
+    const FileDescriptor file(::open(encodeFileName(path).constData(), O_RDONLY | O_CLOEXEC));
+    if (!file.isOpen())
         throw Error(systemErrorMessage(QStringLiteral("открыть файл"), path, errno));
     QByteArray head(kUtf8Bom.size() + kHeaderLine.size() + 1, '\0');
     ssize_t got = 0;
     do
-        got = ::read(file.fd(), head.data(), std::size_t(head.size()));
+        got = ::read(file.get(), head.data(), std::size_t(head.size()));
     while (got < 0 && errno == EINTR);
     if (got < 0)
         throw Error(systemErrorMessage(QStringLiteral("прочитать файл"), path, errno));

@@ -1,6 +1,7 @@
 #include "common/system_error.h"
 
 #include "common/error.h"
+#include "common/file_descriptor.h"
 #include "common/file_name_codec.h"
 
 #include <cerrno>
@@ -10,27 +11,6 @@
 #include <unistd.h>
 
 namespace songwick {
-namespace {
-
-// Closes the descriptor on every path.
-class ReadOnlyFile {
-public:
-    explicit ReadOnlyFile(const QByteArray& path)
-        : fd_(::open(path.constData(), O_RDONLY | O_CLOEXEC)) {}
-    ~ReadOnlyFile() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    ReadOnlyFile(const ReadOnlyFile&) = delete;
-    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
-
-    int fd() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-} // namespace
 
 QString systemErrorText(int errorNumber) {
     switch (errorNumber) {
@@ -97,14 +77,14 @@ QString writeFailureMessage(const QString& path, int errorNumber) {
 }
 
 QByteArray readWholeFile(const QString& path) {
-    const ReadOnlyFile file(encodeFileName(path));
-    if (file.fd() < 0)
+    const FileDescriptor file(::open(encodeFileName(path).constData(), O_RDONLY | O_CLOEXEC));
+    if (!file.isOpen())
         throw Error(systemErrorMessage(QStringLiteral("открыть файл"), path, errno));
     const auto readFailure = [&](int error) {
         return Error(systemErrorMessage(QStringLiteral("прочитать файл"), path, error));
     };
     struct stat status {};
-    if (::fstat(file.fd(), &status) != 0)
+    if (::fstat(file.get(), &status) != 0)
         throw readFailure(errno);
     if (S_ISDIR(status.st_mode))
         throw readFailure(EISDIR);
@@ -113,7 +93,7 @@ QByteArray readWholeFile(const QString& path) {
         bytes.reserve(qsizetype(status.st_size));
     char buffer[65536];
     for (;;) {
-        const ssize_t got = ::read(file.fd(), buffer, sizeof buffer);
+        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)

@@ -1,6 +1,7 @@
 #include "rename/rename_journal.h"
 
 #include "common/error.h"
+#include "common/file_descriptor.h"
 #include "common/file_name_codec.h"
 #include "common/system_error.h"
 #include "rename/no_replace_rename.h"
@@ -279,23 +280,6 @@ QString notRenamedConsequence() {
     return QStringLiteral("Файлы не переименованы.");
 }
 
-// An open descriptor, closed on every path.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 std::optional<QByteArray> bytesOf(int fd) {
     QByteArray bytes;
     char buffer[65536];
@@ -439,7 +423,7 @@ QString unusableJournalMessage(const JournalFile& file) {
 
 bool removeJournalWithoutRun(const QString& path) {
     const QByteArray encoded = encodeFileName(path);
-    const Descriptor journal(::open(encoded.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+    const FileDescriptor journal(::open(encoded.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
     // A run still writing its journal holds it locked.
     if (journal.get() < 0 || ::flock(journal.get(), LOCK_EX | LOCK_NB) != 0)
         return false;

@@ -2,6 +2,7 @@
 
 #include "common/cp1251_codec.h"
 #include "common/error.h"
+#include "common/file_descriptor.h"
 #include "common/file_name_codec.h"
 #include "common/system_error.h"
 #include "scan/byte_search.h"
@@ -371,22 +372,6 @@ KarTexts plainReading(const NameRuns& runs) {
     }
     return texts;
 }
-
-// Closes the descriptor on every path.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 [[noreturn]] void throwReadError(const QByteArray& encodedPath, int error) {
     throw Error(
