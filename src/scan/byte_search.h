@@ -122,7 +122,7 @@ qsizetype findCandidate(const char* data, qsizetype from, qsizetype lastStart, q
 // Where needle first occurs in haystack at or after from; -1 when it does not.
 inline qsizetype findBytes(QByteArrayView haystack, qsizetype from, QByteArrayView needle) {
     const qsizetype size = needle.size();
-    if (from < 0 || size == 0 || haystack.size() - from < size)
+    if (from < 0 || size <= 0 || haystack.size() - from < size)
         return -1;
     const char* const data = haystack.data();
     const char* const inner = needle.data() + 1;

@@ -38,7 +38,8 @@ qsizetype referenceFind(QByteArrayView haystack, qsizetype from, QByteArrayView 
 void checkSearches(QByteArrayView bytes) {
     QByteArrayView needles[] = {"@T", "Words", QByteArrayView("\xFF\x03", 2), bytes.first(0)};
     if (!bytes.isEmpty())
-        needles[3] = bytes.first(1 + bytes.front() % std::min<qsizetype>(bytes.size(), 4));
+        needles[3] = bytes.first(1 + static_cast<unsigned char>(bytes.front()) %
+                                         std::min<qsizetype>(bytes.size(), 4));
     for (QByteArrayView needle : needles) {
         for (qsizetype from = 0;;) {
             const qsizetype found = findBytes(bytes, from, needle);
