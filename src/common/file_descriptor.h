@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <cerrno>
 #include <unistd.h>
 
 namespace songwick {
@@ -21,5 +23,21 @@ public:
 private:
     int fd_;
 };
+
+// Reads what is left of an open file onto the end of bytes; 0, or the error number of the read
+// that failed.
+inline int readToEnd(int fd, QByteArray& bytes) {
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return errno;
+        if (got == 0)
+            return 0;
+        bytes.append(buffer, got);
+    }
+}
 
 } // namespace songwick

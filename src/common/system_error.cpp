@@ -91,17 +91,8 @@ QByteArray readWholeFile(const QString& path) {
     QByteArray bytes;
     if (S_ISREG(status.st_mode) && status.st_size > 0)
         bytes.reserve(qsizetype(status.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            throw readFailure(errno);
-        if (got == 0)
-            break;
-        bytes.append(buffer, got);
-    }
+    if (const int error = readToEnd(file.get(), bytes); error != 0)
+        throw readFailure(error);
     return bytes;
 }
 

@@ -280,21 +280,6 @@ QString notRenamedConsequence() {
     return QStringLiteral("Файлы не переименованы.");
 }
 
-std::optional<QByteArray> bytesOf(int fd) {
-    QByteArray bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            return bytes;
-        bytes.append(buffer, got);
-    }
-}
-
 } // namespace
 
 QString defaultRenameJournalFolder() {
@@ -427,11 +412,11 @@ bool removeJournalWithoutRun(const QString& path) {
     // A run still writing its journal holds it locked.
     if (journal.get() < 0 || ::flock(journal.get(), LOCK_EX | LOCK_NB) != 0)
         return false;
-    const std::optional<QByteArray> bytes = bytesOf(journal.get());
-    if (!bytes)
+    QByteArray bytes;
+    if (readToEnd(journal.get(), bytes) != 0)
         return false;
     const JournalFile again =
-        readJournalBytes(*bytes, journalNumberOf(path.mid(path.lastIndexOf(u'/') + 1)), {});
+        readJournalBytes(bytes, journalNumberOf(path.mid(path.lastIndexOf(u'/') + 1)), {});
     return again.state == JournalState::NoRun && ::unlink(encoded.constData()) == 0;
 }
 
