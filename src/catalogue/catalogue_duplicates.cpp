@@ -5,17 +5,23 @@
 #include "catalogue/catalogue_record.h"
 #include "catalogue/catalogue_table.h"
 #include "catalogue/song_words.h"
-#include "common/error.h"
+#include "common/file_descriptor.h"
 #include "common/file_name_codec.h"
-#include "common/system_error.h"
 
-#include <QCryptographicHash>
 #include <QHash>
 #include <QSet>
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <memory>
+#include <new>
 #include <numeric>
 #include <optional>
 #include <sys/stat.h>
+#include <thread>
+#include <tuple>
+#include <xxhash.h>
 
 namespace songwick {
 namespace {
@@ -51,48 +57,149 @@ private:
     std::vector<int> parent_;
 };
 
-// Empty for a file that cannot be read: it is compared with none.
-QByteArray contentHash(const QString& path) {
-    try {
-        return QCryptographicHash::hash(readWholeFile(path), QCryptographicHash::Sha256);
-    } catch (const Error&) {
-        return {};
+// The 128-bit hash of a file's bytes, read once through one buffer; none for a file that
+// cannot be read (it is compared with none).
+class ContentHasher {
+public:
+    std::optional<XXH128_hash_t> hash(const QByteArray& path) {
+        // Not blocked by a pipe put in a file's place since it was looked at.
+        const FileDescriptor file(::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+        if (!file.isOpen())
+            return std::nullopt;
+        XXH3_128bits_reset(state_.get());
+        for (;;) {
+            const ssize_t got = ::read(file.get(), buffer_.data(), buffer_.size());
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                return std::nullopt;
+            if (got == 0)
+                return XXH3_128bits_digest(state_.get());
+            XXH3_128bits_update(state_.get(), buffer_.data(), std::size_t(got));
+        }
     }
+
+private:
+    struct StateDeleter {
+        void operator()(XXH3_state_t* state) const { XXH3_freeState(state); }
+    };
+    static XXH3_state_t* newState() {
+        XXH3_state_t* state = XXH3_createState();
+        if (state == nullptr)
+            throw std::bad_alloc();
+        return state;
+    }
+
+    std::unique_ptr<XXH3_state_t, StateDeleter> state_{newState()};
+    std::vector<char> buffer_ = std::vector<char>(64 * 1024);
+};
+
+using FileHashes = std::vector<std::optional<XXH128_hash_t>>;
+
+// The hashes of the files (none for one that cannot be read), on every core: each thread takes
+// the next block of files in order, the calling thread the first. It reports after each of its
+// files and asks whether to stop; none when it was told to.
+std::optional<FileHashes> hashFiles(const std::vector<QByteArray>& paths,
+                                    const DuplicateSearch& search) {
+    constexpr std::size_t kBlock = 16;
+    const std::size_t count = paths.size();
+    FileHashes hashes(count);
+    std::atomic<std::size_t> nextBlock{kBlock}; // the first block is the calling thread's
+    std::atomic<int> hashed{0};
+    std::atomic<bool> stop{false};
+    const auto hashBlocks = [&](ContentHasher& hasher, std::size_t first,
+                                const std::function<bool()>& goOn) {
+        for (; !stop && first < count; first = nextBlock.fetch_add(kBlock)) {
+            for (std::size_t i = first; i < std::min(first + kBlock, count); ++i) {
+                hashes[i] = hasher.hash(paths[i]);
+                ++hashed;
+                if (!goOn()) {
+                    stop = true;
+                    return;
+                }
+            }
+        }
+    };
+    const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+    // Made here, so that a failure to make one is thrown here and not in a helper.
+    std::vector<ContentHasher> hashers(threads);
+    int reported = 0;
+    {
+        std::vector<std::jthread> helpers;
+        for (unsigned thread = 1; thread < threads; ++thread)
+            helpers.emplace_back([&, thread] {
+                hashBlocks(hashers[thread], nextBlock.fetch_add(kBlock), [&stop] { return !stop; });
+            });
+        hashBlocks(hashers[0], 0, [&] {
+            reported = hashed;
+            if (search.fileRead)
+                search.fileRead(reported, int(count));
+            return !(search.interruptRequested && search.interruptRequested());
+        });
+    }
+    if (stop)
+        return std::nullopt;
+    // The helpers' last files.
+    if (search.fileRead && reported < int(count))
+        search.fileRead(int(count), int(count));
+    return hashes;
 }
 
-// The size of a plain file at an absolute path; none for anything else.
-std::optional<qint64> plainFileSize(const QString& path) {
+// The size of a plain file at an absolute path (its file-name bytes); none for anything else.
+std::optional<qint64> plainFileSize(const QByteArray& path) {
     struct stat status {};
-    if (!path.startsWith(u'/') || ::stat(encodeFileName(path).constData(), &status) != 0 ||
-        !S_ISREG(status.st_mode))
+    if (!path.startsWith('/') || ::stat(path.constData(), &status) != 0 || !S_ISREG(status.st_mode))
         return std::nullopt;
     return qint64(status.st_size);
 }
 
-void joinIdenticalFiles(const CatalogueGrid& grid, const DuplicateSearch& search, RowSets& sets) {
+struct FileContent {
+    qint64 size;
+    XXH128_hash_t hash;
+    int row;
+
+    auto key() const { return std::tuple(size, hash.high64, hash.low64); }
+};
+
+// Reads the files whose size another row's file shares, about in table order (the order of the
+// walk, folder by folder), and joins the rows whose files agree in size and hash. False when the
+// search was asked to stop.
+bool joinIdenticalFiles(const CatalogueGrid& grid, const DuplicateSearch& search, RowSets& sets) {
     const int rows = grid.dataRowCount();
-    std::vector<QString> paths(std::size_t(rows) + 1);
-    QHash<qint64, std::vector<int>> bySize;
+    std::vector<QByteArray> paths(std::size_t(rows) + 1);
+    std::vector<qint64> sizes(std::size_t(rows) + 1, -1);
+    QHash<qint64, int> rowsOfSize;
     for (int row = 1; row <= rows; ++row) {
-        paths[std::size_t(row)] = search.filePath ? search.filePath(row) : rowFilePath(grid, row);
-        if (const std::optional<qint64> size = plainFileSize(paths[std::size_t(row)]))
-            bySize[*size].push_back(row);
-    }
-    for (const std::vector<int>& sameSize : std::as_const(bySize)) {
-        if (sameSize.size() < 2)
-            continue;
-        QHash<QByteArray, int> firstByHash;
-        for (const int row : sameSize) {
-            const QByteArray hash = contentHash(paths[std::size_t(row)]);
-            if (hash.isEmpty())
-                continue;
-            const auto found = firstByHash.constFind(hash);
-            if (found == firstByHash.constEnd())
-                firstByHash.insert(hash, row);
-            else
-                sets.join(*found, row);
+        paths[std::size_t(row)] =
+            encodeFileName(search.filePath ? search.filePath(row) : rowFilePath(grid, row));
+        if (const std::optional<qint64> size = plainFileSize(paths[std::size_t(row)])) {
+            sizes[std::size_t(row)] = *size;
+            ++rowsOfSize[*size];
         }
     }
+    std::vector<int> toRead;
+    for (int row = 1; row <= rows; ++row)
+        if (sizes[std::size_t(row)] >= 0 && rowsOfSize.value(sizes[std::size_t(row)]) > 1)
+            toRead.push_back(row);
+
+    std::vector<QByteArray> toReadPaths;
+    toReadPaths.reserve(toRead.size());
+    for (const int row : toRead)
+        toReadPaths.push_back(paths[std::size_t(row)]);
+    const std::optional<FileHashes> hashes = hashFiles(toReadPaths, search);
+    if (!hashes)
+        return false;
+    std::vector<FileContent> contents;
+    contents.reserve(toRead.size());
+    for (std::size_t i = 0; i < toRead.size(); ++i)
+        if (const std::optional<XXH128_hash_t>& hash = (*hashes)[i])
+            contents.push_back({sizes[std::size_t(toRead[i])], *hash, toRead[i]});
+    std::sort(contents.begin(), contents.end(),
+              [](const FileContent& a, const FileContent& b) { return a.key() < b.key(); });
+    for (std::size_t i = 1; i < contents.size(); ++i)
+        if (contents[i].key() == contents[i - 1].key())
+            sets.join(contents[i - 1].row, contents[i].row);
+    return true;
 }
 
 struct FoldedSong {
@@ -100,31 +207,6 @@ struct FoldedSong {
     QString title;     // folded; empty when the row names no song
     bool squashed = false;
 };
-
-// Whether `squashed` is made of a leading part of each word in turn ("littlsis" of "little
-// sister"), of two words at least, the last words left out only when the squashed title is
-// `kSquashedLength` letters long (cut off there).
-constexpr qsizetype kSquashedLength = 8;
-
-bool abbreviates(QStringView squashed, const QStringList& words, bool cutOff, qsizetype word = 0) {
-    if (squashed.isEmpty())
-        return word >= 2 && (word == words.size() || cutOff);
-    if (word == words.size())
-        return false;
-    const QStringView current = words[word];
-    for (qsizetype length = std::min(current.size(), squashed.size()); length > 0; --length)
-        if (squashed.left(length) == current.left(length) &&
-            abbreviates(squashed.mid(length), words, cutOff, word + 1))
-            return true;
-    return false;
-}
-
-// A title as an old 8.3 file name squashes it: one word of capitals, at most eight letters.
-bool isSquashedTitle(const QString& title, const QString& folded) {
-    if (folded.size() < 4 || folded.size() > kSquashedLength || folded.contains(u' '))
-        return false;
-    return title.trimmed().size() == folded.size() && title == title.toUpper();
-}
 
 // Joins a squashed title with the spaced title it abbreviates, when the performers agree or
 // one of them is missing.
@@ -149,9 +231,7 @@ void joinSquashedTitles(const std::vector<FoldedSong>& songs,
             const bool performersAgree = squashed.performer.isEmpty() ||
                                          spaced.performer.isEmpty() ||
                                          squashed.performer == spaced.performer;
-            if (performersAgree &&
-                abbreviates(squashed.title, spaced.title.split(u' ', Qt::SkipEmptyParts),
-                            squashed.title.size() == kSquashedLength))
+            if (performersAgree && abbreviatesTitle(squashed.title, spaced.title))
                 sets.join(sameSong.front(), row);
         }
     }
@@ -263,13 +343,23 @@ qsizetype performerTitleDash(QStringView text) {
 }
 
 std::vector<std::vector<int>> repeatGroups(const CatalogueGrid& grid) {
-    DuplicateSearch search;
+    return repeatGroups(grid, DuplicateSearch()).value();
+}
+
+std::optional<std::vector<std::vector<int>>> repeatGroups(const CatalogueGrid& grid,
+                                                          DuplicateSearch search) {
     search.compareContents = true;
-    return duplicateGroups(grid, search);
+    search.filePath = {};
+    return interruptibleDuplicateGroups(grid, search);
 }
 
 std::vector<std::vector<int>> duplicateGroups(const CatalogueGrid& grid,
                                               const DuplicateSearch& search) {
+    return interruptibleDuplicateGroups(grid, search).value_or(std::vector<std::vector<int>>());
+}
+
+std::optional<std::vector<std::vector<int>>>
+interruptibleDuplicateGroups(const CatalogueGrid& grid, const DuplicateSearch& search) {
     const int rows = grid.dataRowCount();
     RowSets sets(rows);
     const SongReader reader(grid);
@@ -290,8 +380,8 @@ std::vector<std::vector<int>> duplicateGroups(const CatalogueGrid& grid,
         if (sameSong.size() > 1)
             joinSamePieces(grid, sameSong, songs, sets);
     joinSquashedTitles(songs, rowsByKey, sets);
-    if (search.compareContents)
-        joinIdenticalFiles(grid, search, sets);
+    if (search.compareContents && !joinIdenticalFiles(grid, search, sets))
+        return std::nullopt;
 
     std::vector<int> groupOf(std::size_t(rows) + 1, -1);
     std::vector<std::vector<int>> groups;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringView>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace songwick {
@@ -16,11 +17,17 @@ qsizetype performerTitleDash(QStringView text);
 
 struct DuplicateSearch {
     // Also groups rows whose files are byte-identical. A file is read only when another
-    // row's file has the same size.
+    // row's file has the same size, and then once, for a 128-bit hash of its bytes (files of
+    // one size with the same hash count as identical).
     bool compareContents = false;
     // Full path of the file a data row stands for; empty for none. Without it, the file the
     // row stands for (rowFilePath). A path that is not absolute is never read.
     std::function<QString(int row)> filePath;
+    // While contents are compared: told after each file how many of the files to read are
+    // read (unreadable ones included) ...
+    std::function<void(int read, int toRead)> fileRead;
+    // ... and asked then whether to stop; true ends the search without groups.
+    std::function<bool()> interruptRequested;
 };
 
 // The full path of the file a data row stands for, folder and name joined as paths; empty when
@@ -36,10 +43,17 @@ QString rowFilePath(const CatalogueGrid& grid, int row);
 
 std::vector<std::vector<int>> duplicateGroups(const CatalogueGrid& grid,
                                               const DuplicateSearch& search);
+// The same, or none when search.interruptRequested ended it.
+std::optional<std::vector<std::vector<int>>>
+interruptibleDuplicateGroups(const CatalogueGrid& grid, const DuplicateSearch& search);
 
 // The groups "Найти повторы" finds and the "повторы" filter shows: same song or identical
 // files (each row's own file, through absolute folders only).
 std::vector<std::vector<int>> repeatGroups(const CatalogueGrid& grid);
+// The same with the search's reports and its way to stop (compareContents and filePath are
+// set here); none when it was stopped.
+std::optional<std::vector<std::vector<int>>> repeatGroups(const CatalogueGrid& grid,
+                                                          DuplicateSearch search);
 
 // Data rows that belong to one of the repeatGroups, by grid row (element 0 unused).
 std::vector<char> rowsNamingSharedSongs(const CatalogueGrid& grid);

@@ -170,7 +170,7 @@ bool isUntitled(QStringView title) {
 }
 
 bool FindFilters::isActive() const {
-    return markedOnly || untitledOnly || duplicatesOnly || !FindQuery(text).isEmpty();
+    return markedOnly || untitledOnly || duplicatesOnly || chosenRows || !FindQuery(text).isEmpty();
 }
 
 QString shownRowsStatusText(int shown, int total) {
@@ -209,7 +209,12 @@ std::vector<int> RowFinder::shownRows(const CatalogueGrid& grid, const FindFilte
     bringUpToDate(grid);
     const FindQuery query(filters.text);
     std::vector<int> candidates;
-    if (lastTextValid_ && query.narrows(FindQuery(lastText_))) {
+    if (filters.chosenRows) {
+        for (const int row : filters.chosenRows(grid))
+            if (row >= 1 && row < grid.rowCount())
+                candidates.push_back(row);
+        lastTextValid_ = false;
+    } else if (lastTextValid_ && query.narrows(FindQuery(lastText_))) {
         candidates = lastTextRows_;
     } else {
         candidates.resize(std::size_t(grid.dataRowCount()));
@@ -217,16 +222,18 @@ std::vector<int> RowFinder::shownRows(const CatalogueGrid& grid, const FindFilte
             candidates[i] = int(i) + 1;
     }
     std::vector<int> textRows;
-    if (query.isEmpty()) {
+    if (query.isEmpty() || filters.chosenRows) {
         textRows = std::move(candidates);
     } else {
         for (const int row : candidates)
             if (query.matches(rowTexts_[std::size_t(row)]))
                 textRows.push_back(row);
     }
-    lastText_ = filters.text;
-    lastTextRows_ = textRows;
-    lastTextValid_ = true;
+    if (!filters.chosenRows) {
+        lastText_ = filters.text;
+        lastTextRows_ = textRows;
+        lastTextValid_ = true;
+    }
 
     if (filters.duplicatesOnly && !duplicatesValid_) {
         duplicate_ = rowsNamingSharedSongs(grid);

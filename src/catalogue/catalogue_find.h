@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <functional>
 #include <vector>
 
 namespace songwick {
@@ -48,6 +49,9 @@ struct FindFilters {
     bool markedOnly = false;     // "только отмеченные"
     bool untitledOnly = false;   // "без названия"
     bool duplicatesOnly = false; // "повторы": rows whose song another row names as well
+    // Rows found by another search (the sung words), in the order they are shown, asked again
+    // whenever the table changes; the text is then not looked for in the cells.
+    std::function<std::vector<int>(const CatalogueGrid&)> chosenRows;
     bool isActive() const;
 };
 

@@ -1,6 +1,8 @@
 #include "catalogue/catalogue_grid.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numeric>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -22,6 +24,16 @@ CatalogueGrid::CatalogueGrid(int columnCount, int rowCount) {
     rowCount_ = rowCount;
     cells_.resize(std::size_t(columnCount) * std::size_t(rowCount));
     rowFiles_.resize(std::size_t(rowCount));
+    resizeRowPlaces(rowCount);
+}
+
+void CatalogueGrid::resizeRowPlaces(int rowCount) {
+    const std::size_t kept = std::min(rowPlaces_.size(), std::size_t(rowCount));
+    double last =
+        kept == 0 ? -1.0 : *std::max_element(rowPlaces_.begin(), rowPlaces_.begin() + kept);
+    rowPlaces_.resize(kept);
+    for (int row = int(kept); row < rowCount; ++row)
+        rowPlaces_.push_back(last = std::max(std::floor(last) + 1.0, double(row)));
 }
 
 void CatalogueGrid::setColumnCount(int count) {
@@ -36,6 +48,7 @@ void CatalogueGrid::resize(int columnCount, int rowCount) {
     checkCount(columnCount, "column");
     checkCount(rowCount, "row");
     rowFiles_.resize(std::size_t(rowCount));
+    resizeRowPlaces(rowCount);
     if (columnCount == columnCount_) {
         cells_.resize(std::size_t(columnCount) * std::size_t(rowCount));
         rowCount_ = rowCount;
@@ -68,6 +81,16 @@ void CatalogueGrid::clearCells() {
         text.clear();
     for (std::optional<RowFile>& file : rowFiles_)
         file.reset();
+    takeOrderAsMade();
+}
+
+void CatalogueGrid::takeOrderAsMade() {
+    std::iota(rowPlaces_.begin(), rowPlaces_.end(), 0.0);
+}
+
+double CatalogueGrid::rowPlace(int row) const {
+    checkCell(0, row);
+    return rowPlaces_[std::size_t(row)];
 }
 
 const std::optional<RowFile>& CatalogueGrid::rowFile(int row) const {
@@ -84,9 +107,14 @@ void CatalogueGrid::setRowFile(int row, std::optional<RowFile> file) {
 void CatalogueGrid::shiftRowFilesDown(int row) {
     if (row < 1 || row >= rowCount_)
         throw std::out_of_range("row " + std::to_string(row) + " outside the grid");
-    for (int r = rowCount_ - 2; r >= row; --r)
+    for (int r = rowCount_ - 2; r >= row; --r) {
         rowFiles_[std::size_t(r) + 1] = std::move(rowFiles_[std::size_t(r)]);
+        rowPlaces_[std::size_t(r) + 1] = rowPlaces_[std::size_t(r)];
+    }
     rowFiles_[std::size_t(row)].reset();
+    const double before = rowPlaces_[std::size_t(row) - 1];
+    const double after = row + 1 < rowCount_ ? rowPlaces_[std::size_t(row) + 1] : before + 1.0;
+    rowPlaces_[std::size_t(row)] = (before + after) / 2.0;
 }
 
 void CatalogueGrid::moveRows(const std::vector<int>& order) {
@@ -105,6 +133,7 @@ void CatalogueGrid::moveRows(const std::vector<int>& order) {
 void CatalogueGrid::keepRows(const std::vector<int>& rows) {
     std::vector<QString> cells(std::size_t(columnCount_) * (rows.size() + 1));
     std::vector<std::optional<RowFile>> files(rows.size() + 1);
+    std::vector<double> places(rows.size() + 1, 0.0);
     for (int column = 0; column < columnCount_; ++column)
         cells[std::size_t(column)] = std::move(cells_[indexOf(column, 0)]);
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -113,9 +142,11 @@ void CatalogueGrid::keepRows(const std::vector<int>& rows) {
             cells[(i + 1) * std::size_t(columnCount_) + std::size_t(column)] =
                 std::move(cells_[indexOf(column, from)]);
         files[i + 1] = std::move(rowFiles_[std::size_t(from)]);
+        places[i + 1] = rowPlaces_[std::size_t(from)];
     }
     cells_ = std::move(cells);
     rowFiles_ = std::move(files);
+    rowPlaces_ = std::move(places);
     rowCount_ = static_cast<int>(rows.size()) + 1;
 }
 

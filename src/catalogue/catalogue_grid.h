@@ -75,13 +75,23 @@ public:
     // otherwise std::out_of_range is thrown and the grid is unchanged. The header row stays.
     void arrangeDataRows(const std::vector<int>& rows);
 
+    // Each data row's place in the order the table was made in (by the scan, a list load, an
+    // import): rows keep it through every move, so that the table can go back to that order.
+    // A grid whose cells are cleared, and rows added at the end, take their row numbers; a row
+    // inserted by shiftRowFilesDown takes a place between its neighbours'.
+    double rowPlace(int row) const;
+    // The present order becomes the order the table was made in (a load or an import).
+    void takeOrderAsMade();
+
 private:
     void keepRows(const std::vector<int>& rows);
+    void resizeRowPlaces(int rowCount);
     qsizetype indexOf(int column, int row) const { return qsizetype(row) * columnCount_ + column; }
     void checkCell(int column, int row) const;
 
     std::vector<QString> cells_;                   // row-major: cell (c, r) at r * columnCount_ + c
     std::vector<std::optional<RowFile>> rowFiles_; // one per row
+    std::vector<double> rowPlaces_;                // one per row
     int columnCount_ = 0;
     int rowCount_ = 0;
 };

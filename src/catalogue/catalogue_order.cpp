@@ -22,6 +22,13 @@ std::vector<int> sortedRowOrder(const CatalogueGrid& grid, int column, SortOrder
     std::iota(rows.begin(), rows.end(), 1);
     if (column < 0 || column >= grid.columnCount())
         return rows;
+    if (column == 0) {
+        std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
+            return order == SortOrder::Descending ? grid.rowPlace(b) < grid.rowPlace(a)
+                                                  : grid.rowPlace(a) < grid.rowPlace(b);
+        });
+        return rows;
+    }
     const auto filledEnd = std::stable_partition(
         rows.begin(), rows.end(), [&](int row) { return !grid.cell(column, row).isEmpty(); });
 

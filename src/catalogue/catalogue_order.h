@@ -14,8 +14,8 @@ enum class SortOrder { Ascending, Descending };
 // The data rows (1 to N) in the order a sort by `column` puts them: stable, Russian
 // collation, case ignored, numbers inside texts compared as numbers ("Song 2" before
 // "Song 10"), leading blanks, quotes and other marks passed over (">>> Song" and "\"Song\""
-// go with "Song"), empty cells last in either order. A column outside the grid keeps the
-// order.
+// go with "Song"), empty cells last in either order. The number column (0) orders the rows
+// as the table was made (CatalogueGrid::rowPlace). A column outside the grid keeps the order.
 // The text a cell is ordered by: from its first letter or digit on.
 QString sortableText(const QString& text);
 std::vector<int> sortedRowOrder(const CatalogueGrid& grid, int column, SortOrder order);

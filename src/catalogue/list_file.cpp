@@ -167,6 +167,7 @@ QString cellLine(QStringView cell) {
 
 void readCells(ListFileLayout& layout, CatalogueGrid& grid) {
     grid.resize(layout.columnCount, layout.rowCount);
+    grid.takeOrderAsMade();
     for (int row = 1; row < layout.rowCount; ++row) {
         for (int column = 0; column < layout.columnCount; ++column)
             grid.setCell(column, row,

@@ -6,6 +6,8 @@
 
 #include <QRegularExpression>
 #include <QSet>
+#include <QUrl>
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -24,10 +26,28 @@ const std::array<QStringView, 6> kFormatMarkers = {u"Soft Karaoke",  u"Soft Kara
                                                    u"Untitled Song", u"Без названия"};
 
 // Labels before a performer or a title; the longer of two that start alike comes first.
-const std::array<QStringView, 18> kLabels = {
-    u"song title:",     u"title:",       u"song:",     u"name:",        u"artist:", u"performer:",
-    u"singer:",         u"исполнитель:", u"название:", u"песня:",       u"группа:", u"певец:",
-    u"as performed by", u"performed by", u"sung by",   u"в исполнении", u"исп.",    u"исп:"};
+struct Label {
+    QStringView text;
+    SongLabel names;
+};
+const std::array<Label, 18> kLabels = {{{u"song title:", SongLabel::Title},
+                                        {u"title:", SongLabel::Title},
+                                        {u"song:", SongLabel::Title},
+                                        {u"name:", SongLabel::Title},
+                                        {u"artist:", SongLabel::Performer},
+                                        {u"performer:", SongLabel::Performer},
+                                        {u"singer:", SongLabel::Performer},
+                                        {u"исполнитель:", SongLabel::Performer},
+                                        {u"название:", SongLabel::Title},
+                                        {u"песня:", SongLabel::Title},
+                                        {u"группа:", SongLabel::Performer},
+                                        {u"певец:", SongLabel::Performer},
+                                        {u"as performed by", SongLabel::Performer},
+                                        {u"performed by", SongLabel::Performer},
+                                        {u"sung by", SongLabel::Performer},
+                                        {u"в исполнении", SongLabel::Performer},
+                                        {u"исп.", SongLabel::Performer},
+                                        {u"исп:", SongLabel::Performer}}};
 
 // Before a performer only: "By the Way" is a title.
 constexpr QStringView kPerformerBy = u"by";
@@ -98,9 +118,39 @@ QString withoutFeaturing(QString part) {
     return part.remove(featuring);
 }
 
-QString baseName(const QString& fileName) {
-    const qsizetype dot = fileName.lastIndexOf(u'.');
-    return dot > 0 ? fileName.left(dot) : fileName;
+// A file name's extension is this long at most; a longer "extension" is part of its words.
+constexpr qsizetype kLongestExtension = 4;
+
+bool abbreviates(QStringView squashed, const QStringList& words, bool cutOff, qsizetype word) {
+    if (squashed.isEmpty())
+        return word >= 2 && (word == words.size() || cutOff);
+    if (word == words.size())
+        return false;
+    const QStringView current = words[word];
+    for (qsizetype length = std::min(current.size(), squashed.size()); length > 0; --length)
+        if (squashed.left(length) == current.left(length) &&
+            abbreviates(squashed.mid(length), words, cutOff, word + 1))
+            return true;
+    return false;
+}
+
+// Where a credit at the end of a file name starts: "(c)krawczyk", "© Someone", "(kar by
+// Someone)", "[Karaoke]"; -1 for none.
+qsizetype trailingCreditStart(const QString& name) {
+    for (qsizetype at = 1; at < name.size(); ++at) {
+        const QChar c = name[at];
+        if (c == u'©')
+            return at;
+        if (c != u'(' && c != u'[')
+            continue;
+        const QStringView rest = QStringView(name).mid(at + 1);
+        if (c == u'(' && rest.startsWith(u"c)", Qt::CaseInsensitive))
+            return at;
+        const qsizetype close = rest.indexOf(c == u'(' ? u')' : u']');
+        if (close == rest.size() - 1 && isCreditOrMarker(rest.left(close)))
+            return at;
+    }
+    return -1;
 }
 
 struct Sides {
@@ -119,14 +169,52 @@ std::optional<Sides> dashSides(const QString& text) {
 
 } // namespace
 
+LabelledText withSongLabel(QStringView text) {
+    const QStringView rest = text.trimmed();
+    for (const Label& label : kLabels)
+        if (startsWithWord(rest, label.text) && rest.size() > label.text.size())
+            return {rest.mid(label.text.size()).trimmed().toString(), label.names};
+    return {rest.toString(), SongLabel::None};
+}
+
 QString withoutSongLabel(QStringView text) {
-    QStringView rest = text.trimmed();
-    for (const QStringView label : kLabels)
-        if (startsWithWord(rest, label) && rest.size() > label.size()) {
-            rest = rest.mid(label.size()).trimmed();
-            break;
-        }
-    return rest.toString();
+    return withSongLabel(text).text;
+}
+
+QString performerWithoutLabel(QStringView text) {
+    QString performer = withoutSongLabel(text);
+    if (startsWithWord(performer, kPerformerBy) && performer.size() > kPerformerBy.size())
+        performer = performer.mid(kPerformerBy.size()).trimmed();
+    return performer;
+}
+
+QString fileNameAsWritten(const QString& fileName) {
+    QString name = fileName;
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot > 0 && name.size() - dot <= kLongestExtension + 1 &&
+        std::none_of(name.begin() + dot, name.end(), [](QChar c) { return c.isSpace(); }))
+        name.truncate(dot);
+    if (name.contains(u'%'))
+        name = QUrl::fromPercentEncoding(name.toUtf8());
+    name.replace(u'_', u' ').replace(u'+', u' ');
+    name = name.simplified();
+    if (const qsizetype credit = trailingCreditStart(name); credit > 0)
+        name.truncate(credit);
+    name = name.trimmed();
+    while (name.endsWith(u'-') || name.endsWith(u','))
+        name = name.chopped(1).trimmed();
+    return name;
+}
+
+bool isSquashedTitle(const QString& title, const QString& folded) {
+    if (folded.size() < 4 || folded.size() > kSquashedLength || folded.contains(u' '))
+        return false;
+    return title.trimmed().size() == folded.size() && title == title.toUpper();
+}
+
+bool abbreviatesTitle(QStringView squashed, QStringView spaced) {
+    return abbreviates(squashed, spaced.toString().split(u' ', Qt::SkipEmptyParts),
+                       squashed.size() == kSquashedLength, 0);
 }
 
 bool isFormatMarker(QStringView text) {
@@ -181,9 +269,7 @@ SongReader::SongReader(const CatalogueGrid& grid) : grid_(grid) {
         const QString& cell = grid.cell(kPerformerColumn, row);
         if (cell.isEmpty())
             continue;
-        QString performer = withoutSongLabel(cell);
-        if (startsWithWord(performer, kPerformerBy) && performer.size() > kPerformerBy.size())
-            performer = performer.mid(kPerformerBy.size()).trimmed();
+        QString performer = performerWithoutLabel(cell);
         if (isCreditOrMarker(performer))
             continue;
         performers_.insert(foldedSongName(performer), 1);
@@ -195,10 +281,16 @@ RowSong SongReader::song(int row) const {
     const auto cell = [&](int column) {
         return column < grid_.columnCount() ? grid_.cell(column, row) : QString();
     };
-    const QString fileBase = baseName(cell(kFileNameColumn));
+    // Made only for the rows that need it: most rows name their song.
+    std::optional<QString> writtenFileName;
+    const auto fileBase = [&]() -> const QString& {
+        if (!writtenFileName)
+            writtenFileName = fileNameAsWritten(cell(kFileNameColumn));
+        return *writtenFileName;
+    };
     QString text = withoutSongLabel(cell(kTitleColumn));
     if (isCreditOrMarker(text))
-        text = fileBase;
+        text = fileBase();
     RowSong song;
     const QString performer =
         std::size_t(row) < performerOf_.size() ? performerOf_[std::size_t(row)] : QString();
@@ -222,7 +314,7 @@ RowSong SongReader::song(int row) const {
         bool rightIsPerformer =
             !performers_.isEmpty() && !leftIsPerformer && isPerformer(sides->right);
         if (!rightIsPerformer && !leftIsPerformer) {
-            if (const std::optional<Sides> file = dashSides(fileBase))
+            if (const std::optional<Sides> file = dashSides(fileBase()))
                 rightIsPerformer = foldedSongName(file->left) == foldedSongName(sides->right) &&
                                    foldedSongName(file->right) != foldedSongName(sides->right);
         }

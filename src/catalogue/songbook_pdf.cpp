@@ -1,8 +1,6 @@
 #include "catalogue/songbook_pdf.h"
 
-#include "catalogue/catalogue_record.h"
 #include "common/error.h"
-#include "common/file_write.h"
 
 #include <QBuffer>
 #include <QFont>
@@ -20,7 +18,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-constexpr int kFolderColumn = 1 + FolderField;
 constexpr int kResolution = 600; // device units per inch
 constexpr double kMarginMillimetres = 15;
 constexpr double kColumnGapPoints = 14;
@@ -177,38 +174,10 @@ private:
 
 } // namespace
 
-std::optional<SongbookPaper> songbookPaperFromName(const QString& name) {
-    if (name.compare(u"a4", Qt::CaseInsensitive) == 0)
-        return SongbookPaper::A4;
-    if (name.compare(u"letter", Qt::CaseInsensitive) == 0)
-        return SongbookPaper::Letter;
-    return std::nullopt;
-}
-
-QString commonFolder(const CatalogueGrid& grid, const std::vector<int>& rows) {
-    if (kFolderColumn >= grid.columnCount() || rows.empty())
-        return {};
-    QString common = grid.cell(kFolderColumn, rows.front());
-    for (const int row : rows) {
-        const QString& folder = grid.cell(kFolderColumn, row);
-        qsizetype same = 0;
-        const qsizetype limit = std::min(common.size(), folder.size());
-        while (same < limit && common[same] == folder[same])
-            ++same;
-        common.truncate(same);
-        if (common.isEmpty())
-            break;
-    }
-    // Only whole folder names: cut back to the last separator.
-    return common.left(common.lastIndexOf(u'/') + 1);
-}
-
-void writeSongbookPdf(const QString& path, const std::vector<SongbookSection>& sections,
-                      const SongbookOptions& options) {
+QByteArray drawSongbookPdf(const std::vector<SongbookSection>& book, const SongbookOptions& options,
+                           const SongbookLayout& layOut) {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
         throw Error(QStringLiteral("Песенник: нет доступа к шрифтам."));
-    // Drawn in memory first: the file is written whole through the atomic writer, so a failure
-    // names the file and the system's reason and leaves any previous songbook as it was.
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     {
@@ -221,13 +190,10 @@ void writeSongbookPdf(const QString& path, const std::vector<SongbookSection>& s
             QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         SongbookPainter painter(writer, options);
         if (!painter.isActive())
-            throw Error(QStringLiteral("Песенник не может быть записан: %1").arg(path));
-        std::vector<SongbookSection> book = sections;
-        if (options.index && !sections.empty())
-            book.push_back(songbookIndex(sections));
-        const std::vector<SongbookPage> pages = layOutSongbook(
-            book, options.columns, painter.columnHeight(),
-            [&painter](const SongbookLine& line) { return painter.lineHeight(line); });
+            throw Error(QStringLiteral("Песенник не может быть нарисован."));
+        const std::vector<SongbookPage> pages =
+            layOut(book, options.columns, painter.columnHeight(),
+                   [&painter](const SongbookLine& line) { return painter.lineHeight(line); });
         const int pageCount = std::max<int>(int(pages.size()), 1);
         if (pages.empty())
             painter.paintPage({}, 1, 1);
@@ -237,7 +203,7 @@ void writeSongbookPdf(const QString& path, const std::vector<SongbookSection>& s
             painter.paintPage(pages[i], int(i) + 1, pageCount);
         }
     }
-    writeFileAtomically(path, pdf.data());
+    return pdf.data();
 }
 
 } // namespace songwick

@@ -6,7 +6,12 @@
 #include "catalogue/songbook_pdf.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "cli/songbook_module.h"
 #include "common/date_time.h"
+#include "settings/options_file.h"
+
+#include <algorithm>
+#include <unistd.h>
 
 namespace songwick::cli {
 namespace {
@@ -31,6 +36,30 @@ QString readableRows(const CatalogueGrid& grid, const std::vector<int>& rows) {
         appendRow(row);
     return out;
 }
+
+// The comparison of contents on a terminal: one line rewritten in place, about a hundred
+// times in all.
+class ComparisonProgress {
+public:
+    ComparisonProgress() : enabled_(::isatty(STDERR_FILENO) == 1) {}
+    ~ComparisonProgress() {
+        if (shown_)
+            printError(QStringLiteral("\r\033[K"));
+    }
+    ComparisonProgress(const ComparisonProgress&) = delete;
+    ComparisonProgress& operator=(const ComparisonProgress&) = delete;
+
+    void fileRead(int read, int toRead) {
+        if (!enabled_ || (read % std::max(toRead / 100, 1) != 0 && read != toRead))
+            return;
+        shown_ = true;
+        printError(QStringLiteral("\rComparing files... %1 of %2").arg(read).arg(toRead));
+    }
+
+private:
+    bool enabled_;
+    bool shown_ = false;
+};
 
 // Takes the flags out of the arguments (an option without a value), leaving the rest.
 bool takeFlag(QStringList& arguments, const QString& name) {
@@ -84,7 +113,12 @@ int runDuplicates(const QStringList& arguments) {
     if (args.positional().size() != 1)
         throw UsageError("duplicates takes one list file");
     CatalogueGrid grid = readList(args.positional().first());
-    const std::vector<std::vector<int>> groups = duplicateGroups(grid, search);
+    std::vector<std::vector<int>> groups;
+    {
+        ComparisonProgress progress;
+        search.fileRead = [&progress](int read, int toRead) { progress.fileRead(read, toRead); };
+        groups = duplicateGroups(grid, search);
+    }
     QString out;
     for (std::size_t i = 0; i < groups.size(); ++i) {
         out += QStringLiteral("group %1\n").arg(i + 1);
@@ -105,14 +139,19 @@ int runDuplicates(const QStringList& arguments) {
 
 int runSongbook(const QStringList& arguments) {
     QStringList rest = arguments;
-    SongbookOptions options;
-    options.numbers = takeFlag(rest, QStringLiteral("numbers"));
-    options.index = takeFlag(rest, QStringLiteral("index"));
-    const Arguments args(
-        rest, {QStringLiteral("paper"), QStringLiteral("columns"), QStringLiteral("title")});
+    const bool numbers = takeFlag(rest, QStringLiteral("numbers"));
+    const bool index = takeFlag(rest, QStringLiteral("index"));
+    const Arguments args(rest, {QStringLiteral("paper"), QStringLiteral("columns"),
+                                QStringLiteral("title"), QStringLiteral("settings")});
     if (args.positional().size() != 2)
         throw UsageError("songbook takes a list file and the PDF to write");
-    options.title = args.option(QStringLiteral("title")).value_or(QString());
+    SongbookOptions options;
+    if (const auto settingsPath = args.option(QStringLiteral("settings")))
+        options = songbookOptionsFrom(*openOptionsFile(optionsFilePathBeside(*settingsPath)));
+    options.numbers = options.numbers || numbers;
+    options.index = options.index || index;
+    if (const auto title = args.option(QStringLiteral("title")))
+        options.title = *title;
     if (const auto paper = args.option(QStringLiteral("paper"))) {
         const auto chosen = songbookPaperFromName(*paper);
         if (!chosen)
@@ -131,7 +170,8 @@ int runSongbook(const QStringList& arguments) {
         rows.push_back(row);
     options.folder = commonFolder(grid, rows);
     options.date = formatDateTime(SystemClock().now(), kPatternDate);
-    writeSongbookPdf(args.positional()[1], songbookSections(grid, rows), options);
+    writeSongbookPdf(args.positional()[1], songbookSections(grid, rows), options,
+                     songbookPdfModule().draw);
     return 0;
 }
 

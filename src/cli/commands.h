@@ -15,6 +15,8 @@ int runExportXlsx(const QStringList& arguments);
 int runImportXlsx(const QStringList& arguments);
 int runExportDocx(const QStringList& arguments);
 int runFind(const QStringList& arguments);
+// The rows whose songs sing the words, best first, through the lyrics index.
+int runLyrics(const QStringList& arguments);
 int runSort(const QStringList& arguments);
 int runDuplicates(const QStringList& arguments);
 int runSongbook(const QStringList& arguments);

@@ -1,9 +1,11 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "cli/songbook_module.h"
 #include "common/file_name_codec.h"
+#include "settings/options_file.h"
+#include "translations/interface_language.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <cstring>
 #include <exception>
 #include <memory>
@@ -32,7 +34,8 @@ const Command kCommands[] = {
      "                        window's scan does\n"
      "  --settings PROP.DAT   take the scan-many-files setting from this settings file\n"
      "  --output FILE.swk     write the table as a list file instead of printing it\n"
-     "  --no-cache            read every file, leaving the scan cache out\n"
+     "  --no-cache            read every file, leaving the scan cache out (both readings\n"
+     "                        use it, each with entries of its own)\n"
      "  --stats               print files, folders, bytes read, cache hits and misses and\n"
      "                        the time on standard error\n"
      "  --reading program|structured\n"
@@ -43,7 +46,8 @@ const Command kCommands[] = {
      "                        shift_jis, big5, euc-kr\n",
      runScan},
     {"probe", "FILE.kar [--window start|main] [--codepage auto|cp1251|...]",
-     "print both readings of one karaoke file, its code page and the events used",
+     "print both readings of one karaoke file, its code page, the events used and the first "
+     "lines it sings",
      "  --window start|main   the program's reading as the start (default) or main window's\n"
      "  --codepage auto|KEY   force the structured reading's code page\n",
      runProbe},
@@ -65,6 +69,12 @@ const Command kCommands[] = {
     {"find", "LIST.swk WORD... [--output OUT.swk]",
      "print the rows of a list file that every word occurs in, as the find line finds them",
      "  --output OUT.swk      write the rows found, renumbered, as a list file\n", runFind},
+    {"lyrics", "LIST.swk WORD... [--output OUT.swk]",
+     "print the rows of a list file whose songs sing the words (in any order; \"a phrase\" "
+     "in quotes), best first, each with the line that sings them; the words of files not read "
+     "before are read into the lyrics index first",
+     "  --output OUT.swk      write the rows found, best first, renumbered, as a list file\n",
+     runLyrics},
     {"sort", "LIST.swk --column N [--descending] --output OUT.swk",
      "sort the table of a list file by a column and write it as a list file",
      "  --column N            the column, 0 to 6\n"
@@ -78,14 +88,16 @@ const Command kCommands[] = {
      runDuplicates},
     {"songbook",
      "LIST.swk OUT.pdf [--paper a4|letter] [--columns 1|2|3] [--title TEXT] [--numbers] "
-     "[--index]",
+     "[--index] [--settings PROP.DAT]",
      "write the songs of a list file as a PDF songbook grouped by performer (column 4, else "
      "the side of column 3's \"X - Y\" that the table shows to be the performer)",
      "  --paper a4|letter     the paper size (default a4)\n"
      "  --columns 1|2|3       columns to a page (default 2)\n"
      "  --title TEXT          the title line (default: the folder all the songs lie in)\n"
      "  --numbers             each song's row number beside its title, for request slips\n"
-     "  --index               an index of the songs by title at the end\n",
+     "  --index               an index of the songs by title at the end\n"
+     "  --settings PROP.DAT   start from the songbook options the program keeps in options.ini\n"
+     "                        beside this settings file (the options above still win)\n",
      runSongbook},
     {"rename", "SCAN.swk EDITED.swk [--dry-run]",
      "rename the files of a scanned list (column 1 name, column 2 folder) to column 1 of an "
@@ -103,18 +115,18 @@ const Command kCommands[] = {
      "", runJournal},
 };
 
-// Commands that lay out text need the fonts, which only a GUI application offers (here on
-// the offscreen platform, without a display).
+// Commands that lay out text need the fonts, which only a GUI application offers (on the
+// offscreen platform, without a display). It comes with the songbook's module, so that every
+// other command starts without Qt Gui.
 bool needsFonts(int argc, char** argv) {
     return argc > 1 && std::strcmp(argv[1], "songbook") == 0;
 }
 
 std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv) {
-    if (!needsFonts(argc, argv))
-        return std::make_unique<QCoreApplication>(argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
-    return std::make_unique<QGuiApplication>(argc, argv);
+    if (needsFonts(argc, argv))
+        if (std::unique_ptr<QCoreApplication> application = songbookApplication(argc, argv))
+            return application;
+    return std::make_unique<QCoreApplication>(argc, argv);
 }
 
 const char kExitStatus[] = "Exit status:\n"
@@ -198,6 +210,9 @@ int main(int argc, char** argv) {
     const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
     // The program's name, so that the scan cache and the rename journal are the windows' own.
     QCoreApplication::setApplicationName(QStringLiteral("songwick"));
+    // The messages of the core speak the interface's language, as in the windows.
+    const songwick::InstalledLanguage language(
+        songwick::interfaceLanguage(songwick::readLanguageChoice(songwick::optionsFilePath())));
     // Arguments are decoded as file names are, so that a name that is not UTF-8 reaches the
     // disk byte for byte.
     QStringList arguments;

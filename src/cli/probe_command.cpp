@@ -4,6 +4,7 @@
 #include "common/file_name_codec.h"
 #include "scan/kar_extractor.h"
 #include "scan/structured_reading.h"
+#include "scan/sung_text.h"
 
 namespace songwick::cli {
 namespace {
@@ -63,6 +64,28 @@ QString structureText(const MidiStructure& structure) {
     return out;
 }
 
+// The first lines the file sings, and where they come from.
+QString sungTextSummary(QByteArrayView bytes, const QString& codePage) {
+    constexpr int kLinesShown = 8;
+    CodePageDetector decoder;
+    const SungText sung =
+        readSungText(readMidiStructure(bytes, MidiTrackWalk::Whole), decoder, codePage);
+    if (sung.source == SungTextSource::None)
+        return QStringLiteral("sung text: none\n");
+    QString out =
+        QStringLiteral("sung text: %1 lines from the %2 of track %3%4:\n")
+            .arg(sung.lines.size())
+            .arg(sung.source == SungTextSource::LyricEvents ? QStringLiteral("lyric events (FF 05)")
+                                                            : QStringLiteral("text events (FF 01)"))
+            .arg(sung.track)
+            .arg(sung.cutShort ? QStringLiteral(", cut short") : QString());
+    for (const QString& line : sung.lines.mid(0, kLinesShown))
+        out += QStringLiteral("  %1\n").arg(line);
+    if (sung.lines.size() > kLinesShown)
+        out += QStringLiteral("  ...\n");
+    return out;
+}
+
 } // namespace
 
 int runProbe(const QStringList& arguments) {
@@ -105,6 +128,7 @@ int runProbe(const QStringList& arguments) {
     out += structureText(structure);
     if (texts.softKaraoke)
         out += QStringLiteral("soft karaoke: yes\n");
+    out += sungTextSummary(bytes, texts.codePage.key);
     out += QStringLiteral("used:\n");
     for (const UsedText& used : texts.used) {
         if (used.fromFileName)

@@ -2,6 +2,7 @@
 
 #include "common/error.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <csetjmp>
 #include <cstdio>
@@ -53,7 +54,8 @@ bool decodeInto(jpeg_decompress_struct& info, ErrorManager& errors, const unsign
 
 QImage decodeJpeg(QByteArrayView bytes) {
     if (bytes.isEmpty())
-        throw Error(QStringLiteral("Картинка пуста: в ней нет ни одного байта."));
+        throw Error(QCoreApplication::translate("songwick::Help",
+                                                "Картинка пуста: в ней нет ни одного байта."));
     jpeg_decompress_struct info{};
     ErrorManager errors{};
     info.err = jpeg_std_error(&errors.base);
@@ -65,16 +67,18 @@ QImage decodeJpeg(QByteArrayView bytes) {
                    static_cast<unsigned long>(bytes.size()), image);
     jpeg_destroy_decompress(&info);
     if (!decoded)
-        throw Error(QStringLiteral("Картинку не удалось прочитать: ") +
-                    QString::fromLocal8Bit(errors.message));
+        throw Error(
+            QCoreApplication::translate("songwick::Help", "Картинку не удалось прочитать: ") +
+            QString::fromLocal8Bit(errors.message));
     return image;
 }
 
 QImage loadJpegPicture(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Картинку \"") + path +
-                    QStringLiteral("\" не удалось открыть: ") + file.errorString());
+        throw Error(
+            QCoreApplication::translate("songwick::Help", "Картинку \"%1\" не удалось открыть: %2")
+                .arg(path, file.errorString()));
     return decodeJpeg(file.readAll());
 }
 

@@ -6,12 +6,21 @@
 #include "office/xlsx_writer.h"
 #include "settings/program_settings.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <array>
 
 namespace songwick {
+
+QString exportSheetName() {
+    return QCoreApplication::translate("songwick::Office", "Список караоке файлов");
+}
+
+QString extraBlockHeading() {
+    return QCoreApplication::translate("songwick::Office", "Дополнительная информация:");
+}
 namespace {
 
 constexpr int kDataColumnCount = 6;
@@ -185,7 +194,7 @@ void addExtraBlock(Worksheet& sheet, const ExportLayout& layout, const ProgramSe
         const CellRef dateCell{itemRow, nextColumn++};
         sheet.setValue(dateCell, dateTimeText(settings.ExcelDateTimeKind, now, locale));
         const CellRef heading{headingRow, 2};
-        sheet.setValue(heading, QString::fromUtf16(kExtraBlockHeading));
+        sheet.setValue(heading, extraBlockHeading());
         sheet.setAlignment({heading, heading}, HorizontalAlignment::Left);
         if (settings.ExcelTableFill)
             sheet.setFill({heading, heading}, kExtraHeadingFill);
@@ -227,7 +236,7 @@ std::optional<Workbook> buildExcelExport(const CatalogueGrid& grid,
     Workbook workbook;
     Worksheet& sheet = workbook.worksheet();
     sheet.setValues({{1, 1}, {rows, grid.columnCount()}}, transferArray(grid, settings));
-    sheet.setName(QString::fromUtf16(kExportSheetName));
+    sheet.setName(exportSheetName());
     sheet.setAllColumnsAlignment(HorizontalAlignment::Right);
     sheet.setAllColumnsWidth(kSheetColumnWidth);
     if (!settings.ExcelRowNumbers) {
@@ -252,8 +261,9 @@ std::optional<Workbook> buildExcelExport(const CatalogueGrid& grid,
 QString defaultShowFolder() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     if (folder.isEmpty() || !QDir().mkpath(folder))
-        throw Error(
-            QStringLiteral("Не удалось создать папку для временных файлов \"%1\"").arg(folder));
+        throw Error(QCoreApplication::translate(
+                        "songwick::Office", "Не удалось создать папку для временных файлов \"%1\"")
+                        .arg(folder));
     return folder;
 }
 
@@ -270,9 +280,8 @@ QString timeStampedPath(const QString& folder, const QString& baseName, const QS
 
 ShownWorkbook showWorkbook(const Workbook& workbook, const Clock& clock, DesktopOpener& opener,
                            const QString& folder) {
-    const QString path =
-        timeStampedPath(folder.isEmpty() ? defaultShowFolder() : folder,
-                        QString::fromUtf16(kExportSheetName), QStringLiteral("xlsx"), clock.now());
+    const QString path = timeStampedPath(folder.isEmpty() ? defaultShowFolder() : folder,
+                                         exportSheetName(), QStringLiteral("xlsx"), clock.now());
     const int cutCells = writeXlsx(workbook, path);
     opener.open(path);
     return {path, cutCells};

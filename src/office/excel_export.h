@@ -3,6 +3,7 @@
 #include "catalogue/catalogue_state.h"
 #include "common/date_time.h"
 #include "office/workbook.h"
+#include "translations/interface_language.h"
 
 #include <QLocale>
 #include <QString>
@@ -14,8 +15,9 @@ class CatalogueGrid;
 class DesktopOpener;
 struct ProgramSettings;
 
-inline constexpr char16_t kExportSheetName[] = u"Список караоке файлов";
-inline constexpr char16_t kExtraBlockHeading[] = u"Дополнительная информация:";
+// The sheet's name and the heading of the lines under the table, in the interface's language.
+QString exportSheetName();
+QString extraBlockHeading();
 
 // The catalogue table as the formatted spreadsheet "Ms &Excel" makes: the table in rows 1 to
 // N (N the table's row count, header row first), with or without the number column, filled,
@@ -28,7 +30,7 @@ inline constexpr char16_t kExtraBlockHeading[] = u"Дополнительная 
 std::optional<Workbook> buildExcelExport(const CatalogueGrid& grid,
                                          const ColumnValues& columnMeasures,
                                          const ProgramSettings& settings, const Clock& clock,
-                                         const QLocale& locale = QLocale::system());
+                                         const QLocale& locale = interfaceLocale());
 
 // Where shown workbooks and documents are written: the user's cache folder, made when missing.
 QString defaultShowFolder();

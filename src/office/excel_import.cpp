@@ -6,6 +6,7 @@
 #include "common/file_name_codec.h"
 #include "office/excel_export.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace songwick {
@@ -17,11 +18,14 @@ constexpr int kExtraBlockRows = 3;
 constexpr qint64 kMaxCellCount = qint64(RecordStore::kCapacity + 1) * 16;
 
 bool marksExtraBlock(const SheetValues& values, int row) {
-    const QString heading = QString::fromUtf16(kExtraBlockHeading);
+    // A sheet exported in either language is read in both.
+    const QString heading = extraBlockHeading();
     const QString& second = values.text(row, 2);
     return second == heading || values.text(row, 1) == heading ||
            second.contains(QStringLiteral("Дополните")) ||
-           second.contains(QStringLiteral(" информ"));
+           second.contains(QStringLiteral(" информ")) ||
+           second == QStringLiteral("Additional information:") ||
+           values.text(row, 1) == QStringLiteral("Additional information:");
 }
 
 // " \"<file>\"" for the messages, when the sheet was read from a file.
@@ -32,6 +36,10 @@ QString workbookNamed(const SheetValues& values) {
 }
 
 } // namespace
+
+QString spreadsheetImportFilter() {
+    return QCoreApplication::translate("songwick::Office", "Файлы Excel|*.xls;*.xlsx|");
+}
 
 int importColumnShift(const SheetValues& values, ImportWindow window) {
     const QString& first = values.text(1, 1);
@@ -61,20 +69,25 @@ SpreadsheetImport importSheet(const SheetValues& values, ImportWindow window, Ca
     const int shift = importColumnShift(values, window);
     const int lastColumn = values.columnCount();
     if (dataRows > RecordStore::kCapacity)
-        throw Error(QStringLiteral("Лист книги%1 содержит %2 строк, а таблица вмещает не больше "
-                                   "%3. Файл не загружен.")
+        throw Error(QCoreApplication::translate(
+                        "songwick::Office",
+                        "Лист книги%1 содержит %2 строк, а таблица вмещает не больше "
+                        "%3. Файл не загружен.")
                         .arg(workbookNamed(values))
                         .arg(dataRows)
                         .arg(RecordStore::kCapacity));
     if (window == ImportWindow::Start && qint64(rows) * (lastColumn + shift) > kMaxCellCount)
-        throw Error(QStringLiteral("Лист книги%1 описывает таблицу из %2 строк и %3 столбцов, "
-                                   "слишком большую для программы. Файл не загружен.")
-                        .arg(workbookNamed(values))
-                        .arg(dataRows)
-                        .arg(lastColumn + shift));
+        throw Error(
+            QCoreApplication::translate("songwick::Office",
+                                        "Лист книги%1 описывает таблицу из %2 строк и %3 столбцов, "
+                                        "слишком большую для программы. Файл не загружен.")
+                .arg(workbookNamed(values))
+                .arg(dataRows)
+                .arg(lastColumn + shift));
     if (window == ImportWindow::Start)
         grid.setColumnCount(lastColumn + shift);
     grid.setRowCount(rows);
+    grid.takeOrderAsMade();
     const int reachableColumns = std::min(lastColumn, grid.columnCount() - shift);
     for (int row = 1; row <= rows; ++row) {
         for (int column = 1; column <= reachableColumns; ++column)
@@ -109,7 +122,9 @@ SpreadsheetImport importSheet(const SheetValues& values, ImportWindow window, Ca
     if (window == ImportWindow::Start)
         state.loadedInStartWindow = true;
     else
-        result.statusText = QStringLiteral("Импортировано в таблицу %1 запись(и)").arg(dataRows);
+        result.statusText =
+            QCoreApplication::translate("songwick::Office", "Импортировано в таблицу %1 запись(и)")
+                .arg(dataRows);
     return result;
 }
 

@@ -17,7 +17,7 @@ enum class ImportWindow {
 };
 
 // The open dialog's filter for the import.
-inline constexpr char16_t kSpreadsheetImportFilter[] = u"Файлы Excel|*.xls;*.xlsx|";
+QString spreadsheetImportFilter();
 
 struct SpreadsheetImport {
     int dataRowCount = 0;

@@ -4,6 +4,7 @@
 #include "common/file_name_codec.h"
 #include "common/system_error.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <algorithm>
 #include <cerrno>
@@ -74,7 +75,8 @@ QString dateCellText(double value, bool withTime) {
 }
 
 QString damagedWorkbookMessage(const QString& name) {
-    return QStringLiteral("Файл повреждён или не является книгой Excel: %1")
+    return QCoreApplication::translate("songwick::Office",
+                                       "Файл повреждён или не является книгой Excel: %1")
         .arg(displayFileName(name));
 }
 
@@ -100,9 +102,11 @@ SheetValues readFirstSheet(const QString& path, const SheetLimits& limits) {
     if (!S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode))
         throw Error(damagedWorkbookMessage(path));
     if (status.st_size > kMaxWorkbookSize)
-        throw Error(QStringLiteral("Файл \"%1\" слишком велик для книги с таблицей. Файл не "
-                                   "загружен.")
-                        .arg(displayFileName(path)));
+        throw Error(
+            QCoreApplication::translate("songwick::Office",
+                                        "Файл \"%1\" слишком велик для книги с таблицей. Файл не "
+                                        "загружен.")
+                .arg(displayFileName(path)));
     return readFirstSheet(readWholeFile(path), path, limits);
 }
 

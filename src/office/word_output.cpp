@@ -6,7 +6,13 @@
 #include "settings/program_settings.h"
 #include "textview/table_text.h"
 
+#include <QCoreApplication>
+
 namespace songwick {
+
+QString wordDocumentFilter() {
+    return QCoreApplication::translate("songwick::Office", "Документ Word|*.docx|");
+}
 
 QString viewText(const QStringList& lines) {
     return lines.join(QStringLiteral("\r\n"));
@@ -52,9 +58,10 @@ Document tableDocument(const CatalogueGrid& grid, const ProgramSettings& setting
 
 QString showDocument(const Document& document, const Clock& clock, DesktopOpener& opener,
                      const QString& folder) {
-    const QString path = timeStampedPath(folder.isEmpty() ? defaultShowFolder() : folder,
-                                         QStringLiteral("Список kar файлов"),
-                                         QString::fromUtf16(kWordDocumentExtension), clock.now());
+    const QString path =
+        timeStampedPath(folder.isEmpty() ? defaultShowFolder() : folder,
+                        QCoreApplication::translate("songwick::Office", "Список kar файлов"),
+                        QString::fromUtf16(kWordDocumentExtension), clock.now());
     document.saveAs(path);
     opener.open(path);
     return path;

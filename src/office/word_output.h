@@ -2,6 +2,7 @@
 
 #include "common/date_time.h"
 #include "office/document.h"
+#include "translations/interface_language.h"
 
 #include <QLocale>
 #include <QString>
@@ -15,7 +16,7 @@ class Clock;
 struct ProgramSettings;
 
 // The save dialogs' filter and the extension a name typed without one gets.
-inline constexpr char16_t kWordDocumentFilter[] = u"Документ Word|*.docx|";
+QString wordDocumentFilter();
 inline constexpr char16_t kWordDocumentExtension[] = u"docx";
 
 // The text view's content as plain text: its lines joined by CR LF.
@@ -24,7 +25,7 @@ QString viewText(const QStringList& lines);
 // The fresh rendering the main window's Word entries carry: the table as the text view renders
 // it for viewing, with the trailer lines of the text output settings.
 QString freshTableText(const CatalogueGrid& grid, const ProgramSettings& settings,
-                       DateTimeValue now, const QLocale& locale = QLocale::system());
+                       DateTimeValue now, const QLocale& locale = interfaceLocale());
 
 // A new document holding exactly the text.
 Document documentWithText(const QString& text);
@@ -34,7 +35,7 @@ Document documentWithText(const QString& text);
 // location, file name, then every column from 3 on), followed by the trailer lines of the text
 // output settings as paragraphs. Its text form (paragraphs, printout) is freshTableText's.
 Document tableDocument(const CatalogueGrid& grid, const ProgramSettings& settings,
-                       DateTimeValue now, const QLocale& locale = QLocale::system());
+                       DateTimeValue now, const QLocale& locale = interfaceLocale());
 
 // "Visible": writes the document into `folder` (empty: the user's cache folder) under a
 // time-stamped name and opens it in the desktop's word processor. Returns the file written.

@@ -2,6 +2,7 @@
 
 #include "common/error.h"
 
+#include <QCoreApplication>
 #include <QHashFunctions>
 #include <algorithm>
 #include <array>
@@ -27,7 +28,9 @@ constexpr std::uint8_t kLeftEdge = 4;
 constexpr std::uint8_t kRightEdge = 8;
 
 Error badReference(QStringView reference) {
-    return Error(QStringLiteral("Неверная ссылка на ячейку: \"%1\"").arg(reference));
+    return Error(
+        QCoreApplication::translate("songwick::Office", "Неверная ссылка на ячейку: \"%1\"")
+            .arg(reference));
 }
 
 } // namespace
@@ -68,7 +71,9 @@ QString columnLetters(int column) {
 
 std::uint32_t paletteRgb(int colorIndex) {
     if (colorIndex < 1 || colorIndex > int(kPalette.size()))
-        throw Error(QStringLiteral("Нет цвета с номером %1 в палитре").arg(colorIndex));
+        throw Error(
+            QCoreApplication::translate("songwick::Office", "Нет цвета с номером %1 в палитре")
+                .arg(colorIndex));
     return kPalette[std::size_t(colorIndex - 1)];
 }
 
@@ -137,7 +142,8 @@ std::uint16_t Worksheet::intern(const CellFormat& format) {
     if (found != formatIds_.end())
         return found->second;
     if (formats_.size() > std::numeric_limits<std::uint16_t>::max())
-        throw Error(QStringLiteral("Слишком много различных форматов ячеек"));
+        throw Error(QCoreApplication::translate("songwick::Office",
+                                                "Слишком много различных форматов ячеек"));
     const auto id = std::uint16_t(formats_.size());
     formats_.push_back(format);
     formatIds_.emplace(format, id);
@@ -203,13 +209,14 @@ void Worksheet::ensureSize(int rows, int columns) {
 void Worksheet::checkRange(const CellRange& range) const {
     if (range.first.row < 1 || range.first.column < 1 || range.last.row > kMaxRows ||
         range.last.column > kMaxColumns)
-        throw Error(QStringLiteral("Диапазон ячеек вне листа"));
+        throw Error(QCoreApplication::translate("songwick::Office", "Диапазон ячеек вне листа"));
 }
 
 void Worksheet::setValues(const CellRange& range, const std::vector<QString>& rowMajorTexts) {
     checkRange(range);
     if (rowMajorTexts.size() != std::size_t(range.rowCount()) * std::size_t(range.columnCount()))
-        throw Error(QStringLiteral("Размер массива не совпадает с размером диапазона"));
+        throw Error(QCoreApplication::translate(
+            "songwick::Office", "Размер массива не совпадает с размером диапазона"));
     ensureSize(range.last.row, range.last.column);
     auto text = rowMajorTexts.begin();
     for (int row = range.first.row; row <= range.last.row; ++row) {

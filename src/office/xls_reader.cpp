@@ -4,6 +4,7 @@
 #include "common/file_name_codec.h"
 #include "common/system_error.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
@@ -161,16 +162,20 @@ QString dateText(CellKind kind, const QString& text) {
 bool accept(const SheetValues& values, unsigned row, unsigned column, const SheetLimits& limits,
             const QString& name) {
     if (row >= unsigned(limits.maxRow) || column >= unsigned(limits.maxColumn))
-        throw Error(QStringLiteral("Лист книги \"%1\" больше, чем может принять таблица (%2 строк, "
-                                   "%3 столбцов). Файл не загружен.")
+        throw Error(QCoreApplication::translate(
+                        "songwick::Office",
+                        "Лист книги \"%1\" больше, чем может принять таблица (%2 строк, "
+                        "%3 столбцов). Файл не загружен.")
                         .arg(displayFileName(name))
                         .arg(limits.maxRow)
                         .arg(limits.maxColumn));
     if (column >= unsigned(limits.keptColumns))
         return false;
     if (values.cellCount() >= limits.maxCells)
-        throw Error(QStringLiteral("Лист книги \"%1\" содержит больше %2 заполненных ячеек. Файл "
-                                   "не загружен.")
+        throw Error(QCoreApplication::translate(
+                        "songwick::Office",
+                        "Лист книги \"%1\" содержит больше %2 заполненных ячеек. Файл "
+                        "не загружен.")
                         .arg(displayFileName(name))
                         .arg(limits.maxCells));
     return true;

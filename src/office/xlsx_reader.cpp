@@ -2,6 +2,7 @@
 #include "common/file_name_codec.h"
 #include "office/sheet_reader.h"
 
+#include <QCoreApplication>
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <climits>
@@ -103,8 +104,10 @@ public:
 
     Error damaged() const { return Error(damagedWorkbookMessage(name_)); }
     Error tooLarge() const {
-        return Error(QStringLiteral("Книга \"%1\" слишком велика для таблицы. Файл не загружен.")
-                         .arg(displayFileName(name_)));
+        return Error(
+            QCoreApplication::translate(
+                "songwick::Office", "Книга \"%1\" слишком велика для таблицы. Файл не загружен.")
+                .arg(displayFileName(name_)));
     }
 
 private:
@@ -529,15 +532,19 @@ private:
 
     void countCell() {
         if (++cellCount_ > limits_.maxCells)
-            throw Error(QStringLiteral("Лист книги \"%1\" содержит больше %2 заполненных ячеек. "
-                                       "Файл не загружен.")
+            throw Error(QCoreApplication::translate(
+                            "songwick::Office",
+                            "Лист книги \"%1\" содержит больше %2 заполненных ячеек. "
+                            "Файл не загружен.")
                             .arg(displayFileName(name_))
                             .arg(limits_.maxCells));
     }
 
     QString tooLargeMessage() const {
-        return QStringLiteral("Лист книги \"%1\" больше, чем может принять таблица (%2 строк, "
-                              "%3 столбцов). Файл не загружен.")
+        return QCoreApplication::translate(
+                   "songwick::Office",
+                   "Лист книги \"%1\" больше, чем может принять таблица (%2 строк, "
+                   "%3 столбцов). Файл не загружен.")
             .arg(displayFileName(name_))
             .arg(limits_.maxRow)
             .arg(limits_.maxColumn);

@@ -5,6 +5,7 @@
 #include "common/file_write.h"
 #include "common/system_error.h"
 
+#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cerrno>
@@ -21,8 +22,9 @@ struct WorkbookCloser {
 using WorkbookHandle = std::unique_ptr<lxw_workbook, WorkbookCloser>;
 
 Error writeError(const QString& path, lxw_error error) {
-    return Error(QStringLiteral("Не удалось записать файл \"%1\": %2")
-                     .arg(path, QString::fromUtf8(lxw_strerror(error))));
+    return Error(
+        QCoreApplication::translate("songwick::Office", "Не удалось записать файл \"%1\": %2")
+            .arg(path, QString::fromUtf8(lxw_strerror(error))));
 }
 
 // libxlsxwriter reads 0x000000 as "no colour"; black has its own value.
@@ -114,7 +116,8 @@ private:
     lxw_format* make(const CellFormat& cell) {
         lxw_format* format = workbook_add_format(workbook_);
         if (!format)
-            throw Error(QStringLiteral("Недостаточно памяти для форматов книги"));
+            throw Error(QCoreApplication::translate("songwick::Office",
+                                                    "Недостаточно памяти для форматов книги"));
         if (const uint8_t alignment = libraryAlignment(cell.alignment); alignment != LXW_ALIGN_NONE)
             format_set_align(format, alignment);
         if (cell.fillColorIndex > 0) {
@@ -240,8 +243,10 @@ void writePageLayout(lxw_worksheet* target, const Worksheet& sheet) {
 QString cutCellsMessage(int cutCells) {
     if (cutCells == 0)
         return {};
-    return QStringLiteral("Текст %1 ячеек длиннее %2 знаков, которые вмещает ячейка, и обрезан "
-                          "до этой длины.")
+    return QCoreApplication::translate(
+               "songwick::Office",
+               "Текст %1 ячеек длиннее %2 знаков, которые вмещает ячейка, и обрезан "
+               "до этой длины.")
         .arg(cutCells)
         .arg(kMaxCellTextLength);
 }
@@ -270,15 +275,18 @@ int writeXlsx(const Workbook& workbook, const QString& path) {
         lxw_worksheet* worksheet = workbook_add_worksheet(
             target.get(), sheetName.isEmpty() ? nullptr : sheetName.constData());
         if (!worksheet)
-            throw Error(QStringLiteral("Недопустимое имя листа: \"%1\"").arg(sheet.name()));
+            throw Error(
+                QCoreApplication::translate("songwick::Office", "Недопустимое имя листа: \"%1\"")
+                    .arg(sheet.name()));
         FormatTable formats(target.get(), sheet);
         try {
             writeColumns(worksheet, sheet, formats);
             writePageLayout(worksheet, sheet);
             cutCells = writeCells(worksheet, sheet, formats);
         } catch (const Error& error) {
-            throw Error(
-                QStringLiteral("Не удалось записать файл \"%1\": %2").arg(path, error.message()));
+            throw Error(QCoreApplication::translate("songwick::Office",
+                                                    "Не удалось записать файл \"%1\": %2")
+                            .arg(path, error.message()));
         }
         errno = 0;
         const lxw_error closed = workbook_close(target.release());

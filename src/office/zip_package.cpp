@@ -2,6 +2,7 @@
 
 #include "common/error.h"
 
+#include <QCoreApplication>
 #include <memory>
 #include <zip.h>
 
@@ -17,7 +18,8 @@ struct ArchiveDiscarder {
 
 Error zipError(const char* text) {
     return Error(
-        QStringLiteral("Не удалось собрать архив документа: %1").arg(QString::fromUtf8(text)));
+        QCoreApplication::translate("songwick::Office", "Не удалось собрать архив документа: %1")
+            .arg(QString::fromUtf8(text)));
 }
 
 } // namespace

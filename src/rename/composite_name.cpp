@@ -3,6 +3,7 @@
 #include "common/file_name_codec.h"
 #include "settings/program_settings.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTextBoundaryFinder>
 #include <algorithm>
@@ -12,34 +13,52 @@ namespace songwick {
 
 const std::array<RenamePartInfo, kRenamePartCount>& renamePartInfos() {
     static const std::array<RenamePartInfo, kRenamePartCount> infos{{
-        {RenamePart::OriginalFileName, QStringLiteral("Первоначальное название файла"),
-         QStringLiteral("К новому названию файла добавляется имя, которым он обладает на "
-                        "данный момент")},
-        {RenamePart::Column3, QStringLiteral("3-я колонка Вашей таблицы"),
-         QStringLiteral("К новому названию файла добавляется содержимое третьего столбца Вашей "
-                        "таблицы (для каждого файла свое). Обычно там располагается название "
-                        "композиции и/или имя исполнителя")},
-        {RenamePart::Column4, QStringLiteral("4-я колонка Вашей таблицы"),
-         QStringLiteral("К новому названию файла добавляется содержимое четвертого столбца "
-                        "Вашей таблицы (для каждого файла свое). Обычно, но не всегда, там "
-                        "находится фамилия и имя автора слов песни")},
-        {RenamePart::Column5, QStringLiteral("5-я колонка Вашей таблицы"),
-         QStringLiteral("К новому названию файла добавляется содержимое пятого столбца Вашей "
-                        "таблицы (для каждого файла свое). Обычно, но не всегда, там находится "
-                        "фамилия и имя композитора песни")},
-        {RenamePart::Column6, QStringLiteral("6-я колонка Вашей таблицы"),
-         QStringLiteral("К новому названию файла добавляется содержимое шестого столбца Вашей "
-                        "таблицы (для каждого файла свое). Обычно там находится название "
-                        "программы, с помощью которой был создан данный файл.  Также здесь "
-                        "может содержаться всякая рекламная информация (сайт, e-mail и т. д.)")},
-        {RenamePart::OwnText, QStringLiteral("Своя строка"),
-         QStringLiteral("К именам всех новых файлов будет добавлена строка, которую Вы введете "
-                        "ниже!")},
-        {RenamePart::ListChoice, QStringLiteral("Выбор из списка"),
-         QStringLiteral("К именам всех новых файлов будет добавлено то,что Вы выберите из "
-                        "списка")},
-        {RenamePart::DateTime, QStringLiteral("Дата и время"),
-         QStringLiteral("К именам всех новых файлов будет добавлена дата и/или время")},
+        {RenamePart::OriginalFileName,
+         QCoreApplication::translate("songwick::Rename", "Первоначальное название файла"),
+         QCoreApplication::translate(
+             "songwick::Rename", "К новому названию файла добавляется имя, которым он обладает на "
+                                 "данный момент")},
+        {RenamePart::Column3,
+         QCoreApplication::translate("songwick::Rename", "3-я колонка Вашей таблицы"),
+         QCoreApplication::translate(
+             "songwick::Rename",
+             "К новому названию файла добавляется содержимое третьего столбца Вашей "
+             "таблицы (для каждого файла свое). Обычно там располагается название "
+             "композиции и/или имя исполнителя")},
+        {RenamePart::Column4,
+         QCoreApplication::translate("songwick::Rename", "4-я колонка Вашей таблицы"),
+         QCoreApplication::translate(
+             "songwick::Rename",
+             "К новому названию файла добавляется содержимое четвертого столбца "
+             "Вашей таблицы (для каждого файла свое). Обычно, но не всегда, там "
+             "находится фамилия и имя автора слов песни")},
+        {RenamePart::Column5,
+         QCoreApplication::translate("songwick::Rename", "5-я колонка Вашей таблицы"),
+         QCoreApplication::translate(
+             "songwick::Rename",
+             "К новому названию файла добавляется содержимое пятого столбца Вашей "
+             "таблицы (для каждого файла свое). Обычно, но не всегда, там находится "
+             "фамилия и имя композитора песни")},
+        {RenamePart::Column6,
+         QCoreApplication::translate("songwick::Rename", "6-я колонка Вашей таблицы"),
+         QCoreApplication::translate(
+             "songwick::Rename",
+             "К новому названию файла добавляется содержимое шестого столбца Вашей "
+             "таблицы (для каждого файла свое). Обычно там находится название "
+             "программы, с помощью которой был создан данный файл.  Также здесь "
+             "может содержаться всякая рекламная информация (сайт, e-mail и т. д.)")},
+        {RenamePart::OwnText, QCoreApplication::translate("songwick::Rename", "Своя строка"),
+         QCoreApplication::translate(
+             "songwick::Rename",
+             "К именам всех новых файлов будет добавлена строка, которую Вы введете "
+             "ниже!")},
+        {RenamePart::ListChoice, QCoreApplication::translate("songwick::Rename", "Выбор из списка"),
+         QCoreApplication::translate(
+             "songwick::Rename", "К именам всех новых файлов будет добавлено то,что Вы выберите из "
+                                 "списка")},
+        {RenamePart::DateTime, QCoreApplication::translate("songwick::Rename", "Дата и время"),
+         QCoreApplication::translate(
+             "songwick::Rename", "К именам всех новых файлов будет добавлена дата и/или время")},
     }};
     return infos;
 }
@@ -58,14 +77,19 @@ std::optional<RenamePart> renamePartFromCaption(QStringView caption) {
 
 const std::array<SeparatorEntry, 8>& separatorEntries() {
     static const std::array<SeparatorEntry, 8> entries{{
-        {QStringLiteral("Пробел \" \""), QStringLiteral(" ")},
-        {QStringLiteral("2 пробела \"  \""), QStringLiteral("  ")},
-        {QStringLiteral("Точка с запятой + пробел  \"; \""), QStringLiteral("; ")},
-        {QStringLiteral("Тире (один дефис) \"-\""), QStringLiteral("-")},
-        {QStringLiteral("Тире \"--\""), QStringLiteral("--")},
-        {QStringLiteral("Тире с пробелами \" -- \""), QStringLiteral(" -- ")},
-        {QStringLiteral("Знак подчеркивания \"_\""), QStringLiteral("_")},
-        {QStringLiteral("Две точки + пробел \".. \""), QStringLiteral(".. ")},
+        {QCoreApplication::translate("songwick::Rename", "Пробел \" \""), QStringLiteral(" ")},
+        {QCoreApplication::translate("songwick::Rename", "2 пробела \"  \""), QStringLiteral("  ")},
+        {QCoreApplication::translate("songwick::Rename", "Точка с запятой + пробел  \"; \""),
+         QStringLiteral("; ")},
+        {QCoreApplication::translate("songwick::Rename", "Тире (один дефис) \"-\""),
+         QStringLiteral("-")},
+        {QCoreApplication::translate("songwick::Rename", "Тире \"--\""), QStringLiteral("--")},
+        {QCoreApplication::translate("songwick::Rename", "Тире с пробелами \" -- \""),
+         QStringLiteral(" -- ")},
+        {QCoreApplication::translate("songwick::Rename", "Знак подчеркивания \"_\""),
+         QStringLiteral("_")},
+        {QCoreApplication::translate("songwick::Rename", "Две точки + пробел \".. \""),
+         QStringLiteral(".. ")},
     }};
     return entries;
 }
@@ -94,28 +118,28 @@ const QStringList& listChoiceEntries() {
         QStringLiteral("Russia"),
         QStringLiteral("Super"),
         QStringLiteral("The Best of The Best"),
-        QStringLiteral("В подарок"),
-        QStringLiteral("Всё..."),
-        QStringLiteral("Джаз"),
-        QStringLiteral("Для души"),
-        QStringLiteral("Для тела"),
-        QStringLiteral("Женщинам"),
-        QStringLiteral("Избранное"),
-        QStringLiteral("Иностанные песни"),
-        QStringLiteral("Коллекция"),
-        QStringLiteral("Лучшее"),
-        QStringLiteral("Лучшее из лчших"),
-        QStringLiteral("Мазовая музыка"),
-        QStringLiteral("Мужчинам"),
-        QStringLiteral("Поп"),
-        QStringLiteral("Прикольная музыка"),
-        QStringLiteral("Продвинутая музыка"),
-        QStringLiteral("Рок"),
-        QStringLiteral("Россия"),
-        QStringLiteral("Русские песни"),
-        QStringLiteral("Сборник"),
-        QStringLiteral("Супер сборник"),
-        QStringLiteral("Танцуют все!"),
+        QCoreApplication::translate("songwick::Phrases", "В подарок"),
+        QCoreApplication::translate("songwick::Phrases", "Всё..."),
+        QCoreApplication::translate("songwick::Phrases", "Джаз"),
+        QCoreApplication::translate("songwick::Phrases", "Для души"),
+        QCoreApplication::translate("songwick::Phrases", "Для тела"),
+        QCoreApplication::translate("songwick::Phrases", "Женщинам"),
+        QCoreApplication::translate("songwick::Phrases", "Избранное"),
+        QCoreApplication::translate("songwick::Phrases", "Иностанные песни"),
+        QCoreApplication::translate("songwick::Phrases", "Коллекция"),
+        QCoreApplication::translate("songwick::Phrases", "Лучшее"),
+        QCoreApplication::translate("songwick::Phrases", "Лучшее из лчших"),
+        QCoreApplication::translate("songwick::Phrases", "Мазовая музыка"),
+        QCoreApplication::translate("songwick::Phrases", "Мужчинам"),
+        QCoreApplication::translate("songwick::Phrases", "Поп"),
+        QCoreApplication::translate("songwick::Phrases", "Прикольная музыка"),
+        QCoreApplication::translate("songwick::Phrases", "Продвинутая музыка"),
+        QCoreApplication::translate("songwick::Phrases", "Рок"),
+        QCoreApplication::translate("songwick::Phrases", "Россия"),
+        QCoreApplication::translate("songwick::Phrases", "Русские песни"),
+        QCoreApplication::translate("songwick::Phrases", "Сборник"),
+        QCoreApplication::translate("songwick::Phrases", "Супер сборник"),
+        QCoreApplication::translate("songwick::Phrases", "Танцуют все!"),
     };
     return entries;
 }

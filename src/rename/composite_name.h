@@ -71,8 +71,8 @@ struct FilteredText {
     bool removedAny = false;
 };
 FilteredText removeForbiddenCharacters(const QString& text, int caret);
-inline constexpr QStringView kForbiddenCharactersWarning =
-    u"Символы \\/:*?\"<>| не могут быть использованы при вводе имени папки!";
+inline constexpr char kForbiddenCharactersWarning[] = QT_TRANSLATE_NOOP(
+    "songwick::Rename", "Символы \\/:*?\"<>| не могут быть использованы при вводе имени папки!");
 inline constexpr int kForbiddenCharactersWarningMs = 2502;
 
 // One position of the parts list.

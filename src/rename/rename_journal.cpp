@@ -6,6 +6,7 @@
 #include "common/system_error.h"
 #include "rename/no_replace_rename.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QSysInfo>
@@ -149,9 +150,11 @@ public:
         if (lines.isEmpty())
             return kHeaderLine.startsWith(cut)
                        ? noRun()
-                       : fail(QStringLiteral("это не журнал переименований"));
+                       : fail(QCoreApplication::translate("songwick::Rename",
+                                                          "это не журнал переименований"));
         if (lines[0] != kHeaderLine)
-            return fail(QStringLiteral("это не журнал переименований"));
+            return fail(
+                QCoreApplication::translate("songwick::Rename", "это не журнал переименований"));
         for (qsizetype i = 1; i < lines.size(); ++i) {
             if (!parseLine(i, lines[i].split('\t')))
                 return false;
@@ -160,7 +163,7 @@ public:
         if (file_.run.entries.empty())
             return noRun();
         if (file_.run.machine.isEmpty() || !file_.run.started.isValid() || !sawKind_)
-            return fail(QStringLiteral("нет заголовка"));
+            return fail(QCoreApplication::translate("songwick::Rename", "нет заголовка"));
         return true;
     }
 
@@ -168,7 +171,9 @@ private:
     bool parseLine(qsizetype index, const QList<QByteArray>& fields) {
         const QByteArray& tag = fields[0];
         if (file_.run.closed)
-            return fail(QStringLiteral("строка %1 после завершения").arg(index + 1));
+            return fail(
+                QCoreApplication::translate("songwick::Rename", "строка %1 после завершения")
+                    .arg(index + 1));
         if (index == 1 && tag == "machine" && fields.size() == 2) {
             file_.run.machine = QString::fromUtf8(fields[1]);
             return true;
@@ -177,7 +182,8 @@ private:
             return parseKind(fields);
         if (index == 3 && tag == "started" && fields.size() == 2) {
             file_.run.started = timeFrom(fields[1]);
-            return file_.run.started.isValid() || fail(QStringLiteral("неверное время"));
+            return file_.run.started.isValid() ||
+                   fail(QCoreApplication::translate("songwick::Rename", "неверное время"));
         }
         if (index > 3 && tag == "rename" && (fields.size() == 7 || fields.size() == 9))
             return parseEntry(index, fields);
@@ -191,7 +197,8 @@ private:
         if (index > 3 && tag == "end" && fields.size() == 3) {
             file_.run.ended = timeFrom(fields[1]);
             file_.run.closed = true;
-            return file_.run.ended.isValid() || fail(QStringLiteral("неверное время"));
+            return file_.run.ended.isValid() ||
+                   fail(QCoreApplication::translate("songwick::Rename", "неверное время"));
         }
         return failAtLine(index);
     }
@@ -210,7 +217,8 @@ private:
                 return true;
             }
         }
-        return fail(QStringLiteral("неизвестный вид переименования"));
+        return fail(
+            QCoreApplication::translate("songwick::Rename", "неизвестный вид переименования"));
     }
 
     // A folder that can only be the absolute folder of a file, and names that can only be a
@@ -257,7 +265,8 @@ private:
     }
 
     bool failAtLine(qsizetype index) {
-        return fail(QStringLiteral("строка %1 не читается").arg(index + 1));
+        return fail(QCoreApplication::translate("songwick::Rename", "строка %1 не читается")
+                        .arg(index + 1));
     }
 
     bool fail(const QString& problem) {
@@ -277,7 +286,7 @@ QString stoppedMessage(const QString& action, const QString& path, int error,
 }
 
 QString notRenamedConsequence() {
-    return QStringLiteral("Файлы не переименованы.");
+    return QCoreApplication::translate("songwick::Rename", "Файлы не переименованы.");
 }
 
 } // namespace
@@ -390,19 +399,25 @@ QString unusableJournalMessage(const JournalFile& file) {
     const QString path = displayFileName(file.run.path);
     switch (file.state) {
     case JournalState::Foreign:
-        return QStringLiteral("Журнал переименований %1 записан на другом компьютере. Он не "
-                              "используется, файлы не тронуты.")
+        return QCoreApplication::translate(
+                   "songwick::Rename",
+                   "Журнал переименований %1 записан на другом компьютере. Он не "
+                   "используется, файлы не тронуты.")
             .arg(path);
     case JournalState::Unreadable:
-        return file.problem + QStringLiteral(". Журнал переименований не используется, файлы "
-                                             "не тронуты.");
+        return file.problem +
+               QCoreApplication::translate("songwick::Rename",
+                                           ". Журнал переименований не используется, файлы "
+                                           "не тронуты.");
     case JournalState::Usable:
     case JournalState::Damaged:
     case JournalState::NoRun:
         break;
     }
-    return QStringLiteral("Журнал переименований %1 поврежден (%2). Он не используется, файлы "
-                          "не тронуты.")
+    return QCoreApplication::translate(
+               "songwick::Rename",
+               "Журнал переименований %1 поврежден (%2). Он не используется, файлы "
+               "не тронуты.")
         .arg(path, file.problem);
 }
 
@@ -523,17 +538,19 @@ void JournalWriter::writeLine(const QByteArray& text) {
             throw Error(stoppedMessage(
                 QStringLiteral("записать журнал переименований"), path_, step < 0 ? errno : ENOSPC,
                 plannedCount_ == 0 ? notRenamedConsequence()
-                                   : QStringLiteral("Переименование остановлено.")));
+                                   : QCoreApplication::translate("songwick::Rename",
+                                                                 "Переименование остановлено.")));
         written += step;
     }
 }
 
 void JournalWriter::sync() {
     if (::fdatasync(descriptor_) != 0)
-        throw Error(stoppedMessage(QStringLiteral("записать журнал переименований"), path_, errno,
-                                   plannedCount_ == 0
-                                       ? notRenamedConsequence()
-                                       : QStringLiteral("Переименование остановлено.")));
+        throw Error(stoppedMessage(
+            QStringLiteral("записать журнал переименований"), path_, errno,
+            plannedCount_ == 0
+                ? notRenamedConsequence()
+                : QCoreApplication::translate("songwick::Rename", "Переименование остановлено.")));
 }
 
 RunJournal::RunJournal(QString folder, JournalRunKind kind, int undoesNumber)

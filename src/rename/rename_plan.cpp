@@ -7,6 +7,7 @@
 #include "common/system_error.h"
 #include "rename/rename_journal.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -212,7 +213,7 @@ RenamePlan planFileNameColumnRename(const CatalogueGrid& grid, const CatalogueSt
 RenamePlan planCompositeRename(const CatalogueGrid& grid, const CatalogueState& state,
                                const CompositeRenameOptions& options, const Clock& clock) {
     if (!options.anyPartChecked())
-        throw Error(kNoPartCheckedMessage.toString());
+        throw Error(QCoreApplication::translate("songwick::Rename", kNoPartCheckedMessage));
     RenamePlan plan;
     plan.kind = RenameKind::Composite;
     plan.source = state.tableSource;
@@ -335,32 +336,41 @@ QString RenameRunResult::statusText() const {
 }
 
 QString fileNameColumnRefusal(const QString& oldPath) {
-    return QStringLiteral("Не удалось переименовать ") + oldPath +
-           QStringLiteral(". Недопустимое имя файла или файл занят другим приложением.");
+    return QCoreApplication::translate("songwick::Rename", "Не удалось переименовать ") + oldPath +
+           QCoreApplication::translate(
+               "songwick::Rename", ". Недопустимое имя файла или файл занят другим приложением.");
 }
 
 QString targetExistsRefusal(const QString& oldPath, const QString& newPath) {
-    return QStringLiteral("Не удалось переименовать ") + oldPath +
-           QStringLiteral(". Файл с таким именем уже существует: ") + newPath;
+    return QCoreApplication::translate("songwick::Rename", "Не удалось переименовать ") + oldPath +
+           QCoreApplication::translate("songwick::Rename",
+                                       ". Файл с таким именем уже существует: ") +
+           newPath;
 }
 
 QString unknownFileRefusal(int row, const QString& shownName) {
-    return QStringLiteral("Строка %1 (\"%2\") не переименована: неизвестно, какой файл на диске "
-                          "она представляет. Строка добавлена вручную или прочитана из списка "
-                          "или таблицы, где имя файла записано неточно.")
+    return QCoreApplication::translate(
+               "songwick::Rename",
+               "Строка %1 (\"%2\") не переименована: неизвестно, какой файл на диске "
+               "она представляет. Строка добавлена вручную или прочитана из списка "
+               "или таблицы, где имя файла записано неточно.")
         .arg(row)
         .arg(shownName);
 }
 
 QString compositeRefusal(const QString& oldPath) {
-    return QStringLiteral("Не удалось переименовать ") + oldPath +
-           QStringLiteral(". Недопустимое новое имя файла или файл с таким именем, как новое "
-                          "имя файла, уже существует. Или Файл занят другим приложением");
+    return QCoreApplication::translate("songwick::Rename", "Не удалось переименовать ") + oldPath +
+           QCoreApplication::translate(
+               "songwick::Rename",
+               ". Недопустимое новое имя файла или файл с таким именем, как новое "
+               "имя файла, уже существует. Или Файл занят другим приложением");
 }
 
 QString compositeEmptyNameRefusal(const QString& oldPath, TableSource source) {
-    QString message = QStringLiteral("Не удалось переименовать ") + oldPath +
-                      QStringLiteral(". Новое имя должно являться не пустой строкой.");
+    QString message = QCoreApplication::translate("songwick::Rename", "Не удалось переименовать ") +
+                      oldPath +
+                      QCoreApplication::translate("songwick::Rename",
+                                                  ". Новое имя должно являться не пустой строкой.");
     if (source == TableSource::StartWindowStore)
         message += QStringLiteral(" :)");
     return message;
@@ -368,11 +378,12 @@ QString compositeEmptyNameRefusal(const QString& oldPath, TableSource source) {
 
 QString lookupFailureRefusal(const QString& oldPath, int systemError) {
     return systemErrorMessage(QStringLiteral("найти файл"), oldPath, systemError) +
-           QStringLiteral(". Файл не переименован.");
+           QCoreApplication::translate("songwick::Rename", ". Файл не переименован.");
 }
 
 QString fileNameColumnStatusText(int renameCount) {
-    return QStringLiteral("Переименовано %1 файла(ов)").arg(renameCount);
+    return QCoreApplication::translate("songwick::Rename", "Переименовано %1 файла(ов)")
+        .arg(renameCount);
 }
 
 } // namespace songwick

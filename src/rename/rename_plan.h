@@ -60,8 +60,8 @@ struct RenamePlan {
 // two differ (exactly, letter case included).
 RenamePlan planFileNameColumnRename(const CatalogueGrid& grid, const CatalogueState& state);
 
-inline constexpr QStringView kNoPartCheckedMessage =
-    u"Должен быть отмечен хотя бы один пункт из списка.";
+inline constexpr char kNoPartCheckedMessage[] =
+    QT_TRANSLATE_NOOP("songwick::Rename", "Должен быть отмечен хотя бы один пункт из списка.");
 
 // For each data row (or each marked one), the file is to get the name composed from the
 // checked parts + ".kar". The clock is read once per row, when the date or time is a part. Throws

@@ -3,6 +3,7 @@
 #include "common/system_error.h"
 #include "rename/rename_journal.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 #include <algorithm>
@@ -10,10 +11,19 @@
 namespace songwick {
 namespace {
 
-const QString kInvalidName = QStringLiteral("Недопустимое имя файла");
-const QString kEmptyName = QStringLiteral("Новое имя должно являться не пустой строкой.");
-const QString kNameTaken = QStringLiteral("Файл с таким именем уже существует");
-const QString kNameTakenByRow = QStringLiteral("Это имя получает файл из строки %1");
+QString invalidNameText() {
+    return QCoreApplication::translate("songwick::Rename", "Недопустимое имя файла");
+}
+QString emptyNameText() {
+    return QCoreApplication::translate("songwick::Rename",
+                                       "Новое имя должно являться не пустой строкой.");
+}
+QString nameTakenText() {
+    return QCoreApplication::translate("songwick::Rename", "Файл с таким именем уже существует");
+}
+QString nameTakenByRowText() {
+    return QCoreApplication::translate("songwick::Rename", "Это имя получает файл из строки %1");
+}
 
 // Follows the plan's renames as they would happen one after the other.
 class PlannedNames {
@@ -22,11 +32,11 @@ public:
     QString refusalFor(const RenamePlanRow& row) {
         const QString target = row.newPath();
         if (const auto taker = takenBy_.constFind(target); taker != takenBy_.constEnd())
-            return kNameTakenByRow.arg(*taker);
+            return nameTakenByRowText().arg(*taker);
         const std::optional<FileIdentity> atTarget = fileIdentityOf(target);
         // A change of letter case only finds the file itself under the new name.
         if (atTarget && !freed_.contains(target) && atTarget != fileIdentityOf(row.oldPath()))
-            return kNameTaken;
+            return nameTakenText();
         takenBy_.insert(target, row.row);
         takenBy_.remove(row.oldPath());
         freed_.insert(row.oldPath());
@@ -70,15 +80,17 @@ std::vector<RenamePreviewRow> previewRenamePlan(const RenamePlan& plan) {
 QString plannedRefusalReason(const RenamePlanRow& row) {
     switch (row.action) {
     case PlannedAction::EmptyName:
-        return kEmptyName;
+        return emptyNameText();
     case PlannedAction::InvalidName:
-        return kInvalidName;
+        return invalidNameText();
     case PlannedAction::RelativeFolder:
-        return QStringLiteral("Папка файла указана не полным путём");
+        return QCoreApplication::translate("songwick::Rename",
+                                           "Папка файла указана не полным путём");
     case PlannedAction::LookupFailed:
         return systemErrorText(row.systemError);
     case PlannedAction::UnknownFile:
-        return QStringLiteral("Неизвестно, какой файл на диске представляет строка");
+        return QCoreApplication::translate("songwick::Rename",
+                                           "Неизвестно, какой файл на диске представляет строка");
     case PlannedAction::Rename:
     case PlannedAction::Unchanged:
     case PlannedAction::Missing:
@@ -91,11 +103,11 @@ QString plannedRefusalReason(const RenamePlanRow& row) {
 QString refusalReason(const RenameRowResult& result) {
     switch (result.detail) {
     case RenameOutcome::InvalidName:
-        return kInvalidName;
+        return invalidNameText();
     case RenameOutcome::TargetExists:
-        return kNameTaken;
+        return nameTakenText();
     case RenameOutcome::SourceMissing:
-        return QStringLiteral("Файл не найден");
+        return QCoreApplication::translate("songwick::Rename", "Файл не найден");
     case RenameOutcome::Renamed:
     case RenameOutcome::Failed:
         break;

@@ -6,6 +6,7 @@
 #include "common/system_error.h"
 #include "rename/no_replace_rename.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <algorithm>
 
@@ -81,10 +82,12 @@ std::vector<const JournalRun*> cutShortUndos(const std::vector<JournalFile>& fil
 UndoPlan planFinishingUndo(const std::vector<JournalFile>& files, const JournalFile& cutShort) {
     const JournalFile* undone = journalNumbered(files, cutShort.run.undoesNumber);
     if (undone == nullptr)
-        throw Error(QStringLiteral("Отмена переименований (журнал %1) была прервана, а журнал "
-                                   "отменяемых переименований %2 не найден. Файлы не тронуты.")
-                        .arg(displayFileName(cutShort.run.path))
-                        .arg(cutShort.run.undoesNumber, 6, 10, QLatin1Char('0')));
+        throw Error(
+            QCoreApplication::translate("songwick::Rename",
+                                        "Отмена переименований (журнал %1) была прервана, а журнал "
+                                        "отменяемых переименований %2 не найден. Файлы не тронуты.")
+                .arg(displayFileName(cutShort.run.path))
+                .arg(cutShort.run.undoesNumber, 6, 10, QLatin1Char('0')));
     if (undone->state != JournalState::Usable)
         throw Error(unusableJournalMessage(*undone));
     UndoPlan plan;
@@ -96,7 +99,7 @@ UndoPlan planFinishingUndo(const std::vector<JournalFile>& files, const JournalF
 
 QString refusedLine(const JournalEntry& entry, const RenameAttempt& attempt) {
     if (attempt.outcome == RenameOutcome::TargetExists)
-        return QStringLiteral("%1: имя %2 занято другим файлом")
+        return QCoreApplication::translate("songwick::Rename", "%1: имя %2 занято другим файлом")
             .arg(displayFileName(entry.newPath()), displayFileName(entry.oldName));
     if (attempt.outcome == RenameOutcome::SourceMissing)
         return replacedFileLine(entry);
@@ -118,7 +121,7 @@ UndoPlan planUndoOfLastRun(const QString& journalFolder) {
     for (; last != files.rend() && last->state == JournalState::NoRun; ++last)
         withoutRun.push_back(last->run.path);
     if (last == files.rend())
-        throw Error(kNothingToUndoMessage.toString());
+        throw Error(QCoreApplication::translate("songwick::Rename", kNothingToUndoMessage));
     if (last->state != JournalState::Usable)
         throw Error(unusableJournalMessage(*last));
     UndoPlan plan;
@@ -137,7 +140,7 @@ UndoPlan planUndoOfLastRun(const QString& journalFolder) {
         plan.steps = stepsFor(runs);
     }
     if (!hasWorkToDo(plan.steps))
-        throw Error(kNothingToUndoMessage.toString());
+        throw Error(QCoreApplication::translate("songwick::Rename", kNothingToUndoMessage));
     plan.journalsWithoutRun = withoutRun;
     return plan;
 }
@@ -183,13 +186,15 @@ UndoRunResult carryOutUndo(const UndoPlan& plan, const QString& journalFolder) {
 QString undoReport(const UndoRunResult& result) {
     if (result.notUndone.isEmpty())
         return {};
-    return QStringLiteral("Не удалось отменить переименование %1 файла(ов):\n")
+    return QCoreApplication::translate("songwick::Rename",
+                                       "Не удалось отменить переименование %1 файла(ов):\n")
                .arg(result.notUndone.size()) +
            result.notUndone.join(u'\n');
 }
 
 QString undoStatusText(int undoneCount) {
-    return QStringLiteral("Отменено переименований: %1").arg(undoneCount);
+    return QCoreApplication::translate("songwick::Rename", "Отменено переименований: %1")
+        .arg(undoneCount);
 }
 
 QString notUndoneLine(const UndoStep& step) {
@@ -200,7 +205,9 @@ QString notUndoneLine(const UndoStep& step) {
 }
 
 QString replacedFileLine(const JournalEntry& entry) {
-    return QStringLiteral("%1: файл заменен, изменен, перемещен или удален после переименования")
+    return QCoreApplication::translate(
+               "songwick::Rename",
+               "%1: файл заменен, изменен, перемещен или удален после переименования")
         .arg(displayFileName(entry.newPath()));
 }
 

@@ -40,7 +40,8 @@ struct UndoPlan {
     QStringList journalsWithoutRun;
 };
 
-inline constexpr QStringView kNothingToUndoMessage = u"Нет переименований, которые можно отменить.";
+inline constexpr char kNothingToUndoMessage[] =
+    QT_TRANSLATE_NOOP("songwick::Rename", "Нет переименований, которые можно отменить.");
 
 // The plan for the last run of the journal folder. Journals without a run are passed over.
 // When the last run is an undo that was cut short, the plan finishes undoing the run that undo

@@ -1,7 +1,8 @@
 #include "scan/file_name_patterns.h"
 
+#include "catalogue/song_words.h"
+
 #include <QRegularExpression>
-#include <QUrl>
 #include <algorithm>
 
 namespace songwick {
@@ -46,25 +47,25 @@ QStringList defaultFileNamePatterns() {
 }
 
 QString cleanedFileName(const QString& fileName) {
-    QString stem = fileName;
-    const qsizetype dot = stem.lastIndexOf(u'.');
-    if (dot > 0)
-        stem.truncate(dot);
-    if (stem.contains(u'%'))
-        stem = QUrl::fromPercentEncoding(stem.toUtf8());
-    stem.replace(u'_', u' ').replace(u'+', u' ');
-    return stem.simplified();
+    return fileNameAsWritten(fileName);
 }
 
-FileNameTexts matchFileName(const QString& fileName, const QStringList& patterns) {
+FileNamePatterns::FileNamePatterns(const QStringList& patterns) {
+    for (const QString& pattern : patterns)
+        if (pattern.contains(kTitlePlaceholder) || pattern.contains(kPerformerPlaceholder))
+            expressions_.push_back(patternExpression(pattern));
+        else
+            expressions_.emplace_back(); // names nothing: never matched
+}
+
+FileNameTexts FileNamePatterns::match(const QString& fileName) const {
     const QString name = cleanedFileName(fileName);
     if (name.isEmpty())
         return {};
-    for (int i = 0; i < patterns.size(); ++i) {
-        if (!patterns[i].contains(kTitlePlaceholder) &&
-            !patterns[i].contains(kPerformerPlaceholder))
+    for (int i = 0; i < int(expressions_.size()); ++i) {
+        if (expressions_[std::size_t(i)].pattern().isEmpty())
             continue;
-        const QRegularExpressionMatch match = patternExpression(patterns[i]).match(name);
+        const QRegularExpressionMatch match = expressions_[std::size_t(i)].match(name);
         if (!match.hasMatch())
             continue;
         const QString title = match.captured(QStringLiteral("title")).trimmed();
@@ -75,6 +76,10 @@ FileNameTexts matchFileName(const QString& fileName, const QStringList& patterns
         return {title, performer, i};
     }
     return {};
+}
+
+FileNameTexts matchFileName(const QString& fileName, const QStringList& patterns) {
+    return FileNamePatterns(patterns).match(fileName);
 }
 
 } // namespace songwick

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace songwick {
 
@@ -20,13 +22,23 @@ struct FileNameTexts {
     int pattern = -1; // index of the pattern that matched; -1 when none did
 };
 
-// The file name cleaned for matching: without its extension, "%27"-style escapes decoded,
-// "_" and "+" read as blanks, blanks collapsed and trimmed.
+// The file name cleaned for matching, as a person writes it (fileNameAsWritten): without its
+// extension and a trailing credit, "%27"-style escapes decoded, "_" and "+" read as blanks.
 QString cleanedFileName(const QString& fileName);
 
 // The first pattern that matches the cleaned file name gives the texts. A placeholder takes
 // at least one character and never digits alone (a track number is not a performer);
 // blanks around the pattern's literal parts are optional.
 FileNameTexts matchFileName(const QString& fileName, const QStringList& patterns);
+
+// The patterns made ready once, for matching many file names as matchFileName does.
+class FileNamePatterns {
+public:
+    explicit FileNamePatterns(const QStringList& patterns);
+    FileNameTexts match(const QString& fileName) const;
+
+private:
+    std::vector<QRegularExpression> expressions_; // by pattern; empty for one that names nothing
+};
 
 } // namespace songwick

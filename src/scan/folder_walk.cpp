@@ -3,8 +3,10 @@
 #include "common/error.h"
 #include "common/file_name_codec.h"
 #include "common/system_error.h"
+#include "scan/lyrics_index.h"
 #include "scan/scan_cache.h"
 #include "scan/structured_analysis.h"
+#include "scan/sung_text.h"
 
 #include <QFile>
 #include <algorithm>
@@ -119,11 +121,12 @@ struct PlannedEntry {
 };
 
 // Keeps the disk busy where the page cache does not hold a folder: the next files to read in it
-// are opened and their first bytes asked for while the current one is parsed.
+// are opened and asked for whole while the current one is parsed (most files are read to their
+// end in search of a marker they lack).
 class Prefetcher {
 public:
-    static constexpr size_t kFilesAhead = 8;
-    static constexpr off_t kBytesAhead = 16384;
+    static constexpr size_t kFilesAhead = 16;
+    static constexpr off_t kBytesAhead = 0; // the whole file
 
     Prefetcher() = default;
     Prefetcher(const Prefetcher&) = delete;
@@ -209,16 +212,20 @@ ListedFolder listAndPlan(const QByteArray& folder, bool withIdentities) {
     return listed;
 }
 
-// Lists the folders the walk queues, in the walk's order, on a thread of its own and a few
-// folders ahead of the walk, so that the file system's listing and status calls overlap the
-// reading and parsing of the files. What the walk sees does not change: each folder is still
-// listed before any of its files is read.
+// Lists the folders the walk queues on threads of their own, a few folders ahead of the walk,
+// so that the file system's listing and status calls overlap the reading and parsing of the
+// files and, where the page cache does not hold the folders, several of them are asked of the
+// disk at once. The walk takes the listings in the order it queued the folders, so what it sees
+// does not change: each folder is still listed before any of its files is read.
 class FolderLister {
 public:
-    static constexpr size_t kFoldersAhead = 4;
+    static constexpr size_t kThreads = 8;
+    static constexpr size_t kFoldersAhead = 16;
 
-    explicit FolderLister(bool withIdentities)
-        : withIdentities_(withIdentities), thread_([this] { run(); }) {}
+    explicit FolderLister(bool withIdentities) : withIdentities_(withIdentities) {
+        for (size_t i = 0; i < kThreads; ++i)
+            threads_.emplace_back([this] { run(); });
+    }
     FolderLister(const FolderLister&) = delete;
     FolderLister& operator=(const FolderLister&) = delete;
     ~FolderLister() {
@@ -226,57 +233,104 @@ public:
             const std::lock_guard lock(mutex_);
             stopping_ = true;
         }
-        changed_.notify_all();
-        thread_.join();
+        work_.notify_all();
+        for (std::thread& thread : threads_)
+            thread.join();
     }
 
     // Queues a folder to be listed after those queued before it.
     void add(const QByteArray& folder) {
         {
             const std::lock_guard lock(mutex_);
-            pending_.push_back(folder);
+            folders_.push_back({folder, std::nullopt});
         }
-        changed_.notify_all();
+        work_.notify_one();
     }
 
     // The listing of the first folder added and not yet taken; waits for it.
     ListedFolder next() {
         std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return !ready_.empty(); });
-        ListedFolder listed = std::move(ready_.front());
-        ready_.pop_front();
+        listed_.wait(lock, [this] { return folders_.front().listed.has_value(); });
+        ListedFolder listed = std::move(*folders_.front().listed);
+        folders_.pop_front();
+        --started_;
         lock.unlock();
-        changed_.notify_all();
+        work_.notify_one(); // one more folder may be started
         return listed;
     }
 
 private:
+    struct QueuedFolder {
+        QByteArray path;
+        std::optional<ListedFolder> listed; // set once a thread has listed it
+    };
+
     void run() {
         std::unique_lock lock(mutex_);
         for (;;) {
-            changed_.wait(lock, [this] {
-                return stopping_ || (!pending_.empty() && ready_.size() < kFoldersAhead);
+            work_.wait(lock, [this] {
+                return stopping_ || (started_ < folders_.size() && started_ < kFoldersAhead);
             });
             if (stopping_)
                 return;
-            const QByteArray folder = std::move(pending_.front());
-            pending_.pop_front();
+            // The folders before it stay queued until this one is listed: the reference holds.
+            QueuedFolder& folder = folders_[started_++];
+            const QByteArray path = folder.path;
             lock.unlock();
-            ListedFolder listed = listAndPlan(folder, withIdentities_);
+            ListedFolder listed = listAndPlan(path, withIdentities_);
             lock.lock();
-            ready_.push_back(std::move(listed));
-            changed_.notify_all();
+            folder.listed = std::move(listed);
+            listed_.notify_one();
         }
     }
 
     const bool withIdentities_;
     std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<QByteArray> pending_; // added, not yet listed
-    std::deque<ListedFolder> ready_; // listed, not yet taken
+    std::condition_variable work_;     // the threads wait here for a folder to list
+    std::condition_variable listed_;   // the walk waits here for the listing it takes next
+    std::deque<QueuedFolder> folders_; // added, not yet taken, in the order added
+    size_t started_ = 0;               // folders_[0, started_) are being listed or listed
     bool stopping_ = false;
-    std::thread thread_; // last: starts once the members above exist
+    std::vector<std::thread> threads_; // last: start once the members above exist
 };
+
+// A record of the structured reading on its way into the store: taken from the scan cache, or
+// to come from the analysis of its file, which the scan cache keeps when identity is set.
+struct WaitingRecord {
+    std::optional<CatalogueRecord> record; // empty until the file's analysis comes back
+    QString fileName;                      // as the record is to name the file and its folder
+    QString folderText;
+    std::optional<FileIdentity> identity;
+    QByteArray folder; // the file system's bytes, ending with "/"
+    QByteArray name;
+    std::optional<QStringList> sungLines; // of a file read whole, for the lyrics index
+};
+
+// The structured reading's texts as the scan cache keeps them: UTF-8, which gives back the
+// same texts, or nothing when the record names another file than the walk (it is then read
+// again each time) or holds a text that UTF-8 cannot carry unchanged.
+std::optional<KarTexts> storedTexts(const WaitingRecord& waiting) {
+    const CatalogueRecord& record = *waiting.record;
+    if (record[FileNameField] != waiting.fileName || record[FolderField] != waiting.folderText)
+        return std::nullopt;
+    KarTexts texts;
+    for (int i = 0; i < static_cast<int>(texts.size()); ++i) {
+        const QString& text = record[PerformerTitleField + i];
+        if (!text.isValidUtf16())
+            return std::nullopt;
+        texts[i] = text.toUtf8();
+    }
+    return texts;
+}
+
+// The record of a file whose structured texts the scan cache held.
+CatalogueRecord structuredRecord(const QString& folderText, const QString& fileName,
+                                 const KarTexts& texts) {
+    CatalogueRecord record{fileName, folderText};
+    for (int i = 0; i < static_cast<int>(texts.size()); ++i)
+        record[PerformerTitleField + i] = QString::fromUtf8(texts[i]);
+    return record;
+}
 
 class FolderWalk {
 public:
@@ -285,23 +339,33 @@ public:
         : store_(store), options_(options), progressStep_(progressStep),
           parentReferenceLimit_(options.manyFilesScan ? options.limits.parentReferencesMany
                                                       : options.limits.parentReferences) {
-        if (!options.scanCachePath.isEmpty() && options.reading.reading != KarReading::Structured) {
+        if (!options.scanCachePath.isEmpty()) {
             cache_.emplace(options.scanCachePath, readingKey(options));
+            if (options.reading.reading == KarReading::Structured)
+                cache_->dropEarlierRevisions("structured/", structuredRevisionKey());
             if (!cache_->active())
                 result_.cacheProblem = cache_->problem();
         }
         lister_ = std::make_unique<FolderLister>(cache_ && cache_->active());
-        if (options.reading.reading == KarReading::Structured)
+        if (options.reading.reading == KarReading::Structured) {
             analysis_.emplace(options.reading.structured);
+            if (cache_ && cache_->active())
+                openLyricsIndex();
+        }
     }
 
     WalkResult run(const QString& chosenFolder) {
         walk(chosenFolder);
         appendAnalysed(true);
+        appendWaiting();
         if (cache_) {
             cache_->finish();
             if (result_.cacheProblem.isEmpty())
                 result_.cacheProblem = cache_->problem();
+        }
+        if (lyrics_) {
+            lyrics_->commit();
+            noteLyricsIndexProblem();
         }
         result_.bytesRead = reader_.bytesRead();
         return result_;
@@ -344,6 +408,7 @@ private:
         if (!folderWithSeparator.endsWith('/'))
             folderWithSeparator.append('/');
         const QString folderText = decodeFileName(folderWithSeparator);
+        folderPath_ = folderWithSeparator;
         takeCachedTexts(folderWithSeparator);
         prefetching_ = false;
         for (size_t i = 0; i < entries.size() && result_.end == WalkEnd::Finished; ++i) {
@@ -402,16 +467,17 @@ private:
     }
 
     void extract(size_t index, const Entry& entry, const QString& folderText) {
-        const int analysing = analysis_ ? analysis_->pending() : 0;
-        if (store_.count() + analysing >= RecordStore::kCapacity) {
+        if (store_.count() + static_cast<int>(waiting_.size()) >= RecordStore::kCapacity) {
             result_.end = WalkEnd::StoreFull;
             return;
         }
         const PlannedEntry& planned = plan_[index];
         if (planned.cached) {
-            store_.append(makeRecord(folderText, entry.displayName, *planned.cached));
-            ++result_.recordsAdded;
             ++result_.cacheHits;
+            if (options_.reading.reading == KarReading::Structured)
+                appendInOrder(structuredRecord(folderText, entry.displayName, *planned.cached));
+            else
+                appendRecord(makeRecord(folderText, entry.displayName, *planned.cached));
             return;
         }
         const QByteArray& path = planned.path;
@@ -439,8 +505,7 @@ private:
                 prefetching_ = true;
                 prefetcher_.ahead(plan_, index, folderFd_);
             }
-            store_.append(makeRecord(folderText, entry.displayName, file.texts));
-            ++result_.recordsAdded;
+            appendRecord(makeRecord(folderText, entry.displayName, file.texts));
             if (caching) {
                 ++result_.cacheMisses;
                 if (file.unchanged)
@@ -451,16 +516,39 @@ private:
         }
     }
 
-    // The structured reading reads the parts of the file its structure leads to, and keeps out
-    // of the scan cache. The texts are read from the structure on the analysis thread while
-    // the next files are read.
+    // The structured reading reads the parts of the file its structure leads to. The texts are
+    // read from the structure on the analysis thread while the next files are read; their
+    // records wait in the walk's order until they come back.
     void extractStructured(const PlannedEntry& planned, const Entry& entry,
                            const QString& folderText) {
         const QByteArray& path = planned.path;
         StructuredAnalysis::Slot slot = analysis_->takeSlot();
         try {
-            reader_.readStructure(path, openCandidateFileAt(folderFd_, planned.name), slot.buffer,
-                                  slot.structure);
+            slot.wholeFile = wantsSungWords(planned);
+            if (slot.wholeFile) {
+                const QByteArrayView bytes = reader_.read(path);
+                slot.buffer.resize(bytes.size());
+                std::copy(bytes.begin(), bytes.end(), slot.buffer.begin());
+            } else {
+                reader_.readStructure(path, openCandidateFileAt(folderFd_, planned.name),
+                                      slot.buffer, slot.structure);
+            }
+            if (options_.afterReadingFile)
+                options_.afterReadingFile(decodeFileName(path));
+            WaitingRecord waiting;
+            waiting.fileName = entry.displayName;
+            waiting.folderText = folderText;
+            if (cache_ && cache_->active()) {
+                ++result_.cacheMisses;
+                // Kept only when the file is the version it was listed as, still after reading.
+                if (planned.identity &&
+                    identityOfEntry(folderFd_, planned.name) == planned.identity) {
+                    waiting.identity = planned.identity;
+                    waiting.folder = folderPath_;
+                    waiting.name = planned.name;
+                }
+            }
+            waiting_.push_back(std::move(waiting));
             analysis_->add(std::move(slot), folderText, entry.displayName);
         } catch (const Error& error) {
             analysis_->returnSlot(std::move(slot));
@@ -469,15 +557,80 @@ private:
         appendAnalysed(false);
     }
 
+    // Appends a record that is known now, behind the structured reading's records still
+    // waiting for their analysis.
+    void appendInOrder(CatalogueRecord record) {
+        if (waiting_.empty()) {
+            appendRecord(std::move(record));
+            return;
+        }
+        waiting_.emplace_back().record = std::move(record);
+        // Do not let known records pile up behind a file whose analysis has not started.
+        appendAnalysed(waiting_.size() >= kMostWaiting);
+    }
+
     void appendAnalysed(bool waitForAll) {
         if (!analysis_)
             return;
         for (StructuredAnalysis::Outcome& outcome : analysis_->takeOutcomes(waitForAll)) {
             if (outcome.error)
                 std::rethrow_exception(outcome.error);
-            store_.append(std::move(outcome.record));
-            ++result_.recordsAdded;
+            while (waiting_[analysedUpTo_].record)
+                ++analysedUpTo_;
+            waiting_[analysedUpTo_].sungLines = std::move(outcome.sungLines);
+            waiting_[analysedUpTo_++].record = std::move(outcome.record);
         }
+        appendWaiting();
+    }
+
+    // Appends the waiting records from the first up to one whose analysis has not come back,
+    // and keeps the texts of those that are to be kept in the scan cache.
+    void appendWaiting() {
+        while (!waiting_.empty() && waiting_.front().record) {
+            WaitingRecord& waiting = waiting_.front();
+            if (waiting.identity && cache_) {
+                if (const std::optional<KarTexts> texts = storedTexts(waiting))
+                    cache_->store(waiting.folder, waiting.name, *waiting.identity, *texts);
+            }
+            if (waiting.identity && waiting.sungLines && lyrics_) {
+                lyrics_->add(*waiting.identity, *waiting.sungLines);
+                noteLyricsIndexProblem();
+            }
+            appendRecord(std::move(*waiting.record));
+            waiting_.pop_front();
+            if (analysedUpTo_ > 0)
+                --analysedUpTo_;
+        }
+    }
+
+    void appendRecord(CatalogueRecord record) {
+        store_.append(std::move(record));
+        ++result_.recordsAdded;
+    }
+
+    // The files the structured reading reads while the scan cache is kept give their sung words
+    // to the lyrics index beside the cache, so that a search by the words reads no file again.
+    void openLyricsIndex() {
+        lyrics_.emplace(lyricsIndexPathBeside(options_.scanCachePath));
+        noteLyricsIndexProblem();
+    }
+
+    // An index that had to be built anew goes on; one that cannot be kept on disk is left out.
+    // Either way the scan says so once, unless the scan cache already had something to say.
+    void noteLyricsIndexProblem() {
+        if (!lyrics_ || lyrics_->problem().isEmpty())
+            return;
+        if (!lyricsProblemNoted_ && result_.cacheProblem.isEmpty())
+            result_.cacheProblem = lyrics_->problem();
+        lyricsProblemNoted_ = true;
+        if (!lyrics_->stored())
+            lyrics_.reset();
+    }
+
+    // A file is read whole for its sung words when the lyrics index has none for its version.
+    bool wantsSungWords(const PlannedEntry& planned) {
+        return lyrics_ && planned.identity && planned.identity->size <= kLargestSungFile &&
+               !lyrics_->documentOf(*planned.identity);
     }
 
     void noteUnreadable(const QByteArray& path, const Error& error) {
@@ -493,6 +646,7 @@ private:
     const int parentReferenceLimit_;
     std::deque<QByteArray> queue_;
     std::unique_ptr<FolderLister> lister_;
+    static constexpr std::size_t kMostWaiting = 256;
     int folderFd_ = -1; // the folder whose files are being read
     KarFileReader reader_;
     std::optional<ScanCache> cache_;
@@ -500,6 +654,11 @@ private:
     Prefetcher prefetcher_;
     bool prefetching_ = false; // on once a file of the folder was not in the page cache
     std::optional<StructuredAnalysis> analysis_; // the structured reading's thread
+    std::deque<WaitingRecord> waiting_; // the structured reading's records, in the walk's order
+    std::size_t analysedUpTo_ = 0;      // waiting_[0, analysedUpTo_) have their records
+    QByteArray folderPath_;             // the folder being listed, ending with "/"
+    std::optional<LyricsIndex> lyrics_; // filled by the structured reading with the scan cache
+    bool lyricsProblemNoted_ = false;
     WalkResult result_;
     int queuedTotal_ = 0;
     int parentReferences_ = 0;
@@ -509,6 +668,8 @@ private:
 } // namespace
 
 QByteArray readingKey(const WalkOptions& options) {
+    if (options.reading.reading == KarReading::Structured)
+        return readingKey(options.reading);
     return options.window == ScanWindow::Start ? QByteArrayLiteral("kar/start")
                                                : QByteArrayLiteral("kar/main");
 }

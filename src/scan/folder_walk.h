@@ -24,6 +24,8 @@ struct WalkOptions {
     bool manyFilesScan = false; // the setting ManyFilesScan
     WalkLimits limits;
     // The scan cache database to take unchanged files' texts from; empty: every file is read.
+    // With the structured reading, the files it reads also give their sung words to the lyrics
+    // index beside it.
     QString scanCachePath;
     // Asked after each file and each folder listing: true ends the walk there, keeping the
     // records found so far.
@@ -35,7 +37,8 @@ struct WalkOptions {
 };
 
 // What distinguishes the readings of the walk options: the texts of two readings never share
-// a scan cache entry.
+// a scan cache entry. The program's reading differs by window; the structured reading by its
+// code page, its file-name patterns and the revision of its rules, not by window.
 QByteArray readingKey(const WalkOptions& options);
 
 enum class WalkEnd {

@@ -156,8 +156,8 @@ void skipChannelEvents(TrackPosition& position, const unsigned char* end) {
 
 class StructureReader {
 public:
-    StructureReader(MidiBytes& bytes, MidiStructure& structure)
-        : bytes_(bytes), base_(bytesOf(bytes.data())), structure_(structure) {}
+    StructureReader(MidiBytes& bytes, MidiStructure& structure, MidiTrackWalk walk)
+        : bytes_(bytes), base_(bytesOf(bytes.data())), structure_(structure), walk_(walk) {}
 
     void readTrack(qsizetype dataOffset, qsizetype length) {
         MidiTrack track;
@@ -172,7 +172,7 @@ public:
         // latest text, once the track has sounded, wherever the readable bytes end.
         for (;;) {
             const unsigned char* limit = readableEnd;
-            if (position.firstNoteTick >= 0) {
+            if (position.firstNoteTick >= 0 && walk_ == MidiTrackWalk::Head) {
                 if (position.at - lastTextEnd_ >= kMidiTextGap) {
                     track.cutShort = position.at < end;
                     break;
@@ -290,6 +290,7 @@ private:
     MidiBytes& bytes_;
     const unsigned char* base_;
     MidiStructure& structure_;
+    const MidiTrackWalk walk_;
     const unsigned char* lastTextEnd_ = nullptr; // where the track's latest text ended
 };
 
@@ -297,25 +298,7 @@ bool isChunkTag(QByteArrayView tag) {
     return std::all_of(tag.begin(), tag.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
 }
 
-} // namespace
-
-std::int64_t MidiStructure::firstNoteTick() const {
-    std::int64_t first = -1;
-    for (const MidiTrack& track : tracks) {
-        if (track.firstNoteTick >= 0 && (first < 0 || track.firstNoteTick < first))
-            first = track.firstNoteTick;
-    }
-    return first;
-}
-
-MidiStructure readMidiStructure(MidiBytes& bytes) {
-    MidiStructure structure;
-    structure.metaEvents.reserve(64);
-    readMidiStructure(bytes, structure);
-    return structure;
-}
-
-void readMidiStructure(MidiBytes& bytes, MidiStructure& structure) {
+void readStructureInto(MidiBytes& bytes, MidiStructure& structure, MidiTrackWalk walk) {
     std::vector<MidiTrack> tracks = std::move(structure.tracks);
     std::vector<MidiMetaEvent> metaEvents = std::move(structure.metaEvents);
     tracks.clear();
@@ -340,7 +323,7 @@ void readMidiStructure(MidiBytes& bytes, MidiStructure& structure) {
     } else {
         structure.damaged = true;
     }
-    StructureReader reader(bytes, structure);
+    StructureReader reader(bytes, structure, walk);
     const auto end = [&] { return std::min(fileEnd, bytes.size()); };
     qsizetype at = headerData + std::min<qsizetype>(headerLength, end() - headerData);
     while (int(structure.tracks.size()) < kMaxMidiTracks && at + kChunkHeaderSize <= end() &&
@@ -366,9 +349,38 @@ void readMidiStructure(MidiBytes& bytes, MidiStructure& structure) {
     }
 }
 
+} // namespace
+
+std::int64_t MidiStructure::firstNoteTick() const {
+    std::int64_t first = -1;
+    for (const MidiTrack& track : tracks) {
+        if (track.firstNoteTick >= 0 && (first < 0 || track.firstNoteTick < first))
+            first = track.firstNoteTick;
+    }
+    return first;
+}
+
+MidiStructure readMidiStructure(MidiBytes& bytes) {
+    MidiStructure structure;
+    structure.metaEvents.reserve(64);
+    readMidiStructure(bytes, structure);
+    return structure;
+}
+
+void readMidiStructure(MidiBytes& bytes, MidiStructure& structure) {
+    readStructureInto(bytes, structure, MidiTrackWalk::Head);
+}
+
 MidiStructure readMidiStructure(QByteArrayView bytes) {
+    return readMidiStructure(bytes, MidiTrackWalk::Head);
+}
+
+MidiStructure readMidiStructure(QByteArrayView bytes, MidiTrackWalk walk) {
     WholeBytes whole(bytes);
-    return readMidiStructure(whole);
+    MidiStructure structure;
+    structure.metaEvents.reserve(64);
+    readStructureInto(whole, structure, walk);
+    return structure;
 }
 
 } // namespace songwick

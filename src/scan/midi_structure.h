@@ -76,12 +76,17 @@ public:
     virtual qsizetype readable(qsizetype from, qsizetype count) = 0;
 };
 
+// How far the structure reader walks each track: its head, as above, or to its end, for the
+// sung words that run on through the music.
+enum class MidiTrackWalk { Head, Whole };
+
 // Reads the structure of MIDI file bytes. Never throws and never looks outside the bytes:
 // garbage before "MThd" is skipped, a RIFF "RMID" wrapper is unwrapped, a chunk length past
 // the end is clipped, a missing end-of-track is fine. Time is linear in the size of the
 // bytes; memory is bounded by the limits above. The events refer into the bytes.
 MidiStructure readMidiStructure(MidiBytes& bytes);
 MidiStructure readMidiStructure(QByteArrayView bytes);
+MidiStructure readMidiStructure(QByteArrayView bytes, MidiTrackWalk walk);
 // The same into a structure read before, whose lists keep the memory they had.
 void readMidiStructure(MidiBytes& bytes, MidiStructure& structure);
 

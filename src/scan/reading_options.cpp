@@ -1,5 +1,9 @@
 #include "scan/reading_options.h"
 
+#include "scan/structured_reading_revision.h"
+
+#include <QCryptographicHash>
+
 namespace songwick {
 namespace {
 
@@ -33,11 +37,24 @@ void saveReadingOptions(QSettings& options, const ReadingOptions& reading) {
     options.sync();
 }
 
+QByteArray structuredRevisionKey() {
+    return QByteArrayLiteral("structured/") + kStructuredReadingRevision + '/';
+}
+
 QByteArray readingKey(const ReadingOptions& reading) {
     if (reading.reading == KarReading::Program)
         return "program";
-    return "structured;" + reading.structured.codePage.toUtf8() + ';' +
-           reading.structured.fileNamePatterns.join(u'\n').toUtf8();
+    // Each part with its length, so that no two lists of options give the same bytes; hashed,
+    // so that the key stays short in every cache entry.
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    const auto addPart = [&hash](const QByteArray& part) {
+        hash.addData(QByteArray::number(part.size()) + ':');
+        hash.addData(part);
+    };
+    addPart(reading.structured.codePage.toUtf8());
+    for (const QString& pattern : reading.structured.fileNamePatterns)
+        addPart(pattern.toUtf8());
+    return structuredRevisionKey() + hash.result().first(12).toHex();
 }
 
 } // namespace songwick

@@ -32,7 +32,10 @@ void saveReadingOptions(QSettings& options, const ReadingOptions& reading);
 QString readingName(KarReading reading);
 
 // A fingerprint of everything that changes what a scan reads from a file, for caches of
-// readings: the method, and for the structured reading its code page and patterns.
+// readings: the method, and for the structured reading its code page, its patterns and the
+// revision of its rules (any change of the scan's sources makes a new one).
 QByteArray readingKey(const ReadingOptions& reading);
+// How every structured key of this build begins: "structured/", the revision, "/".
+QByteArray structuredRevisionKey();
 
 } // namespace songwick

@@ -1,5 +1,7 @@
 #include "scan/scan_cache.h"
 
+#include "scan/sqlite_database.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -19,7 +21,7 @@ constexpr int kSchemaVersion = 1;
 // A database that another scan holds is given up after this long.
 constexpr int kBusyTimeoutMs = 250;
 
-constexpr char kSchema[] = "CREATE TABLE files("
+constexpr char kTables[] = "CREATE TABLE files("
                            " folder BLOB NOT NULL, reading BLOB NOT NULL, name BLOB NOT NULL,"
                            " device INTEGER NOT NULL, inode INTEGER NOT NULL,"
                            " size INTEGER NOT NULL, modified INTEGER NOT NULL,"
@@ -66,11 +68,6 @@ quint64 checkSum(const CacheKey& key, QByteArrayView texts) {
         hash = fnv1a(hash, QByteArrayView("\0", 1));
     }
     return hash;
-}
-
-bool isDamage(int code) {
-    const int primary = code & 0xFF;
-    return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB || primary == SQLITE_FORMAT;
 }
 
 QByteArrayView columnBytes(sqlite3_stmt* statement, int column) {
@@ -139,7 +136,8 @@ std::optional<KarTexts> decodeCachedTexts(const CacheKey& key, QByteArrayView st
 }
 
 ScanCache::ScanCache(const QString& path, QByteArray reading, qint64 today)
-    : path_(path), reading_(std::move(reading)), today_(today) {
+    : path_(path), reading_(std::move(reading)), today_(today),
+      database_([this](const QString& why, int code) { fail(why, code); }) {
     if (!open(path))
         close();
 }
@@ -151,102 +149,40 @@ ScanCache::~ScanCache() {
 bool ScanCache::open(const QString& path) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     readAheadWholeFile(path);
-    const int opened = sqlite3_open_v2(QFile::encodeName(path).constData(), &db_,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    if (opened != SQLITE_OK) {
-        fail(QStringLiteral("cannot open it"), opened);
+    if (!database_.open(QFile::encodeName(path), kBusyTimeoutMs))
         return false;
-    }
-    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
-    if (!checkSchema() || !execute("PRAGMA journal_mode=WAL") ||
-        !execute("PRAGMA synchronous=NORMAL") || !execute("BEGIN IMMEDIATE"))
+    const SqliteSchema schema{kApplicationId, kSchemaVersion, kTables,
+                              QStringLiteral("it is not a scan cache of this version")};
+    if (!database_.ensureSchema(schema) || !database_.execute("PRAGMA journal_mode=WAL") ||
+        !database_.execute("PRAGMA synchronous=NORMAL") || !database_.execute("BEGIN IMMEDIATE"))
         return false;
-    select_ = prepare("SELECT folder, name, device, inode, size, modified, changed, texts, seen"
-                      " FROM files WHERE folder = ?1 AND reading = ?2 ORDER BY name");
+    select_ =
+        database_.prepare("SELECT folder, name, device, inode, size, modified, changed, texts, seen"
+                          " FROM files WHERE folder = ?1 AND reading = ?2 ORDER BY name");
     // In the order of the primary key: one pass over the part of the table that holds the tree.
-    selectTree_ = prepare(
+    selectTree_ = database_.prepare(
         "SELECT folder, name, device, inode, size, modified, changed, texts, seen FROM files"
         " WHERE folder >= ?1 AND (?2 IS NULL OR folder < ?2) AND reading = ?3"
         " ORDER BY folder, reading, name");
-    insert_ =
-        prepare("INSERT OR REPLACE INTO files VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
-    touch_ = prepare("UPDATE files SET seen = ?4 WHERE folder = ?1 AND reading = ?2 AND name = ?3");
+    insert_ = database_.prepare(
+        "INSERT OR REPLACE INTO files VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
+    touch_ = database_.prepare(
+        "UPDATE files SET seen = ?4 WHERE folder = ?1 AND reading = ?2 AND name = ?3");
     return select_ && selectTree_ && insert_ && touch_;
-}
-
-// A new database gets the tables; one of another program or another version is foreign.
-bool ScanCache::checkSchema() {
-    sqlite3_stmt* query = prepare("SELECT (SELECT application_id FROM pragma_application_id),"
-                                  " (SELECT user_version FROM pragma_user_version),"
-                                  " (SELECT count(*) FROM sqlite_master)");
-    if (!query)
-        return false;
-    int applicationId = 0, version = 0, objects = 0;
-    const int stepped = sqlite3_step(query);
-    if (stepped == SQLITE_ROW) {
-        applicationId = sqlite3_column_int(query, 0);
-        version = sqlite3_column_int(query, 1);
-        objects = sqlite3_column_int(query, 2);
-    }
-    sqlite3_finalize(query);
-    if (stepped != SQLITE_ROW) {
-        fail(QStringLiteral("cannot read it"), stepped);
-        return false;
-    }
-    if (applicationId == kApplicationId && version == kSchemaVersion)
-        return true;
-    if (applicationId == 0 && version == 0 && objects == 0) {
-        const QByteArray create = QByteArray("BEGIN IMMEDIATE;") + kSchema +
-                                  "PRAGMA application_id=" + QByteArray::number(kApplicationId) +
-                                  ";PRAGMA user_version=" + QByteArray::number(kSchemaVersion) +
-                                  ";COMMIT;";
-        return execute(create.constData());
-    }
-    fail(QStringLiteral("it is not a scan cache of this version"), SQLITE_NOTADB);
-    return false;
-}
-
-bool ScanCache::execute(const char* sql) {
-    if (!db_)
-        return false;
-    const int code = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
-    if (code != SQLITE_OK) {
-        fail(QString::fromUtf8(sqlite3_errmsg(db_)), code);
-        return false;
-    }
-    return true;
-}
-
-sqlite3_stmt* ScanCache::prepare(const char* sql) {
-    sqlite3_stmt* statement = nullptr;
-    const int code = sqlite3_prepare_v2(db_, sql, -1, &statement, nullptr);
-    if (code != SQLITE_OK) {
-        fail(QString::fromUtf8(sqlite3_errmsg(db_)), code);
-        return nullptr;
-    }
-    return statement;
 }
 
 void ScanCache::fail(const QString& why, int code) {
     if (problem_.isEmpty())
         problem_ = QStringLiteral("scan cache %1 left out: %2").arg(path_, why);
-    const bool damaged = isDamage(code);
     close();
-    if (damaged) {
-        for (const QString& suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
-            QFile::remove(path_ + suffix);
-    }
+    if (isSqliteDamage(code))
+        removeSqliteFiles(path_);
 }
 
 void ScanCache::close() {
-    for (sqlite3_stmt** statement : {&select_, &selectTree_, &insert_, &touch_}) {
-        sqlite3_finalize(*statement);
-        *statement = nullptr;
-    }
-    if (db_) {
-        sqlite3_close_v2(db_); // an open transaction is rolled back
-        db_ = nullptr;
-    }
+    for (SqliteStatement* statement : {&select_, &selectTree_, &insert_, &touch_})
+        statement->reset();
+    database_.close(); // an open transaction is rolled back
     tree_.reset();
     bytes_.clear();
     entries_.clear();
@@ -256,7 +192,7 @@ void ScanCache::close() {
 }
 
 void ScanCache::enterFolder(const QByteArray& folder) {
-    if (!db_ || folder == folder_)
+    if (!database_.isOpen() || folder == folder_)
         return;
     folder_ = folder;
     begin_ = end_ = 0;
@@ -264,7 +200,7 @@ void ScanCache::enterFolder(const QByteArray& folder) {
     // of the whole tree are read then, and each folder's are found among them.
     if (!tree_)
         readTree(folder);
-    if (!db_)
+    if (!database_.isOpen())
         return;
     const auto byPath = [this](const FolderEntries& entries, QByteArrayView path) {
         return pathOf(entries) < path;
@@ -286,11 +222,11 @@ void ScanCache::enterFolder(const QByteArray& folder) {
             return;
         }
     }
-    sqlite3_reset(select_);
-    bindBytes(select_, 1, folder);
-    bindBytes(select_, 2, reading_);
+    sqlite3_reset(select_.get());
+    bindBytes(select_.get(), 1, folder);
+    bindBytes(select_.get(), 2, reading_);
     const std::size_t before = entries_.size();
-    if (appendRows(select_) && entries_.size() > before) {
+    if (appendRows(select_.get()) && entries_.size() > before) {
         begin_ = folders_.back().begin;
         end_ = folders_.back().end;
     }
@@ -305,14 +241,14 @@ void ScanCache::readTree(const QByteArray& tree) {
         pastTree.chop(1);
     if (!pastTree.isEmpty())
         pastTree.back() = static_cast<char>(pastTree.back() + 1);
-    sqlite3_reset(selectTree_);
-    bindBytes(selectTree_, 1, tree);
+    sqlite3_reset(selectTree_.get());
+    bindBytes(selectTree_.get(), 1, tree);
     if (pastTree.isEmpty())
-        sqlite3_bind_null(selectTree_, 2);
+        sqlite3_bind_null(selectTree_.get(), 2);
     else
-        bindBytes(selectTree_, 2, pastTree);
-    bindBytes(selectTree_, 3, reading_);
-    if (appendRows(selectTree_))
+        bindBytes(selectTree_.get(), 2, pastTree);
+    bindBytes(selectTree_.get(), 3, reading_);
+    if (appendRows(selectTree_.get()))
         treeFolders_ = folders_.size();
 }
 
@@ -343,7 +279,7 @@ bool ScanCache::appendRows(sqlite3_stmt* query) {
         folders_.back().end = entries_.size();
     }
     if (code != SQLITE_DONE) {
-        fail(QString::fromUtf8(sqlite3_errmsg(db_)), code);
+        database_.fail(code);
         return false;
     }
     sqlite3_reset(query);
@@ -367,7 +303,7 @@ QByteArrayView ScanCache::pathOf(const FolderEntries& folder) const {
 }
 
 std::optional<KarTexts> ScanCache::lookup(const QByteArray& name, const FileIdentity& identity) {
-    if (!db_)
+    if (!database_.isOpen())
         return std::nullopt;
     const auto first = entries_.cbegin() + static_cast<std::ptrdiff_t>(begin_);
     const auto last = entries_.cbegin() + static_cast<std::ptrdiff_t>(end_);
@@ -380,43 +316,71 @@ std::optional<KarTexts> ScanCache::lookup(const QByteArray& name, const FileIden
         decodeCachedTexts({folder_, name, reading_, identity},
                           QByteArrayView(bytes_).sliced(found->storedAt, found->storedSize));
     if (texts && found->seen < today_) {
-        sqlite3_reset(touch_);
-        bindBytes(touch_, 1, folder_);
-        bindBytes(touch_, 2, reading_);
-        bindBytes(touch_, 3, name);
-        sqlite3_bind_int64(touch_, 4, today_);
-        if (const int code = sqlite3_step(touch_); code != SQLITE_DONE)
-            fail(QString::fromUtf8(sqlite3_errmsg(db_)), code);
+        sqlite3_reset(touch_.get());
+        bindBytes(touch_.get(), 1, folder_);
+        bindBytes(touch_.get(), 2, reading_);
+        bindBytes(touch_.get(), 3, name);
+        sqlite3_bind_int64(touch_.get(), 4, today_);
+        if (const int code = sqlite3_step(touch_.get()); code != SQLITE_DONE)
+            database_.fail(code);
     }
     return texts;
 }
 
 void ScanCache::store(const QByteArray& name, const FileIdentity& identity, const KarTexts& texts) {
-    if (!db_)
+    store(folder_, name, identity, texts);
+}
+
+void ScanCache::store(const QByteArray& folder, const QByteArray& name,
+                      const FileIdentity& identity, const KarTexts& texts) {
+    if (!database_.isOpen())
         return;
-    sqlite3_reset(insert_);
-    bindBytes(insert_, 1, folder_);
-    bindBytes(insert_, 2, reading_);
-    bindBytes(insert_, 3, name);
+    sqlite3_reset(insert_.get());
+    bindBytes(insert_.get(), 1, folder);
+    bindBytes(insert_.get(), 2, reading_);
+    bindBytes(insert_.get(), 3, name);
     int index = 4;
     for (qint64 part :
          {identity.device, identity.inode, identity.size, identity.modifiedNs, identity.changedNs})
-        sqlite3_bind_int64(insert_, index++, part);
-    bindBytes(insert_, 9, encodeCachedTexts({folder_, name, reading_, identity}, texts));
-    sqlite3_bind_int64(insert_, 10, today_);
-    if (const int code = sqlite3_step(insert_); code != SQLITE_DONE)
-        fail(QString::fromUtf8(sqlite3_errmsg(db_)), code);
+        sqlite3_bind_int64(insert_.get(), index++, part);
+    bindBytes(insert_.get(), 9, encodeCachedTexts({folder, name, reading_, identity}, texts));
+    sqlite3_bind_int64(insert_.get(), 10, today_);
+    if (const int code = sqlite3_step(insert_.get()); code != SQLITE_DONE)
+        database_.fail(code);
+}
+
+void ScanCache::dropEarlierRevisions(QByteArray family, QByteArray current) {
+    revisionFamily_ = std::move(family);
+    currentRevision_ = std::move(current);
 }
 
 void ScanCache::finish() {
-    if (!db_)
+    if (!database_.isOpen())
         return;
+    // Once a day, as the expiry.
+    if (!revisionFamily_.isEmpty()) {
+        const SqliteStatement statement = database_.prepare(
+            "DELETE FROM files WHERE substr(reading, 1, ?2) = ?1"
+            " AND substr(reading, 1, ?4) != ?3 AND (SELECT day FROM expiry) < ?5");
+        sqlite3_stmt* drop = statement.get();
+        if (!drop)
+            return;
+        bindBytes(drop, 1, revisionFamily_);
+        sqlite3_bind_int64(drop, 2, revisionFamily_.size());
+        bindBytes(drop, 3, currentRevision_);
+        sqlite3_bind_int64(drop, 4, currentRevision_.size());
+        sqlite3_bind_int64(drop, 5, today_);
+        if (const int code = sqlite3_step(drop); code != SQLITE_DONE) {
+            database_.fail(code);
+            return;
+        }
+    }
     const QByteArray expire = "DELETE FROM files WHERE seen < " +
                               QByteArray::number(today_ - kScanCacheExpiryDays) +
                               " AND (SELECT day FROM expiry) < " + QByteArray::number(today_) +
                               ";UPDATE expiry SET day = " + QByteArray::number(today_) +
                               " WHERE day < " + QByteArray::number(today_) + ";COMMIT;";
-    if (execute(expire.constData()))
+    if (database_.execute(expire.constData()))
         close();
 }
 

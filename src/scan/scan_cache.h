@@ -2,15 +2,13 @@
 
 #include "common/file_identity.h"
 #include "scan/kar_extractor.h"
+#include "scan/sqlite_database.h"
 
 #include <QByteArray>
 #include <QString>
 #include <memory>
 #include <optional>
 #include <vector>
-
-struct sqlite3;
-struct sqlite3_stmt;
 
 namespace songwick {
 
@@ -50,7 +48,7 @@ public:
     ScanCache(const ScanCache&) = delete;
     ScanCache& operator=(const ScanCache&) = delete;
 
-    bool active() const { return db_ != nullptr; }
+    bool active() const { return database_.isOpen(); }
     // Why the cache was left out, one line; empty while all is well.
     const QString& problem() const { return problem_; }
 
@@ -60,6 +58,13 @@ public:
     // The texts of the named file when an entry matches its identity in every part.
     std::optional<KarTexts> lookup(const QByteArray& name, const FileIdentity& identity);
     void store(const QByteArray& name, const FileIdentity& identity, const KarTexts& texts);
+    // The same for a file of another folder than the one entered last.
+    void store(const QByteArray& folder, const QByteArray& name, const FileIdentity& identity,
+               const KarTexts& texts);
+
+    // With the expired entries, finish() drops those of readings whose key begins with `family`
+    // but not with `current`: what an earlier revision of a reading made, never looked up again.
+    void dropEarlierRevisions(QByteArray family, QByteArray current);
 
     // Commits the scan's changes and drops expired entries.
     void finish();
@@ -84,9 +89,6 @@ private:
     };
 
     bool open(const QString& path);
-    bool execute(const char* sql);
-    sqlite3_stmt* prepare(const char* sql);
-    bool checkSchema();
     // Leaves the cache out for the rest of the scan; a damaged file is removed.
     void fail(const QString& why, int code);
     void close();
@@ -98,12 +100,14 @@ private:
     QString path_;
     QByteArray reading_;
     qint64 today_;
-    sqlite3* db_ = nullptr;
-    sqlite3_stmt* select_ = nullptr;
-    sqlite3_stmt* selectTree_ = nullptr;
-    sqlite3_stmt* insert_ = nullptr;
-    sqlite3_stmt* touch_ = nullptr;
+    SqliteDatabase database_;
+    SqliteStatement select_;
+    SqliteStatement selectTree_;
+    SqliteStatement insert_;
+    SqliteStatement touch_;
     QString problem_;
+    QByteArray revisionFamily_; // see dropEarlierRevisions
+    QByteArray currentRevision_;
     QByteArrayView nameOf(const Entry& entry) const;
     QByteArrayView pathOf(const FolderEntries& folder) const;
 

@@ -1,7 +1,10 @@
 #include "scan/structured_reading.h"
 
+#include "catalogue/song_words.h"
 #include "scan/kar_extractor.h"
+#include "scan/reading_word_lists.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <deque>
 #include <unordered_set>
@@ -16,6 +19,8 @@ constexpr int kLeadingTextLimit = 12;
 constexpr int kFurtherTextLimit = 3;
 // Tracks whose names may name the song.
 constexpr int kNamedTrackLimit = 4;
+// Text events a track has at least to carry the sung words in them.
+constexpr int kWordsTrackTexts = 8;
 
 // The case-folded text. Latin and Cyrillic letters, signs and punctuation, which make up nearly
 // every text here, are folded directly; a text with any other character is folded by Qt.
@@ -56,76 +61,61 @@ private:
     std::unordered_set<QStringView, Hash> words_;
 };
 
-// Words that make a name generic when every word of it is one of these and at least one is a
-// strong one (an instrument, a track or format word); "Rock Organ" is generic, "Rock Music" is
-// not.
-const WordSet& strongGenericWords() {
+// The set of one of the word tables, made once.
+template <const auto& table> const WordSet& wordSet() {
     static const WordSet words = [] {
         WordSet set;
-        for (const char* word :
-             {"untitled",   "noname",  "unnamed",      "karaoke",       "kar",         "words",
-              "lyrics",     "lyric",   "track",        "trk",           "midi",        "gm",
-              "gs",         "xg",      "sequence",     "melody",        "vocal",       "vocals",
-              "vox",        "voice",   "piano",        "pianos",        "harpsichord", "clavinet",
-              "clav",       "celesta", "glockenspiel", "vibraphone",    "vibes",       "marimba",
-              "xylophone",  "bells",   "dulcimer",     "organ",         "accordion",   "harmonica",
-              "bandoneon",  "guitar",  "guitars",      "gtr",           "bass",        "violin",
-              "violins",    "viola",   "cello",        "contrabass",    "harp",        "timpani",
-              "strings",    "string",  "choir",        "orchestra",     "trumpet",     "trumpets",
-              "trombone",   "tuba",    "horn",         "horns",         "brass",       "sax",
-              "saxophone",  "oboe",    "bassoon",      "clarinet",      "piccolo",     "flute",
-              "recorder",   "whistle", "ocarina",      "synth",         "synthesizer", "pad",
-              "sitar",      "banjo",   "shamisen",     "koto",          "kalimba",     "bagpipe",
-              "fiddle",     "shanai",  "drums",        "drum",          "percussion",  "perc",
-              "kit",        "cymbal",  "cymbals",      "tom",           "toms",        "woodblock",
-              "taiko",      "chords",  "accomp",       "accompaniment", "backing",     "conductor",
-              "metronome",  "click",   "tempo",        "sysex",         "setup",       "instrument",
-              "instruments"})
-            set.insert(QString::fromLatin1(word));
-        for (const char16_t* word :
-             {u"трек",     u"дорожка",    u"мелодия",    u"вокал",         u"голос",  u"слова",
-              u"текст",    u"караоке",    u"фортепиано", u"пианино",       u"бас",    u"гитара",
-              u"ударные",  u"барабаны",   u"струнные",   u"скрипка",       u"орган",  u"аккордеон",
-              u"баян",     u"синтезатор", u"партия",     u"аккомпанемент", u"флейта", u"труба",
-              u"саксофон", u"хор"})
-            set.insert(QString::fromUtf16(word));
+        for (const std::u16string_view word : table)
+            set.insert(QString::fromUtf16(word.data(), qsizetype(word.size())));
         return set;
     }();
     return words;
 }
 
-const WordSet& weakGenericWords() {
-    static const WordSet words = [] {
-        WordSet set;
-        for (const char* word :
-             {"soft",       "general",   "standard", "file",      "format",     "acoustic",
-              "electric",   "grand",     "bright",   "honky",     "tonk",       "rhodes",
-              "chorused",   "music",     "box",      "tubular",   "drawbar",    "percussive",
-              "rock",       "church",    "reed",     "tango",     "nylon",      "steel",
-              "jazz",       "clean",     "muted",    "mute",      "overdriven", "overdrive",
-              "distortion", "distorted", "dist",     "harmonics", "fingered",   "finger",
-              "picked",     "pick",      "fretless", "slap",      "tremolo",    "pizzicato",
-              "orchestral", "ensemble",  "slow",     "aahs",      "oohs",       "hit",
-              "french",     "section",   "soprano",  "alto",      "tenor",      "baritone",
-              "english",    "pan",       "blown",    "bottle",    "shakuhachi", "lead",
-              "square",     "sawtooth",  "saw",      "calliope",  "chiff",      "charang",
-              "fifths",     "new",       "age",      "warm",      "polysynth",  "bowed",
-              "metallic",   "halo",      "sweep",    "fx",        "sci",        "fi",
-              "tinkle",     "bell",      "agogo",    "melodic",   "reverse",    "fret",
-              "noise",      "breath",    "rhythm",   "harmony",   "left",       "right",
-              "hand",       "l",         "r",        "lh",        "rh",         "channel",
-              "ch",         "part",      "main",     "solo",      "intro",      "system",
-              "exclusive",  "empty",     "control",  "reset",     "mixer",      "master",
-              "timing",     "marker",    "cue",      "mono",      "stereo",     "high",
-              "low",        "hi",        "lo",       "ac",        "el",         "st",
-              "upright",    "double",    "and",      "the",       "of",         "by",
-              "name",       "no",        "set",      "up"})
-            set.insert(QString::fromLatin1(word));
-        for (const char16_t* word : {u"соло", u"и", u"левая", u"правая", u"рука"})
-            set.insert(QString::fromUtf16(word));
-        return set;
-    }();
-    return words;
+// Whether a case-folded text is a credit by its label: the words before its colon are all words
+// of a credit's label ("sequence and score: ...").
+bool hasCreditLabel(const QString& folded) {
+    constexpr qsizetype kLongestLabel = 40;
+    const qsizetype colon = folded.indexOf(u':');
+    if (colon <= 0 || colon > kLongestLabel)
+        return false;
+    static const QRegularExpression separators(QStringLiteral("[\\s&+/,]+"));
+    const QStringList words = folded.left(colon).split(separators, Qt::SkipEmptyParts);
+    return !words.isEmpty() && std::all_of(words.begin(), words.end(), [](const QString& word) {
+        return wordSet<reading_words::kCreditLabelWords>().contains(word);
+    });
+}
+
+// Case-folded openings of a table, which compare as the text is compared.
+template <std::size_t N> QStringList openingsOf(const std::u16string_view (&openings)[N]) {
+    QStringList list;
+    for (const std::u16string_view opening : openings)
+        list << QString::fromUtf16(opening.data(), qsizetype(opening.size())).toCaseFolded();
+    return list;
+}
+
+// Whether a case-folded text starts with one of the openings.
+bool startsWithAny(const QString& folded, const QStringList& openings) {
+    if (folded.isEmpty())
+        return false;
+    const QChar first = folded.front();
+    return std::any_of(openings.begin(), openings.end(), [&](const QString& opening) {
+        return opening.front() == first && folded.startsWith(opening);
+    });
+}
+
+// Whether a text holds an e-mail address ("name@host.org").
+bool containsMailAddress(QStringView text) {
+    for (qsizetype at = text.indexOf(u'@', 1); at > 0; at = text.indexOf(u'@', at + 1)) {
+        if (!text[at - 1].isLetterOrNumber())
+            continue;
+        const QStringView host = text.mid(at + 1);
+        const qsizetype dot = host.indexOf(u'.');
+        if (dot > 0 && dot + 1 < host.size() && host[dot + 1].isLetter() &&
+            std::none_of(host.begin(), host.begin() + dot, [](QChar c) { return c.isSpace(); }))
+            return true;
+    }
+    return false;
 }
 
 // Whether a case-folded text is a path or a file name.
@@ -189,9 +179,9 @@ public:
         return cleanText(detector_.decode(event.data, codePage_));
     }
 
-    // The Soft Karaoke lines: "@T" title lines, "@I" information lines; "@K" (format) and
-    // "@L" (language) name no song.
-    bool softKaraokeLines(std::vector<Candidate>& titleLines,
+    // The Soft Karaoke lines: "@T" title lines, those of the words track first, "@I"
+    // information lines; "@K" (format) and "@L" (language) name no song.
+    bool softKaraokeLines(int wordsTrack, std::vector<Candidate>& titleLines,
                           std::vector<Candidate>& infoLines) const {
         bool any = false;
         for (const MidiMetaEvent& event : structure_.metaEvents) {
@@ -209,7 +199,30 @@ public:
             else if (kind == 'I')
                 infoLines.push_back({&event, textOf(line), true});
         }
+        // "@T" lines elsewhere are credits more often than titles.
+        std::stable_partition(titleLines.begin(), titleLines.end(), [&](const Candidate& line) {
+            return line.event->track == wordsTrack;
+        });
         return any;
+    }
+
+    // The track whose texts carry the sung words: the one with the most lyric events or, without
+    // any, the most text events that are no "@" lines; -1 when no track has words.
+    int wordsTrack() const {
+        std::vector<int> lyrics(structure_.tracks.size() + 1);
+        std::vector<int> texts(structure_.tracks.size() + 1);
+        for (const MidiMetaEvent& event : structure_.metaEvents) {
+            const auto track = std::size_t(std::clamp<int>(event.track, 0, int(lyrics.size()) - 1));
+            if (event.type == kMetaLyric)
+                ++lyrics[track];
+            else if (event.type == kMetaText && !event.data.startsWith('@'))
+                ++texts[track];
+        }
+        const bool anyLyrics =
+            std::any_of(lyrics.begin(), lyrics.end(), [](int n) { return n > 0; });
+        const std::vector<int>& counts = anyLyrics ? lyrics : texts;
+        const auto most = std::max_element(counts.begin(), counts.end());
+        return *most >= kWordsTrackTexts || anyLyrics ? int(most - counts.begin()) : -1;
     }
 
     // Track names of the first tracks, then the text events before the first note, then
@@ -247,8 +260,10 @@ private:
     const QString& codePage_;
 };
 
-// isGenericName() of a case-folded text.
-bool isFoldedGenericName(const QString& text, qsizetype byteSize) {
+// isGenericName() of a case-folded text. In an ordinary MIDI file (no words are sung in it),
+// texts made of part names and the words that go with them ("Allegro", "Left Hand", "Solo")
+// are generic too.
+bool isFoldedGenericName(const QString& text, qsizetype byteSize, bool partNamesAreGeneric) {
     if (byteSize > kTitleByteLimit || text.startsWith(u'@') || looksLikePath(text))
         return true;
     bool strong = false;
@@ -261,11 +276,12 @@ bool isFoldedGenericName(const QString& text, qsizetype byteSize) {
         anyWord = true;
         const QStringView folded = QStringView(text).sliced(wordStart, wordEnd - wordStart);
         wordStart = -1;
-        if (strongGenericWords().contains(folded)) {
+        if (wordSet<reading_words::kStrong>().contains(folded) ||
+            (partNamesAreGeneric && wordSet<reading_words::kPartNames>().contains(folded))) {
             strong = true;
             return true;
         }
-        return weakGenericWords().contains(folded);
+        return wordSet<reading_words::kWeak>().contains(folded);
     };
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i].isLetter()) {
@@ -277,36 +293,18 @@ bool isFoldedGenericName(const QString& text, qsizetype byteSize) {
     }
     if (!endWord(text.size()))
         return false;
-    return !anyWord || strong;
+    return !anyWord || strong || partNamesAreGeneric;
 }
 
 // isMakerCredit() of a case-folded text.
 bool isFoldedMakerCredit(const QString& folded) {
-    // Kept case-folded, as the text is compared.
     static const QStringList openings = [] {
-        QStringList list;
-        for (const char* opening :
-             {"sequenced by", "sequence by",   "sequenced:", "sequencer:",   "seq by",
-              "seq.",         "kar by",        "karaoke by", "kar:",         "made by",
-              "&copy;",       "maked by",      "created by", "created with", "arranged by",
-              "midi by",      "programmed by", "(c)",        "copyright",    "encoded by",
-              "converted by", "transcribed by"})
-            list << QString::fromLatin1(opening);
-        for (const char16_t* opening : {u"©", u"сделан", u"набрал", u"набор", u"аранжировка",
-                                        u"подготовил", u"автор файла", u"файл сделал"})
-            list << QString::fromUtf16(opening);
-        list << QString::fromLatin1(kKarMakerCredit).left(20)
-             << QString::fromLatin1(kSecondCredit).left(9);
-        for (QString& opening : list)
-            opening = opening.toCaseFolded();
+        QStringList list = openingsOf(reading_words::kMakerOpenings);
+        list << QString::fromLatin1(kKarMakerCredit).left(20).toCaseFolded()
+             << QString::fromLatin1(kSecondCredit).left(9).toCaseFolded();
         return list;
     }();
-    if (folded.isEmpty())
-        return false;
-    const QChar first = folded.front();
-    return std::any_of(openings.begin(), openings.end(), [&](const QString& opening) {
-        return opening.front() == first && folded.startsWith(opening);
-    });
+    return startsWithAny(folded, openings) || containsMailAddress(folded);
 }
 
 UsedText usedText(UsedText::Role role, const Candidate& candidate) {
@@ -320,10 +318,84 @@ UsedText usedText(UsedText::Role role, const Candidate& candidate) {
     return used;
 }
 
-// Sorts the candidates, in order, into the song's texts and the makers.
-void assignTexts(const std::vector<Candidate>& candidates, StructuredTexts& out) {
-    std::vector<const Candidate*> taken;
+// What a text that is neither generic nor the maker's says.
+enum class TextKind {
+    Song,     // may be the title or the performer
+    Genre,    // "Rap": the title only where the file name names none
+    Credit,   // "Words: ...", "Lyrics by ...": a further text
+    Composer, // "Music: ...": the performer where the file names none
+};
+
+struct SortedText {
+    const Candidate* candidate = nullptr;
+    TextKind kind = TextKind::Song;
+    SongLabel label = SongLabel::None;
+    QString name; // without its label: the text as a title or performer column shows it
+};
+
+// The length of the first of the openings a case-folded text starts with; 0 for none.
+qsizetype openingLength(const QString& folded, const QStringList& openings) {
+    for (const QString& opening : openings)
+        if (folded.startsWith(opening))
+            return opening.size();
+    return 0;
+}
+
+SortedText sortedText(const Candidate& candidate, const QString& folded) {
+    static const QStringList composerLabels = openingsOf(reading_words::kComposerLabels);
+    static const QStringList creditOpenings = openingsOf(reading_words::kCreditOpenings);
+    SortedText sorted{&candidate, TextKind::Song, SongLabel::None, candidate.text};
+    if (wordSet<reading_words::kGenres>().contains(folded)) {
+        sorted.kind = TextKind::Genre;
+    } else if (const qsizetype label = openingLength(folded, composerLabels); label > 0) {
+        sorted.name = candidate.text.mid(label).trimmed();
+        const bool named = std::any_of(sorted.name.begin(), sorted.name.end(),
+                                       [](QChar c) { return c.isLetter(); });
+        sorted.kind = named ? TextKind::Composer : TextKind::Credit;
+    } else if (startsWithAny(folded, creditOpenings) || hasCreditLabel(folded)) {
+        sorted.kind = TextKind::Credit;
+    } else {
+        LabelledText labelled = withSongLabel(candidate.text);
+        sorted.label = labelled.label;
+        sorted.name = std::move(labelled.text);
+    }
+    return sorted;
+}
+
+// A column's text and where it came from.
+struct ColumnText {
+    QString text;
+    const SortedText* from = nullptr; // none: from the file name
+    bool isEmpty() const { return text.isEmpty(); }
+};
+
+// The song's texts as the file's events give them, before the file name is looked at.
+struct EventTexts {
+    std::vector<SortedText> sorted; // in the candidates' order
     std::vector<const Candidate*> makers;
+    ColumnText title;
+    ColumnText performer;
+    const SortedText* genre = nullptr;    // the first genre text
+    const SortedText* squashed = nullptr; // a title the file name's spelled out
+};
+
+// The first of the song's texts with the label, other than `other`; a performer is never a
+// credit, a format marker or a generic word ("Vocal", "Pop").
+const SortedText* firstSongText(const std::vector<SortedText>& sorted, SongLabel label,
+                                const SortedText* other = nullptr, bool performer = false) {
+    for (const SortedText& text : sorted)
+        if (text.kind == TextKind::Song && text.label == label && !text.candidate->furtherOnly &&
+            &text != other &&
+            (!performer || !isCreditOrMarker(performerWithoutLabel(text.candidate->text))))
+            return &text;
+    return nullptr;
+}
+
+// Sorts the candidates, in order, into the song's texts and the makers, and takes the title
+// and the performer: the texts labelled so, otherwise the first two of the song's texts; a
+// composer performs where no text names a performer. The performer is never a credit.
+EventTexts eventTexts(const std::vector<Candidate>& candidates, bool ordinaryMidi) {
+    EventTexts out;
     std::vector<QString> seen; // case-folded; a file has a few dozen candidates at most
     for (const Candidate& candidate : candidates) {
         const QString& text = candidate.text;
@@ -335,63 +407,152 @@ void assignTexts(const std::vector<Candidate>& candidates, StructuredTexts& out)
             continue;
         if (isFoldedMakerCredit(folded)) {
             seen.push_back(std::move(folded));
-            makers.push_back(&candidate);
+            out.makers.push_back(&candidate);
             continue;
         }
-        if (isFoldedGenericName(folded, candidate.event->data.size()))
+        if (isFoldedGenericName(folded, candidate.event->data.size(), ordinaryMidi))
             continue;
+        out.sorted.push_back(sortedText(candidate, folded));
         seen.push_back(std::move(folded));
-        taken.push_back(&candidate);
     }
-    QStringList further;
-    int named = 0; // title and performer found so far
-    for (const Candidate* candidate : taken) {
-        if (named < 2 && !candidate->furtherOnly) {
-            out.texts[named] = candidate->text;
-            out.used.push_back(usedText(
-                named == 0 ? UsedText::Role::Title : UsedText::Role::Performer, *candidate));
-            ++named;
-        } else if (further.size() < kFurtherTextLimit) {
-            further << candidate->text;
-            out.used.push_back(usedText(UsedText::Role::Further, *candidate));
+    const SortedText* title = firstSongText(out.sorted, SongLabel::Title);
+    if (!title)
+        title = firstSongText(out.sorted, SongLabel::None);
+    const SortedText* performer = firstSongText(out.sorted, SongLabel::Performer, title, true);
+    if (!performer)
+        performer = firstSongText(out.sorted, SongLabel::None, title, true);
+    for (const SortedText& text : out.sorted) {
+        if (!performer && text.kind == TextKind::Composer)
+            performer = &text;
+        if (!out.genre && text.kind == TextKind::Genre)
+            out.genre = &text;
+    }
+    if (title)
+        out.title = {title->name, title};
+    if (performer)
+        out.performer = {performer->kind == TextKind::Composer
+                             ? performer->name
+                             : performerWithoutLabel(performer->candidate->text),
+                         performer};
+    return out;
+}
+
+// "ABBA Dancing Queen": the performer in capitals before a title that is not.
+FileNameTexts capitalsFirst(const QString& name) {
+    const QStringList words = name.split(u' ', Qt::SkipEmptyParts);
+    qsizetype performerWords = 0;
+    qsizetype letters = 0;
+    for (const QString& word : words) {
+        if (std::any_of(word.begin(), word.end(), [](QChar c) { return c.isLower(); }))
+            break;
+        letters += std::count_if(word.begin(), word.end(), [](QChar c) { return c.isLetter(); });
+        ++performerWords;
+    }
+    if (performerWords == 0 || performerWords == words.size() || letters < 2)
+        return {};
+    return {words.mid(performerWords).join(u' '), words.first(performerWords).join(u' '), 0};
+}
+
+// A performer from a file name without the collection's number before it ("00527 ABBA"): a
+// number with a leading zero or of three digits at least, so that "50 Cent" keeps its own.
+QString withoutFileNumber(const QString& performer) {
+    static const QRegularExpression number(QStringLiteral("^(0\\d*|\\d{3,})[.)]?\\s+(?=\\S)"));
+    return QString(performer).remove(number);
+}
+
+// The texts the file name gives: by the patterns, and where only the plain title pattern
+// matched, by the shape real collections name files in ("ABBA Dancing Queen").
+FileNameTexts fileNameTexts(const QString& fileName, const FileNamePatterns& matcher,
+                            const QStringList& patterns) {
+    FileNameTexts named = matcher.match(fileName);
+    if (named.pattern >= 0 && named.performer.isEmpty() &&
+        patterns[named.pattern].trimmed() == kTitlePlaceholder)
+        if (FileNameTexts split = capitalsFirst(named.title); !split.performer.isEmpty())
+            named = {split.title, split.performer, named.pattern};
+    named.performer = withoutFileNumber(named.performer);
+    return named;
+}
+
+// Where the file name names the song better than the file's events: their title is missing, a
+// genre, or a squashed 8.3 form of the file name's title, or it is the performer the file name
+// puts first. The file name's performer fills an empty performer where the title is its.
+void preferFileName(const FileNameTexts& named, EventTexts& texts) {
+    if (named.pattern < 0 || named.title.isEmpty()) {
+        if (texts.title.isEmpty() && texts.genre)
+            texts.title = {texts.genre->name, texts.genre};
+        return;
+    }
+    const QString fileTitle = foldedSongName(named.title);
+    const QString filePerformer = foldedSongName(named.performer);
+    bool titleIsTheFileName = texts.title.isEmpty();
+    if (!titleIsTheFileName) {
+        const QString title = foldedSongName(texts.title.text);
+        if (title == fileTitle) {
+            titleIsTheFileName = true;
+        } else if (isSquashedTitle(texts.title.text, title) && fileTitle.size() > title.size() &&
+                   abbreviatesTitle(title, fileTitle)) {
+            texts.squashed = texts.title.from;
+            texts.title = {named.title};
+            titleIsTheFileName = true;
+        } else if (!filePerformer.isEmpty() && title == filePerformer &&
+                   (texts.performer.isEmpty() ||
+                    foldedSongName(texts.performer.text) == fileTitle)) {
+            // "Eminem" where "Eminem - Lose Yourself" names the file: the file's title
+            // is the performer.
+            ColumnText performer = texts.title;
+            performer.text = performerWithoutLabel(performer.text);
+            texts.title = texts.performer.isEmpty() ? ColumnText{named.title} : texts.performer;
+            texts.performer = performer;
+            return;
         }
+    }
+    if (texts.title.isEmpty())
+        texts.title = {named.title};
+    if (titleIsTheFileName && texts.performer.isEmpty() && !named.performer.isEmpty())
+        texts.performer = {named.performer};
+}
+
+// The record's columns: title, performer, up to kFurtherTextLimit further texts, the makers.
+void putTexts(const EventTexts& texts, StructuredTexts& out) {
+    auto use = [&](UsedText::Role role, const ColumnText& column) {
+        if (column.isEmpty())
+            return;
+        UsedText used;
+        if (column.from) {
+            used = usedText(role, *column.from->candidate);
+            used.text = column.text;
+        } else {
+            used.role = role;
+            used.fromFileName = true;
+            used.text = column.text;
+        }
+        out.used.push_back(std::move(used));
+    };
+    out.texts[0] = texts.title.text;
+    use(UsedText::Role::Title, texts.title);
+    out.texts[1] = texts.performer.text;
+    use(UsedText::Role::Performer, texts.performer);
+    QStringList further;
+    for (const SortedText& text : texts.sorted) {
+        if (&text == texts.title.from || &text == texts.performer.from || &text == texts.squashed ||
+            further.size() >= kFurtherTextLimit)
+            continue;
+        further << text.candidate->text;
+        out.used.push_back(usedText(UsedText::Role::Further, *text.candidate));
     }
     out.texts[2] = further.join(QStringLiteral("; "));
     QStringList madeBy;
-    for (const Candidate* maker : makers) {
+    for (const Candidate* maker : texts.makers) {
         madeBy << maker->text;
         out.used.push_back(usedText(UsedText::Role::Maker, *maker));
     }
     out.texts[3] = madeBy.join(QStringLiteral("; "));
 }
 
-void applyFileName(const QString& fileName, const QStringList& patterns, StructuredTexts& out) {
-    if (!out.texts[0].isEmpty())
-        return;
-    const FileNameTexts named = matchFileName(fileName, patterns);
-    if (named.pattern < 0)
-        return;
-    auto use = [&](UsedText::Role role, const QString& text) {
-        UsedText used;
-        used.role = role;
-        used.fromFileName = true;
-        used.text = text;
-        out.used.push_back(used);
-    };
-    if (!named.title.isEmpty()) {
-        out.texts[0] = named.title;
-        use(UsedText::Role::Title, named.title);
-    }
-    if (!named.performer.isEmpty() && out.texts[1].isEmpty()) {
-        out.texts[1] = named.performer;
-        use(UsedText::Role::Performer, named.performer);
-    }
-}
-
 } // namespace
 
 bool isGenericName(const QString& text, qsizetype byteSize) {
-    return isFoldedGenericName(caseFolded(text), byteSize);
+    return isFoldedGenericName(caseFolded(text), byteSize, false);
 }
 
 bool isMakerCredit(const QString& text) {
@@ -399,7 +560,7 @@ bool isMakerCredit(const QString& text) {
 }
 
 StructuredReader::StructuredReader(StructuredReadingOptions options)
-    : options_(std::move(options)) {}
+    : options_(std::move(options)), fileNamePatterns_(options_.fileNamePatterns) {}
 
 StructuredTexts StructuredReader::read(QByteArrayView fileBytes, const QString& fileName) {
     return read(readMidiStructure(fileBytes), fileName);
@@ -421,7 +582,8 @@ StructuredTexts StructuredReader::read(const MidiStructure& structure, const QSt
     const Reading reading(structure, detector_, out.codePage.key);
     std::vector<Candidate> titleLines;
     std::vector<Candidate> infoLines;
-    out.softKaraoke = reading.softKaraokeLines(titleLines, infoLines);
+    const int wordsTrack = reading.wordsTrack();
+    out.softKaraoke = reading.softKaraokeLines(wordsTrack, titleLines, infoLines);
     std::vector<Candidate> candidates;
     if (!titleLines.empty()) {
         candidates = std::move(titleLines);
@@ -435,8 +597,11 @@ StructuredTexts StructuredReader::read(const MidiStructure& structure, const QSt
         candidates = reading.plainCandidates(out.softKaraoke);
         candidates.insert(candidates.end(), infoLines.begin(), infoLines.end());
     }
-    assignTexts(candidates, out);
-    applyFileName(fileName, options_.fileNamePatterns, out);
+    // An ordinary MIDI file: no words are sung in it.
+    const bool ordinaryMidi = !out.softKaraoke && wordsTrack < 0;
+    EventTexts texts = eventTexts(candidates, ordinaryMidi);
+    preferFileName(fileNameTexts(fileName, fileNamePatterns_, options_.fileNamePatterns), texts);
+    putTexts(texts, out);
     return out;
 }
 

@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue_record.h"
 #include "scan/code_page.h"
+#include "scan/file_name_patterns.h"
 #include "scan/midi_structure.h"
 #include "scan/reading_options.h"
 
@@ -33,11 +34,17 @@ struct StructuredTexts {
 };
 
 // Reads the descriptive texts from a file's MIDI structure, following the conventions karaoke
-// editors use: Soft Karaoke "@T" and "@I" lines, otherwise track names, copyright and the
-// texts before the first note, with generic names ("untitled", "Track 1", instrument names,
-// paths) left out; editor credits and "Sequenced by" lines name the maker; the file name's
-// patterns give the title where the file names none. Never throws; holds the code page
-// detector from one file to the next.
+// editors use: Soft Karaoke "@T" and "@I" lines (the words track's "@T" lines first), otherwise
+// track names, copyright and the texts before the first note, with generic names ("untitled",
+// "Track 1", instrument names and track roles, paths; in an ordinary MIDI file without sung
+// words also part names such as "Allegro") left out; editor credits, "Sequenced by" and
+// "Lyrics entered by" lines and e-mail addresses name the maker; labels ("Title:", "Artist:")
+// say which text is which and are taken off; the performer is never a credit, and a
+// composer's credit names the performer where nothing else does. The file name's patterns
+// (and an "ARTIST Title" shape) give the title where the file names none, only a genre, or an
+// 8.3 squash of the file name's title, and the performer where the file's title is the file
+// name's or the performer it puts first. Never throws; holds the code page detector from one
+// file to the next.
 class StructuredReader {
 public:
     explicit StructuredReader(StructuredReadingOptions options = {});
@@ -47,6 +54,7 @@ public:
 
 private:
     StructuredReadingOptions options_;
+    FileNamePatterns fileNamePatterns_; // options_'s, made ready
     CodePageDetector detector_;
 };
 

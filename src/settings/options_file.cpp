@@ -4,6 +4,7 @@
 #include "common/file_name_codec.h"
 #include "settings/settings_file.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace songwick {
@@ -28,20 +29,24 @@ void syncOptionsFile(QSettings& options) {
     case QSettings::NoError:
         return;
     case QSettings::AccessError:
-        reason = QStringLiteral("нет доступа или нет места на устройстве");
+        reason = QCoreApplication::translate("songwick::Settings",
+                                             "нет доступа или нет места на устройстве");
         break;
     case QSettings::FormatError:
-        reason = QStringLiteral("содержимое файла не удалось разобрать");
+        reason = QCoreApplication::translate("songwick::Settings",
+                                             "содержимое файла не удалось разобрать");
         break;
     }
-    throw Error(QStringLiteral("Не удалось записать файл \"%1\": %2")
-                    .arg(displayFileName(options.fileName()), reason));
+    throw Error(
+        QCoreApplication::translate("songwick::Settings", "Не удалось записать файл \"%1\": %2")
+            .arg(displayFileName(options.fileName()), reason));
 }
 
 namespace {
 const QString kShowRenamePlanFirst = QStringLiteral("rename/showPlanFirst");
 const QString kMainWindowGeometry = QStringLiteral("window/mainGeometry");
 const QString kMainWindowMaximized = QStringLiteral("window/mainMaximized");
+const QString kInterfaceLanguage = QStringLiteral("interface/language");
 } // namespace
 
 bool readShowRenamePlanFirst(const QString& optionsPath) {
@@ -77,6 +82,17 @@ void writeMainWindowGeometry(const QString& optionsPath, const MainWindowGeometr
     const std::unique_ptr<QSettings> options = openOptionsFile(optionsPath);
     options->setValue(kMainWindowGeometry, geometry.normal);
     options->setValue(kMainWindowMaximized, geometry.maximized);
+    syncOptionsFile(*options);
+}
+
+LanguageChoice readLanguageChoice(const QString& optionsPath) {
+    return languageChoiceFromKey(
+        openOptionsFile(optionsPath)->value(kInterfaceLanguage).toString());
+}
+
+void writeLanguageChoice(const QString& optionsPath, LanguageChoice choice) {
+    const std::unique_ptr<QSettings> options = openOptionsFile(optionsPath);
+    options->setValue(kInterfaceLanguage, languageChoiceKey(choice));
     syncOptionsFile(*options);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "translations/interface_language.h"
+
 #include <QRect>
 #include <QSettings>
 #include <QString>
@@ -43,5 +45,10 @@ struct MainWindowGeometry {
 // Nothing when the file holds no usable geometry. The write throws as syncOptionsFile does.
 std::optional<MainWindowGeometry> readMainWindowGeometry(const QString& optionsPath);
 void writeMainWindowGeometry(const QString& optionsPath, const MainWindowGeometry& geometry);
+
+// "interface/language": the language of the interface, taken at the next start. System when
+// the file does not say. The write throws as syncOptionsFile does.
+LanguageChoice readLanguageChoice(const QString& optionsPath);
+void writeLanguageChoice(const QString& optionsPath, LanguageChoice choice);
 
 } // namespace songwick

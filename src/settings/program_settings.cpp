@@ -1,13 +1,19 @@
 #include "settings/program_settings.h"
 
+#include <QCoreApplication>
+
 namespace songwick {
 
 const QStringList& textCaptionItems() {
     static const QStringList items = {
-        QStringLiteral("Made in Earth"),    QStringLiteral("Made in Russia"),
-        QStringLiteral("Made in USSR"),     QStringLiteral("That's all!!!"),
-        QStringLiteral("Всем привет!"),     QStringLiteral("Сделанно в СССР"),
-        QStringLiteral("Сделано в России"), QStringLiteral("Список караоке файлов"),
+        QStringLiteral("Made in Earth"),
+        QStringLiteral("Made in Russia"),
+        QStringLiteral("Made in USSR"),
+        QStringLiteral("That's all!!!"),
+        QCoreApplication::translate("songwick::Phrases", "Всем привет!"),
+        QCoreApplication::translate("songwick::Phrases", "Сделанно в СССР"),
+        QCoreApplication::translate("songwick::Phrases", "Сделано в России"),
+        QCoreApplication::translate("songwick::Phrases", "Список караоке файлов"),
     };
     return items;
 }
@@ -22,27 +28,27 @@ const QStringList& excelList1Items() {
         QStringLiteral("Russia"),
         QStringLiteral("Super"),
         QStringLiteral("The Best of The Best"),
-        QStringLiteral("В подарок"),
-        QStringLiteral("Джаз"),
-        QStringLiteral("Для души"),
-        QStringLiteral("Для тела"),
-        QStringLiteral("Женщинам"),
-        QStringLiteral("Избранное"),
-        QStringLiteral("Иностанные песни"),
-        QStringLiteral("Коллекция"),
-        QStringLiteral("Лучшее"),
-        QStringLiteral("Лучшее из лчших"),
-        QStringLiteral("Мазовая музыка"),
-        QStringLiteral("Мужчинам"),
-        QStringLiteral("Поп"),
-        QStringLiteral("Прикольная музыка"),
-        QStringLiteral("Продвинутая музыка"),
-        QStringLiteral("Рок"),
-        QStringLiteral("Россия"),
-        QStringLiteral("Русские песни"),
-        QStringLiteral("Сборник"),
-        QStringLiteral("Супер сборник"),
-        QStringLiteral("Танцуют все!"),
+        QCoreApplication::translate("songwick::Phrases", "В подарок"),
+        QCoreApplication::translate("songwick::Phrases", "Джаз"),
+        QCoreApplication::translate("songwick::Phrases", "Для души"),
+        QCoreApplication::translate("songwick::Phrases", "Для тела"),
+        QCoreApplication::translate("songwick::Phrases", "Женщинам"),
+        QCoreApplication::translate("songwick::Phrases", "Избранное"),
+        QCoreApplication::translate("songwick::Phrases", "Иностанные песни"),
+        QCoreApplication::translate("songwick::Phrases", "Коллекция"),
+        QCoreApplication::translate("songwick::Phrases", "Лучшее"),
+        QCoreApplication::translate("songwick::Phrases", "Лучшее из лчших"),
+        QCoreApplication::translate("songwick::Phrases", "Мазовая музыка"),
+        QCoreApplication::translate("songwick::Phrases", "Мужчинам"),
+        QCoreApplication::translate("songwick::Phrases", "Поп"),
+        QCoreApplication::translate("songwick::Phrases", "Прикольная музыка"),
+        QCoreApplication::translate("songwick::Phrases", "Продвинутая музыка"),
+        QCoreApplication::translate("songwick::Phrases", "Рок"),
+        QCoreApplication::translate("songwick::Phrases", "Россия"),
+        QCoreApplication::translate("songwick::Phrases", "Русские песни"),
+        QCoreApplication::translate("songwick::Phrases", "Сборник"),
+        QCoreApplication::translate("songwick::Phrases", "Супер сборник"),
+        QCoreApplication::translate("songwick::Phrases", "Танцуют все!"),
     };
     return items;
 }
@@ -53,11 +59,12 @@ const QStringList& excelList2Items() {
         QStringLiteral("Made in Russia"),
         QStringLiteral("Made in USSR"),
         QStringLiteral("That's all!!!"),
-        QStringLiteral("Всем привет!"),
-        QStringLiteral("Всем, всем, всем наиoгромнейший привет!!!"),
-        QStringLiteral("Сделанно в СССР"),
-        QStringLiteral("Сделано в России"),
-        QStringLiteral("Список караоке файлов"),
+        QCoreApplication::translate("songwick::Phrases", "Всем привет!"),
+        QCoreApplication::translate("songwick::Phrases",
+                                    "Всем, всем, всем наиoгромнейший привет!!!"),
+        QCoreApplication::translate("songwick::Phrases", "Сделанно в СССР"),
+        QCoreApplication::translate("songwick::Phrases", "Сделано в России"),
+        QCoreApplication::translate("songwick::Phrases", "Список караоке файлов"),
     };
     return items;
 }
@@ -119,8 +126,9 @@ void restoreDefaults(ProgramSettings& settings, const QString& homeFolder) {
     s.ExcelBorderKind = 2;
     s.ExcelDateTimeKind = 0;
     s.ColumnWidths = ProgramSettings::kDefaultColumnWidths;
-    s.RenameOwnText = QStringLiteral("Напишите здесь чего-нибудь");
-    s.ExcelLineText = QStringLiteral("Всем ПрИвЕтИк!");
+    s.RenameOwnText =
+        QCoreApplication::translate("songwick::Phrases", "Напишите здесь чего-нибудь");
+    s.ExcelLineText = QCoreApplication::translate("songwick::Phrases", "Всем ПрИвЕтИк!");
     s.LastFolder = homeFolder;
 }
 

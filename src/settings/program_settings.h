@@ -2,6 +2,7 @@
 
 #include "common/date_time.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QString>
 #include <QStringList>
@@ -99,9 +100,11 @@ struct ProgramSettings {
     // ColumnWidths at the first start, and for a width stored as 0.
     static constexpr std::array<int, 7> kDefaultColumnWidths{60, 60, 75, 60, 60, 60, 60};
     // TForm6 Edit1, the composite rename's own text.
-    QString RenameOwnText = QStringLiteral("Напишите, что хотите!!!");
+    QString RenameOwnText =
+        QCoreApplication::translate("songwick::Phrases", "Напишите, что хотите!!!");
     // TForm10 Edit1, the line the Excel export adds (ExcelAddLine).
-    QString ExcelLineText = QStringLiteral("Вся ЖИЗНЬ -- Праздник!");
+    QString ExcelLineText =
+        QCoreApplication::translate("songwick::Phrases", "Вся ЖИЗНЬ -- Праздник!");
     // Start window field: the folder last chosen for a scan, where the folder chooser opens.
     QString LastFolder;
     // Start window field: when the program last ended; shown by the about window.
@@ -114,7 +117,7 @@ struct ProgramSettings {
     // TForm9 ComboBox1 text, the caption line of the text output.
     QString TextCaptionText = QStringLiteral("Made in Earth");
     // TForm10 ComboBox1 text, used by the Excel export when ExcelUseList1 is on.
-    QString ExcelList1Text = QStringLiteral("Коллекция");
+    QString ExcelList1Text = QCoreApplication::translate("songwick::Phrases", "Коллекция");
     // TForm10 ComboBox2 text, used by the Excel export when ExcelUseList2 is on.
     QString ExcelList2Text = QStringLiteral("Made in Earth");
 

@@ -6,6 +6,7 @@
 #include "common/file_write.h"
 #include "common/system_error.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QtEndian>
@@ -144,7 +145,7 @@ void applyRenameDateButton(ProgramSettings& settings, bool& button, bool checked
 } // namespace
 
 QString settingsMarkerErrorMessage() {
-    return QStringLiteral("Ошибка загрузки настроек");
+    return QCoreApplication::translate("songwick::Settings", "Ошибка загрузки настроек");
 }
 
 QString settingsShortFileMessage() {

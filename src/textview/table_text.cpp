@@ -3,6 +3,8 @@
 #include "catalogue/catalogue_grid.h"
 #include "settings/program_settings.h"
 
+#include <QCoreApplication>
+
 namespace songwick {
 namespace {
 
@@ -72,7 +74,8 @@ QStringList textOutputConfirmationLines(const ProgramSettings& settings, DateTim
 }
 
 QString printJobTitle(DateTimeValue now) {
-    return QStringLiteral("Список kar файлов ") + formatDateTime(now, kPatternDateTime);
+    return QCoreApplication::translate("songwick::TextView", "Список kar файлов ") +
+           formatDateTime(now, kPatternDateTime);
 }
 
 } // namespace songwick

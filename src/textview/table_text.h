@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/date_time.h"
+#include "translations/interface_language.h"
 
 #include <QLocale>
 #include <QString>
@@ -30,12 +31,12 @@ QStringList tableLines(const CatalogueGrid& grid, TableTextLayout layout);
 // "dd.mmm.yyy  hh.mm.ss" (the locale's abbreviated month name); with TextAddCaption one
 // blank followed by the caption text.
 QStringList trailerLines(const ProgramSettings& settings, DateTimeValue now,
-                         const QLocale& locale = QLocale::system());
+                         const QLocale& locale = interfaceLocale());
 
 // The whole rendering: the table lines followed by the trailer lines.
 QStringList tableText(const CatalogueGrid& grid, TableTextLayout layout,
                       const ProgramSettings& settings, DateTimeValue now,
-                      const QLocale& locale = QLocale::system());
+                      const QLocale& locale = interfaceLocale());
 
 // The lines that "OK" of the text output settings adds to a rendering on view: with
 // TextAddDateTime the moment `now` as "dd.mm.yyy  hh.mm.ss", with TextAddCaption the caption

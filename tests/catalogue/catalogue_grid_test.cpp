@@ -1,4 +1,5 @@
 #include "catalogue/catalogue_grid.h"
+#include "catalogue/catalogue_order.h"
 #include "catalogue/catalogue_table.h"
 
 #include <gtest/gtest.h>
@@ -93,6 +94,28 @@ TEST(CatalogueGridRowFiles, FilesMoveWithTheirRows) {
     EXPECT_EQ(grid.dataRowCount(), 3);
     EXPECT_EQ(fileOf(1) + fileOf(2) + fileOf(3), QStringLiteral("-a.karb.kar"));
     EXPECT_THROW(grid.moveRows({1, 1, 2}), std::invalid_argument);
+}
+
+TEST(CatalogueGridRowFiles, RowsGoBackToTheOrderTheTableWasMadeIn) {
+    CatalogueState state;
+    for (const char* name : {"c.kar", "a.kar", "b.kar"})
+        state.startWindowStore.append({QString::fromLatin1(name), QStringLiteral("/k/")});
+    CatalogueGrid grid;
+    rebuildFromStore(grid, state.startWindowStore);
+    const auto names = [&] {
+        QString all;
+        for (int row = 1; row < grid.rowCount(); ++row)
+            all += grid.rowFile(row) ? grid.rowFile(row)->name : QStringLiteral("-");
+        return all;
+    };
+    sortRows(grid, 1, SortOrder::Ascending);
+    insertRow(grid, 2, state); // between a.kar and b.kar
+    sortRows(grid, 1, SortOrder::Descending);
+    sortRows(grid, 0, SortOrder::Ascending);
+    EXPECT_EQ(names(), QStringLiteral("c.kara.kar-b.kar"));
+    EXPECT_EQ(grid.cell(0, 4), QStringLiteral("4"));
+    sortRows(grid, 0, SortOrder::Descending);
+    EXPECT_EQ(names(), QStringLiteral("b.kar-a.karc.kar"));
 }
 
 } // namespace

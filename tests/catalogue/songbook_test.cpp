@@ -52,16 +52,19 @@ TEST(Songbook, PerformerComesFromColumnFourAndTheTableDecidesWhichSideOfADashItI
         {u"f.kar"_s, u"Title: In the End"_s, u"by Linkin Park"_s},
         {u"g.kar"_s, u"Кино - Группа крови"_s, u"Слова: В. Цой"_s},
         {u"h.kar"_s, u"Вокал"_s, u"Vocal"_s},
+        // Without a title the file name, as a person writes it, names the song.
+        {u"Pink_Floyd_-_Money%20(c)krawczyk.kar"_s, u"Vocal"_s, QString()},
     });
-    const auto sections = songbookSections(grid, {1, 2, 3, 4, 5, 6, 7, 8});
+    const auto sections = songbookSections(grid, {1, 2, 3, 4, 5, 6, 7, 8, 9});
     QStringList performers;
     for (const SongbookSection& section : sections)
         for (const SongbookPerformer& performer : section.performers)
             performers << performer.name + u": "_s + performer.titles.join(u", "_s);
-    EXPECT_EQ(performers, QStringList({u"Кино: Группа крови"_s,
-                                       u"ABBA: Chiquitita, Dancing Queen, Mamma Mia, Waterloo"_s,
-                                       u"Backstreet Boys: I Want It That Way"_s,
-                                       u"Linkin Park: In the End"_s, u": h"_s}));
+    EXPECT_EQ(performers,
+              QStringList({u"Кино: Группа крови"_s,
+                           u"ABBA: Chiquitita, Dancing Queen, Mamma Mia, Waterloo"_s,
+                           u"Backstreet Boys: I Want It That Way"_s, u"Linkin Park: In the End"_s,
+                           u"Pink Floyd: Money"_s, u": h"_s}));
 
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());

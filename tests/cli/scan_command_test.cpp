@@ -1,26 +1,21 @@
 #include "../scan/kar_builder.h"
 #include "catalogue/list_file.h"
+#include "cli_run.h"
 #include "common/cp1251_codec.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <grp.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 using namespace songwick;
+using songwick::test::CliRun;
 using songwick::test::cp1251;
 using songwick::test::KarBuilder;
+using songwick::test::runCliWithCache;
+using songwick::test::writeTestFile;
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
 // The scan cache of the runs lives in a folder of the test run, never the user's.
 const QTemporaryDir& cacheHome() {
@@ -28,41 +23,19 @@ const QTemporaryDir& cacheHome() {
     return folder;
 }
 
-// unprivileged: the tool runs as the user "nobody" when the test runs as root, who reads any
-// folder whatever its mode.
 CliRun runCli(const QStringList& arguments, bool unprivileged = false) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CACHE_HOME"), cacheHome().path());
-    process.setProcessEnvironment(environment);
-    if (unprivileged && ::geteuid() == 0)
-        process.setChildProcessModifier([] {
-            constexpr uid_t kNobody = 65534;
-            if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
-                ::_exit(125);
-        });
-    process.start(QStringLiteral(SONGWICK_CLI_PATH), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    return runCliWithCache(cacheHome().path(), arguments, unprivileged);
 }
 
 } // namespace
 
 TEST(ScanCommand, WritesTheListFileOfTheFolder) {
     QTemporaryDir root;
-    writeFile(root.filePath(QStringLiteral("songs/b.kar")),
-              KarBuilder().trackName(cp1251(u"Песня")).text("Artist").bytes());
-    writeFile(root.filePath(QStringLiteral("songs/a.kar")),
-              KarBuilder().trackName("<Intro>").bytes());
-    writeFile(root.filePath(QStringLiteral("songs/readme.txt")), "not karaoke");
+    writeTestFile(root.filePath(QStringLiteral("songs/b.kar")),
+                  KarBuilder().trackName(cp1251(u"Песня")).text("Artist").bytes());
+    writeTestFile(root.filePath(QStringLiteral("songs/a.kar")),
+                  KarBuilder().trackName("<Intro>").bytes());
+    writeTestFile(root.filePath(QStringLiteral("songs/readme.txt")), "not karaoke");
     const QString list = root.filePath(QStringLiteral("out.swk"));
 
     const CliRun run = runCli({QStringLiteral("scan"), root.filePath(QStringLiteral("songs")),
@@ -85,7 +58,8 @@ TEST(ScanCommand, WritesTheListFileOfTheFolder) {
 
 TEST(ScanCommand, MainWindowNamesLeaveOutAngleBrackets) {
     QTemporaryDir root;
-    writeFile(root.filePath(QStringLiteral("a.kar")), KarBuilder().trackName("<Intro>").bytes());
+    writeTestFile(root.filePath(QStringLiteral("a.kar")),
+                  KarBuilder().trackName("<Intro>").bytes());
     const CliRun run = runCli(
         {QStringLiteral("scan"), root.path(), QStringLiteral("--window"), QStringLiteral("main")});
     ASSERT_EQ(run.exitCode, 0);
@@ -110,7 +84,8 @@ TEST(ScanCommand, FoldersThatCannotBeReadAreCountedAndNamed) {
     ASSERT_TRUE(QFile::setPermissions(root.path(), QFile::ReadOwner | QFile::WriteOwner |
                                                        QFile::ExeOwner | QFile::ReadOther |
                                                        QFile::ExeOther));
-    writeFile(root.filePath(QStringLiteral("songs/a.kar")), KarBuilder().trackName("A").bytes());
+    writeTestFile(root.filePath(QStringLiteral("songs/a.kar")),
+                  KarBuilder().trackName("A").bytes());
     const QString locked = root.filePath(QStringLiteral("songs/locked"));
     ASSERT_TRUE(QDir().mkpath(locked));
     ASSERT_TRUE(QFile::setPermissions(locked, {}));
@@ -141,7 +116,7 @@ TEST(ScanCommand, FoldersThatCannotBeReadAreCountedAndNamed) {
 TEST(ScanCommand, ASettingsFileThatIsNoneIsNamed) {
     QTemporaryDir root;
     const QString wrong = root.filePath(QStringLiteral("wrong.dat"));
-    writeFile(wrong, "not settings");
+    writeTestFile(wrong, "not settings");
     const CliRun run =
         runCli({QStringLiteral("scan"), root.path(), QStringLiteral("--settings"), wrong});
     EXPECT_NE(run.exitCode, 0);

@@ -66,6 +66,21 @@ TEST_F(InstalledFiles, InstallPutsEverythingWhereTheDesktopLooksAndTheCheckersAc
     EXPECT_TRUE(QFileInfo(installed("bin/songwick-cli")).isExecutable());
     const ToolRun help = runTool(installed("bin/songwick-cli"), {QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
+    // The songbook's drawing is a module the installed command line finds in its own place.
+    QFile song(prefix.filePath(QStringLiteral("song.kar")));
+    ASSERT_TRUE(song.open(QIODevice::WriteOnly));
+    song.write(QByteArray("MThd\0\0\0\6\0\0\0\1\0\140MTrk\0\0\0\14\0\377\3\4Song\0\377\57\0", 34));
+    song.close();
+    const QString list = prefix.filePath(QStringLiteral("list.swk"));
+    EXPECT_EQ(runTool(installed("bin/songwick-cli"),
+                      {QStringLiteral("scan"), prefix.path(), QStringLiteral("--no-cache"),
+                       QStringLiteral("--output"), list})
+                  .exitCode,
+              0);
+    const ToolRun songbook = runTool(installed("bin/songwick-cli"),
+                                     {QStringLiteral("songbook"), list, installed("book.pdf")});
+    EXPECT_EQ(songbook.exitCode, 0) << songbook.output.toStdString();
+    EXPECT_TRUE(QFileInfo(installed("book.pdf")).size() > 0);
 
     QStringList skipped;
     if (!check("desktop-file-validate", {installed("share/applications/songwick.desktop")}, true))

@@ -82,6 +82,23 @@ QList<QByteArray> midiSeeds() {
     return seeds;
 }
 
+// Files that sing: a Soft Karaoke words track and lyric events with hyphens and line ends.
+QList<QByteArray> sungTextSeeds() {
+    QList<QByteArray> seeds = midiSeeds();
+    const QByteArray note("\x00\x90\x40\x64\x60\x80\x40\x00", 8);
+    KarBuilder soft;
+    soft.trackName("Soft Karaoke").text("@KMIDI KARAOKE FILE").nextTrack().trackName("Words");
+    for (const char* syllable : {"@TSong", "\\Load ", "up ", "on ", "guns", "/bring ", "your"})
+        soft.text(syllable).raw(note);
+    seeds.append(soft.bytes());
+    KarBuilder lyrics;
+    lyrics.trackName("Melody");
+    for (const char* syllable : {"Twin-", "kle\r", "lit-", "tle ", "star\n", "\xD0\xB5\xD1\x91"})
+        lyrics.meta(0x05, syllable).raw(note);
+    seeds.append(lyrics.bytes());
+    return seeds;
+}
+
 // Stored scan-cache rows of the karaoke seeds' texts.
 QList<QByteArray> scanCacheSeeds() {
     QList<QByteArray> seeds;
@@ -241,6 +258,7 @@ int main(int argc, char** argv) {
     const QString folder = QFile::decodeName(argv[1]);
     writeSeeds(folder, QStringLiteral("kar_extractor"), karSeeds());
     writeSeeds(folder, QStringLiteral("midi_structure"), midiSeeds());
+    writeSeeds(folder, QStringLiteral("sung_text"), sungTextSeeds());
     writeSeeds(folder, QStringLiteral("scan_cache"), scanCacheSeeds());
     writeSeeds(folder, QStringLiteral("list_file"), listSeeds());
     writeSeeds(folder, QStringLiteral("settings_file"), settingsSeeds());

@@ -112,7 +112,7 @@ TEST_F(JournalTest, JournalWithoutARenameIsNoRun) {
         planUndoOfLastRun(onlyHeader.path());
         ADD_FAILURE() << "a journal without renames was taken for a run";
     } catch (const Error& error) {
-        EXPECT_EQ(error.message(), kNothingToUndoMessage.toString());
+        EXPECT_EQ(error.message(), QString::fromUtf8(kNothingToUndoMessage));
     }
 
     // On a full disk the journal whose header cannot be written goes at once.

@@ -1,7 +1,9 @@
 #include "common/small_file_system.h"
 #include "kar_builder.h"
 #include "scan/folder_walk.h"
+#include "scan/lyrics_index.h"
 #include "scan/scan_cache.h"
+#include "scan/sqlite_database.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +17,14 @@ using namespace songwick;
 using songwick::test::KarBuilder;
 
 namespace {
+
+// Every cell of every record of a walk, one line a record.
+QStringList table(const RecordStore& store) {
+    QStringList rows;
+    for (int i = 1; i <= store.count(); ++i)
+        rows << QStringList(store.record(i).begin(), store.record(i).end()).join(u'|');
+    return rows;
+}
 
 class ScanCacheTest : public ::testing::Test {
 protected:
@@ -208,6 +218,130 @@ TEST_F(ScanCacheTest, ACacheOnAFullOrReadOnlyDiskGivesTheUncachedResult) {
     EXPECT_EQ(result.cacheHits, 0);
 }
 
+TEST_F(ScanCacheTest, TheStructuredReadingIsCachedUnderItsCodePageAndPatterns) {
+    // A Russian title, a performer beside it, and a file that names the song only by its name.
+    const auto write = [this](const QString& name, const QByteArray& bytes) {
+        QFile file(root_.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    write(QStringLiteral("a.kar"), KarBuilder()
+                                       .trackName(songwick::test::cp1251(u"Группа крови"))
+                                       .text(songwick::test::cp1251(u"Кино"))
+                                       .bytes());
+    write(QStringLiteral("Queen - Innuendo.kar"), KarBuilder().trackName("Track 1").bytes());
+    makeFile(QStringLiteral("c.kar"), "Gamma");
+    const auto structuredScan = [this](ReadingOptions reading, bool withCache,
+                                       std::function<void(const QString&)> afterReadingFile = {}) {
+        RecordStore store;
+        WalkOptions options;
+        reading.reading = KarReading::Structured;
+        options.reading = reading;
+        options.afterReadingFile = std::move(afterReadingFile);
+        if (withCache)
+            options.scanCachePath = cachePath();
+        const WalkResult result = walkFolder(root_.path(), store, options);
+        return std::pair(table(store), result);
+    };
+
+    const ReadingOptions automatic;
+    const QStringList expected = structuredScan(automatic, false).first;
+    ASSERT_TRUE(expected.join(u'\n').contains(QStringLiteral("Группа крови")));
+    ASSERT_TRUE(expected.join(u'\n').contains(QStringLiteral("Innuendo")));
+    const auto [first, firstResult] = structuredScan(automatic, true);
+    EXPECT_EQ(first, expected);
+    EXPECT_EQ(firstResult.cacheMisses, 3);
+    EXPECT_TRUE(firstResult.cacheProblem.isEmpty()) << firstResult.cacheProblem.toStdString();
+    const auto [second, secondResult] = structuredScan(automatic, true);
+    EXPECT_EQ(second, expected);
+    EXPECT_EQ(secondResult.cacheHits, 3);
+    EXPECT_EQ(secondResult.bytesRead, 0);
+    // The program's reading keeps entries of its own.
+    EXPECT_EQ(scan().second.cacheHits, 0);
+    EXPECT_EQ(scan().second.cacheHits, 3);
+
+    ReadingOptions koi8 = automatic;
+    koi8.structured.codePage = QStringLiteral("koi8-r");
+    const auto [otherPage, otherPageResult] = structuredScan(koi8, true);
+    EXPECT_EQ(otherPageResult.cacheHits, 0);
+    EXPECT_EQ(otherPage, structuredScan(koi8, false).first);
+    EXPECT_NE(otherPage, expected);
+
+    ReadingOptions titleOnly = automatic;
+    titleOnly.structured.fileNamePatterns = {kTitlePlaceholder};
+    const auto [otherPatterns, otherPatternsResult] = structuredScan(titleOnly, true);
+    EXPECT_EQ(otherPatternsResult.cacheHits, 0);
+    EXPECT_EQ(otherPatterns, structuredScan(titleOnly, false).first);
+    EXPECT_EQ(structuredScan(automatic, true).second.cacheHits, 3);
+
+    // A file rewritten just after it was read: its texts are not kept, the rescan reads it.
+    const auto rewriteC = [this](const QString& path) {
+        if (path.endsWith(u"/c.kar"))
+            makeFile(QStringLiteral("c.kar"), "Delta, rewritten");
+    };
+    makeFile(QStringLiteral("c.kar"), "Epsilon");
+    const auto [changed, changedResult] = structuredScan(automatic, true, rewriteC);
+    EXPECT_EQ(changedResult.cacheHits, 2);
+    EXPECT_TRUE(changed.join(u'\n').contains(QStringLiteral("Epsilon")));
+    const auto [rescan, rescanResult] = structuredScan(automatic, true);
+    EXPECT_EQ(rescan, structuredScan(automatic, false).first);
+    EXPECT_TRUE(rescan.join(u'\n').contains(QStringLiteral("Delta, rewritten")));
+    EXPECT_EQ(rescanResult.cacheMisses, 1);
+}
+
+// The files the structured reading reads give their sung words to the lyrics index beside the
+// scan cache; an index that is damaged is built anew, never failing the scan, with one message.
+TEST_F(ScanCacheTest, TheStructuredReadingFillsTheLyricsIndexThatNeverFailsTheScan) {
+    KarBuilder song;
+    song.trackName("Teen Spirit").nextTrack().trackName("Melody");
+    for (const char* syllable : {"Load ", "up ", "on ", "guns\r"})
+        song.meta(0x05, syllable).raw(QByteArray("\x00\x90\x40\x64\x60\x80\x40\x00", 8));
+    {
+        QFile file(root_.filePath(QStringLiteral("a.kar")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(song.bytes());
+    }
+    makeFile(QStringLiteral("b.kar"), "Beta");
+    const auto structuredScan = [this](bool withCache) {
+        RecordStore store;
+        WalkOptions options;
+        options.reading.reading = KarReading::Structured;
+        if (withCache)
+            options.scanCachePath = cachePath();
+        const WalkResult result = walkFolder(root_.path(), store, options);
+        return std::pair(table(store), result);
+    };
+    const QString indexPath = lyricsIndexPathBeside(cachePath());
+    {
+        QFile damaged(indexPath);
+        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+        damaged.write(QByteArray(4096, 'x'));
+    }
+    const QStringList expected = structuredScan(false).first;
+    const auto [first, firstResult] = structuredScan(true);
+    EXPECT_EQ(first, expected);
+    EXPECT_TRUE(firstResult.cacheProblem.contains(QStringLiteral("lyrics index")))
+        << firstResult.cacheProblem.toStdString();
+    EXPECT_FALSE(firstResult.cacheProblem.contains(u'\n'));
+
+    struct stat status {};
+    ASSERT_EQ(
+        ::stat(QFile::encodeName(root_.filePath(QStringLiteral("a.kar"))).constData(), &status), 0);
+    {
+        LyricsIndex index(indexPath);
+        EXPECT_TRUE(index.problem().isEmpty());
+        EXPECT_EQ(index.documentCount(), 2);
+        const auto indexed = index.documentOf(identityOf(status));
+        ASSERT_TRUE(indexed.has_value());
+        EXPECT_EQ(index.lines(indexed->document), QStringList{QStringLiteral("Load up on guns")});
+    }
+    // Indexed files are read as before: the structure of the tracks' heads only.
+    removeSqliteFiles(cachePath());
+    const auto [again, againResult] = structuredScan(true);
+    EXPECT_EQ(again, expected);
+    EXPECT_TRUE(againResult.cacheProblem.isEmpty()) << againResult.cacheProblem.toStdString();
+}
+
 TEST(ScanCacheEntry, ExpiredEntriesAreDroppedAndEntriesBelongToTheirKey) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("c.sqlite"));
@@ -243,4 +377,30 @@ TEST(ScanCacheEntry, ExpiredEntriesAreDroppedAndEntriesBelongToTheirKey) {
     EXPECT_FALSE(decodeCachedTexts({"/f/", "y.kar", "r", identity}, stored));
     for (qsizetype cut = 0; cut < stored.size(); ++cut)
         EXPECT_FALSE(decodeCachedTexts(key, stored.first(cut)));
+}
+
+TEST(ScanCacheEntry, EntriesOfAnEarlierRevisionOfAReadingAreDropped) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("c.sqlite"));
+    const FileIdentity identity{1, 2, 3, 4, 5};
+    const KarTexts texts = {"one", "", "three", "four"};
+    const QByteArray readings[] = {"structured/old/a", "structured/new/a", "kar/start"};
+    for (const QByteArray& reading : readings) {
+        ScanCache cache(path, reading, 1000);
+        cache.enterFolder("/f/");
+        cache.store("x.kar", identity, texts);
+        cache.finish();
+    }
+    {
+        ScanCache current(path, "structured/new/b", 1001);
+        current.dropEarlierRevisions("structured/", "structured/new/");
+        current.enterFolder("/f/");
+        current.finish();
+    }
+    for (const QByteArray& reading : readings) {
+        ScanCache cache(path, reading, 1001);
+        cache.enterFolder("/f/");
+        EXPECT_EQ(cache.lookup("x.kar", identity).has_value(), reading != "structured/old/a")
+            << reading.constData();
+    }
 }

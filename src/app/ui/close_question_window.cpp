@@ -10,12 +10,11 @@
 namespace songwick {
 
 TForm12::TForm12(WindowRegistry& registry)
-    : Label1(new QLabel(QStringLiteral("Сохранить изменения в таблице?"), this)),
-      Button1(new QPushButton(QStringLiteral("Да"), this)),
-      Button2(new QPushButton(QStringLiteral("Нет"), this)),
-      Button3(new QPushButton(QStringLiteral("Отмена"), this)), registry_(registry) {
+    : Label1(new QLabel(tr("Сохранить изменения в таблице?"), this)),
+      Button1(new QPushButton(tr("Да"), this)), Button2(new QPushButton(tr("Нет"), this)),
+      Button3(new QPushButton(tr("Отмена"), this)), registry_(registry) {
     setObjectName(QStringLiteral("Form12"));
-    setWindowTitle(QStringLiteral("Сохранить изменения?"));
+    setWindowTitle(tr("Сохранить изменения?"));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(348, 88);

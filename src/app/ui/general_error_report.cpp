@@ -3,6 +3,7 @@
 #include "app/ui/platform_interfaces.h"
 #include "common/error.h"
 
+#include <QCoreApplication>
 #include <exception>
 
 namespace songwick {
@@ -16,7 +17,7 @@ bool runReportingErrors(MessageBoxes& messages, QWidget* parent,
     } catch (const std::exception& error) {
         failure = errorText(error);
     } catch (...) {
-        failure = QStringLiteral("Неизвестная ошибка.");
+        failure = QCoreApplication::translate("songwick::App", "Неизвестная ошибка.");
     }
     messages.showMessage(parent, failure);
     return false;

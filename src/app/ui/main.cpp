@@ -4,7 +4,9 @@
 #include "catalogue/catalogue_grid.h"
 #include "common/file_name_codec.h"
 #include "help/ui/splash_window.h"
+#include "settings/options_file.h"
 #include "settings/settings_file.h"
+#include "translations/interface_language.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -149,6 +151,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(SONGWICK_VERSION));
     // The program ends where its windows say so, never because the last one was hidden.
     QApplication::setQuitOnLastWindowClosed(false);
+    const songwick::InstalledLanguage language(
+        songwick::interfaceLanguage(songwick::readLanguageChoice(songwick::optionsFilePath())));
     const CommandLine commandLine = readCommandLine(argc, argv);
     if (!commandLine.problem.isEmpty()) {
         print(stderr, QStringLiteral("songwick: ") + commandLine.problem + u'\n' +

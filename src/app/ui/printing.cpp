@@ -4,6 +4,7 @@
 #include "common/file_write.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QPageLayout>
 #include <QPageSize>
@@ -16,8 +17,10 @@
 namespace songwick {
 namespace {
 
-const QString kNoPrinterQuestion =
-    QStringLiteral("Принтер по умолчанию не найден.\n\nСохранить эти страницы в файл PDF?");
+QString noPrinterQuestion() {
+    return QCoreApplication::translate(
+        "songwick::App", "Принтер по умолчанию не найден.\n\nСохранить эти страницы в файл PDF?");
+}
 
 // The resolution a printer job is laid out at.
 constexpr int kPrintResolution = 1200;
@@ -45,13 +48,14 @@ void printPages(PlatformServices& services, QWidget* parent, const QTextDocument
         services.printer.printDocument(*document, jobName);
         return;
     }
-    if (services.messages.askYesNoCancel(parent, kNoPrinterQuestion) != MessageBoxes::Answer::Yes)
+    if (services.messages.askYesNoCancel(parent, noPrinterQuestion()) != MessageBoxes::Answer::Yes)
         return;
     FileDialogRequest request;
-    request.filter = QStringLiteral("Документы PDF|*.pdf|");
+    request.filter = QCoreApplication::translate("songwick::App", "Документы PDF|*.pdf|");
     request.defaultExtension = QStringLiteral("pdf");
-    request.startFolder = proposedDocumentPath(pdfName);
-    request.caption = QStringLiteral("Сохранить страницы в файл PDF");
+    request.startFolder = proposedDocumentPath(
+        pdfName.isEmpty() ? QCoreApplication::translate("songwick::App", "таблица.pdf") : pdfName);
+    request.caption = QCoreApplication::translate("songwick::App", "Сохранить страницы в файл PDF");
     const std::optional<QString> path = services.dialogs.saveFileName(parent, request);
     if (path)
         writePagesAsPdf(*document, jobName, *path);

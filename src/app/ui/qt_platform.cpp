@@ -2,6 +2,7 @@
 
 #include "common/error.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -122,12 +123,14 @@ bool QtPrinterAccess::hasDefaultPrinter() const {
 void QtPrinterAccess::printDocument(const QTextDocument& document, const QString& jobName) {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull())
-        throw Error(QStringLiteral("Принтер по умолчанию не найден."));
+        throw Error(
+            QCoreApplication::translate("songwick::App", "Принтер по умолчанию не найден."));
     QPrinter printer(defaultPrinter, QPrinter::HighResolution);
     printer.setDocName(jobName);
     if (!printer.isValid())
-        throw Error(QStringLiteral("Не удалось начать печать на принтере ") +
-                    defaultPrinter.printerName() + u'.');
+        throw Error(
+            QCoreApplication::translate("songwick::App", "Не удалось начать печать на принтере ") +
+            defaultPrinter.printerName() + u'.');
     document.print(&printer);
 }
 

@@ -22,6 +22,7 @@
 #include "settings/ui/general_settings_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
@@ -44,7 +45,10 @@ constexpr int kPictureTickMilliseconds = 16;
 constexpr qint64 kMostPictureStepsPerTick = 1000;
 constexpr double kMillisecondsPerDay = 86400000.0;
 
-const QString kListFileFilter = QStringLiteral("Файлы списка (Songwick)|*.swk|Все файлы|*.*");
+QString listFileFilter() {
+    return QCoreApplication::translate("songwick::TForm1",
+                                       "Файлы списка (Songwick)|*.swk|Все файлы|*.*");
+}
 
 // Shows the hourglass pointer on a control until the end of the scope.
 class WaitCursorOn {
@@ -105,17 +109,17 @@ void TForm1::createControls() {
     image2->setPixmap(QPixmap::fromImage(startWindowPicture()));
     image2->setGeometry(8, 8, 340, 56);
 
-    StaticText1 = new QLabel(
-        QStringLiteral("Нажмите \"Начать\" и выберите папку с караоке-файлами. Программа "
-                       "просмотрит её и все вложенные папки и покажет каждый найденный файл "
-                       "одной строкой таблицы."),
-        client);
+    StaticText1 =
+        new QLabel(tr("Нажмите \"Начать\" и выберите папку с караоке-файлами. Программа "
+                      "просмотрит её и все вложенные папки и покажет каждый найденный файл "
+                      "одной строкой таблицы."),
+                   client);
     StaticText1->setWordWrap(true);
     StaticText1->setAlignment(Qt::AlignCenter);
     StaticText1->setGeometry(8, 70, 340, 72);
 
-    Button1 = new QPushButton(QStringLiteral("Начать"), client);
-    Button1->setToolTip(QStringLiteral("Начнем?"));
+    Button1 = new QPushButton(tr("Начать"), client);
+    Button1->setToolTip(tr("Начнем?"));
     Button1->setGeometry(140, 146, 75, 25);
 
     ProgressBar1 = new QProgressBar(client);
@@ -128,7 +132,7 @@ void TForm1::createControls() {
     Label3->setStyleSheet(QStringLiteral("color: red;"));
     Label3->setGeometry(9, 187, 337, 14);
 
-    Label1 = new ClickableLabel(QStringLiteral("Из России -- с любовью!"), client);
+    Label1 = new ClickableLabel(tr("Из России -- с любовью!"), client);
     Label1->setToolTip(QStringLiteral(";-)"));
     Label1->adjustSize();
     Label1->move(8, 198);
@@ -147,37 +151,37 @@ void TForm1::createControls() {
 }
 
 void TForm1::createMenu() {
-    N1 = menuBar()->addMenu(QStringLiteral("&Файл"));
-    N2 = N1->addAction(QStringLiteral("&Начать сканирование..."));
-    N3 = N1->addAction(QStringLiteral("&Открыть файл списка..."));
+    N1 = menuBar()->addMenu(tr("&Файл"));
+    N2 = N1->addAction(tr("&Начать сканирование..."));
+    N3 = N1->addAction(tr("&Открыть файл списка..."));
     N3->setShortcut(QKeySequence::Open); // as in the main window
-    N4 = N1->addAction(QStringLiteral("О&ткрыть список в текстовом формате..."));
-    N5 = N1->addAction(QStringLiteral("&Сохранить"));
-    N6 = N1->addAction(QStringLiteral("Сохранить список &как..."));
-    N7 = N1->addAction(QStringLiteral("Сохранить в &текстовом формате..."));
-    N8 = N1->addAction(QStringLiteral("Со&хранить в Ms Word"));
-    N9 = N1->addAction(QStringLiteral("&Экспорт"));
-    N10 = N1->addAction(QStringLiteral("&Импорт из Файла Excel"));
-    N11 = N1->addMenu(QStringLiteral("Переименовать файлы"));
-    N12 = N11->addAction(QStringLiteral("Из колонки названия файла"));
-    N13 = N11->addAction(QStringLiteral("Сложное переименование..."));
-    N14 = N1->addAction(QStringLiteral("Изменить заголовки..."));
+    N4 = N1->addAction(tr("О&ткрыть список в текстовом формате..."));
+    N5 = N1->addAction(tr("&Сохранить"));
+    N6 = N1->addAction(tr("Сохранить список &как..."));
+    N7 = N1->addAction(tr("Сохранить в &текстовом формате..."));
+    N8 = N1->addAction(tr("Со&хранить в Ms Word"));
+    N9 = N1->addAction(tr("&Экспорт"));
+    N10 = N1->addAction(tr("&Импорт из Файла Excel"));
+    N11 = N1->addMenu(tr("Переименовать файлы"));
+    N12 = N11->addAction(tr("Из колонки названия файла"));
+    N13 = N11->addAction(tr("Сложное переименование..."));
+    N14 = N1->addAction(tr("Изменить заголовки..."));
     N1->addSeparator();
-    N15 = N1->addAction(QStringLiteral("&Выход"));
+    N15 = N1->addAction(tr("&Выход"));
     for (QAction* unavailable : {N4, N5, N6, N7, N8, N9, N12, N13, N14})
         unavailable->setEnabled(false);
     N11->setEnabled(false);
     N14->setVisible(false);
 
-    N16 = menuBar()->addMenu(QStringLiteral("Настройки"));
-    N17 = N16->addAction(QStringLiteral("Параметры сканирования"));
-    N18 = N16->addAction(QStringLiteral("Общие настройки"));
+    N16 = menuBar()->addMenu(tr("Настройки"));
+    N17 = N16->addAction(tr("Параметры сканирования"));
+    N18 = N16->addAction(tr("Общие настройки"));
 
-    N19 = menuBar()->addMenu(QStringLiteral("Помощь"));
-    N20 = N19->addMenu(QStringLiteral("О программе"));
-    N21 = N20->addAction(QStringLiteral("Информация"));
-    N22 = N20->addAction(QStringLiteral("Заставка"));
-    N23 = N19->addAction(QStringLiteral("Помощь по программе"));
+    N19 = menuBar()->addMenu(tr("Помощь"));
+    N20 = N19->addMenu(tr("О программе"));
+    N21 = N20->addAction(tr("Информация"));
+    N22 = N20->addAction(tr("Заставка"));
+    N23 = N19->addAction(tr("Помощь по программе"));
 
     connect(N2, &QAction::triggered, this, &TForm1::Button1Click);
     connect(N3, &QAction::triggered, this, &TForm1::N3Click);
@@ -248,7 +252,7 @@ void TForm1::runStartWindowScan() {
         const WalkResult result =
             walkWithProgress(*chosen, catalogue.startWindowStore, options, ProgressBar1);
         if (result.somethingUnreadable())
-            Label3->setText(QStringLiteral("Ошибка!!!!"));
+            Label3->setText(tr("Ошибка!!!!"));
         messages = messagesAfterWalk(result);
         restorePicture();
         registry_.handOverToMainWindow();
@@ -264,7 +268,7 @@ void TForm1::runStartWindowScan() {
 void TForm1::N3Click() {
     registry_.runReportingErrors(this, [this] {
         FileDialogRequest request;
-        request.filter = kListFileFilter;
+        request.filter = listFileFilter();
         const std::optional<QString> path =
             registry_.services().dialogs.openFileName(this, request, false);
         if (!path)

@@ -1,6 +1,7 @@
 #include "app/ui/window_placement.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShortcut>
@@ -15,9 +16,34 @@ const QScreen* screenOf(const QWidget* widget) {
     return QGuiApplication::primaryScreen();
 }
 
-// The frame moved to centre, then pushed back onto the screen where it sticks out.
-void placeFrame(QWidget* window, QPoint centre, const QScreen* screen) {
-    QRect frame = window->frameGeometry();
+// How far a window's frame reaches beyond its client area: the window's own frame once the
+// window manager has framed it, before that the frame of another window it has framed (the
+// owner's, or any shown window's), which the same window manager draws alike.
+QMargins frameMargins(const QWidget* window, const QWidget* framedAlike) {
+    const auto marginsOf = [](const QWidget* widget) {
+        const QRect frame = widget->frameGeometry();
+        const QRect client = widget->geometry();
+        return QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                        frame.right() - client.right(), frame.bottom() - client.bottom());
+    };
+    const QMargins own = marginsOf(window);
+    if (!own.isNull())
+        return own;
+    if (framedAlike == nullptr) {
+        for (const QWidget* shown : QApplication::topLevelWidgets())
+            if (shown != window && shown->isVisible() && !marginsOf(shown).isNull())
+                return marginsOf(shown);
+        return {};
+    }
+    return marginsOf(framedAlike);
+}
+
+// The frame moved to centre, then pushed back onto the screen where it sticks out. The client
+// area is placed, not the frame: a window manager that frames a window again when it is shown
+// again would otherwise move it by its title bar.
+void placeFrame(QWidget* window, QPoint centre, const QScreen* screen, const QWidget* framedAlike) {
+    const QMargins margins = frameMargins(window, framedAlike);
+    QRect frame(QPoint(0, 0), window->size().grownBy(margins));
     frame.moveCenter(centre);
     if (screen != nullptr) {
         const QRect area = screen->availableGeometry();
@@ -30,7 +56,7 @@ void placeFrame(QWidget* window, QPoint centre, const QScreen* screen) {
         if (frame.top() < area.top())
             frame.moveTop(area.top());
     }
-    window->move(frame.topLeft());
+    window->setGeometry(frame.marginsRemoved(margins));
 }
 
 } // namespace
@@ -40,13 +66,13 @@ void centreOnOwner(QWidget* window, const QWidget* owner) {
         centreOnScreen(window);
         return;
     }
-    placeFrame(window, owner->frameGeometry().center(), screenOf(owner));
+    placeFrame(window, owner->frameGeometry().center(), screenOf(owner), owner);
 }
 
 void centreOnScreen(QWidget* window) {
     const QScreen* screen = screenOf(window);
     if (screen != nullptr)
-        placeFrame(window, screen->availableGeometry().center(), screen);
+        placeFrame(window, screen->availableGeometry().center(), screen, nullptr);
 }
 
 void clickOnEscape(QAbstractButton* button) {

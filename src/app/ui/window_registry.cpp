@@ -23,6 +23,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPushButton>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 
@@ -94,13 +95,31 @@ void WindowRegistry::placeOnOwnerOnce(QWidget* window) {
 }
 
 void WindowRegistry::windowAboutToShow(QWidget* window) {
-    const auto placed =
-        std::find_if(placed_.begin(), placed_.end(),
-                     [window](const PlacedWindow& p) { return p.window == window; });
-    if (placed == placed_.end() || (placed->placed && !placed->everyShow))
+    PlacedWindow* placed = placedWindow(window);
+    if (placed == nullptr || (placed->placed && !placed->everyShow))
         return;
     placed->placed = true;
     centreOnOwner(window, current_);
+    // A window manager that frames a window again as it maps it may put it somewhere else than
+    // asked; for a moment after it shows, the window is moved back where it was put.
+    placed->awaited = window->geometry();
+    QTimer::singleShot(kMappingTime, window, [this, window] {
+        if (PlacedWindow* shown = placedWindow(window))
+            shown->awaited.reset();
+    });
+}
+
+WindowRegistry::PlacedWindow* WindowRegistry::placedWindow(QWidget* window) {
+    const auto placed =
+        std::find_if(placed_.begin(), placed_.end(),
+                     [window](const PlacedWindow& p) { return p.window == window; });
+    return placed == placed_.end() ? nullptr : &*placed;
+}
+
+void WindowRegistry::windowMoved(QWidget* window) {
+    PlacedWindow* placed = placedWindow(window);
+    if (placed != nullptr && placed->awaited && window->geometry() != *placed->awaited)
+        window->setGeometry(*placed->awaited);
 }
 
 void WindowRegistry::watchActivation(QWidget* window, std::function<void()> activated,
@@ -113,6 +132,9 @@ bool WindowRegistry::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
         if (auto* window = qobject_cast<QWidget*>(watched))
             windowBecameActive(window);
+    } else if (event->type() == QEvent::Move && event->spontaneous()) {
+        if (auto* window = qobject_cast<QWidget*>(watched))
+            windowMoved(window);
     } else if (event->type() == QEvent::Show && !event->spontaneous()) {
         // Sent before the window is mapped: it appears where it is put here.
         if (auto* window = qobject_cast<QWidget*>(watched))

@@ -8,9 +8,11 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAbstractButton;
@@ -121,11 +123,15 @@ private:
     };
     void windowBecameActive(QWidget* window);
     void windowAboutToShow(QWidget* window);
+    void windowMoved(QWidget* window);
 
     struct PlacedWindow {
         QPointer<QWidget> window;
         bool everyShow = true;
         bool placed = false;
+        // Where the window was put as it was shown, while the window manager may still move it
+        // elsewhere as it maps the window.
+        std::optional<QRect> awaited;
     };
 
     PlatformServices services_;
@@ -138,6 +144,8 @@ private:
     std::function<void()> endProgram_;
     std::vector<WatchedWindow> watched_;
     std::vector<PlacedWindow> placed_;
+    PlacedWindow* placedWindow(QWidget* window);
+    static constexpr int kMappingTime = 500; // ms
     QWidget* current_ = nullptr;
 
     // Takes ownership of a newly created window and returns it.

@@ -42,7 +42,6 @@ namespace {
 constexpr int kClientWidth = 733;
 constexpr int kClientHeight = 493;
 constexpr int kBottomBandHeight = 48;
-constexpr int kFindBarHeight = 28;
 
 const QString kListFileOpenFilter = QStringLiteral("Файлы списка (Songwick)|*.swk|Все файлы|*.*");
 const QString kListFileSaveFilter = QStringLiteral("Файлы списка (Songwick)|*.swk|");
@@ -236,9 +235,9 @@ void TForm4::layOutControls() {
     QWidget* client = centralWidget();
     const int width = client->width();
     const int height = client->height();
-    const int tableHeight = std::max(height - kBottomBandHeight, kFindBarHeight);
+    const int tableHeight = std::max(height - kBottomBandHeight, findBarHeight());
     layOutFindBar(width);
-    StringGrid1->setGeometry(0, kFindBarHeight, width, tableHeight - kFindBarHeight);
+    StringGrid1->setGeometry(0, findBarHeight(), width, tableHeight - findBarHeight());
     CheckBox1->adjustSize();
     CheckBox1->move(8, tableHeight + 4);
     ProgressBar1->move(std::max(8 + CheckBox1->width() + 8, width - 617 - 8), tableHeight + 6);

@@ -7,9 +7,12 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
+#include <optional>
 
 class QAction;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -19,6 +22,9 @@ namespace songwick {
 
 class CatalogueTableModel;
 class CatalogueTableView;
+class LyricsQuery;
+class LyricsSearch;
+struct LyricsCoverage;
 class WindowRegistry;
 
 // The main window: the catalogue table with its marks, the status line, the new scan, list
@@ -118,6 +124,8 @@ public:
     QCheckBox* FindMarked;   // "только отмеченные"
     QCheckBox* FindUntitled; // "без названия"
     QCheckBox* FindRepeats;  // "повторы"
+    QComboBox* FindScope; // "по названию" (the cells) / "по словам песни" (the sung words)
+    QLabel* FindSungLine;    // under the find line: the current row's line that sings the words
     QAction* SortAction;     // "Сортировать по столбцу"
     QAction* RepeatsAction;  // "Найти повторы"
     QAction* DeleteMarked;   // "Удалить отмеченные строки"
@@ -171,6 +179,19 @@ private:
     void createFindBar(QWidget* client);
     void createTableTools();
     void layOutFindBar(int width);
+    // The find bar's height: one line more while it finds by the sung words.
+    int findBarHeight() const;
+    bool findsBySungWords() const;
+    // Reads the words of the files the lyrics index lacks, with the progress bar; the index's
+    // problem is shown once.
+    void fillLyricsIndex();
+    // The current row's matching line, or why rows have no words.
+    void showSungLine();
+    // Shared with the row filter, which asks the search again when the table changes.
+    std::shared_ptr<LyricsSearch> lyricsSearch_;
+    std::shared_ptr<LyricsCoverage> lyricsCoverage_;
+    std::shared_ptr<LyricsQuery> lyricsQuery_;
+    bool lyricsProblemShown_ = false;
     // Runs a reordering of whole rows and marks the table modified.
     void rearrangeTable(const std::function<void(CatalogueGrid&)>& change);
     int lastSortColumn_ = -1;

@@ -8,17 +8,23 @@
 #include "catalogue/ui/catalogue_table_model.h"
 #include "catalogue/ui/catalogue_table_view.h"
 #include "catalogue/ui/main_window.h"
+#include "catalogue/ui/repeats_search.h"
+#include "catalogue/ui/songbook_options_window.h"
 #include "common/date_time.h"
+#include "scan/lyrics_search.h"
+#include "scan/ui/scan_progress.h"
 #include "settings/options_file.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressBar>
 #include <QShortcut>
 
 namespace songwick {
@@ -26,21 +32,22 @@ namespace {
 
 const QString kSongbookFilter = QStringLiteral("Документ PDF|*.pdf");
 
-// The songbook's paper, columns, title line, song numbers and index, from the options file's
-// "songbook" group.
-SongbookOptions songbookOptionsFromFile(const QString& settingsPath) {
-    SongbookOptions options;
-    const auto file = openOptionsFile(optionsFilePathBeside(settingsPath));
-    options.paper = songbookPaperFromName(file->value(QStringLiteral("songbook/paper")).toString())
-                        .value_or(SongbookPaper::A4);
-    bool ok = false;
-    const int columns = file->value(QStringLiteral("songbook/columns")).toInt(&ok);
-    if (ok && columns >= 1 && columns <= 3)
-        options.columns = columns;
-    options.title = file->value(QStringLiteral("songbook/title")).toString();
-    options.numbers = file->value(QStringLiteral("songbook/numbers")).toBool();
-    options.index = file->value(QStringLiteral("songbook/index")).toBool();
-    return options;
+constexpr int kFindLineHeight = 28;
+constexpr int kSungLineHeight = 20;
+// The choices of FindScope.
+constexpr int kFindByTitle = 0;
+constexpr int kFindBySungWords = 1;
+
+// The line with the words found in bold.
+QString sungLineHtml(const MatchedLine& line) {
+    QString html = QStringLiteral("&#9835; ");
+    qsizetype at = 0;
+    for (const auto& [start, length] : line.found) {
+        html += line.text.mid(at, start - at).toHtmlEscaped() + QStringLiteral("<b>") +
+                line.text.mid(start, length).toHtmlEscaped() + QStringLiteral("</b>");
+        at = start + length;
+    }
+    return html + line.text.mid(at).toHtmlEscaped();
 }
 
 } // namespace
@@ -54,6 +61,27 @@ void TForm4::createFindBar(QWidget* client) {
     FindMarked = new QCheckBox(QStringLiteral("только отмеченные"), client);
     FindUntitled = new QCheckBox(QStringLiteral("без названия"), client);
     FindRepeats = new QCheckBox(QStringLiteral("повторы"), client);
+    FindScope = new QComboBox(client);
+    FindScope->setObjectName(QStringLiteral("FindScope"));
+    FindScope->addItems({tr("по названию"), tr("по словам песни")});
+    FindScope->setToolTip(tr("Искать в описаниях файлов или в словах, которые поются в песнях"));
+    FindSungLine = new QLabel(client);
+    FindSungLine->setObjectName(QStringLiteral("FindSungLine"));
+    FindSungLine->setTextFormat(Qt::RichText);
+    FindSungLine->hide();
+    connect(FindScope, &QComboBox::currentIndexChanged, this, [this] {
+        // Each new search by the words looks at the rows' files afresh.
+        if (lyricsSearch_)
+            lyricsSearch_->forgetFiles();
+        FindEdit->setPlaceholderText(findsBySungWords()
+                                         ? tr("слова из песни; фраза — в кавычках")
+                                         : QStringLiteral("исполнитель, название, имя файла…"));
+        FindSungLine->setVisible(findsBySungWords());
+        layOutControls();
+        findChanged();
+    });
+    connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &TForm4::showSungLine);
     connect(FindEdit, &QLineEdit::textChanged, this, &TForm4::findChanged);
     for (QCheckBox* box : {FindMarked, FindUntitled, FindRepeats})
         connect(box, &QCheckBox::toggled, this, &TForm4::findChanged);
@@ -70,16 +98,80 @@ void TForm4::createFindBar(QWidget* client) {
 
 void TForm4::layOutFindBar(int width) {
     FindLabel->adjustSize();
-    FindLabel->move(8, (28 - FindLabel->height()) / 2);
+    FindLabel->move(8, (kFindLineHeight - FindLabel->height()) / 2);
     int right = width - 8;
-    for (QCheckBox* box : {FindRepeats, FindUntitled, FindMarked}) {
-        box->adjustSize();
-        right -= box->width();
-        box->move(right, (28 - box->height()) / 2);
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{FindRepeats, FindUntitled, FindMarked, FindScope}) {
+        control->adjustSize();
+        right -= control->width();
+        control->move(right, (kFindLineHeight - control->height()) / 2);
         right -= 8;
     }
     const int left = 8 + FindLabel->width() + 6;
     FindEdit->setGeometry(left, 3, std::max(right - left, 60), 22);
+    FindSungLine->setGeometry(left, kFindLineHeight - 2, std::max(width - 8 - left, 60),
+                              kSungLineHeight);
+}
+
+int TForm4::findBarHeight() const {
+    return findsBySungWords() ? kFindLineHeight + kSungLineHeight : kFindLineHeight;
+}
+
+bool TForm4::findsBySungWords() const {
+    return FindScope->currentIndex() == kFindBySungWords;
+}
+
+void TForm4::fillLyricsIndex() {
+    const QString optionsPath = optionsFilePathBeside(registry_.settingsPath());
+    if (!lyricsSearch_)
+        lyricsSearch_ = std::make_shared<LyricsSearch>(
+            rememberReadFiles(optionsPath) ? defaultLyricsIndexPath() : QString(),
+            loadReadingOptions(*openOptionsFile(optionsPath)).structured);
+    const bool barWasVisible = ProgressBar1->isVisible();
+    const struct RestoreBar {
+        QProgressBar* bar;
+        bool visible;
+        ~RestoreBar() { bar->setVisible(visible); }
+    } restoreBar{ProgressBar1, barWasVisible};
+    lyricsCoverage_ = std::make_shared<LyricsCoverage>(
+        lyricsSearch_->fill(registry_.grid(), [this](int done, int total) {
+            if (done == 1) {
+                ProgressBar1->setRange(0, total);
+                ProgressBar1->show();
+            }
+            ProgressBar1->setValue(done);
+            ProgressBar1->repaint();
+        }));
+    if (!lyricsSearch_->problem().isEmpty() && !lyricsProblemShown_) {
+        lyricsProblemShown_ = true;
+        registry_.services().messages.showMessage(
+            this, tr("Указатель слов песен не удалось использовать как есть, поэтому он построен "
+                     "заново или до конца работы хранится только в памяти:\n%1")
+                      .arg(lyricsSearch_->problem()));
+    }
+}
+
+void TForm4::showSungLine() {
+    if (!findsBySungWords())
+        return;
+    const QModelIndex current = StringGrid1->currentIndex();
+    QString html;
+    if (lyricsSearch_ && lyricsQuery_ && current.isValid()) {
+        if (const std::optional<MatchedLine> line = lyricsSearch_->matchingLine(
+                registry_.grid(), tableModel->gridRow(current), *lyricsQuery_))
+            html = sungLineHtml(*line);
+    }
+    const QString unknown = lyricsCoverage_ ? unknownRowsMessage(*lyricsCoverage_) : QString();
+    if (html.isEmpty() && !unknown.isEmpty())
+        html = tr("Слова песен пока не известны для строк: %1 (файлы не найдены или не "
+                  "читаются); подробности — в подсказке.")
+                   .arg(lyricsCoverage_->unknown.size())
+                   .toHtmlEscaped();
+    if (html.isEmpty() && !lyricsQuery_)
+        html = tr("Наберите слова из песни в любом порядке; точную фразу — в кавычках.")
+                   .toHtmlEscaped();
+    FindSungLine->setText(html);
+    FindSungLine->setToolTip(unknown);
 }
 
 void TForm4::createTableTools() {
@@ -129,12 +221,26 @@ void TForm4::forgetSortOrder() {
 void TForm4::findChanged() {
     StringGrid1->commitPendingEdit();
     FindFilters filters;
-    filters.text = FindEdit->text();
     filters.markedOnly = FindMarked->isChecked();
     filters.untitledOnly = FindUntitled->isChecked();
     filters.duplicatesOnly = FindRepeats->isChecked();
+    lyricsQuery_.reset();
+    if (!findsBySungWords()) {
+        filters.text = FindEdit->text();
+    } else if (auto query = std::make_shared<LyricsQuery>(FindEdit->text(), true);
+               !query->isEmpty()) {
+        registry_.runReportingErrors(this, [this] { fillLyricsIndex(); });
+        lyricsQuery_ = query;
+        if (lyricsSearch_)
+            filters.chosenRows = [search = lyricsSearch_, query](const CatalogueGrid& grid) {
+                return search->rankedRows(grid, *query);
+            };
+    }
     tableModel->setFilters(std::move(filters));
+    if (lyricsQuery_ && tableModel->rowCount() > 0)
+        StringGrid1->setCurrentIndex(tableModel->index(0, 1));
     showStatus();
+    showSungLine();
 }
 
 void TForm4::rearrangeTable(const std::function<void(CatalogueGrid&)>& change) {
@@ -165,11 +271,16 @@ void TForm4::SortActionClick() {
 void TForm4::RepeatsActionClick() {
     registry_.runReportingErrors(this, [this] {
         StringGrid1->commitPendingEdit();
-        const std::vector<std::vector<int>> groups = repeatGroups(registry_.grid());
+        const std::optional<std::vector<std::vector<int>>> groups =
+            findRepeatsWithProgress(registry_.grid(), ProgressBar1);
+        if (!groups) {
+            showStatusText(tr("Поиск повторов прерван"));
+            return;
+        }
         DuplicatesFound found;
-        if (!groups.empty()) {
+        if (!groups->empty()) {
             rearrangeTable(
-                [&](CatalogueGrid& table) { found = arrangeDuplicateGroups(table, groups); });
+                [&](CatalogueGrid& table) { found = arrangeDuplicateGroups(table, *groups); });
             forgetSortOrder();
         }
         registry_.services().messages.showMessage(this, duplicatesFoundMessage(found));
@@ -213,11 +324,18 @@ void TForm4::SongbookActionClick() {
                       .arg(rows.size())
                       .arg(grid.dataRowCount())
                 : QStringLiteral("Песенник в PDF: вся таблица (%1 строк)").arg(rows.size());
+        const std::unique_ptr<QSettings> optionsFile =
+            openOptionsFile(optionsFilePathBeside(registry_.settingsPath()));
+        SongbookOptionsWindow optionsWindow(songbookOptionsFrom(*optionsFile), this);
+        if (optionsWindow.exec() != QDialog::Accepted)
+            return;
+        SongbookOptions options = optionsWindow.chosen();
+        storeSongbookOptions(*optionsFile, options);
+        syncOptionsFile(*optionsFile);
         const std::optional<QString> path =
             registry_.services().dialogs.saveFileName(this, request);
         if (!path)
             return;
-        SongbookOptions options = songbookOptionsFromFile(registry_.settingsPath());
         options.folder = commonFolder(grid, rows);
         options.date = formatDateTime(registry_.services().clock.now(), kPatternDate);
         QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -7,6 +7,7 @@
 #include "help/jpeg_picture.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
@@ -49,7 +50,8 @@ void fitToWidth(QLabel* label, int width) {
 }
 
 QString descriptionHtml() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "songwick::TForm5",
         "<p><b>Songwick</b> -- программа для тех, у кого много караоке-файлов.</p>"
         "<p>Укажите папку -- и программа просмотрит её и все вложенные папки, найдёт все "
         "kar-файлы и вынет из каждого исполнителя, название песни, авторов слов и музыки и "
@@ -69,7 +71,7 @@ QString descriptionHtml() {
 TForm5::TForm5(WindowRegistry& registry, QWidget* parent)
     : QWidget(parent, Qt::Window), registry_(registry) {
     setObjectName(QStringLiteral("Form5"));
-    setWindowTitle(QStringLiteral("О программе"));
+    setWindowTitle(tr("О программе"));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
@@ -93,9 +95,9 @@ TForm5::TForm5(WindowRegistry& registry, QWidget* parent)
     RichEdit1->setHtml(descriptionHtml());
 
     const QColor navy(0, 0, 128);
-    Label2 = coloured(new QLabel(QStringLiteral("Россия, Москва"), this), navy);
+    Label2 = coloured(new QLabel(tr("Россия, Москва"), this), navy);
     Label2->move(349, 240);
-    Label3 = coloured(new QLabel(QStringLiteral("Версия 1.3"), this), navy);
+    Label3 = coloured(new QLabel(tr("Версия 1.3"), this), navy);
     Label3->move(200, 240);
     Label4 = new QLabel(QStringLiteral("Version 1.3"), this);
     Label4->move(201, 256);
@@ -107,8 +109,8 @@ TForm5::TForm5(WindowRegistry& registry, QWidget* parent)
     Image1->setPixmap(stripPixmap());
     Image1->setToolTip(QStringLiteral("From Russia -- with love!!!"));
 
-    Label6 = coloured(new QLabel(QStringLiteral("Таблицы и документы открывает LibreOffice "
-                                                "(*.xlsx, *.docx)"),
+    Label6 = coloured(new QLabel(tr("Таблицы и документы открывает LibreOffice "
+                                    "(*.xlsx, *.docx)"),
                                  this),
                       QColor(149, 0, 74));
     Label6->move(24, 296);
@@ -136,12 +138,11 @@ TForm5::TForm5(WindowRegistry& registry, QWidget* parent)
 }
 
 QString TForm5::shutdownLine(double lastShutdownTime) {
-    return QStringLiteral("Время последнего выключения программы: ") +
-           defaultDateTimeText(lastShutdownTime);
+    return tr("Время последнего выключения программы: ") + defaultDateTimeText(lastShutdownTime);
 }
 
 QString TForm5::runTimeLine(double totalRunTime) {
-    return QStringLiteral("Время работы программы: ") + defaultDateTimeText(totalRunTime);
+    return tr("Время работы программы: ") + defaultDateTimeText(totalRunTime);
 }
 
 void TForm5::centreHorizontally(QWidget* control) const {

@@ -99,13 +99,12 @@ bool ListItemHints::showHintAt(QListWidget* list, QPoint pos) {
 THelp::THelp(WindowRegistry& registry, QWidget* parent)
     : QWidget(parent, Qt::Window), registry_(registry) {
     setObjectName(QStringLiteral("Help"));
-    setWindowTitle(QStringLiteral("Помощь"));
+    setWindowTitle(tr("Помощь"));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
 
-    Label1 =
-        new QLabel(QStringLiteral("Выберите тему, по которой Вы хотели бы получить помощь:"), this);
+    Label1 = new QLabel(tr("Выберите тему, по которой Вы хотели бы получить помощь:"), this);
     Label1->setGeometry(8, 8, kClientWidth - 16, 18);
 
     ListBox1 = new QListWidget(this);
@@ -114,7 +113,7 @@ THelp::THelp(WindowRegistry& registry, QWidget* parent)
         ListBox1->addItem(topic.title);
     ListBox1->setCurrentRow(-1);
 
-    Label2 = new QLabel(QStringLiteral("Уточните свой выбор:"), this);
+    Label2 = new QLabel(tr("Уточните свой выбор:"), this);
     Label2->setGeometry(272, 26, 239, 18);
     Label2->hide();
     ListBox2 = new QListWidget(this);
@@ -163,7 +162,7 @@ THelp::THelp(WindowRegistry& registry, QWidget* parent)
 }
 
 QString THelp::questionPrompt() {
-    return QStringLiteral("Уточните свой вопрос в списке справа");
+    return tr("Уточните свой вопрос в списке справа");
 }
 
 void THelp::showAnswer(const QString& text, const QColor& colour) {
@@ -185,12 +184,12 @@ void THelp::ListBox1Click() {
         ListBox2->hide();
         Label2->hide();
         showAnswer(topic.answer, Qt::black);
-        Label3->setText(QStringLiteral("Вопрос: ") + topic.title);
-        Label4->setText(QStringLiteral("Ответ:"));
+        Label3->setText(tr("Вопрос: ") + topic.title);
+        Label4->setText(tr("Ответ:"));
         return;
     }
-    Label4->setText(QStringLiteral("Уточнение вопроса..."));
-    Label3->setText(QStringLiteral("Вопрос: ") + topic.title + QStringLiteral("...."));
+    Label4->setText(tr("Уточнение вопроса..."));
+    Label3->setText(tr("Вопрос: ") + topic.title + QStringLiteral("...."));
     {
         // Refilling the list is not the user choosing a question.
         const QSignalBlocker quiet(ListBox2);
@@ -211,8 +210,8 @@ void THelp::ListBox2Click() {
     const HelpTopic& topic = helpTopics()[topicRow];
     if (questionRow < 0 || questionRow >= topic.questions.size())
         return;
-    Label4->setText(QStringLiteral("Ответ:"));
-    Label3->setText(QStringLiteral("Вопрос: ") + topic.title + QStringLiteral(" > ") +
+    Label4->setText(tr("Ответ:"));
+    Label3->setText(tr("Вопрос: ") + topic.title + QStringLiteral(" > ") +
                     topic.questions[questionRow]);
     showAnswer(topic.answers[questionRow], Qt::black);
 }

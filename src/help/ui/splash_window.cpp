@@ -29,7 +29,7 @@ TSplashForm::TSplashForm(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
       Image1(new ClickableLabel(this)) {
     setObjectName(QStringLiteral("SplashForm"));
-    setWindowTitle(QStringLiteral("Заставка"));
+    setWindowTitle(tr("Заставка"));
     setFixedSize(kClientWidth, kClientHeight);
     setAutoFillBackground(true);
     QPalette blue = palette();
@@ -38,7 +38,7 @@ TSplashForm::TSplashForm(QWidget* parent)
 
     Image1->setGeometry(3, 4, 514, 386);
     Image1->setPixmap(splashPixmap());
-    Image1->setToolTip(QStringLiteral("Кликните, чтобы закрыть окно"));
+    Image1->setToolTip(tr("Кликните, чтобы закрыть окно"));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 

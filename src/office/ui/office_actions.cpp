@@ -18,6 +18,7 @@
 #include "textview/table_text.h"
 #include "textview/ui/text_view_window.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QStandardPaths>
@@ -29,7 +30,9 @@
 namespace songwick {
 namespace {
 
-const QString kWaitText = QStringLiteral("Подождите...");
+QString waitText() {
+    return QCoreApplication::translate("songwick::Office", "Подождите...");
+}
 
 // The hourglass over the main window's table (and over the window the command came from,
 // when that is another one) and the wait text in the label under the table.
@@ -37,7 +40,7 @@ WaitIndication waitInMainWindow(TForm4& mainWindow, QWidget* commandWindow = nul
     QList<QWidget*> controls{mainWindow.StringGrid1};
     if (commandWindow != nullptr && commandWindow != &mainWindow)
         controls.append(commandWindow);
-    return WaitIndication(controls, mainWindow.Label1, kWaitText);
+    return WaitIndication(controls, mainWindow.Label1, waitText());
 }
 
 // Where shown spreadsheets and documents are written: "Songwick" in the user's documents
@@ -46,8 +49,9 @@ QString exportFolder() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString folder = QDir(documents).filePath(QStringLiteral("Songwick"));
     if (documents.isEmpty() || !QDir().mkpath(folder))
-        throw Error(QStringLiteral("Не удалось создать папку \"%1\"")
-                        .arg(QDir::toNativeSeparators(folder)));
+        throw Error(
+            QCoreApplication::translate("songwick::Office", "Не удалось создать папку \"%1\"")
+                .arg(QDir::toNativeSeparators(folder)));
     return folder;
 }
 
@@ -75,13 +79,16 @@ void showExportedFile(
     if (!path)
         return;
     const QString shown = QDir::toNativeSeparators(*path);
-    mainWindow.showStatusText(QStringLiteral("Файл записан: ") + shown);
+    mainWindow.showStatusText(QCoreApplication::translate("songwick::Office", "Файл записан: ") +
+                              shown);
     if (opener.opened())
         return;
     const QString question =
-        QStringLiteral("Не удалось открыть файл \"%1\": на этом компьютере не найдена программа "
-                       "для файлов такого вида. Файл сохранён и его можно открыть вручную.\n"
-                       "Открыть папку \"%2\"?")
+        QCoreApplication::translate(
+            "songwick::Office",
+            "Не удалось открыть файл \"%1\": на этом компьютере не найдена программа "
+            "для файлов такого вида. Файл сохранён и его можно открыть вручную.\n"
+            "Открыть папку \"%2\"?")
             .arg(shown, QDir::toNativeSeparators(folder));
     if (registry.services().messages.askYesNoCancel(&mainWindow, question) ==
         MessageBoxes::Answer::Yes)
@@ -90,7 +97,7 @@ void showExportedFile(
 
 std::optional<QString> chooseSpreadsheet(WindowRegistry& registry, QWidget* parent) {
     FileDialogRequest request;
-    request.filter = QString::fromUtf16(kSpreadsheetImportFilter);
+    request.filter = spreadsheetImportFilter();
     return registry.services().dialogs.openFileName(parent, request, true);
 }
 
@@ -98,7 +105,7 @@ std::optional<QString> chooseSpreadsheet(WindowRegistry& registry, QWidget* pare
 // extension; nothing when the user cancels.
 std::optional<QString> chooseWordDocumentName(WindowRegistry& registry, QWidget* parent) {
     FileDialogRequest request;
-    request.filter = QString::fromUtf16(kWordDocumentFilter);
+    request.filter = wordDocumentFilter();
     request.defaultExtension = QString::fromUtf16(kWordDocumentExtension);
     const std::optional<QString> chosen = registry.services().dialogs.saveFileName(parent, request);
     if (!chosen)

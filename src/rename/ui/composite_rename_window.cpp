@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -55,7 +56,7 @@ void showCheckedId(QButtonGroup* group, int id) {
 TForm6::TForm6(WindowRegistry& registry, QWidget* parent)
     : QWidget(parent), registry_(registry), settings_(registry.settings()) {
     setObjectName(QStringLiteral("Form6"));
-    setWindowTitle(QStringLiteral("Сложное переименование всех файлов из таблицы"));
+    setWindowTitle(tr("Сложное переименование всех файлов из таблицы"));
     createControls();
     layOutControls();
     resize(kClientWidth, kClientHeight);
@@ -68,8 +69,8 @@ TForm6::TForm6(WindowRegistry& registry, QWidget* parent)
 TForm6::~TForm6() = default;
 
 void TForm6::createControls() {
-    Label1 = new QLabel(QStringLiteral("Выберите из каких частей будут состоять новые названия "
-                                       "Ваших файлов и в каком порядке они будут следовать"),
+    Label1 = new QLabel(tr("Выберите из каких частей будут состоять новые названия "
+                           "Ваших файлов и в каком порядке они будут следовать"),
                         this);
     Label1->setWordWrap(true);
     QPalette instruction = Label1->palette();
@@ -89,11 +90,11 @@ void TForm6::createControls() {
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label2->setMinimumHeight(64);
 
-    Button1 = new QPushButton(QStringLiteral("Наверх"), this);
-    Button1->setToolTip(QStringLiteral("Переместить строку на один пункт вверх"));
+    Button1 = new QPushButton(tr("Наверх"), this);
+    Button1->setToolTip(tr("Переместить строку на один пункт вверх"));
     Button1->setEnabled(false);
-    Button2 = new QPushButton(QStringLiteral("Вниз"), this);
-    Button2->setToolTip(QStringLiteral("Переместить строку на один пункт вниз"));
+    Button2 = new QPushButton(tr("Вниз"), this);
+    Button2->setToolTip(tr("Переместить строку на один пункт вниз"));
 
     Edit1 = new QLineEdit(this);
 
@@ -101,24 +102,23 @@ void TForm6::createControls() {
     ComboBox1->addItems(listChoiceEntries());
     ComboBox1->setMaxVisibleItems(kListChoiceLinesShown);
 
-    rg1 = new QGroupBox(QStringLiteral("Что будет добавлено"), this);
-    r1 = new QRadioButton(QStringLiteral("Дата"), rg1);
-    r2 = new QRadioButton(QStringLiteral("Время"), rg1);
-    r3 = new QRadioButton(QStringLiteral("Дата и время"), rg1);
+    rg1 = new QGroupBox(tr("Что будет добавлено"), this);
+    r1 = new QRadioButton(tr("Дата"), rg1);
+    r2 = new QRadioButton(tr("Время"), rg1);
+    r3 = new QRadioButton(tr("Дата и время"), rg1);
     auto* dateTimeLayout = new QHBoxLayout(rg1);
     dateTimeLayout->addWidget(r1);
     dateTimeLayout->addWidget(r2);
     dateTimeLayout->addWidget(r3);
 
-    Label3 = new QLabel(QStringLiteral("Разделители"), this);
+    Label3 = new QLabel(tr("Разделители"), this);
     ComboBox2 = new QComboBox(this);
     for (const SeparatorEntry& entry : separatorEntries())
         ComboBox2->addItem(entry.entryText);
 
-    RadioGroup1 = new QGroupBox(QStringLiteral("Какие файлы"), this);
-    RadioGroup1All = new QRadioButton(QStringLiteral("Все"), RadioGroup1);
-    RadioGroup1Marked =
-        new QRadioButton(QStringLiteral("Только отмеченные (галочкой)"), RadioGroup1);
+    RadioGroup1 = new QGroupBox(tr("Какие файлы"), this);
+    RadioGroup1All = new QRadioButton(tr("Все"), RadioGroup1);
+    RadioGroup1Marked = new QRadioButton(tr("Только отмеченные (галочкой)"), RadioGroup1);
     whichFiles_ = new QButtonGroup(this);
     whichFiles_->addButton(RadioGroup1All, kWhichFilesAll);
     whichFiles_->addButton(RadioGroup1Marked, kWhichFilesMarked);
@@ -126,18 +126,17 @@ void TForm6::createControls() {
     whichFilesLayout->addWidget(RadioGroup1All);
     whichFilesLayout->addWidget(RadioGroup1Marked);
 
-    Label4 = new QLabel(QStringLiteral("Замечание: если имя файла в итоге получится больше 255 "
-                                       "символов, все лишние символы будут отброшены. Так что не "
-                                       "увлекайтесь уж очень сильно!!! :-)"),
+    Label4 = new QLabel(tr("Замечание: если имя файла в итоге получится больше 255 "
+                           "символов, все лишние символы будут отброшены. Так что не "
+                           "увлекайтесь уж очень сильно!!! :-)"),
                         this);
     Label4->setWordWrap(true);
 
     Label5 = new QLabel(this);
 
-    PreviewCheckBox =
-        new QCheckBox(QStringLiteral("Показывать список переименований перед выполнением"), this);
-    Button3 = new QPushButton(QStringLiteral("&Начать переименование"), this);
-    Button4 = new QPushButton(QStringLiteral("Отмена"), this);
+    PreviewCheckBox = new QCheckBox(tr("Показывать список переименований перед выполнением"), this);
+    Button3 = new QPushButton(tr("&Начать переименование"), this);
+    Button4 = new QPushButton(tr("Отмена"), this);
 
     Timer1 = new QTimer(this);
     Timer1->setSingleShot(true);
@@ -378,7 +377,7 @@ void TForm6::Edit1Change() {
 }
 
 void TForm6::showWarning() {
-    Label5->setText(kForbiddenCharactersWarning.toString());
+    Label5->setText(QCoreApplication::translate("songwick::Rename", kForbiddenCharactersWarning));
     QPalette warning = Label5->palette();
     warning.setColor(QPalette::Window, Qt::red);
     warning.setColor(QPalette::WindowText, Qt::yellow);
@@ -396,7 +395,8 @@ void TForm6::Timer1Timer() {
 
 void TForm6::Button3Click() {
     if (!currentOptions().anyPartChecked()) {
-        registry_.services().messages.showMessage(this, kNoPartCheckedMessage.toString());
+        registry_.services().messages.showMessage(
+            this, QCoreApplication::translate("songwick::Rename", kNoPartCheckedMessage));
         return;
     }
     const RenamePlan plan = planCompositeRename(registry_.grid(), registry_.catalogue(),

@@ -22,21 +22,20 @@ RenamePreviewWindow::RenamePreviewWindow(const std::vector<RenamePreviewRow>& ro
     setAttribute(Qt::WA_DeleteOnClose);
     resize(720, 420);
 
-    Label1 = new QLabel(QStringLiteral("Будет переименовано файлов: %1, не будет: %2")
+    Label1 = new QLabel(tr("Будет переименовано файлов: %1, не будет: %2")
                             .arg(previewRenameCount(rows))
                             .arg(previewRefusalCount(rows)),
                         this);
     StringGrid1 = new QTableWidget(this);
     StringGrid1->setColumnCount(4);
-    StringGrid1->setHorizontalHeaderLabels({QStringLiteral("Папка"), QStringLiteral("Было"),
-                                            QStringLiteral("Станет"),
-                                            QStringLiteral("Почему нет")});
+    StringGrid1->setHorizontalHeaderLabels(
+        {tr("Папка"), tr("Было"), tr("Станет"), tr("Почему нет")});
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     StringGrid1->horizontalHeader()->setStretchLastSection(true);
     fillRows(rows);
 
-    Button1 = new QPushButton(QStringLiteral("Выполнить"), this);
-    Button2 = new QPushButton(QStringLiteral("Отмена"), this);
+    Button1 = new QPushButton(tr("Выполнить"), this);
+    Button2 = new QPushButton(tr("Отмена"), this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Button1);

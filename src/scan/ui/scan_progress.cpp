@@ -140,6 +140,14 @@ WalkResult walkWithProgress(const QString& chosenFolder, RecordStore& store,
     return walkFolder(chosenFolder, store, interruptible, [&interruption] { interruption.step(); });
 }
 
+void runInterruptibly(QProgressBar* bar,
+                      const std::function<void(const std::function<bool()>& stopRequested)>& work) {
+    ScanInterruption interruption(bar);
+    // The button is painted, and a click already on its way taken, before the work starts.
+    QCoreApplication::processEvents();
+    work([&interruption] { return interruption.requested(); });
+}
+
 QStringList messagesAfterWalk(const WalkResult& result) {
     QStringList messages;
     if (result.overloaded())

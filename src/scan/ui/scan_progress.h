@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QProgressBar;
 
@@ -18,6 +19,11 @@ void stepScanProgress(QProgressBar* bar);
 // file, keeping the records found; every other input waits until the walk is over.
 WalkResult walkWithProgress(const QString& chosenFolder, RecordStore& store,
                             const WalkOptions& options, QProgressBar* bar);
+
+// Runs other long work the same way: while it runs, the windows are repainted whenever work
+// asks whether to stop (between two files, say), and "Прервать" (or Esc) makes the answer yes.
+void runInterruptibly(QProgressBar* bar,
+                      const std::function<void(const std::function<bool()>& stopRequested)>& work);
 
 // The object name of the button "Прервать".
 inline constexpr const char* kInterruptScanButtonName = "InterruptScanButton";

@@ -95,7 +95,7 @@ int ChoiceGroupBox::itemCount() const {
 TForm10::TForm10(WindowRegistry& registry, QWidget* parent)
     : QWidget(parent, Qt::Window), registry_(registry), settings_(registry.settings()) {
     setObjectName(QStringLiteral("Form10"));
-    setWindowTitle(QStringLiteral("Общие настройки"));
+    setWindowTitle(tr("Общие настройки"));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
@@ -109,15 +109,15 @@ TForm10::TForm10(WindowRegistry& registry, QWidget* parent)
     PageControl1->setUsesScrollButtons(false);
     PageControl1->tabBar()->setExpanding(false);
     PageControl1->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 4px 6px; }"));
-    PageControl1->addTab(createGeneralPage(), QStringLiteral("Общие"));
-    PageControl1->addTab(createTextPage(), QStringLiteral("Текстовый формат"));
-    PageControl1->addTab(createExcelPage(), QStringLiteral("Экспорт в Excel"));
-    PageControl1->addTab(createMessagesPage(), QStringLiteral("Сообщения об ошибках"));
-    PageControl1->addTab(createScanPage(), QStringLiteral("Сканирование"));
+    PageControl1->addTab(createGeneralPage(), tr("Общие"));
+    PageControl1->addTab(createTextPage(), tr("Текстовый формат"));
+    PageControl1->addTab(createExcelPage(), tr("Экспорт в Excel"));
+    PageControl1->addTab(createMessagesPage(), tr("Сообщения об ошибках"));
+    PageControl1->addTab(createScanPage(), tr("Сканирование"));
 
     Button2 = new QPushButton(QStringLiteral("OK"), this);
-    Button4 = new QPushButton(QStringLiteral("&Восстановить значения по умолчанию"), this);
-    Button1 = new QPushButton(QStringLiteral("Отмена"), this);
+    Button4 = new QPushButton(tr("&Восстановить значения по умолчанию"), this);
+    Button1 = new QPushButton(tr("Отмена"), this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Button2);
     buttons->addStretch();
@@ -132,37 +132,54 @@ TForm10::TForm10(WindowRegistry& registry, QWidget* parent)
 
     connectControls();
     showSettings();
+    languageAtActivation_ = readLanguageChoice(optionsFilePathBeside(registry_.settingsPath()));
     registry_.watchActivation(this, [this] { FormActivate(); });
     connect(&registry_, &WindowRegistry::settingsLoaded, this, &TForm10::showSettings);
 }
 
 QWidget* TForm10::createGeneralPage() {
     auto* page = new QWidget;
-    RadioGroup1 = new ChoiceGroupBox(QStringLiteral("Ширина колонок таблицы"),
-                                     {QStringLiteral("Фиксированная ширина колонок (по умочанию)"),
-                                      QStringLiteral("Пользовательские настройки"),
-                                      QStringLiteral("По самой широкой строке в столбце")},
+    RadioGroup1 = new ChoiceGroupBox(tr("Ширина колонок таблицы"),
+                                     {tr("Фиксированная ширина колонок (по умочанию)"),
+                                      tr("Пользовательские настройки"),
+                                      tr("По самой широкой строке в столбце")},
                                      1, page);
-    CheckBox14 = new QCheckBox(QStringLiteral("Всплывающие &подсказки"), page);
+    CheckBox14 = new QCheckBox(tr("Всплывающие &подсказки"), page);
+    auto* languageLabel = new QLabel(tr("&Язык интерфейса:"), page);
+    LanguageBox = new QComboBox(page);
+    LanguageBox->setObjectName(QStringLiteral("LanguageBox"));
+    // In the order of LanguageChoice; each language is named in itself.
+    LanguageBox->addItems(
+        {tr("Как в системе"), QStringLiteral("Русский"), QStringLiteral("English")});
+    languageLabel->setBuddy(LanguageBox);
+    LanguageNote = new QLabel(tr("Новый язык появится при следующем запуске программы."), page);
+    LanguageNote->setWordWrap(true);
+    auto* languageRow = new QHBoxLayout;
+    languageRow->addWidget(languageLabel);
+    languageRow->addWidget(LanguageBox);
+    languageRow->addStretch();
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(RadioGroup1);
     layout->addWidget(CheckBox14);
+    layout->addSpacing(8);
+    layout->addLayout(languageRow);
+    layout->addWidget(LanguageNote);
     layout->addStretch();
     return page;
 }
 
 QWidget* TForm10::createTextPage() {
     auto* page = new QWidget;
-    StaticText1 = new ClickableLabel(
-        QStringLiteral("Здесь можно настроить параметры вывода дополнительной информации в "
-                       "текстовом формате (когда Вы хотите Сохранить или просто посмотреть "
-                       "информацию из таблицы в текстовом формате)"),
-        page);
+    StaticText1 =
+        new ClickableLabel(tr("Здесь можно настроить параметры вывода дополнительной информации в "
+                              "текстовом формате (когда Вы хотите Сохранить или просто посмотреть "
+                              "информацию из таблицы в текстовом формате)"),
+                           page);
     StaticText1->setWordWrap(true);
     StaticText1->setFrameShape(QFrame::Panel);
     StaticText1->setFrameShadow(QFrame::Sunken);
     StaticText1->setMargin(6);
-    Button3 = new QPushButton(QStringLiteral("Настроить..."), page);
+    Button3 = new QPushButton(tr("Настроить..."), page);
     Button3->setEnabled(false);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(StaticText1);
@@ -185,48 +202,44 @@ QCheckBox* TForm10::addSettingCheckBox(const QString& caption, bool ProgramSetti
 
 QWidget* TForm10::createExcelPage() {
     auto* page = new QWidget;
-    CheckBox1 = addSettingCheckBox(QStringLiteral("&Номера строк"),
-                                   &ProgramSettings::ExcelRowNumbers, page);
-    CheckBox5 =
-        addSettingCheckBox(QStringLiteral("Курсив"), &ProgramSettings::ExcelRowNumbersItalic, page);
+    CheckBox1 = addSettingCheckBox(tr("&Номера строк"), &ProgramSettings::ExcelRowNumbers, page);
+    CheckBox5 = addSettingCheckBox(tr("Курсив"), &ProgramSettings::ExcelRowNumbersItalic, page);
     QFont italic(QStringLiteral("Times New Roman"));
     italic.setPixelSize(kDialogFontPixels + 2);
     italic.setItalic(true);
     CheckBox5->setFont(italic);
-    CheckBox2 = addSettingCheckBox(QStringLiteral("Выделение цветом заголовков (текст)"),
+    CheckBox2 = addSettingCheckBox(tr("Выделение цветом заголовков (текст)"),
                                    &ProgramSettings::ExcelHeaderTextColor, page);
-    CheckBox7 = addSettingCheckBox(QStringLiteral("Выделение цветом заголовков (границы)"),
+    CheckBox7 = addSettingCheckBox(tr("Выделение цветом заголовков (границы)"),
                                    &ProgramSettings::ExcelHeaderBorderColor, page);
-    CheckBox15 = addSettingCheckBox(QStringLiteral("Выделение цветом заголовков (заливка)"),
+    CheckBox15 = addSettingCheckBox(tr("Выделение цветом заголовков (заливка)"),
                                     &ProgramSettings::ExcelHeaderFill, page);
-    CheckBox6 = addSettingCheckBox(QStringLiteral("Выделение цветом Всей таблицы (текст)"),
+    CheckBox6 = addSettingCheckBox(tr("Выделение цветом Всей таблицы (текст)"),
                                    &ProgramSettings::ExcelTableTextColor, page);
-    CheckBox8 = addSettingCheckBox(QStringLiteral("Выделение цветом Всей таблицы (границы)"),
+    CheckBox8 = addSettingCheckBox(tr("Выделение цветом Всей таблицы (границы)"),
                                    &ProgramSettings::ExcelTableBorderColor, page);
-    CheckBox17 = addSettingCheckBox(QStringLiteral("&Заливка всей таблицы цветом"),
+    CheckBox17 = addSettingCheckBox(tr("&Заливка всей таблицы цветом"),
                                     &ProgramSettings::ExcelTableFill, page);
-    RadioGroup2 = new ChoiceGroupBox(
-        QStringLiteral("Какие границы рисовать"),
-        {QStringLiteral("Вертикальные"), QStringLiteral("Горизонтальные"), QStringLiteral("Все")},
-        2, page);
-    CheckBox3 = addSettingCheckBox(QStringLiteral("&Ширина колонок по самой широкой строке"),
+    RadioGroup2 =
+        new ChoiceGroupBox(tr("Какие границы рисовать"),
+                           {tr("Вертикальные"), tr("Горизонтальные"), tr("Все")}, 2, page);
+    CheckBox3 = addSettingCheckBox(tr("&Ширина колонок по самой широкой строке"),
                                    &ProgramSettings::ExcelAutoWidth, page);
-    CheckBox4 = addSettingCheckBox(QStringLiteral("Названия колонок"),
-                                   &ProgramSettings::ExcelColumnTitles, page);
+    CheckBox4 =
+        addSettingCheckBox(tr("Названия колонок"), &ProgramSettings::ExcelColumnTitles, page);
     CheckBox4->setVisible(false);
-    CheckBox9 = addSettingCheckBox(QStringLiteral("Добавить дату и/или &время"),
+    CheckBox9 = addSettingCheckBox(tr("Добавить дату и/или &время"),
                                    &ProgramSettings::ExcelAddDateTime, page);
-    RadioGroup3 = new ChoiceGroupBox(
-        QStringLiteral("Что будет добавлено"),
-        {QStringLiteral("Дата"), QStringLiteral("Время"), QStringLiteral("Дата и время")}, 2, page);
-    CheckBox10 = addSettingCheckBox(QStringLiteral("Выбор из списка №1"),
-                                    &ProgramSettings::ExcelUseList1, page);
+    RadioGroup3 = new ChoiceGroupBox(tr("Что будет добавлено"),
+                                     {tr("Дата"), tr("Время"), tr("Дата и время")}, 2, page);
+    CheckBox10 =
+        addSettingCheckBox(tr("Выбор из списка №1"), &ProgramSettings::ExcelUseList1, page);
     ComboBox1 = makeListBox(excelList1Items(), page);
-    CheckBox11 = addSettingCheckBox(QStringLiteral("Выбор из списка №2"),
-                                    &ProgramSettings::ExcelUseList2, page);
+    CheckBox11 =
+        addSettingCheckBox(tr("Выбор из списка №2"), &ProgramSettings::ExcelUseList2, page);
     ComboBox2 = makeListBox(excelList2Items(), page);
-    CheckBox12 = addSettingCheckBox(QStringLiteral("Добавить следующую строку"),
-                                    &ProgramSettings::ExcelAddLine, page);
+    CheckBox12 =
+        addSettingCheckBox(tr("Добавить следующую строку"), &ProgramSettings::ExcelAddLine, page);
     Edit1 = new QLineEdit(page);
 
     auto* table = new QVBoxLayout;
@@ -260,9 +273,8 @@ QWidget* TForm10::createExcelPage() {
 
 QWidget* TForm10::createMessagesPage() {
     auto* page = new QWidget;
-    CheckBox13 =
-        addSettingCheckBox(QStringLiteral("Сообщения об ошибках при переименовании файлов"),
-                           &ProgramSettings::RenameErrorMessages, page);
+    CheckBox13 = addSettingCheckBox(tr("Сообщения об ошибках при переименовании файлов"),
+                                    &ProgramSettings::RenameErrorMessages, page);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(CheckBox13);
     layout->addStretch();
@@ -271,17 +283,17 @@ QWidget* TForm10::createMessagesPage() {
 
 QWidget* TForm10::createScanPage() {
     auto* page = new QWidget;
-    Label1 = new QLabel(QStringLiteral("Здесь Вы можите изменить параметры сканирования."), page);
+    Label1 = new QLabel(tr("Здесь Вы можите изменить параметры сканирования."), page);
     Label1->setStyleSheet(QStringLiteral("color: navy;"));
-    StaticText2 = new QLabel(
-        QStringLiteral("Совет: если после изменения настроек работа программы стала Вас не "
-                       "устраивать, измените все как было или просто нажмите кнопку "
-                       "<Восстановить значения по умолчанию> -- все настройки (во всей "
-                       "программе) примут первоначальный вид."),
-        page);
+    StaticText2 =
+        new QLabel(tr("Совет: если после изменения настроек работа программы стала Вас не "
+                      "устраивать, измените все как было или просто нажмите кнопку "
+                      "<Восстановить значения по умолчанию> -- все настройки (во всей "
+                      "программе) примут первоначальный вид."),
+                   page);
     StaticText2->setTextFormat(Qt::PlainText);
     StaticText2->setWordWrap(true);
-    BitBtn1 = new QPushButton(QStringLiteral("Настроить..."), page);
+    BitBtn1 = new QPushButton(tr("Настроить..."), page);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(Label1);
     layout->addWidget(BitBtn1, 0, Qt::AlignLeft);
@@ -298,6 +310,7 @@ void TForm10::connectControls() {
     connect(BitBtn1, &QPushButton::clicked, this, &TForm10::BitBtn1Click);
     connect(StaticText1, &ClickableLabel::clicked, this, &TForm10::StaticText1Click);
     connect(CheckBox14, &QCheckBox::toggled, this, &TForm10::CheckBox14Click);
+    connect(LanguageBox, &QComboBox::activated, this, &TForm10::LanguageBoxChosen);
 
     const auto bindGroup = [this](ChoiceGroupBox* group, int ProgramSettings::*setting) {
         connect(group, &ChoiceGroupBox::itemChosen, this, [this, setting](int index) {
@@ -360,6 +373,8 @@ void TForm10::showSettings() {
     if (Edit1->text() != settings_.ExcelLineText)
         Edit1->setText(settings_.ExcelLineText);
     CheckBox13->setChecked(settings_.RenameErrorMessages);
+    LanguageBox->setCurrentIndex(
+        static_cast<int>(readLanguageChoice(optionsFilePathBeside(registry_.settingsPath()))));
     showingSettings_ = false;
     applyEnablingRules();
 }
@@ -410,6 +425,11 @@ void TForm10::restoreSnapshot() {
     s.ExcelList2Choice = old.ExcelList2Choice;
     s.ExcelLineText = old.ExcelLineText;
     s.ManyFilesScan = old.ManyFilesScan;
+    const QString optionsPath = optionsFilePathBeside(registry_.settingsPath());
+    if (readLanguageChoice(optionsPath) != languageAtActivation_) {
+        registry_.runReportingErrors(
+            this, [&] { writeLanguageChoice(optionsPath, languageAtActivation_); });
+    }
     tellWindowsSettingsChanged();
 }
 
@@ -421,6 +441,7 @@ void TForm10::tellWindowsSettingsChanged() {
 void TForm10::FormActivate() {
     showSettings();
     snapshot_ = takeSnapshot();
+    languageAtActivation_ = readLanguageChoice(optionsFilePathBeside(registry_.settingsPath()));
     restoreOnClose_ = true;
     explanationClicks_ = -1;
 }
@@ -470,6 +491,13 @@ void TForm10::CheckBox14Click(bool checked) {
     registry_.hints().setHintsShown(checked);
 }
 
+void TForm10::LanguageBoxChosen(int index) {
+    const auto choice = static_cast<LanguageChoice>(index);
+    registry_.runReportingErrors(this, [&] {
+        writeLanguageChoice(optionsFilePathBeside(registry_.settingsPath()), choice);
+    });
+}
+
 void TForm10::StaticText1Click() {
     ++explanationClicks_;
     if (explanationClicks_ == kGreetingClickCount)
@@ -477,7 +505,7 @@ void TForm10::StaticText1Click() {
 }
 
 QString TForm10::greetingMessage() {
-    return QStringLiteral(
+    return tr(
         "Всем приветики!! Москва (Россия), Moscow (Russia)!!!  СУПЕР!!! Всех девушек с восьмым "
         "марта (с наступающем или прошедшем -- не знаю, какое сейчас у Вас число)!!! А написано "
         "это 05.03.2003г.  :-) !!!!");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/program_settings.h"
+#include "translations/interface_language.h"
 
 #include <QGroupBox>
 #include <QPointer>
@@ -71,6 +72,10 @@ public:
     // "Общие"
     ChoiceGroupBox* RadioGroup1; // "Ширина колонок таблицы"
     QCheckBox* CheckBox14;       // "Всплывающие &подсказки"
+    // "Язык интерфейса": as the system's, Russian or English, kept in options.ini and taken at
+    // the next start.
+    QComboBox* LanguageBox;
+    QLabel* LanguageNote;
 
     // "Текстовый формат"
     ClickableLabel* StaticText1;
@@ -113,6 +118,7 @@ public:
     void BitBtn1Click();
     void CheckBox14Click(bool checked);
     void StaticText1Click();
+    void LanguageBoxChosen(int index);
 
     // The message the twelfth click on the explanation text shows.
     static QString greetingMessage();
@@ -146,6 +152,8 @@ private:
         QString ExcelLineText;
         bool ManyFilesScan = false;
     };
+    // The language choice, which lives in options.ini: put back by "Отмена" as the rest is.
+    LanguageChoice languageAtActivation_ = LanguageChoice::System;
     Snapshot takeSnapshot() const;
     void restoreSnapshot();
 

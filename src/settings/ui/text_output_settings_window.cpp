@@ -24,19 +24,19 @@ constexpr int kClientHeight = 178;
 TForm9::TForm9(WindowRegistry& registry, QWidget* parent)
     : QWidget(parent, Qt::Window), registry_(registry), settings_(registry.settings()) {
     setObjectName(QStringLiteral("Form9"));
-    setWindowTitle(QStringLiteral("Настройки"));
+    setWindowTitle(tr("Настройки"));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
     // Its hint "Добавить текущую дату и время" is switched off for good.
-    CheckBox1 = new QCheckBox(QStringLiteral("Добавить дату и время"), this);
-    CheckBox2 = new QCheckBox(QStringLiteral("Добавить следующую надпись"), this);
+    CheckBox1 = new QCheckBox(tr("Добавить дату и время"), this);
+    CheckBox2 = new QCheckBox(tr("Добавить следующую надпись"), this);
     ComboBox1 = new QComboBox(this);
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
     ComboBox1->addItems(textCaptionItems());
     Button1 = new QPushButton(QStringLiteral("OK"), this);
-    Button2 = new QPushButton(QStringLiteral("Отмена"), this);
+    Button2 = new QPushButton(tr("Отмена"), this);
 
     auto* caption = new QHBoxLayout;
     caption->addSpacing(18);

@@ -37,7 +37,7 @@ constexpr qreal kFirstLineIndentPoints = 11.0;
 TForm8::TForm8(WindowRegistry& registry, QWidget* parent)
     : QMainWindow(parent), registry_(registry) {
     setObjectName(QStringLiteral("Form8"));
-    setWindowTitle(QStringLiteral("Информация в текстовом виде"));
+    setWindowTitle(tr("Информация в текстовом виде"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -71,37 +71,37 @@ TForm8::TForm8(WindowRegistry& registry, QWidget* parent)
 TForm8::~TForm8() = default;
 
 void TForm8::createMenus() {
-    FileMenu = menuBar()->addMenu(QStringLiteral("&Файл"));
-    N1 = FileMenu->addAction(QStringLiteral("&Открыть"));
-    N2 = FileMenu->addAction(QStringLiteral("&Сохранить"));
-    Word1 = FileMenu->addAction(QStringLiteral("Со&хранить в Word"));
+    FileMenu = menuBar()->addMenu(tr("&Файл"));
+    N1 = FileMenu->addAction(tr("&Открыть"));
+    N2 = FileMenu->addAction(tr("&Сохранить"));
+    Word1 = FileMenu->addAction(tr("Со&хранить в Word"));
     FileMenu->addSeparator();
-    Gtxfnm1 = FileMenu->addAction(QStringLiteral("&Печать"));
-    Word2 = FileMenu->addAction(QStringLiteral("Печать &из Word"));
+    Gtxfnm1 = FileMenu->addAction(tr("&Печать"));
+    Word2 = FileMenu->addAction(tr("Печать &из Word"));
     FileMenu->addSeparator();
-    N13 = FileMenu->addAction(QStringLiteral("&Вернуться назад к таблице"));
+    N13 = FileMenu->addAction(tr("&Вернуться назад к таблице"));
 
-    EditMenu = menuBar()->addMenu(QStringLiteral("&Правка"));
-    N16 = EditMenu->addAction(QStringLiteral("&Назад"));
+    EditMenu = menuBar()->addMenu(tr("&Правка"));
+    N16 = EditMenu->addAction(tr("&Назад"));
     EditMenu->addSeparator();
-    N18 = EditMenu->addAction(QStringLiteral("&Копировать"));
-    N19 = EditMenu->addAction(QStringLiteral("&Всавить"));
-    N20 = EditMenu->addAction(QStringLiteral("Вы&резать"));
+    N18 = EditMenu->addAction(tr("&Копировать"));
+    N19 = EditMenu->addAction(tr("&Всавить"));
+    N20 = EditMenu->addAction(tr("Вы&резать"));
     EditMenu->addSeparator();
-    N22 = EditMenu->addAction(QStringLiteral("Выделить вс&е"));
+    N22 = EditMenu->addAction(tr("Выделить вс&е"));
 
-    SettingsMenu = menuBar()->addMenu(QStringLiteral("&Настройки"));
-    N11 = SettingsMenu->addAction(QStringLiteral("Вывода информации в &текстовом виде"));
+    SettingsMenu = menuBar()->addMenu(tr("&Настройки"));
+    N11 = SettingsMenu->addAction(tr("Вывода информации в &текстовом виде"));
     N11->setEnabled(false);
 
     PopupMenu1 = new QMenu(this);
-    N8 = PopupMenu1->addAction(QStringLiteral("&Назад"));
+    N8 = PopupMenu1->addAction(tr("&Назад"));
     PopupMenu1->addSeparator();
-    N3 = PopupMenu1->addAction(QStringLiteral("&Копировать"));
-    N4 = PopupMenu1->addAction(QStringLiteral("&Вставить"));
-    N5 = PopupMenu1->addAction(QStringLiteral("Вы&резать"));
+    N3 = PopupMenu1->addAction(tr("&Копировать"));
+    N4 = PopupMenu1->addAction(tr("&Вставить"));
+    N5 = PopupMenu1->addAction(tr("Вы&резать"));
     PopupMenu1->addSeparator();
-    N7 = PopupMenu1->addAction(QStringLiteral("Выделить вс&е"));
+    N7 = PopupMenu1->addAction(tr("Выделить вс&е"));
 
     // The Word output binds these when it is part of the program.
     connect(Word1, &QAction::triggered, this, &TForm8::Word1Click);
@@ -130,11 +130,11 @@ void TForm8::setTextOutputWindow(TForm9* window) {
 }
 
 QString TForm8::openFilter() {
-    return QStringLiteral("Текстовые файлы|*.txt|Все файлы|*.*");
+    return tr("Текстовые файлы|*.txt|Все файлы|*.*");
 }
 
 QString TForm8::saveFilter() {
-    return QStringLiteral("Текстовые файлы|*.txt|Текст RTF|*.rtf");
+    return tr("Текстовые файлы|*.txt|Текст RTF|*.rtf");
 }
 
 QString TForm8::saveExtension() {

@@ -5,6 +5,8 @@
 #include "catalogue/list_file.h"
 #include "catalogue/ui/catalogue_table_model.h"
 #include "catalogue/ui/catalogue_table_view.h"
+#include "catalogue/ui/songbook_options_window.h"
+#include "settings/options_file.h"
 
 #include <QAction>
 #include <QBrush>
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace songwick::testing {
@@ -307,8 +310,21 @@ TEST_F(MainWindowTest, FindSortRepeatsRemovalAndSongbookWorkOnTheWholeTable) {
 
     const QString pdf = root.filePath(QStringLiteral("book.pdf"));
     program.platform.dialogs.saves.push_back(pdf);
+    // The options come first: a title line, song numbers and the index, kept for next time.
+    QTimer::singleShot(0, window, [] {
+        auto* options = qobject_cast<SongbookOptionsWindow*>(QApplication::activeModalWidget());
+        ASSERT_NE(options, nullptr);
+        QTest::keyClicks(options->TitleEdit, QStringLiteral("Karaoke Bar"));
+        QTest::mouseClick(options->NumbersBox, Qt::LeftButton);
+        QTest::mouseClick(options->IndexBox, Qt::LeftButton);
+        QTest::mouseClick(options->MakeButton, Qt::LeftButton);
+    });
     window->SongbookAction->trigger();
     ASSERT_TRUE(QFileInfo::exists(pdf));
+    const SongbookOptions kept = songbookOptionsFrom(
+        *openOptionsFile(optionsFilePathBeside(program.registry->settingsPath())));
+    EXPECT_EQ(kept.title, QStringLiteral("Karaoke Bar"));
+    EXPECT_TRUE(kept.numbers && kept.index);
     const QFileInfo proposed(program.platform.dialogs.saveStartFolders.last());
     EXPECT_EQ(proposed.fileName(), QStringLiteral("песенник.pdf"));
     EXPECT_TRUE(proposed.dir().exists()) << "the documents folder is made when missing";
@@ -320,7 +336,8 @@ TEST_F(MainWindowTest, FindSortRepeatsRemovalAndSongbookWorkOnTheWholeTable) {
     EXPECT_LT(pages.indexOf(QStringLiteral("Алла Пугачёва")), pages.indexOf(QStringLiteral("ABBA")))
         << pages.toStdString();
     EXPECT_TRUE(pages.contains(QStringLiteral("Миллион роз")));
-    EXPECT_TRUE(pages.contains(QStringLiteral("/songs/")));
+    EXPECT_TRUE(pages.contains(QStringLiteral("Karaoke Bar")));
+    EXPECT_TRUE(pages.contains(QStringLiteral("Указатель песен")));
 }
 
 TEST_F(MainWindowTest, MarkedRowsStandOutAndTheStatusLineCountsThem) {
@@ -397,6 +414,13 @@ TEST_F(MainWindowTest, CtrlClickOnAHeaderSortsPastLeadingMarksShowsTheArrowKeeps
                       QPoint(header->sectionViewportPosition(1) + 10, header->height() / 2));
     EXPECT_EQ(header->sortIndicatorSection(), 3);
     EXPECT_EQ(cell(3, 1), QStringLiteral("\"Ария\""));
+
+    // Ctrl+click on "№" puts the rows back in the order the table was made in.
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      QPoint(header->sectionViewportPosition(0) + 5, header->height() / 2));
+    EXPECT_EQ(cell(3, 1), QStringLiteral(">>> Буря"));
+    EXPECT_EQ(cell(1, 3), QStringLiteral("3.kar"));
+    EXPECT_EQ(header->sortIndicatorSection(), 0);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "app/ui/close_question_window.h"
 #include "app/ui/karaoke_folder.h"
 #include "app/ui/program_fixture.h"
 #include "app/ui/start_window.h"
@@ -7,6 +8,9 @@
 #include "catalogue/ui/cell_hint.h"
 #include "catalogue/ui/table_tooltip.h"
 #include "catalogue/ui/x11_session.h"
+#include "scan/ui/scan_options_window.h"
+#include "settings/ui/general_settings_window.h"
+#include "textview/ui/text_view_window.h"
 
 #include <QCheckBox>
 #include <QCursor>
@@ -16,6 +20,7 @@
 #include <QPushButton>
 #include <QToolTip>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace songwick::testing {
 namespace {
@@ -149,6 +154,39 @@ TEST_F(X11TableTest, TheCellHintFollowsTheMouseToTheNextCutOffCellAndHidesElsewh
     EXPECT_TRUE(QTest::qWaitFor([&] { return !hint->hintWindow()->isVisible(); }, 2000));
     // The pointer passed through the hint to the table every time it was shown.
     EXPECT_EQ(counter.mouseMoves, 0);
+}
+
+// A window that is closed and opened again comes back where it was, under a window manager
+// that frames it again each time it is shown. Where the window manager puts a window it maps
+// again varies by a few pixels; never by a title bar, and never more with each opening.
+TEST_F(X11TableTest, WindowsOpenedAgainKeepTheirPlace) {
+    WindowRegistry& registry = *program.registry;
+    for (QWidget* reopened :
+         {static_cast<QWidget*>(registry.form3()), static_cast<QWidget*>(registry.form10()),
+          static_cast<QWidget*>(registry.form12()), static_cast<QWidget*>(registry.form8())}) {
+        std::vector<QPoint> places;
+        QTest::qWait(300);
+        for (int time = 0; time < 4; ++time) {
+            reopened->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(reopened));
+            // The client area, which the window manager's frame surrounds the same way each
+            // time, once the window manager has stopped moving it.
+            QPoint settled;
+            for (int same = 0, tries = 0; same < 3 && tries < 30; ++tries) {
+                QTest::qWait(100);
+                const QPoint now = reopened->geometry().topLeft();
+                same = std::exchange(settled, now) == now ? same + 1 : 0;
+            }
+            places.push_back(settled);
+            reopened->hide();
+            ProgramUnderTest::settle();
+        }
+        const char* name = reopened->metaObject()->className();
+        const int titleBar = window->geometry().top() - window->frameGeometry().top();
+        for (const QPoint place : places)
+            EXPECT_LT((place - places[0]).manhattanLength(), titleBar)
+                << name << " first at " << places[0].y() << ", then at " << place.y();
+    }
 }
 
 } // namespace

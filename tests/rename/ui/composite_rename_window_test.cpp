@@ -228,7 +228,7 @@ TEST_F(CompositeRenameWindowTest, NothingCheckedIsRefusedAndTheWindowStays) {
 
     clickStart();
 
-    EXPECT_EQ(messagesShown(), QStringList{kNoPartCheckedMessage.toString()});
+    EXPECT_EQ(messagesShown(), QStringList{QString::fromUtf8(kNoPartCheckedMessage)});
     EXPECT_TRUE(form6->isVisible());
     EXPECT_EQ(filesOnDisk(), QStringList{QStringLiteral("one.kar")});
     EXPECT_FALSE(catalogue().mainTable.renameResult);
@@ -325,7 +325,7 @@ TEST_F(CompositeRenameWindowTest, ForbiddenCharacterIsRemovedWithARedWarningThat
     EXPECT_EQ(form6->Edit1->text(), QStringLiteral("abcd"));
     EXPECT_EQ(form6->Edit1->cursorPosition(), 2);
     EXPECT_EQ(settings().RenameOwnText, QStringLiteral("abcd"));
-    EXPECT_EQ(form6->Label5->text(), kForbiddenCharactersWarning.toString());
+    EXPECT_EQ(form6->Label5->text(), QString::fromUtf8(kForbiddenCharactersWarning));
     EXPECT_EQ(form6->Label5->palette().color(QPalette::Window), QColor(Qt::red));
     EXPECT_EQ(form6->Label5->palette().color(QPalette::WindowText), QColor(Qt::yellow));
     EXPECT_TRUE(form6->Timer1->isActive());

@@ -3,6 +3,7 @@
 #include "app/ui/program_fixture.h"
 #include "rename/ui/composite_rename_window.h"
 #include "scan/ui/scan_options_window.h"
+#include "settings/options_file.h"
 #include "settings/ui/general_settings_window.h"
 
 #include <QCheckBox>
@@ -210,6 +211,29 @@ TEST_F(GeneralSettingsWindowTest, TheTwelfthClickOnTheExplanationGreetsOnce) {
     EXPECT_EQ(program.platform.messages.shown.front(), TForm10::greetingMessage());
     QTest::mouseClick(dialog.StaticText1, Qt::LeftButton);
     EXPECT_EQ(program.platform.messages.shown.size(), 1);
+}
+
+// The interface language goes to options.ini; "OK" keeps it, "Отмена" puts
+// back what the file said when the dialog opened.
+TEST_F(GeneralSettingsWindowTest, TheLanguageChoiceGoesToTheOptionsFileAndCancelPutsItBack) {
+    const QString options = optionsFilePathBeside(program.registry->settingsPath());
+    open();
+    ASSERT_EQ(dialog.LanguageBox->currentIndex(), static_cast<int>(LanguageChoice::System));
+    const auto choose = [this](LanguageChoice choice) {
+        dialog.LanguageBox->setCurrentIndex(static_cast<int>(choice));
+        emit dialog.LanguageBox->activated(static_cast<int>(choice));
+    };
+    choose(LanguageChoice::English);
+    EXPECT_EQ(readLanguageChoice(options), LanguageChoice::English);
+    QTest::mouseClick(dialog.Button2, Qt::LeftButton);
+    EXPECT_EQ(readLanguageChoice(options), LanguageChoice::English);
+
+    open();
+    EXPECT_EQ(dialog.LanguageBox->currentIndex(), static_cast<int>(LanguageChoice::English));
+    choose(LanguageChoice::Russian);
+    EXPECT_EQ(readLanguageChoice(options), LanguageChoice::Russian);
+    QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+    EXPECT_EQ(readLanguageChoice(options), LanguageChoice::English);
 }
 
 } // namespace

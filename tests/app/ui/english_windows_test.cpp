@@ -1,0 +1,77 @@
+#include "app/ui/close_question_window.h"
+#include "app/ui/program_fixture.h"
+#include "app/ui/visible_texts.h"
+#include "help/help_topics.h"
+#include "help/ui/about_window.h"
+#include "help/ui/help_window.h"
+#include "help/ui/splash_window.h"
+#include "rename/ui/composite_rename_window.h"
+#include "rename/ui/rename_preview_window.h"
+#include "settings/ui/general_settings_window.h"
+#include "settings/ui/text_output_settings_window.h"
+#include "textview/ui/text_view_window.h"
+#include "translations/interface_language.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace songwick::testing {
+namespace {
+
+// The windows built under the English translation show no Russian: every caption, tooltip,
+// menu entry, header and message is translated. A window joins the walk once its texts are.
+TEST(EnglishWindowsTest, NoWindowShowsARussianText) {
+    const InstalledLanguage english(Language::English);
+    QTemporaryDir folder;
+    ProgramUnderTest program(folder.filePath(QStringLiteral("prop.dat")));
+    WindowRegistry& registry = *program.registry;
+
+    TSplashForm splash;
+    RenamePreviewWindow preview(
+        {{1, QStringLiteral("/music"), QStringLiteral("a.kar"), QStringLiteral("b.kar"), {}}},
+        [] {}, registry.form1());
+    const std::vector<QWidget*> windows{
+        registry.form1(),  registry.form5(),  registry.form6(), registry.form8(), registry.form9(),
+        registry.form10(), registry.form12(), registry.help(),  &splash,          &preview};
+    QStringList russian;
+    for (QWidget* window : windows)
+        russian << VisibleTexts::cyrillic(VisibleTexts::of(window));
+
+    // The help window's answers, which it shows one at a time.
+    for (const HelpTopic& topic : helpTopics()) {
+        QStringList texts{topic.title, topic.answer};
+        texts << topic.questions << topic.answers;
+        for (const QString& text : texts)
+            russian << VisibleTexts::cyrillic({QStringLiteral("help: ") + text});
+    }
+
+    // A message through the message interface: the composite rename with no part ticked.
+    WindowRegistry::showWindow(registry.form6());
+    for (int row = 0; row < registry.form6()->viberi->count(); ++row)
+        registry.form6()->viberi->item(row)->setCheckState(Qt::Unchecked);
+    QTest::mouseClick(registry.form6()->Button3, Qt::LeftButton);
+    const QStringList& messages = program.platform.messages.shown;
+    ASSERT_FALSE(messages.isEmpty());
+    for (const QString& message : messages)
+        russian << VisibleTexts::cyrillic({QStringLiteral("message: ") + message});
+
+    // The language box names each language in itself.
+    russian.removeAll(QStringLiteral("LanguageBox/item: Русский"));
+    EXPECT_EQ(russian.join(u'\n').toStdString(), "");
+
+    // The English captions, often longer than the Russian, fit their controls.
+    QStringList clipped;
+    for (QWidget* window : windows) {
+        window->show();
+        QCoreApplication::processEvents();
+        clipped << VisibleTexts::clipped(window);
+        window->hide();
+    }
+    EXPECT_EQ(clipped.join(u'\n').toStdString(), "");
+}
+
+} // namespace
+} // namespace songwick::testing

@@ -1,0 +1,118 @@
+#include "../scan/kar_builder.h"
+#include "catalogue/list_file.h"
+#include "cli_run.h"
+#include "scan/lyrics_search.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace songwick;
+using songwick::test::CliRun;
+using songwick::test::KarBuilder;
+using songwick::test::runCliWithCache;
+using songwick::test::writeTestFile;
+
+namespace {
+
+// The lyrics index of the runs lives in the test's folder, never the user's.
+CliRun runCli(const QTemporaryDir& home, const QStringList& arguments) {
+    return runCliWithCache(home.filePath(QStringLiteral("cache")), arguments);
+}
+
+// A file whose melody track sings the syllables as lyric events, with a title of its own.
+QByteArray singing(const QByteArray& title, const QList<QByteArray>& syllables) {
+    KarBuilder kar;
+    kar.trackName(title).nextTrack().trackName("Melody");
+    for (const QByteArray& syllable : syllables)
+        kar.meta(0x05, syllable).raw(QByteArray("\x00\x90\x40\x64\x60\x80\x40\x00", 8));
+    return kar.bytes();
+}
+
+TEST(LyricsCommand, FindsSongsByTheirWordsBestFirstAndNamesRowsWithoutWords) {
+    QTemporaryDir home;
+    const QString songs = home.filePath(QStringLiteral("songs"));
+    writeTestFile(songs + QStringLiteral("/a.kar"),
+                  singing("Teen Spirit", {"Load ", "up ", "on ", "guns,\r", "bring ", "your ",
+                                          "friends\r", "It's ", "fun ", "to ", "lose\r"}));
+    writeTestFile(songs + QStringLiteral("/b.kar"),
+                  singing("Guns", {"Guns, ", "guns ", "and ", "friends\r"}));
+    writeTestFile(songs + QStringLiteral("/c.kar"), singing("Other", {"Nothing ", "here\r"}));
+    const QString list = home.filePath(QStringLiteral("all.swk"));
+    ASSERT_EQ(
+        runCli(home, {QStringLiteral("scan"), songs, QStringLiteral("--output"), list}).exitCode,
+        0);
+
+    const CliRun run = runCli(
+        home, {QStringLiteral("lyrics"), list, QStringLiteral("friends"), QStringLiteral("guns")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 5) << run.out.toStdString();
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("2 | b.kar | ")));
+    EXPECT_EQ(lines[2], QStringLiteral("    Guns, guns and friends"));
+    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("1 | a.kar | ")));
+    EXPECT_EQ(lines[4], QStringLiteral("    Load up on guns,"));
+    EXPECT_EQ(run.err, QStringLiteral("2 of 3 rows\n"));
+
+    // A phrase, written as a list; a file that moved away since has no words yet.
+    ASSERT_TRUE(
+        QFile::rename(songs + QStringLiteral("/b.kar"), home.filePath(QStringLiteral("b.kar"))));
+    const QString found = home.filePath(QStringLiteral("found.swk"));
+    const CliRun phrase =
+        runCli(home, {QStringLiteral("lyrics"), list, QStringLiteral("\"fun to lose\""),
+                      QStringLiteral("--output"), found});
+    ASSERT_EQ(phrase.exitCode, 0) << phrase.err.toStdString();
+    EXPECT_TRUE(phrase.err.startsWith(QStringLiteral("1 of 3 rows; 1 rows have no words yet")))
+        << phrase.err.toStdString();
+    EXPECT_TRUE(phrase.err.contains(QStringLiteral("row 2"))) << phrase.err.toStdString();
+    CatalogueGrid grid;
+    readListFileAt(found, grid);
+    ASSERT_EQ(grid.dataRowCount(), 1);
+    EXPECT_EQ(grid.cell(1, 1), QStringLiteral("a.kar"));
+}
+
+// The structured scan keeps the words of the files it reads, with the scan cache only: a search
+// after it reads no file.
+TEST(LyricsCommand, AStructuredScanFillsTheIndexSoTheSearchReadsNoFile) {
+    QTemporaryDir home;
+    const QString songs = home.filePath(QStringLiteral("songs"));
+    writeTestFile(
+        songs + QStringLiteral("/a.kar"),
+        singing("Teen Spirit", {"Load ", "up ", "on ", "guns,\r", "bring ", "your ", "friends\r"}));
+    writeTestFile(songs + QStringLiteral("/b.kar"), singing("Other", {"Nothing ", "here\r"}));
+    const QString list = home.filePath(QStringLiteral("all.swk"));
+    const QStringList scan{QStringLiteral("scan"),      songs,
+                           QStringLiteral("--reading"), QStringLiteral("structured"),
+                           QStringLiteral("--output"),  list};
+    const auto indexPath = [&home] {
+        QDirIterator found(home.filePath(QStringLiteral("cache")),
+                           {QStringLiteral("lyrics-index.sqlite")}, QDir::Files,
+                           QDirIterator::Subdirectories);
+        return found.hasNext() ? found.next() : QString();
+    };
+    ASSERT_EQ(runCli(home, QStringList(scan) << QStringLiteral("--no-cache")).exitCode, 0);
+    EXPECT_TRUE(indexPath().isEmpty());
+    const CliRun scanned = runCli(home, scan);
+    ASSERT_EQ(scanned.exitCode, 0) << scanned.err.toStdString();
+    ASSERT_FALSE(indexPath().isEmpty());
+
+    CatalogueGrid grid;
+    readListFileAt(list, grid);
+    {
+        LyricsSearch search(indexPath(), {});
+        const LyricsCoverage coverage = search.fill(grid, {});
+        EXPECT_EQ(coverage.filesRead, 0);
+        EXPECT_EQ(coverage.withWords, 2);
+        EXPECT_TRUE(coverage.unknown.empty());
+    }
+    const CliRun found = runCli(home, {QStringLiteral("lyrics"), list, QStringLiteral("guns")});
+    ASSERT_EQ(found.exitCode, 0) << found.err.toStdString();
+    EXPECT_TRUE(found.out.contains(QStringLiteral("\n    Load up on guns,\n")))
+        << found.out.toStdString();
+    EXPECT_EQ(found.err, QStringLiteral("1 of 2 rows\n"));
+}
+
+} // namespace
