@@ -37,6 +37,126 @@ Save these pages as a PDF file?</translation>
     </message>
 </context>
 <context>
+    <name>songwick::Catalogue</name>
+    <message>
+        <source>Найдено повторов: %1 в %2 группах</source>
+        <translation>Repeats found: %1 in %2 groups</translation>
+    </message>
+    <message>
+        <source>Показано %1 из %2</source>
+        <translation>Showing %1 of %2</translation>
+    </message>
+    <message>
+        <source>Имя файла</source>
+        <translation>File name</translation>
+    </message>
+    <message>
+        <source>Расположение (путь)</source>
+        <translation>Location (path)</translation>
+    </message>
+    <message>
+        <source>Исполнитель и/или название песни</source>
+        <translation>Performer and/or song title</translation>
+    </message>
+    <message>
+        <source>Сделана...</source>
+        <translation>Made by...</translation>
+    </message>
+    <message>
+        <source>Таблица содержит %1 строк, а хранилище записей вмещает не больше %2. Записи не скопированы.</source>
+        <translation>The table has %1 rows, but the record store holds no more than %2. The records were not copied.</translation>
+    </message>
+    <message>
+        <source>В таблице уже %1 строки, больше строк программа хранить не может. Строка не добавлена.</source>
+        <translation>The table already has %1 rows; the program cannot hold any more. The row was not added.</translation>
+    </message>
+    <message>
+        <source>Обработано и помещено в таблицу %1 файла(ов)</source>
+        <translation>Read %1 file(s) into the table</translation>
+    </message>
+    <message>
+        <source>Переименовано %1 файла(ов).</source>
+        <translation>Renamed %1 file(s).</translation>
+    </message>
+    <message>
+        <source> — сканирование прервано</source>
+        <translation> — scan interrupted</translation>
+    </message>
+    <message>
+        <source>   Отмечено: %1</source>
+        <translation>   Marked: %1</translation>
+    </message>
+    <message>
+        <source>Файл списка содержит %1 строк, а таблица вмещает не больше %2. Файл не загружен.</source>
+        <translation>The list file has %1 rows, but the table holds no more than %2. The file was not loaded.</translation>
+    </message>
+    <message>
+        <source>Файл списка описывает таблицу из %1 строк и %2 столбцов, слишком большую для программы. Файл не загружен.</source>
+        <translation>The list file describes a table of %1 rows and %2 columns, too big for the program. The file was not loaded.</translation>
+    </message>
+    <message>
+        <source>Данный файл не является файлом Songwick.
+<byte value="xd"/>Либо файл поврежден.</source>
+        <translation>This is not a Songwick file.
+<byte value="xd"/>Or the file is damaged.</translation>
+    </message>
+    <message>
+        <source>Без исполнителя</source>
+        <translation>No performer</translation>
+    </message>
+    <message>
+        <source> (продолжение)</source>
+        <translation> (continued)</translation>
+    </message>
+    <message>
+        <source>Указатель песен</source>
+        <translation>Song index</translation>
+    </message>
+    <message>
+        <source>Песенник: нет доступа к шрифтам.</source>
+        <translation>Songbook: no fonts available.</translation>
+    </message>
+    <message>
+        <source>Песенник</source>
+        <translation>Songbook</translation>
+    </message>
+    <message>
+        <source>Песенник не может быть нарисован.</source>
+        <translation>The songbook could not be drawn.</translation>
+    </message>
+</context>
+<context>
+    <name>songwick::Cli</name>
+    <message>
+        <source>Импортировано в таблицу %1 запись(и)
+</source>
+        <translation>Imported %1 row(s) into the table
+</translation>
+    </message>
+    <message>
+        <source>%1 row %2 -&gt; %3: файл строки неизвестен (в списке нет точного имени файла)
+</source>
+        <translation>%1 row %2 -&gt; %3: the row&apos;s file is unknown (the list has no exact file name)
+</translation>
+    </message>
+    <message>
+        <source>Файл не найден</source>
+        <translation>File not found</translation>
+    </message>
+    <message>
+        <source>имя занято другим файлом</source>
+        <translation>the name is taken by another file</translation>
+    </message>
+    <message>
+        <source>Модуль песенника не загружается: %1</source>
+        <translation>The songbook module does not load: %1</translation>
+    </message>
+    <message>
+        <source>Папка не найдена: %1</source>
+        <translation>Folder not found: %1</translation>
+    </message>
+</context>
+<context>
     <name>songwick::Help</name>
     <message>
         <source>Наберитесь терпения: на большом списке это может занять секунд 10-15, а программа в это время не отвечает на нажатия. Это нормально!</source>
@@ -474,6 +594,29 @@ The first such search reads the lyrics of every file in the table (on a big coll
     <message>
         <source>ru</source>
         <translation>en</translation>
+    </message>
+</context>
+<context>
+    <name>songwick::LyricsSearch</name>
+    <message>
+        <source>Слова песен пока не известны для строк: %1. Их файлы не найдены там, где указано в таблице (перемещены или удалены), или не читаются.</source>
+        <translation>The lyrics are not known yet for %1 row(s). Their files are not where the table says (moved or deleted), or cannot be read.</translation>
+    </message>
+    <message>
+        <source>Строка %1: %2</source>
+        <translation>Row %1: %2</translation>
+    </message>
+    <message>
+        <source>И ещё строк: %1.</source>
+        <translation>And %1 more row(s).</translation>
+    </message>
+    <message>
+        <source>прочитать файл</source>
+        <translation>read the file</translation>
+    </message>
+    <message>
+        <source>неизвестно, какой файл на диске представляет строка &quot;%1&quot;.</source>
+        <translation>it is not known which file on disk the row &quot;%1&quot; stands for.</translation>
     </message>
 </context>
 <context>
@@ -993,6 +1136,63 @@ Open the folder &quot;%2&quot;?</translation>
     </message>
 </context>
 <context>
+    <name>songwick::Scan</name>
+    <message>
+        <source>Windows-1251 (кириллица)</source>
+        <translation>Windows-1251 (Cyrillic)</translation>
+    </message>
+    <message>
+        <source>Windows-1252 (западноевропейская)</source>
+        <translation>Windows-1252 (Western European)</translation>
+    </message>
+    <message>
+        <source>Строка %1: %2</source>
+        <translation>Row %1: %2</translation>
+    </message>
+    <message>
+        <source>Не перечитаны отмеченные строки: %1.</source>
+        <translation>Marked rows not reread: %1.</translation>
+    </message>
+    <message>
+        <source>И ещё строк: %1.</source>
+        <translation>And %1 more row(s).</translation>
+    </message>
+    <message>
+        <source>Прервать</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Строка %1 (&quot;%2&quot;): неизвестно, какой файл на диске она представляет.</source>
+        <translation>Row %1 (&quot;%2&quot;): it is not known which file on disk it stands for.</translation>
+    </message>
+    <message>
+        <source>Строка %1: файл &quot;%2&quot; лежит в папке, путь которой не абсолютный.</source>
+        <translation>Row %1: the file &quot;%2&quot; is in a folder whose path is not absolute.</translation>
+    </message>
+    <message>
+        <source>Ошибка!
+<byte value="xd"/>В выбранной папке находится очень много файлов или очень большая глубина вложенных папок (в том числе пустых). Выберите одну из вложенных папок и повторите попытку! За более подробной информацией обращайтесь к Помощи….</source>
+        <translation>Error!
+<byte value="xd"/>The chosen folder holds a great many files or folders nested very deep (empty ones included). Choose one of the folders inside it and try again! See the Help for more….</translation>
+    </message>
+    <message>
+        <source>Таблица заполнена: в неё помещается не более %1 файлов. Сканирование остановлено, найденные файлы сохранены в таблице.</source>
+        <translation>The table is full: it holds no more than %1 files. The scan stopped; the files found are kept in the table.</translation>
+    </message>
+    <message>
+        <source>В выбранной папке больше %1 вложенных папок. Сканирование остановлено, найденные файлы сохранены в таблице.</source>
+        <translation>The chosen folder has more than %1 folders inside it. The scan stopped; the files found are kept in the table.</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать файлов: %1. Первый из них: %2 (%3)</source>
+        <translation>Files that could not be read: %1. The first of them: %2 (%3)</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать папок: %1. Первая: %2 (%3)</source>
+        <translation>Folders that could not be read: %1. The first: %2 (%3)</translation>
+    </message>
+</context>
+<context>
     <name>songwick::Settings</name>
     <message>
         <source>нет доступа или нет места на устройстве</source>
@@ -1009,6 +1209,180 @@ Open the folder &quot;%2&quot;?</translation>
     <message>
         <source>Ошибка загрузки настроек</source>
         <translation>Error loading the settings</translation>
+    </message>
+</context>
+<context>
+    <name>songwick::SongbookOptionsWindow</name>
+    <message>
+        <source>Песенник в PDF</source>
+        <translation>Songbook as PDF</translation>
+    </message>
+    <message>
+        <source>Песенник</source>
+        <translation>Songbook</translation>
+    </message>
+    <message>
+        <source>&amp;Номера песен рядом с названиями</source>
+        <translation>Song &amp;numbers beside the titles</translation>
+    </message>
+    <message>
+        <source>&amp;Указатель песен по названию в конце</source>
+        <translation>Song &amp;index by title at the end</translation>
+    </message>
+    <message>
+        <source>&amp;Заголовок:</source>
+        <translation>&amp;Title:</translation>
+    </message>
+    <message>
+        <source>&amp;Бумага:</source>
+        <translation>&amp;Paper:</translation>
+    </message>
+    <message>
+        <source>&amp;Столбцов на странице:</source>
+        <translation>&amp;Columns per page:</translation>
+    </message>
+    <message>
+        <source>Сохранить PDF...</source>
+        <translation>Save PDF...</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>songwick::SystemError</name>
+    <message>
+        <source>открыть файл</source>
+        <translation>open the file</translation>
+    </message>
+    <message>
+        <source>прочитать файл</source>
+        <translation>read the file</translation>
+    </message>
+    <message>
+        <source>записать файл</source>
+        <translation>write the file</translation>
+    </message>
+    <message>
+        <source>найти файл</source>
+        <translation>find the file</translation>
+    </message>
+    <message>
+        <source>прочитать папку</source>
+        <translation>read the folder</translation>
+    </message>
+    <message>
+        <source>создать папку</source>
+        <translation>create the folder</translation>
+    </message>
+    <message>
+        <source>создать папку журнала переименований</source>
+        <translation>create the rename journal folder</translation>
+    </message>
+    <message>
+        <source>создать журнал переименований</source>
+        <translation>create the rename journal</translation>
+    </message>
+    <message>
+        <source>записать журнал переименований</source>
+        <translation>write the rename journal</translation>
+    </message>
+    <message>
+        <source>Нет места на устройстве</source>
+        <translation>No space left on the device</translation>
+    </message>
+    <message>
+        <source>Превышена дисковая квота</source>
+        <translation>Disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>Отказано в доступе</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>Операция не позволена</source>
+        <translation>Operation not permitted</translation>
+    </message>
+    <message>
+        <source>Файловая система доступна только для чтения</source>
+        <translation>The file system is read-only</translation>
+    </message>
+    <message>
+        <source>Это каталог</source>
+        <translation>It is a folder</translation>
+    </message>
+    <message>
+        <source>Это не каталог</source>
+        <translation>It is not a folder</translation>
+    </message>
+    <message>
+        <source>Нет такого файла или каталога</source>
+        <translation>No such file or folder</translation>
+    </message>
+    <message>
+        <source>Файл с таким именем уже существует</source>
+        <translation>A file with that name already exists</translation>
+    </message>
+    <message>
+        <source>Каталог не пуст</source>
+        <translation>The folder is not empty</translation>
+    </message>
+    <message>
+        <source>Ошибка ввода/вывода</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>Файл слишком велик</source>
+        <translation>The file is too large</translation>
+    </message>
+    <message>
+        <source>Слишком длинное имя файла</source>
+        <translation>The file name is too long</translation>
+    </message>
+    <message>
+        <source>Слишком много уровней символьных ссылок</source>
+        <translation>Too many levels of symbolic links</translation>
+    </message>
+    <message>
+        <source>Устройство или ресурс занято</source>
+        <translation>The device or resource is busy</translation>
+    </message>
+    <message>
+        <source>Файл занят</source>
+        <translation>The file is busy</translation>
+    </message>
+    <message>
+        <source>Неверная ссылка между устройствами</source>
+        <translation>Invalid link between devices</translation>
+    </message>
+    <message>
+        <source>Невозможно выделить память</source>
+        <translation>Cannot allocate memory</translation>
+    </message>
+    <message>
+        <source>Слишком много открытых файлов</source>
+        <translation>Too many open files</translation>
+    </message>
+    <message>
+        <source>Недопустимый аргумент</source>
+        <translation>Invalid argument</translation>
+    </message>
+    <message>
+        <source>Нет такого устройства</source>
+        <translation>No such device</translation>
+    </message>
+    <message>
+        <source>Ресурс временно недоступен</source>
+        <translation>The resource is temporarily unavailable</translation>
+    </message>
+    <message>
+        <source>Устаревший дескриптор файла</source>
+        <translation>Stale file handle</translation>
+    </message>
+    <message>
+        <source>Не удалось %1 &quot;%2&quot;: %3</source>
+        <translation>Could not %1 &quot;%2&quot;: %3</translation>
     </message>
 </context>
 <context>
@@ -1059,7 +1433,7 @@ Open the folder &quot;%2&quot;?</translation>
     </message>
     <message>
         <source>Сохранить в &amp;текстовом формате...</source>
-        <translation>Save as te&amp;xt...</translation>
+        <translation>Sa&amp;ve as text...</translation>
     </message>
     <message>
         <source>Со&amp;хранить в Ms Word</source>
@@ -1333,6 +1707,318 @@ Open the folder &quot;%2&quot;?</translation>
     </message>
 </context>
 <context>
+    <name>songwick::TForm3</name>
+    <message>
+        <source>Обработка большого количества файлов</source>
+        <translation>Handle a large number of files</translation>
+    </message>
+    <message>
+        <source>Запоминать прочитанные файлы (быстрое повторное сканирование)</source>
+        <translation>Remember the files read (fast rescans)</translation>
+    </message>
+    <message>
+        <source>Установка данного флажка увеличит время работы программы</source>
+        <translation>Ticking this box makes the program take longer</translation>
+    </message>
+    <message>
+        <source>Подробнее об использовании данной настройки Вы можете прочитать в Помощи</source>
+        <translation>You can read more about this setting in the Help</translation>
+    </message>
+    <message>
+        <source>Чтение описаний</source>
+        <translation>Reading descriptions</translation>
+    </message>
+    <message>
+        <source>По правилам программы</source>
+        <translation>By the program&apos;s rules</translation>
+    </message>
+    <message>
+        <source>По структуре MIDI-файла</source>
+        <translation>By the MIDI file&apos;s structure</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Определять автоматически</source>
+        <translation>Detect automatically</translation>
+    </message>
+    <message>
+        <source>Шаблоны имён файлов, по одному в строке: «%1», «%2»</source>
+        <translation>File name patterns, one per line: &quot;%1&quot;, &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>Кодовая страница:</source>
+        <translation>Code page:</translation>
+    </message>
+    <message>
+        <source>Шаблоны имён файлов:</source>
+        <translation>File name patterns:</translation>
+    </message>
+    <message>
+        <source>Настройки сканирования</source>
+        <translation>Scan options</translation>
+    </message>
+    <message>
+        <source>Исполнитель</source>
+        <translation>Performer</translation>
+    </message>
+    <message>
+        <source>Название</source>
+        <translation>Title</translation>
+    </message>
+</context>
+<context>
+    <name>songwick::TForm4</name>
+    <message>
+        <source>Файлы списка (Songwick)|*.swk|Все файлы|*.*</source>
+        <translation>List files (Songwick)|*.swk|All files|*.*</translation>
+    </message>
+    <message>
+        <source>Файлы списка (Songwick)|*.swk|</source>
+        <translation>List files (Songwick)|*.swk|</translation>
+    </message>
+    <message>
+        <source>Отметить все</source>
+        <translation>Mark all</translation>
+    </message>
+    <message>
+        <source>Отметить все файлы</source>
+        <translation>Mark all the files</translation>
+    </message>
+    <message>
+        <source>&amp;Файл</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Новое сканирование...</source>
+        <translation>&amp;New scan...</translation>
+    </message>
+    <message>
+        <source>&amp;Открыть файл списка...</source>
+        <translation>&amp;Open a list file...</translation>
+    </message>
+    <message>
+        <source>О&amp;ткрыть список в текстовом формате...</source>
+        <translation>Open the list as &amp;text...</translation>
+    </message>
+    <message>
+        <source>&amp;Сохранить список</source>
+        <translation>&amp;Save the list</translation>
+    </message>
+    <message>
+        <source>Сохранить список &amp;как...</source>
+        <translation>Save the list &amp;as...</translation>
+    </message>
+    <message>
+        <source>Сохранить в текстовом &amp;формате...</source>
+        <translation>Sa&amp;ve as text...</translation>
+    </message>
+    <message>
+        <source>Со&amp;хранить в Ms Word...</source>
+        <translation>Save to Ms &amp;Word...</translation>
+    </message>
+    <message>
+        <source>&amp;Печать из Ms Word (текст)</source>
+        <translation>&amp;Print from Ms Word (text)</translation>
+    </message>
+    <message>
+        <source>&amp;Экспорт в</source>
+        <translation>&amp;Export to</translation>
+    </message>
+    <message>
+        <source>Ms &amp;Excel</source>
+        <translation>MS &amp;Excel</translation>
+    </message>
+    <message>
+        <source>Текстовый &amp;файл</source>
+        <translation>&amp;Text document</translation>
+    </message>
+    <message>
+        <source>&amp;Импорт из файла MS Excel</source>
+        <translation>&amp;Import from an MS Excel file</translation>
+    </message>
+    <message>
+        <source>&amp;Переименовать файлы</source>
+        <translation>&amp;Rename files</translation>
+    </message>
+    <message>
+        <source>Из колонки &amp;названия файла</source>
+        <translation>From the &amp;file name column</translation>
+    </message>
+    <message>
+        <source>&amp;Сложное переименование...</source>
+        <translation>&amp;Composite rename...</translation>
+    </message>
+    <message>
+        <source>&amp;Отменить последнее переименование</source>
+        <translation>&amp;Undo the last rename</translation>
+    </message>
+    <message>
+        <source>Изменить заголовки...</source>
+        <translation>Change the headers...</translation>
+    </message>
+    <message>
+        <source>&amp;Выход</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>&amp;Настройки</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <source>Параметры &amp;сканирования</source>
+        <translation>&amp;Scan options</translation>
+    </message>
+    <message>
+        <source>&amp;Общие настройки</source>
+        <translation>&amp;General settings</translation>
+    </message>
+    <message>
+        <source>&amp;Таблица</source>
+        <translation>&amp;Table</translation>
+    </message>
+    <message>
+        <source>&amp;Добавить строку</source>
+        <translation>&amp;Add a row</translation>
+    </message>
+    <message>
+        <source>&amp;Перевести в текстовый формат</source>
+        <translation>&amp;Convert to text</translation>
+    </message>
+    <message>
+        <source>Пе&amp;речитать отмеченные строки по структуре файла</source>
+        <translation>&amp;Reread marked rows by the file&apos;s structure</translation>
+    </message>
+    <message>
+        <source>&amp;Помощь</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;О программе</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>&amp;Информация</source>
+        <translation>&amp;Information</translation>
+    </message>
+    <message>
+        <source>&amp;Заставка</source>
+        <translation>&amp;Splash screen</translation>
+    </message>
+    <message>
+        <source>Songwick &amp;Помощь</source>
+        <translation>Songwick &amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Новое сканирование</source>
+        <translation>&amp;New scan</translation>
+    </message>
+    <message>
+        <source>Ошибка!!!!</source>
+        <translation>Error!!!!</translation>
+    </message>
+    <message>
+        <source>Сохранить изменения в таблице?</source>
+        <translation>Save the changes to the table?</translation>
+    </message>
+    <message>
+        <source>Документ PDF|*.pdf</source>
+        <translation>PDF document|*.pdf</translation>
+    </message>
+    <message>
+        <source>Найти:</source>
+        <translation>Find:</translation>
+    </message>
+    <message>
+        <source>исполнитель, название, имя файла…</source>
+        <translation>performer, title, file name…</translation>
+    </message>
+    <message>
+        <source>только отмеченные</source>
+        <translation>marked only</translation>
+    </message>
+    <message>
+        <source>без названия</source>
+        <translation>untitled</translation>
+    </message>
+    <message>
+        <source>повторы</source>
+        <translation>repeats</translation>
+    </message>
+    <message>
+        <source>по названию</source>
+        <translation>by title</translation>
+    </message>
+    <message>
+        <source>по словам песни</source>
+        <translation>by lyrics</translation>
+    </message>
+    <message>
+        <source>Искать в описаниях файлов или в словах, которые поются в песнях</source>
+        <translation>Search the files&apos; descriptions or the words sung in the songs</translation>
+    </message>
+    <message>
+        <source>слова из песни; фраза — в кавычках</source>
+        <translation>words from the song; a phrase in quotes</translation>
+    </message>
+    <message>
+        <source>Указатель слов песен не удалось использовать как есть, поэтому он построен заново или до конца работы хранится только в памяти:
+%1</source>
+        <translation>The lyrics index could not be used as it was, so it was rebuilt or is kept in memory only until the program closes:
+%1</translation>
+    </message>
+    <message>
+        <source>Слова песен пока не известны для строк: %1 (файлы не найдены или не читаются); подробности — в подсказке.</source>
+        <translation>The lyrics are not known yet for %1 row(s) (files not found or unreadable); details in the tooltip.</translation>
+    </message>
+    <message>
+        <source>Наберите слова из песни в любом порядке; точную фразу — в кавычках.</source>
+        <translation>Type words from the song in any order; an exact phrase in quotes.</translation>
+    </message>
+    <message>
+        <source>&amp;Сортировать по столбцу</source>
+        <translation>&amp;Sort by column</translation>
+    </message>
+    <message>
+        <source>&amp;Найти повторы</source>
+        <translation>&amp;Find repeats</translation>
+    </message>
+    <message>
+        <source>&amp;Удалить отмеченные строки</source>
+        <translation>&amp;Delete marked rows</translation>
+    </message>
+    <message>
+        <source>Песенник в P&amp;DF...</source>
+        <translation>Songbook as P&amp;DF...</translation>
+    </message>
+    <message>
+        <source>Поиск повторов прерван</source>
+        <translation>Repeats search interrupted</translation>
+    </message>
+    <message>
+        <source>Удалить из таблицы отмеченные строки (%1)?</source>
+        <translation>Delete the marked rows (%1) from the table?</translation>
+    </message>
+    <message>
+        <source>Удалено из таблицы строк: %1</source>
+        <translation>Rows deleted from the table: %1</translation>
+    </message>
+    <message>
+        <source>песенник.pdf</source>
+        <translation>songbook.pdf</translation>
+    </message>
+    <message>
+        <source>Песенник в PDF: показанные строки (%1 из %2)</source>
+        <translation>Songbook as PDF: the rows shown (%1 of %2)</translation>
+    </message>
+    <message>
+        <source>Песенник в PDF: вся таблица (%1 строк)</source>
+        <translation>Songbook as PDF: the whole table (%1 rows)</translation>
+    </message>
+</context>
+<context>
     <name>songwick::TForm5</name>
     <message>
         <source>&lt;p&gt;&lt;b&gt;Songwick&lt;/b&gt; -- программа для тех, у кого много караоке-файлов.&lt;/p&gt;&lt;p&gt;Укажите папку -- и программа просмотрит её и все вложенные папки, найдёт все kar-файлы и вынет из каждого исполнителя, название песни, авторов слов и музыки и того, кто сделал файл. Всё это она покажет в таблице, которую можно править, сохранять как список (*.swk), смотреть и печатать в текстовом формате, экспортировать в MS Excel (*.xlsx) и Ms Word (*.docx). А ещё по этой таблице можно дать файлам на диске нормальные, понятные имена.&lt;/p&gt;&lt;p&gt;В сами караоке-файлы программа никогда ничего не записывает, так что экспериментируйте смело!&lt;/p&gt;&lt;p&gt;Новые версии программы -- на странице выпусков проекта Songwick; описание проекта -- в его файле README.&lt;/p&gt;&lt;p&gt;Приятного пения!!! :-)&lt;/p&gt;</source>
@@ -1576,6 +2262,21 @@ Open the folder &quot;%2&quot;?</translation>
     <message>
         <source>Кликните, чтобы закрыть окно</source>
         <translation>Click to close the window</translation>
+    </message>
+</context>
+<context>
+    <name>songwick::TableTooltip</name>
+    <message>
+        <source>Чтобы ометить какой-то файл (строку), кликните два раза на нужной строке</source>
+        <translation>To mark a file (a row), double-click its row</translation>
+    </message>
+    <message>
+        <source>Огромнейший привет Вам из России!!!</source>
+        <translation>The biggest hello to you from Russia!!!</translation>
+    </message>
+    <message>
+        <source>Хелллоу!!!! Don&apos;t worry, be happy!</source>
+        <translation>Hellllo!!!! Don&apos;t worry, be happy!</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,7 @@
 #include "common/file_descriptor.h"
 #include "common/file_name_codec.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 #include <algorithm>
@@ -454,7 +455,7 @@ DuplicatesFound arrangeDuplicateGroups(CatalogueGrid& grid,
 }
 
 QString duplicatesFoundMessage(const DuplicatesFound& found) {
-    return QStringLiteral("Найдено повторов: %1 в %2 группах")
+    return QCoreApplication::translate("songwick::Catalogue", "Найдено повторов: %1 в %2 группах")
         .arg(found.duplicateRows)
         .arg(found.groupCount);
 }

@@ -5,6 +5,7 @@
 #include "catalogue/catalogue_table.h"
 #include "catalogue/song_words.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <array>
 
@@ -174,7 +175,9 @@ bool FindFilters::isActive() const {
 }
 
 QString shownRowsStatusText(int shown, int total) {
-    return QStringLiteral("Показано %1 из %2").arg(shown).arg(total);
+    return QCoreApplication::translate("songwick::Catalogue", "Показано %1 из %2")
+        .arg(shown)
+        .arg(total);
 }
 
 void RowFinder::forgetAll() {

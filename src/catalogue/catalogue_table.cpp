@@ -2,6 +2,7 @@
 
 #include "common/error.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -28,10 +29,10 @@ void setHeaderCells(CatalogueGrid& grid) {
     for (int column = 1; column <= 8 && column < grid.columnCount(); ++column)
         grid.setCell(column, 0, QString(QChar(u'A' + (column - 1))));
     const std::pair<int, QString> texts[] = {
-        {1, QStringLiteral("Имя файла")},
-        {2, QStringLiteral("Расположение (путь)")},
-        {3, QStringLiteral("Исполнитель и/или название песни")},
-        {6, QStringLiteral("Сделана...")},
+        {1, QCoreApplication::translate("songwick::Catalogue", "Имя файла")},
+        {2, QCoreApplication::translate("songwick::Catalogue", "Расположение (путь)")},
+        {3, QCoreApplication::translate("songwick::Catalogue", "Исполнитель и/или название песни")},
+        {6, QCoreApplication::translate("songwick::Catalogue", "Сделана...")},
     };
     for (const auto& [column, text] : texts)
         if (column < grid.columnCount())
@@ -64,10 +65,12 @@ void rebuildFromStore(CatalogueGrid& grid, const RecordStore& store) {
 void copyBackToStores(const CatalogueGrid& grid, CatalogueState& state) {
     const int rows = grid.dataRowCount();
     if (rows > RecordStore::kCapacity)
-        throw Error(QStringLiteral("Таблица содержит %1 строк, а хранилище записей вмещает не "
-                                   "больше %2. Записи не скопированы.")
-                        .arg(rows)
-                        .arg(RecordStore::kCapacity));
+        throw Error(
+            QCoreApplication::translate("songwick::Catalogue",
+                                        "Таблица содержит %1 строк, а хранилище записей вмещает не "
+                                        "больше %2. Записи не скопированы.")
+                .arg(rows)
+                .arg(RecordStore::kCapacity));
     const int columnEnd = std::min(kFieldColumnEnd, grid.columnCount());
     for (int row = 1; row <= rows; ++row) {
         CatalogueRecord record;
@@ -122,8 +125,10 @@ void unmarkAll(CatalogueGrid& grid) {
 void insertRow(CatalogueGrid& grid, int row, CatalogueState& state) {
     const int rows = grid.dataRowCount();
     if (rows >= RecordStore::kCapacity)
-        throw Error(QStringLiteral("В таблице уже %1 строки, больше строк программа хранить не "
-                                   "может. Строка не добавлена.")
+        throw Error(QCoreApplication::translate(
+                        "songwick::Catalogue",
+                        "В таблице уже %1 строки, больше строк программа хранить не "
+                        "может. Строка не добавлена.")
                         .arg(RecordStore::kCapacity));
     const int target = std::clamp(row, 1, rows + 1);
     grid.setRowCount(rows + 2);
@@ -280,11 +285,14 @@ ColumnValues userWidthsToKeep(const ColumnValues& onScreen, int shownColumns,
 }
 
 QString processedStatusText(int fileCount) {
-    return QStringLiteral("Обработано и помещено в таблицу %1 файла(ов)").arg(fileCount);
+    return QCoreApplication::translate("songwick::Catalogue",
+                                       "Обработано и помещено в таблицу %1 файла(ов)")
+        .arg(fileCount);
 }
 
 QString renamedStatusText(int renameCount) {
-    return QStringLiteral("Переименовано %1 файла(ов).").arg(renameCount);
+    return QCoreApplication::translate("songwick::Catalogue", "Переименовано %1 файла(ов).")
+        .arg(renameCount);
 }
 
 QString statusText(const MainTableState& state, const CatalogueGrid& grid) {
@@ -297,13 +305,15 @@ QString statusText(const MainTableState& state, const CatalogueGrid& grid) {
 }
 
 QString cutShortScanStatusText(int fileCount) {
-    return processedStatusText(fileCount) + QStringLiteral(" — сканирование прервано");
+    return processedStatusText(fileCount) +
+           QCoreApplication::translate("songwick::Catalogue", " — сканирование прервано");
 }
 
 QString withMarkedCount(const QString& status, int markedRows) {
     if (markedRows <= 0)
         return status;
-    return status + QStringLiteral("   Отмечено: %1").arg(markedRows);
+    return status +
+           QCoreApplication::translate("songwick::Catalogue", "   Отмечено: %1").arg(markedRows);
 }
 
 } // namespace songwick

@@ -8,6 +8,7 @@
 #include "common/file_write.h"
 #include "common/system_error.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -109,15 +110,19 @@ ListFileLayout readLayout(QByteArrayView bytes) {
     layout.columnCount = std::max(parseCountLine(layout.cells.next()), 1);
     const int dataRows = layout.rowCount - 1;
     if (dataRows > RecordStore::kCapacity)
-        throw Error(QStringLiteral("Файл списка содержит %1 строк, а таблица вмещает не больше "
-                                   "%2. Файл не загружен.")
+        throw Error(QCoreApplication::translate(
+                        "songwick::Catalogue",
+                        "Файл списка содержит %1 строк, а таблица вмещает не больше "
+                        "%2. Файл не загружен.")
                         .arg(dataRows)
                         .arg(RecordStore::kCapacity));
     if (qint64(layout.rowCount) * layout.columnCount > kMaxCellCount)
-        throw Error(QStringLiteral("Файл списка описывает таблицу из %1 строк и %2 столбцов, "
-                                   "слишком большую для программы. Файл не загружен.")
-                        .arg(dataRows)
-                        .arg(layout.columnCount));
+        throw Error(
+            QCoreApplication::translate("songwick::Catalogue",
+                                        "Файл списка описывает таблицу из %1 строк и %2 столбцов, "
+                                        "слишком большую для программы. Файл не загружен.")
+                .arg(dataRows)
+                .arg(layout.columnCount));
     return layout;
 }
 
@@ -353,7 +358,8 @@ void appendEntry(QByteArray& record, int row, const std::optional<RowFile>& file
 } // namespace
 
 QString notAListFileMessage() {
-    return QStringLiteral("Данный файл не является файлом Songwick.\n\rЛибо файл поврежден.");
+    return QCoreApplication::translate(
+        "songwick::Catalogue", "Данный файл не является файлом Songwick.\n\rЛибо файл поврежден.");
 }
 
 QByteArray listFileBytes(const CatalogueGrid& grid) {

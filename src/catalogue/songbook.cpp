@@ -6,6 +6,7 @@
 #include "catalogue/song_words.h"
 
 #include <QCollator>
+#include <QCoreApplication>
 #include <QHash>
 #include <QLocale>
 #include <algorithm>
@@ -13,8 +14,13 @@
 namespace songwick {
 namespace {
 
-const QString kNoPerformerHeading = QStringLiteral("Без исполнителя");
-const QString kContinued = QStringLiteral(" (продолжение)");
+QString noPerformerHeading() {
+    return QCoreApplication::translate("songwick::Catalogue", "Без исполнителя");
+}
+
+QString continuedMark() {
+    return QCoreApplication::translate("songwick::Catalogue", " (продолжение)");
+}
 
 QCollator songbookCollator() {
     QCollator collator{QLocale(QLocale::Russian, QLocale::Russia)};
@@ -110,7 +116,7 @@ std::vector<SongbookSection> songbookSections(const CatalogueGrid& grid,
     }
     if (!withoutPerformer.titles.isEmpty()) {
         sortDistinct(withoutPerformer, collator);
-        sections.push_back({kNoPerformerHeading, {std::move(withoutPerformer)}});
+        sections.push_back({noPerformerHeading(), {std::move(withoutPerformer)}});
     }
     return sections;
 }
@@ -140,7 +146,8 @@ SongbookSection songbookIndex(const std::vector<SongbookSection>& sections) {
         all.titles << entry.text;
         all.numbers.push_back(entry.number);
     }
-    return {QStringLiteral("Указатель песен"), {std::move(all)}};
+    return {QCoreApplication::translate("songwick::Catalogue", "Указатель песен"),
+            {std::move(all)}};
 }
 
 namespace {
@@ -213,7 +220,7 @@ std::vector<SongbookPage> layOutSongbook(const std::vector<SongbookSection>& sec
                 }
                 if (flow.makeRoom(height(titleLine)) && named) {
                     const SongbookLine continued{SongbookLineKind::Performer,
-                                                 performer.name + kContinued};
+                                                 performer.name + continuedMark()};
                     flow.makeRoom(height(continued) + height(titleLine));
                     flow.add(continued);
                 }

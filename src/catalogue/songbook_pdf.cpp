@@ -3,6 +3,7 @@
 #include "common/error.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -177,20 +178,24 @@ private:
 QByteArray drawSongbookPdf(const std::vector<SongbookSection>& book, const SongbookOptions& options,
                            const SongbookLayout& layOut) {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
-        throw Error(QStringLiteral("Песенник: нет доступа к шрифтам."));
+        throw Error(
+            QCoreApplication::translate("songwick::Catalogue", "Песенник: нет доступа к шрифтам."));
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&pdf);
         writer.setResolution(kResolution);
         writer.setCreator(QStringLiteral("Songwick"));
-        writer.setTitle(options.title.isEmpty() ? QStringLiteral("Песенник") : options.title);
+        writer.setTitle(options.title.isEmpty()
+                            ? QCoreApplication::translate("songwick::Catalogue", "Песенник")
+                            : options.title);
         writer.setPageLayout(QPageLayout(
             QPageSize(options.paper == SongbookPaper::Letter ? QPageSize::Letter : QPageSize::A4),
             QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         SongbookPainter painter(writer, options);
         if (!painter.isActive())
-            throw Error(QStringLiteral("Песенник не может быть нарисован."));
+            throw Error(QCoreApplication::translate("songwick::Catalogue",
+                                                    "Песенник не может быть нарисован."));
         const std::vector<SongbookPage> pages =
             layOut(book, options.columns, painter.columnHeight(),
                    [&painter](const SongbookLine& line) { return painter.lineHeight(line); });

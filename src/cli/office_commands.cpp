@@ -15,6 +15,7 @@
 #include "settings/program_settings.h"
 #include "settings/settings_file.h"
 
+#include <QCoreApplication>
 namespace songwick::cli {
 namespace {
 
@@ -88,7 +89,8 @@ int runImportXlsx(const QStringList& arguments) {
         prepareGrid(grid, 0); // the main window's table has its seven columns
     const SpreadsheetImport imported = importSpreadsheet(inputPath, window, grid, state);
     writeListFile(listPath, grid);
-    printOut(QStringLiteral("Импортировано в таблицу %1 запись(и)\n").arg(imported.dataRowCount));
+    printOut(QCoreApplication::translate("songwick::Cli", "Импортировано в таблицу %1 запись(и)\n")
+                 .arg(imported.dataRowCount));
     return 0;
 }
 

@@ -9,6 +9,7 @@
 #include "rename/rename_preview.h"
 #include "rename/rename_undo.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <algorithm>
 #include <memory>
@@ -214,14 +215,15 @@ int printMissingFiles(const RenamePlan& plan, const RenameInput& input, const QS
             row.newName == input.scanNames[std::size_t(row.row)])
             continue;
         if (row.oldName.isEmpty())
-            printOut(QStringLiteral("%1 row %2 -> %3: файл строки неизвестен (в списке нет "
-                                    "точного имени файла)\n")
+            printOut(QCoreApplication::translate(
+                         "songwick::Cli", "%1 row %2 -> %3: файл строки неизвестен (в списке нет "
+                                          "точного имени файла)\n")
                          .arg(verb)
                          .arg(row.row)
                          .arg(displayFileName(row.newName)));
         else
-            printOut(
-                renameLine(verb, row.oldPath(), row.newName, QStringLiteral("Файл не найден")));
+            printOut(renameLine(verb, row.oldPath(), row.newName,
+                                QCoreApplication::translate("songwick::Cli", "Файл не найден")));
         ++missing;
     }
     return missing;
@@ -291,7 +293,7 @@ QString journalNumberText(int number) {
 QString oldNameProblem(const JournalEntry& entry) {
     const FileLookup found = lookUpFile(entry.oldPath());
     if (found.identity)
-        return QStringLiteral("имя занято другим файлом");
+        return QCoreApplication::translate("songwick::Cli", "имя занято другим файлом");
     return found.missing() ? QString() : systemErrorText(found.systemError);
 }
 

@@ -9,6 +9,7 @@
 #include "scan/scan_cache.h"
 #include "settings/settings_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -101,7 +102,8 @@ int runScan(const QStringList& arguments) {
         throw UsageError("scan takes one folder");
     const QString given = args.positional().first();
     if (!QFileInfo(given).isDir())
-        throw Error(QStringLiteral("Папка не найдена: %1").arg(given));
+        throw Error(
+            QCoreApplication::translate("songwick::Cli", "Папка не найдена: %1").arg(given));
     // An absolute, clean path: a relative "a/../b" would make every file a parent reference.
     const QString folder = QDir::cleanPath(QFileInfo(given).absoluteFilePath());
 

@@ -40,7 +40,7 @@ const SongbookPdfModule& songbookPdfModule() {
             return *entry();
         failures << library.errorString();
     }
-    throw Error(QStringLiteral("Модуль песенника не загружается: %1")
+    throw Error(QCoreApplication::translate("songwick::Cli", "Модуль песенника не загружается: %1")
                     .arg(failures.join(QStringLiteral("; "))));
 }
 

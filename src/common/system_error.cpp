@@ -4,6 +4,7 @@
 #include "common/file_descriptor.h"
 #include "common/file_name_codec.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -11,65 +12,89 @@
 #include <unistd.h>
 
 namespace songwick {
+namespace {
+
+// The actions the program's messages name, as the English translation has them; an action
+// given already translated, or one not listed, stays as it is.
+[[maybe_unused]] constexpr const char* kActions[] = {
+    QT_TRANSLATE_NOOP("songwick::SystemError", "открыть файл"),
+    QT_TRANSLATE_NOOP("songwick::SystemError", "прочитать файл"),
+    QT_TRANSLATE_NOOP("songwick::SystemError", "записать файл"),
+    QT_TRANSLATE_NOOP("songwick::SystemError", "найти файл"),
+    QT_TRANSLATE_NOOP("songwick::SystemError", "прочитать папку"),
+    QT_TRANSLATE_NOOP("songwick::SystemError", "создать папку"),
+    QT_TRANSLATE_NOOP("songwick::SystemError", "создать папку журнала переименований"),
+    QT_TRANSLATE_NOOP("songwick::SystemError", "создать журнал переименований"),
+    QT_TRANSLATE_NOOP("songwick::SystemError", "записать журнал переименований"),
+};
+
+} // namespace
 
 QString systemErrorText(int errorNumber) {
     switch (errorNumber) {
     case ENOSPC:
-        return QStringLiteral("Нет места на устройстве");
+        return QCoreApplication::translate("songwick::SystemError", "Нет места на устройстве");
     case EDQUOT:
-        return QStringLiteral("Превышена дисковая квота");
+        return QCoreApplication::translate("songwick::SystemError", "Превышена дисковая квота");
     case EACCES:
-        return QStringLiteral("Отказано в доступе");
+        return QCoreApplication::translate("songwick::SystemError", "Отказано в доступе");
     case EPERM:
-        return QStringLiteral("Операция не позволена");
+        return QCoreApplication::translate("songwick::SystemError", "Операция не позволена");
     case EROFS:
-        return QStringLiteral("Файловая система доступна только для чтения");
+        return QCoreApplication::translate("songwick::SystemError",
+                                           "Файловая система доступна только для чтения");
     case EISDIR:
-        return QStringLiteral("Это каталог");
+        return QCoreApplication::translate("songwick::SystemError", "Это каталог");
     case ENOTDIR:
-        return QStringLiteral("Это не каталог");
+        return QCoreApplication::translate("songwick::SystemError", "Это не каталог");
     case ENOENT:
-        return QStringLiteral("Нет такого файла или каталога");
+        return QCoreApplication::translate("songwick::SystemError",
+                                           "Нет такого файла или каталога");
     case EEXIST:
-        return QStringLiteral("Файл с таким именем уже существует");
+        return QCoreApplication::translate("songwick::SystemError",
+                                           "Файл с таким именем уже существует");
     case ENOTEMPTY:
-        return QStringLiteral("Каталог не пуст");
+        return QCoreApplication::translate("songwick::SystemError", "Каталог не пуст");
     case EIO:
-        return QStringLiteral("Ошибка ввода/вывода");
+        return QCoreApplication::translate("songwick::SystemError", "Ошибка ввода/вывода");
     case EFBIG:
-        return QStringLiteral("Файл слишком велик");
+        return QCoreApplication::translate("songwick::SystemError", "Файл слишком велик");
     case ENAMETOOLONG:
-        return QStringLiteral("Слишком длинное имя файла");
+        return QCoreApplication::translate("songwick::SystemError", "Слишком длинное имя файла");
     case ELOOP:
-        return QStringLiteral("Слишком много уровней символьных ссылок");
+        return QCoreApplication::translate("songwick::SystemError",
+                                           "Слишком много уровней символьных ссылок");
     case EBUSY:
-        return QStringLiteral("Устройство или ресурс занято");
+        return QCoreApplication::translate("songwick::SystemError", "Устройство или ресурс занято");
     case ETXTBSY:
-        return QStringLiteral("Файл занят");
+        return QCoreApplication::translate("songwick::SystemError", "Файл занят");
     case EXDEV:
-        return QStringLiteral("Неверная ссылка между устройствами");
+        return QCoreApplication::translate("songwick::SystemError",
+                                           "Неверная ссылка между устройствами");
     case ENOMEM:
-        return QStringLiteral("Невозможно выделить память");
+        return QCoreApplication::translate("songwick::SystemError", "Невозможно выделить память");
     case EMFILE:
     case ENFILE:
-        return QStringLiteral("Слишком много открытых файлов");
+        return QCoreApplication::translate("songwick::SystemError",
+                                           "Слишком много открытых файлов");
     case EINVAL:
-        return QStringLiteral("Недопустимый аргумент");
+        return QCoreApplication::translate("songwick::SystemError", "Недопустимый аргумент");
     case ENXIO:
     case ENODEV:
-        return QStringLiteral("Нет такого устройства");
+        return QCoreApplication::translate("songwick::SystemError", "Нет такого устройства");
     case EAGAIN:
-        return QStringLiteral("Ресурс временно недоступен");
+        return QCoreApplication::translate("songwick::SystemError", "Ресурс временно недоступен");
     case ESTALE:
-        return QStringLiteral("Устаревший дескриптор файла");
+        return QCoreApplication::translate("songwick::SystemError", "Устаревший дескриптор файла");
     default:
         return QString::fromLocal8Bit(std::strerror(errorNumber));
     }
 }
 
 QString systemErrorMessage(const QString& action, const QString& path, int errorNumber) {
-    return QStringLiteral("Не удалось %1 \"%2\": %3")
-        .arg(action, displayFileName(path), systemErrorText(errorNumber));
+    return QCoreApplication::translate("songwick::SystemError", "Не удалось %1 \"%2\": %3")
+        .arg(QCoreApplication::translate("songwick::SystemError", action.toUtf8().constData()),
+             displayFileName(path), systemErrorText(errorNumber));
 }
 
 QString writeFailureMessage(const QString& path, int errorNumber) {

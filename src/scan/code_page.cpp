@@ -2,6 +2,7 @@
 
 #include "common/cp1251_codec.h"
 
+#include <QCoreApplication>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -288,9 +289,13 @@ std::pair<QString, Script> restrictAnswer(const QByteArray& answer) {
 
 const std::vector<CodePageChoice>& knownCodePages() {
     static const std::vector<CodePageChoice> pages = {
-        {QStringLiteral("cp1251"), QStringLiteral("Windows-1251 (кириллица)"), "WINDOWS-1251"},
+        {QStringLiteral("cp1251"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("songwick::Scan", "Windows-1251 (кириллица)")),
+         "WINDOWS-1251"},
         {QStringLiteral("utf-8"), QStringLiteral("UTF-8"), "UTF-8"},
-        {QStringLiteral("cp1252"), QStringLiteral("Windows-1252 (западноевропейская)"),
+        {QStringLiteral("cp1252"),
+         QString::fromUtf8(
+             QT_TRANSLATE_NOOP("songwick::Scan", "Windows-1252 (западноевропейская)")),
          "WINDOWS-1252"},
         {QStringLiteral("koi8-r"), QStringLiteral("KOI8-R"), "KOI8-R"},
         {QStringLiteral("cp866"), QStringLiteral("CP866 (DOS)"), "CP866"},

@@ -3,11 +3,10 @@
 #include "common/error.h"
 #include "common/file_name_codec.h"
 #include "common/system_error.h"
-#include "scan/lyrics_index.h"
 #include "scan/scan_cache.h"
 #include "scan/structured_analysis.h"
-#include "scan/sung_text.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
@@ -303,7 +302,6 @@ struct WaitingRecord {
     std::optional<FileIdentity> identity;
     QByteArray folder; // the file system's bytes, ending with "/"
     QByteArray name;
-    std::optional<QStringList> sungLines; // of a file read whole, for the lyrics index
 };
 
 // The structured reading's texts as the scan cache keeps them: UTF-8, which gives back the
@@ -347,11 +345,8 @@ public:
                 result_.cacheProblem = cache_->problem();
         }
         lister_ = std::make_unique<FolderLister>(cache_ && cache_->active());
-        if (options.reading.reading == KarReading::Structured) {
+        if (options.reading.reading == KarReading::Structured)
             analysis_.emplace(options.reading.structured);
-            if (cache_ && cache_->active())
-                openLyricsIndex();
-        }
     }
 
     WalkResult run(const QString& chosenFolder) {
@@ -362,10 +357,6 @@ public:
             cache_->finish();
             if (result_.cacheProblem.isEmpty())
                 result_.cacheProblem = cache_->problem();
-        }
-        if (lyrics_) {
-            lyrics_->commit();
-            noteLyricsIndexProblem();
         }
         result_.bytesRead = reader_.bytesRead();
         return result_;
@@ -524,20 +515,12 @@ private:
         const QByteArray& path = planned.path;
         StructuredAnalysis::Slot slot = analysis_->takeSlot();
         try {
-            slot.wholeFile = wantsSungWords(planned);
-            if (slot.wholeFile) {
-                const QByteArrayView bytes = reader_.read(path);
-                slot.buffer.resize(bytes.size());
-                std::copy(bytes.begin(), bytes.end(), slot.buffer.begin());
-            } else {
-                reader_.readStructure(path, openCandidateFileAt(folderFd_, planned.name),
-                                      slot.buffer, slot.structure);
-            }
+            reader_.readStructure(path, openCandidateFileAt(folderFd_, planned.name), slot.buffer,
+                                  slot.structure);
             if (options_.afterReadingFile)
                 options_.afterReadingFile(decodeFileName(path));
-            WaitingRecord waiting;
-            waiting.fileName = entry.displayName;
-            waiting.folderText = folderText;
+            WaitingRecord waiting{
+                std::nullopt, entry.displayName, folderText, std::nullopt, {}, {}};
             if (cache_ && cache_->active()) {
                 ++result_.cacheMisses;
                 // Kept only when the file is the version it was listed as, still after reading.
@@ -577,7 +560,6 @@ private:
                 std::rethrow_exception(outcome.error);
             while (waiting_[analysedUpTo_].record)
                 ++analysedUpTo_;
-            waiting_[analysedUpTo_].sungLines = std::move(outcome.sungLines);
             waiting_[analysedUpTo_++].record = std::move(outcome.record);
         }
         appendWaiting();
@@ -592,10 +574,6 @@ private:
                 if (const std::optional<KarTexts> texts = storedTexts(waiting))
                     cache_->store(waiting.folder, waiting.name, *waiting.identity, *texts);
             }
-            if (waiting.identity && waiting.sungLines && lyrics_) {
-                lyrics_->add(*waiting.identity, *waiting.sungLines);
-                noteLyricsIndexProblem();
-            }
             appendRecord(std::move(*waiting.record));
             waiting_.pop_front();
             if (analysedUpTo_ > 0)
@@ -606,31 +584,6 @@ private:
     void appendRecord(CatalogueRecord record) {
         store_.append(std::move(record));
         ++result_.recordsAdded;
-    }
-
-    // The files the structured reading reads while the scan cache is kept give their sung words
-    // to the lyrics index beside the cache, so that a search by the words reads no file again.
-    void openLyricsIndex() {
-        lyrics_.emplace(lyricsIndexPathBeside(options_.scanCachePath));
-        noteLyricsIndexProblem();
-    }
-
-    // An index that had to be built anew goes on; one that cannot be kept on disk is left out.
-    // Either way the scan says so once, unless the scan cache already had something to say.
-    void noteLyricsIndexProblem() {
-        if (!lyrics_ || lyrics_->problem().isEmpty())
-            return;
-        if (!lyricsProblemNoted_ && result_.cacheProblem.isEmpty())
-            result_.cacheProblem = lyrics_->problem();
-        lyricsProblemNoted_ = true;
-        if (!lyrics_->stored())
-            lyrics_.reset();
-    }
-
-    // A file is read whole for its sung words when the lyrics index has none for its version.
-    bool wantsSungWords(const PlannedEntry& planned) {
-        return lyrics_ && planned.identity && planned.identity->size <= kLargestSungFile &&
-               !lyrics_->documentOf(*planned.identity);
     }
 
     void noteUnreadable(const QByteArray& path, const Error& error) {
@@ -657,8 +610,6 @@ private:
     std::deque<WaitingRecord> waiting_; // the structured reading's records, in the walk's order
     std::size_t analysedUpTo_ = 0;      // waiting_[0, analysedUpTo_) have their records
     QByteArray folderPath_;             // the folder being listed, ending with "/"
-    std::optional<LyricsIndex> lyrics_; // filled by the structured reading with the scan cache
-    bool lyricsProblemNoted_ = false;
     WalkResult result_;
     int queuedTotal_ = 0;
     int parentReferences_ = 0;
@@ -680,7 +631,8 @@ WalkResult walkFolder(const QString& chosenFolder, RecordStore& store, const Wal
 }
 
 QString overloadMessage() {
-    return QStringLiteral("Ошибка!\n\rВ выбранной папке находится очень много файлов или очень "
+    return QCoreApplication::translate(
+        "songwick::Scan", "Ошибка!\n\rВ выбранной папке находится очень много файлов или очень "
                           "большая глубина вложенных папок (в том числе пустых). Выберите одну из "
                           "вложенных папок и повторите попытку! За более подробной информацией "
                           "обращайтесь к Помощи\u2026.");
@@ -689,12 +641,15 @@ QString overloadMessage() {
 QString limitMessage(const WalkResult& result) {
     switch (result.end) {
     case WalkEnd::StoreFull:
-        return QStringLiteral("Таблица заполнена: в неё помещается не более %1 файлов. "
-                              "Сканирование остановлено, найденные файлы сохранены в таблице.")
+        return QCoreApplication::translate(
+                   "songwick::Scan",
+                   "Таблица заполнена: в неё помещается не более %1 файлов. "
+                   "Сканирование остановлено, найденные файлы сохранены в таблице.")
             .arg(RecordStore::kCapacity);
     case WalkEnd::QueueFull:
-        return QStringLiteral("В выбранной папке больше %1 вложенных папок. Сканирование "
-                              "остановлено, найденные файлы сохранены в таблице.")
+        return QCoreApplication::translate(
+                   "songwick::Scan", "В выбранной папке больше %1 вложенных папок. Сканирование "
+                                     "остановлено, найденные файлы сохранены в таблице.")
             .arg(RecordStore::kCapacity);
     default:
         return {};
@@ -704,12 +659,14 @@ QString limitMessage(const WalkResult& result) {
 QString unreadableMessage(const WalkResult& result) {
     QStringList lines;
     if (result.unreadableCount > 0)
-        lines << QStringLiteral("Не удалось прочитать файлов: %1. Первый из них: %2 (%3)")
+        lines << QCoreApplication::translate(
+                     "songwick::Scan", "Не удалось прочитать файлов: %1. Первый из них: %2 (%3)")
                      .arg(result.unreadableCount)
                      .arg(result.firstUnreadable, result.firstUnreadableError);
     if (!result.unreadableFolders.empty()) {
         const UnreadableFolder& first = result.unreadableFolders.front();
-        lines << QStringLiteral("Не удалось прочитать папок: %1. Первая: %2 (%3)")
+        lines << QCoreApplication::translate("songwick::Scan",
+                                             "Не удалось прочитать папок: %1. Первая: %2 (%3)")
                      .arg(result.unreadableFolders.size())
                      .arg(displayFileName(first.path), systemErrorText(first.error));
     }

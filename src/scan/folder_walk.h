@@ -24,8 +24,6 @@ struct WalkOptions {
     bool manyFilesScan = false; // the setting ManyFilesScan
     WalkLimits limits;
     // The scan cache database to take unchanged files' texts from; empty: every file is read.
-    // With the structured reading, the files it reads also give their sung words to the lyrics
-    // index beside it.
     QString scanCachePath;
     // Asked after each file and each folder listing: true ends the walk there, keeping the
     // records found so far.

@@ -64,11 +64,8 @@ int stepToEnd(sqlite3_stmt* statement) {
 } // namespace
 
 QString defaultLyricsIndexPath() {
-    return lyricsIndexPathBeside(defaultScanCachePath());
-}
-
-QString lyricsIndexPathBeside(const QString& scanCachePath) {
-    return QFileInfo(scanCachePath).absolutePath() + QStringLiteral("/lyrics-index.sqlite");
+    return QFileInfo(defaultScanCachePath()).absolutePath() +
+           QStringLiteral("/lyrics-index.sqlite");
 }
 
 std::size_t LyricsIndex::KeyHash::operator()(const Key& key) const {

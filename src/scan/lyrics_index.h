@@ -14,8 +14,6 @@ namespace songwick {
 
 // lyrics-index.sqlite in the folder of the scan cache.
 QString defaultLyricsIndexPath();
-// lyrics-index.sqlite in the folder of that scan cache database.
-QString lyricsIndexPathBeside(const QString& scanCachePath);
 
 // The sung words of files, kept in an SQLite database with a full-text index (FTS5, words
 // folded by case and diacritics, "ё" as "е"), one document per version of a file: the entry

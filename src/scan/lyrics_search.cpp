@@ -15,25 +15,28 @@
 namespace songwick {
 namespace {
 
+// No karaoke file comes near this; a larger file is taken as singing nothing, unread.
+constexpr qint64 kLargestSungFile = 16 << 20;
 // No more rows than this are named in the message; the rest are counted.
 constexpr int kRowsNamed = 10;
-
-QString tr(const char* text) {
-    return QCoreApplication::translate("LyricsSearch", text);
-}
 
 } // namespace
 
 QString unknownRowsMessage(const LyricsCoverage& coverage) {
     if (coverage.unknown.empty())
         return {};
-    QStringList lines{tr("Слова песен пока не известны для строк: %1. Их файлы не найдены там, "
-                         "где указано в таблице (перемещены или удалены), или не читаются.")
+    QStringList lines{QCoreApplication::translate(
+                          "songwick::LyricsSearch",
+                          "Слова песен пока не известны для строк: %1. Их файлы не найдены там, "
+                          "где указано в таблице (перемещены или удалены), или не читаются.")
                           .arg(coverage.unknown.size())};
     for (std::size_t i = 0; i < coverage.unknown.size() && i < std::size_t(kRowsNamed); ++i)
-        lines << tr("Строка %1: %2").arg(coverage.unknown[i].row).arg(coverage.unknown[i].reason);
+        lines << QCoreApplication::translate("songwick::LyricsSearch", "Строка %1: %2")
+                     .arg(coverage.unknown[i].row)
+                     .arg(coverage.unknown[i].reason);
     if (coverage.unknown.size() > std::size_t(kRowsNamed))
-        lines << tr("И ещё строк: %1.").arg(coverage.unknown.size() - std::size_t(kRowsNamed));
+        lines << QCoreApplication::translate("songwick::LyricsSearch", "И ещё строк: %1.")
+                     .arg(coverage.unknown.size() - std::size_t(kRowsNamed));
     return lines.join(u'\n');
 }
 
@@ -72,8 +75,9 @@ bool LyricsSearch::fillOnce(const CatalogueGrid& grid,
     std::vector<FileToRead> toRead;
     QHash<QString, QString> failures; // why a row file's words are not known, by its path
     const auto failed = [&failures](const QString& path, int error) {
-        failures.insert(path,
-                        systemErrorMessage(tr("прочитать файл"), displayFileName(path), error));
+        failures.insert(path, systemErrorMessage(QCoreApplication::translate(
+                                                     "songwick::LyricsSearch", "прочитать файл"),
+                                                 displayFileName(path), error));
     };
     for (int row = 1; row < grid.rowCount(); ++row) {
         const std::optional<RowFile>& file = grid.rowFile(row);
@@ -134,12 +138,16 @@ bool LyricsSearch::fillOnce(const CatalogueGrid& grid,
         const std::optional<RowFile>& file = grid.rowFile(row);
         QString reason;
         if (!file || !isAbsoluteFolderPath(file->folder))
-            reason = tr("неизвестно, какой файл на диске представляет строка \"%1\".")
+            reason = QCoreApplication::translate(
+                         "songwick::LyricsSearch",
+                         "неизвестно, какой файл на диске представляет строка \"%1\".")
                          .arg(displayFileName(grid.cell(FileNameField + 1, row)));
         else
             reason = failures.value(file->path());
         if (reason.isEmpty()) // the index could not keep it
-            reason = systemErrorMessage(tr("прочитать файл"), displayFileName(file->path()), EIO);
+            reason = systemErrorMessage(
+                QCoreApplication::translate("songwick::LyricsSearch", "прочитать файл"),
+                displayFileName(file->path()), EIO);
         coverage.unknown.push_back({row, reason});
     }
     return true;

@@ -7,6 +7,8 @@
 #include "scan/kar_extractor.h"
 #include "scan/structured_reading.h"
 
+#include <QCoreApplication>
+
 namespace songwick {
 namespace {
 
@@ -17,13 +19,15 @@ constexpr int kLinesShown = 10;
 std::optional<QString> refusalOf(const CatalogueGrid& grid, int row) {
     const std::optional<RowFile>& file = grid.rowFile(row);
     if (!file)
-        return QStringLiteral("Строка %1 (\"%2\"): неизвестно, какой файл на диске она "
-                              "представляет.")
+        return QCoreApplication::translate(
+                   "songwick::Scan", "Строка %1 (\"%2\"): неизвестно, какой файл на диске она "
+                                     "представляет.")
             .arg(row)
             .arg(displayFileName(grid.cell(FileNameField + 1, row)));
     if (!isAbsoluteFolderPath(file->folder))
-        return QStringLiteral("Строка %1: файл \"%2\" лежит в папке, путь которой не "
-                              "абсолютный.")
+        return QCoreApplication::translate("songwick::Scan",
+                                           "Строка %1: файл \"%2\" лежит в папке, путь которой не "
+                                           "абсолютный.")
             .arg(row)
             .arg(displayFileName(file->path()));
     return std::nullopt;
@@ -53,7 +57,9 @@ RereadResult rereadMarkedRowsStructured(CatalogueGrid& grid,
                 grid.setCell(PerformerTitleField + 1 + i, row, texts.texts[size_t(i)]);
             ++result.reread;
         } catch (const Error& error) {
-            result.notReread << QStringLiteral("Строка %1: %2").arg(row).arg(error.message());
+            result.notReread << QCoreApplication::translate("songwick::Scan", "Строка %1: %2")
+                                    .arg(row)
+                                    .arg(error.message());
         }
     }
     return result;
@@ -63,10 +69,12 @@ QString notRereadMessage(const RereadResult& result) {
     if (result.notReread.isEmpty())
         return {};
     QStringList lines{
-        QStringLiteral("Не перечитаны отмеченные строки: %1.").arg(result.notReread.size())};
+        QCoreApplication::translate("songwick::Scan", "Не перечитаны отмеченные строки: %1.")
+            .arg(result.notReread.size())};
     lines << result.notReread.mid(0, kLinesShown);
     if (result.notReread.size() > kLinesShown)
-        lines << QStringLiteral("И ещё строк: %1.").arg(result.notReread.size() - kLinesShown);
+        lines << QCoreApplication::translate("songwick::Scan", "И ещё строк: %1.")
+                     .arg(result.notReread.size() - kLinesShown);
     return lines.join(u'\n');
 }
 

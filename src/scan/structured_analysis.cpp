@@ -1,7 +1,6 @@
 #include "scan/structured_analysis.h"
 
 #include "scan/structured_reading.h"
-#include "scan/sung_text.h"
 
 #include <algorithm>
 #include <iterator>
@@ -73,7 +72,6 @@ void StructuredAnalysis::waitUntilUnfinished(std::unique_lock<std::mutex>& lock,
 
 void StructuredAnalysis::run() {
     StructuredReader reader(options_);
-    CodePageDetector decoder;
     std::vector<Job> batch;
     std::vector<Outcome> outcomes;
     std::vector<Slot> freed;
@@ -90,7 +88,8 @@ void StructuredAnalysis::run() {
             Job& job = batch[i];
             Outcome& outcome = outcomes.emplace_back();
             try {
-                analyse(reader, decoder, job, outcome);
+                outcome.record = makeStructuredRecord(
+                    job.folder, job.fileName, reader.read(job.slot.structure, job.fileName));
             } catch (...) {
                 outcome.error = std::current_exception();
             }
@@ -101,23 +100,6 @@ void StructuredAnalysis::run() {
         batch.clear();
         lock.lock();
     }
-}
-
-// The record of one file, and the words it sings when the whole file was read.
-void StructuredAnalysis::analyse(StructuredReader& reader, CodePageDetector& decoder,
-                                 const Job& job, Outcome& outcome) {
-    if (!job.slot.wholeFile) {
-        outcome.record = makeStructuredRecord(job.folder, job.fileName,
-                                              reader.read(job.slot.structure, job.fileName));
-        return;
-    }
-    const QByteArrayView bytes(job.slot.buffer);
-    const StructuredTexts texts =
-        reader.read(readMidiStructure(bytes, MidiTrackWalk::Head), job.fileName);
-    outcome.record = makeStructuredRecord(job.folder, job.fileName, texts);
-    outcome.sungLines =
-        readSungText(readMidiStructure(bytes, MidiTrackWalk::Whole), decoder, texts.codePage.key)
-            .lines;
 }
 
 // Hands the outcomes of analysed files, and the slots they were read into, over to the caller.
@@ -137,7 +119,6 @@ StructuredAnalysis::Slot StructuredAnalysis::reusable(Slot slot) {
     constexpr qsizetype kLargestKept = 1 << 20;
     if (slot.buffer.capacity() > kLargestKept)
         slot.buffer = QByteArray();
-    slot.wholeFile = false;
     return slot;
 }
 

@@ -1,34 +1,27 @@
 #pragma once
 
 #include "catalogue/catalogue_record.h"
-#include "scan/code_page.h"
 #include "scan/midi_structure.h"
 #include "scan/reading_options.h"
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
-#include <optional>
 #include <thread>
 #include <vector>
 
 namespace songwick {
 
-class StructuredReader;
-
 // Reads the texts of files from their MIDI structures on a thread of its own while the next
 // files are read from disk: telling the code page and weighing the candidates costs about as
-// much again as the reading. Records come back in the order their files were added. A file read
-// whole gives the words it sings as well.
+// much again as the reading. Records come back in the order their files were added.
 class StructuredAnalysis {
 public:
     // One file's outcome: its record, or what its analysis threw.
     struct Outcome {
         CatalogueRecord record;
-        std::optional<QStringList> sungLines; // of a file read whole
         std::exception_ptr error;
     };
 
@@ -40,12 +33,9 @@ public:
     // Where the next file is read: a buffer for its bytes and a structure whose events refer
     // into it. Both come back from files already analysed, so that their memory is taken and
     // given back on the caller's thread. Waits while too many files are still being analysed.
-    // A file read whole leaves the structure to the analysis, which reads the texts from the
-    // head of each track as the reading in parts would and the sung words from the whole tracks.
     struct Slot {
         QByteArray buffer;
         MidiStructure structure;
-        bool wholeFile = false; // the buffer holds the whole file; the structure is not read
     };
     Slot takeSlot();
     // Gives back a slot that was not added with a file (its file could not be read).
@@ -68,8 +58,6 @@ private:
 
     void waitUntilUnfinished(std::unique_lock<std::mutex>& lock, int most);
     void run();
-    static void analyse(StructuredReader& reader, CodePageDetector& decoder, const Job& job,
-                        Outcome& outcome);
     void publish(std::vector<Outcome>& outcomes, std::vector<Slot>& freed);
     static Slot reusable(Slot slot);
 

@@ -23,9 +23,6 @@ struct SungText {
     bool cutShort = false; // the file is damaged or too long: the words up to there
 };
 
-// No karaoke file comes near this size; a larger file is taken as singing nothing, unread.
-inline constexpr qint64 kLargestSungFile = 16 << 20;
-
 // Texts longer than this are cut there.
 inline constexpr qsizetype kMostSungCharacters = 32768;
 

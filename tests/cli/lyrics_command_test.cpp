@@ -1,10 +1,8 @@
 #include "../scan/kar_builder.h"
 #include "catalogue/list_file.h"
 #include "cli_run.h"
-#include "scan/lyrics_search.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -72,47 +70,6 @@ TEST(LyricsCommand, FindsSongsByTheirWordsBestFirstAndNamesRowsWithoutWords) {
     readListFileAt(found, grid);
     ASSERT_EQ(grid.dataRowCount(), 1);
     EXPECT_EQ(grid.cell(1, 1), QStringLiteral("a.kar"));
-}
-
-// The structured scan keeps the words of the files it reads, with the scan cache only: a search
-// after it reads no file.
-TEST(LyricsCommand, AStructuredScanFillsTheIndexSoTheSearchReadsNoFile) {
-    QTemporaryDir home;
-    const QString songs = home.filePath(QStringLiteral("songs"));
-    writeTestFile(
-        songs + QStringLiteral("/a.kar"),
-        singing("Teen Spirit", {"Load ", "up ", "on ", "guns,\r", "bring ", "your ", "friends\r"}));
-    writeTestFile(songs + QStringLiteral("/b.kar"), singing("Other", {"Nothing ", "here\r"}));
-    const QString list = home.filePath(QStringLiteral("all.swk"));
-    const QStringList scan{QStringLiteral("scan"),      songs,
-                           QStringLiteral("--reading"), QStringLiteral("structured"),
-                           QStringLiteral("--output"),  list};
-    const auto indexPath = [&home] {
-        QDirIterator found(home.filePath(QStringLiteral("cache")),
-                           {QStringLiteral("lyrics-index.sqlite")}, QDir::Files,
-                           QDirIterator::Subdirectories);
-        return found.hasNext() ? found.next() : QString();
-    };
-    ASSERT_EQ(runCli(home, QStringList(scan) << QStringLiteral("--no-cache")).exitCode, 0);
-    EXPECT_TRUE(indexPath().isEmpty());
-    const CliRun scanned = runCli(home, scan);
-    ASSERT_EQ(scanned.exitCode, 0) << scanned.err.toStdString();
-    ASSERT_FALSE(indexPath().isEmpty());
-
-    CatalogueGrid grid;
-    readListFileAt(list, grid);
-    {
-        LyricsSearch search(indexPath(), {});
-        const LyricsCoverage coverage = search.fill(grid, {});
-        EXPECT_EQ(coverage.filesRead, 0);
-        EXPECT_EQ(coverage.withWords, 2);
-        EXPECT_TRUE(coverage.unknown.empty());
-    }
-    const CliRun found = runCli(home, {QStringLiteral("lyrics"), list, QStringLiteral("guns")});
-    ASSERT_EQ(found.exitCode, 0) << found.err.toStdString();
-    EXPECT_TRUE(found.out.contains(QStringLiteral("\n    Load up on guns,\n")))
-        << found.out.toStdString();
-    EXPECT_EQ(found.err, QStringLiteral("1 of 2 rows\n"));
 }
 
 } // namespace

@@ -1,9 +1,7 @@
 #include "common/small_file_system.h"
 #include "kar_builder.h"
 #include "scan/folder_walk.h"
-#include "scan/lyrics_index.h"
 #include "scan/scan_cache.h"
-#include "scan/sqlite_database.h"
 
 #include <QDir>
 #include <QFile>
@@ -287,59 +285,6 @@ TEST_F(ScanCacheTest, TheStructuredReadingIsCachedUnderItsCodePageAndPatterns) {
     EXPECT_EQ(rescan, structuredScan(automatic, false).first);
     EXPECT_TRUE(rescan.join(u'\n').contains(QStringLiteral("Delta, rewritten")));
     EXPECT_EQ(rescanResult.cacheMisses, 1);
-}
-
-// The files the structured reading reads give their sung words to the lyrics index beside the
-// scan cache; an index that is damaged is built anew, never failing the scan, with one message.
-TEST_F(ScanCacheTest, TheStructuredReadingFillsTheLyricsIndexThatNeverFailsTheScan) {
-    KarBuilder song;
-    song.trackName("Teen Spirit").nextTrack().trackName("Melody");
-    for (const char* syllable : {"Load ", "up ", "on ", "guns\r"})
-        song.meta(0x05, syllable).raw(QByteArray("\x00\x90\x40\x64\x60\x80\x40\x00", 8));
-    {
-        QFile file(root_.filePath(QStringLiteral("a.kar")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(song.bytes());
-    }
-    makeFile(QStringLiteral("b.kar"), "Beta");
-    const auto structuredScan = [this](bool withCache) {
-        RecordStore store;
-        WalkOptions options;
-        options.reading.reading = KarReading::Structured;
-        if (withCache)
-            options.scanCachePath = cachePath();
-        const WalkResult result = walkFolder(root_.path(), store, options);
-        return std::pair(table(store), result);
-    };
-    const QString indexPath = lyricsIndexPathBeside(cachePath());
-    {
-        QFile damaged(indexPath);
-        ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-        damaged.write(QByteArray(4096, 'x'));
-    }
-    const QStringList expected = structuredScan(false).first;
-    const auto [first, firstResult] = structuredScan(true);
-    EXPECT_EQ(first, expected);
-    EXPECT_TRUE(firstResult.cacheProblem.contains(QStringLiteral("lyrics index")))
-        << firstResult.cacheProblem.toStdString();
-    EXPECT_FALSE(firstResult.cacheProblem.contains(u'\n'));
-
-    struct stat status {};
-    ASSERT_EQ(
-        ::stat(QFile::encodeName(root_.filePath(QStringLiteral("a.kar"))).constData(), &status), 0);
-    {
-        LyricsIndex index(indexPath);
-        EXPECT_TRUE(index.problem().isEmpty());
-        EXPECT_EQ(index.documentCount(), 2);
-        const auto indexed = index.documentOf(identityOf(status));
-        ASSERT_TRUE(indexed.has_value());
-        EXPECT_EQ(index.lines(indexed->document), QStringList{QStringLiteral("Load up on guns")});
-    }
-    // Indexed files are read as before: the structure of the tracks' heads only.
-    removeSqliteFiles(cachePath());
-    const auto [again, againResult] = structuredScan(true);
-    EXPECT_EQ(again, expected);
-    EXPECT_TRUE(againResult.cacheProblem.isEmpty()) << againResult.cacheProblem.toStdString();
 }
 
 TEST(ScanCacheEntry, ExpiredEntriesAreDroppedAndEntriesBelongToTheirKey) {

@@ -1,7 +1,9 @@
+#include "common/system_error.h"
 #include "translations/interface_language.h"
 
 #include <QCoreApplication>
 #include <QHash>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace songwick {
@@ -66,6 +68,28 @@ TEST(InterfaceLanguageTest, TheEnglishTranslationIsBuiltIntoTheProgram) {
         EXPECT_EQ(interfaceLocale().language(), QLocale::English);
     }
     EXPECT_EQ(QCoreApplication::translate("songwick::TForm12", "Да"), QStringLiteral("Да"));
+}
+
+// A system error names its action, given in Russian by every caller, in the interface's
+// language, and an action given already translated stays as it is.
+TEST(InterfaceLanguageTest, SystemErrorsSpeakTheInterfaceLanguage) {
+    int argc = 1;
+    char name[] = "test";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    const QString path = QStringLiteral("/songs/list.swk");
+    EXPECT_EQ(systemErrorMessage(QStringLiteral("открыть файл"), path, ENOENT),
+              QStringLiteral("Не удалось открыть файл \"/songs/list.swk\": Нет такого файла или "
+                             "каталога"));
+    const InstalledLanguage english(Language::English);
+    EXPECT_EQ(
+        systemErrorMessage(QStringLiteral("открыть файл"), path, ENOENT),
+        QStringLiteral("Could not open the file \"/songs/list.swk\": No such file or folder"));
+    EXPECT_EQ(writeFailureMessage(path, ENOSPC),
+              QStringLiteral("Could not write the file \"/songs/list.swk\": No space left on the "
+                             "device"));
+    EXPECT_EQ(systemErrorMessage(QStringLiteral("read the folder"), path, EACCES),
+              QStringLiteral("Could not read the folder \"/songs/list.swk\": Permission denied"));
 }
 
 } // namespace

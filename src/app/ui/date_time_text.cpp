@@ -13,11 +13,20 @@ QString longTimeFormatWithoutZone(const QLocale& locale) {
     return format.trimmed();
 }
 
+// The locale's short date format with the year in four digits: a two-digit year ("12/30/99",
+// as some locales write it) cannot tell 1899 from 1999.
+QString shortDateFormatWithFullYear(const QLocale& locale) {
+    static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    format.replace(twoDigitYear, QStringLiteral("yyyy"));
+    return format;
+}
+
 } // namespace
 
 QString defaultDateTimeText(DateTimeValue value, const QLocale& locale) {
     const QDateTime moment = fromDateTimeValue(value);
-    QString text = locale.toString(moment.date(), QLocale::ShortFormat);
+    QString text = locale.toString(moment.date(), shortDateFormatWithFullYear(locale));
     if (moment.time() != QTime(0, 0))
         text += u' ' + locale.toString(moment.time(), longTimeFormatWithoutZone(locale));
     return text;

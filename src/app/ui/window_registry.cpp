@@ -101,7 +101,7 @@ void WindowRegistry::windowAboutToShow(QWidget* window) {
     placed->placed = true;
     centreOnOwner(window, current_);
     // A window manager that frames a window again as it maps it may put it somewhere else than
-    // asked; for a moment after it shows, the window is moved back where it was put.
+    // asked; for the first two seconds after it shows, the window is moved back where it was put.
     placed->awaited = window->geometry();
     QTimer::singleShot(kMappingTime, window, [this, window] {
         if (PlacedWindow* shown = placedWindow(window))

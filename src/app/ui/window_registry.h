@@ -145,7 +145,7 @@ private:
     std::vector<WatchedWindow> watched_;
     std::vector<PlacedWindow> placed_;
     PlacedWindow* placedWindow(QWidget* window);
-    static constexpr int kMappingTime = 500; // ms
+    static constexpr int kMappingTime = 2000; // ms
     QWidget* current_ = nullptr;
 
     // Takes ownership of a newly created window and returns it.

@@ -26,6 +26,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -43,8 +44,14 @@ constexpr int kClientWidth = 733;
 constexpr int kClientHeight = 493;
 constexpr int kBottomBandHeight = 48;
 
-const QString kListFileOpenFilter = QStringLiteral("Файлы списка (Songwick)|*.swk|Все файлы|*.*");
-const QString kListFileSaveFilter = QStringLiteral("Файлы списка (Songwick)|*.swk|");
+QString listFileOpenFilter() {
+    return QCoreApplication::translate("songwick::TForm4",
+                                       "Файлы списка (Songwick)|*.swk|Все файлы|*.*");
+}
+
+QString listFileSaveFilter() {
+    return QCoreApplication::translate("songwick::TForm4", "Файлы списка (Songwick)|*.swk|");
+}
 
 } // namespace
 
@@ -89,8 +96,8 @@ void TForm4::createControls() {
     installTableHints(*StringGrid1, registry_);
     createFindBar(client);
 
-    CheckBox1 = new QCheckBox(QStringLiteral("Отметить все"), client);
-    CheckBox1->setToolTip(QStringLiteral("Отметить все файлы"));
+    CheckBox1 = new QCheckBox(tr("Отметить все"), client);
+    CheckBox1->setToolTip(tr("Отметить все файлы"));
     Label2 = new QLabel(client);
     Label3 = new QLabel(client);
     ProgressBar1 = new QProgressBar(client);
@@ -101,46 +108,46 @@ void TForm4::createControls() {
 }
 
 void TForm4::createMenus() {
-    N1 = menuBar()->addMenu(QStringLiteral("&Файл"));
-    N2 = N1->addAction(QStringLiteral("&Новое сканирование..."));
-    N3 = N1->addAction(QStringLiteral("&Открыть файл списка..."));
-    N21 = N1->addAction(QStringLiteral("О&ткрыть список в текстовом формате..."));
+    N1 = menuBar()->addMenu(tr("&Файл"));
+    N2 = N1->addAction(tr("&Новое сканирование..."));
+    N3 = N1->addAction(tr("&Открыть файл списка..."));
+    N21 = N1->addAction(tr("О&ткрыть список в текстовом формате..."));
     N1->addSeparator();
-    N4 = N1->addAction(QStringLiteral("&Сохранить список"));
-    N5 = N1->addAction(QStringLiteral("Сохранить список &как..."));
-    N22 = N1->addAction(QStringLiteral("Сохранить в текстовом &формате..."));
-    Word2 = N1->addAction(QStringLiteral("Со&хранить в Ms Word..."));
-    N28 = N1->addAction(QStringLiteral("&Печать из Ms Word (текст)"));
+    N4 = N1->addAction(tr("&Сохранить список"));
+    N5 = N1->addAction(tr("Сохранить список &как..."));
+    N22 = N1->addAction(tr("Сохранить в текстовом &формате..."));
+    Word2 = N1->addAction(tr("Со&хранить в Ms Word..."));
+    N28 = N1->addAction(tr("&Печать из Ms Word (текст)"));
     N1->addSeparator();
-    N6 = N1->addMenu(QStringLiteral("&Экспорт в"));
-    Excel1 = N6->addAction(QStringLiteral("Ms &Excel"));
-    N26 = N6->addAction(QStringLiteral("Текстовый &файл"));
+    N6 = N1->addMenu(tr("&Экспорт в"));
+    Excel1 = N6->addAction(tr("Ms &Excel"));
+    N26 = N6->addAction(tr("Текстовый &файл"));
     Word1 = N6->addAction(QStringLiteral("Ms &Word"));
-    N7 = N1->addAction(QStringLiteral("&Импорт из файла MS Excel"));
-    N8 = N1->addMenu(QStringLiteral("&Переименовать файлы"));
-    N9 = N8->addAction(QStringLiteral("Из колонки &названия файла"));
-    N10 = N8->addAction(QStringLiteral("&Сложное переименование..."));
+    N7 = N1->addAction(tr("&Импорт из файла MS Excel"));
+    N8 = N1->addMenu(tr("&Переименовать файлы"));
+    N9 = N8->addAction(tr("Из колонки &названия файла"));
+    N10 = N8->addAction(tr("&Сложное переименование..."));
     N8->addSeparator();
-    N30 = N8->addAction(QStringLiteral("&Отменить последнее переименование"));
-    N11 = N1->addAction(QStringLiteral("Изменить заголовки..."));
+    N30 = N8->addAction(tr("&Отменить последнее переименование"));
+    N11 = N1->addAction(tr("Изменить заголовки..."));
     N11->setVisible(false);
     N1->addSeparator();
-    N12 = N1->addAction(QStringLiteral("&Выход"));
+    N12 = N1->addAction(tr("&Выход"));
 
-    N13 = menuBar()->addMenu(QStringLiteral("&Настройки"));
-    N14 = N13->addAction(QStringLiteral("Параметры &сканирования"));
-    N15 = N13->addAction(QStringLiteral("&Общие настройки"));
+    N13 = menuBar()->addMenu(tr("&Настройки"));
+    N14 = N13->addAction(tr("Параметры &сканирования"));
+    N15 = N13->addAction(tr("&Общие настройки"));
 
-    N16 = menuBar()->addMenu(QStringLiteral("&Таблица"));
-    N17 = N16->addAction(QStringLiteral("&Добавить строку"));
-    N20 = N16->addAction(QStringLiteral("&Перевести в текстовый формат"));
-    N34 = N16->addAction(QStringLiteral("Пе&речитать отмеченные строки по структуре файла"));
+    N16 = menuBar()->addMenu(tr("&Таблица"));
+    N17 = N16->addAction(tr("&Добавить строку"));
+    N20 = N16->addAction(tr("&Перевести в текстовый формат"));
+    N34 = N16->addAction(tr("Пе&речитать отмеченные строки по структуре файла"));
 
-    N18 = menuBar()->addMenu(QStringLiteral("&Помощь"));
-    N19 = N18->addMenu(QStringLiteral("&О программе"));
-    N23 = N19->addAction(QStringLiteral("&Информация"));
-    N24 = N19->addAction(QStringLiteral("&Заставка"));
-    N25 = N18->addAction(QStringLiteral("Songwick &Помощь"));
+    N18 = menuBar()->addMenu(tr("&Помощь"));
+    N19 = N18->addMenu(tr("&О программе"));
+    N23 = N19->addAction(tr("&Информация"));
+    N24 = N19->addAction(tr("&Заставка"));
+    N25 = N18->addAction(tr("Songwick &Помощь"));
 
     // Shown beside their entries; Ctrl+F is the find line's.
     N3->setShortcut(QKeySequence::Open);
@@ -148,8 +155,8 @@ void TForm4::createMenus() {
     N28->setShortcut(QKeySequence::Print);
 
     PopupMenu1 = new QMenu(this);
-    N27 = PopupMenu1->addAction(QStringLiteral("&Новое сканирование"));
-    N29 = PopupMenu1->addAction(QStringLiteral("&Помощь"));
+    N27 = PopupMenu1->addAction(tr("&Новое сканирование"));
+    N29 = PopupMenu1->addAction(tr("&Помощь"));
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& position) { PopupMenu1->popup(mapToGlobal(position)); });
@@ -404,7 +411,7 @@ void TForm4::runNewScan() {
         const WalkResult result =
             walkWithProgress(*chosen, catalogue.mainWindowStore, options, ProgressBar1);
         if (result.somethingUnreadable())
-            Label1->setText(QStringLiteral("Ошибка!!!!"));
+            Label1->setText(tr("Ошибка!!!!"));
         messages = messagesAfterWalk(result);
         cutShort = result.end != WalkEnd::Finished;
         // The results of a completed scan always fill the table.
@@ -444,8 +451,8 @@ bool TForm4::mayReplaceTable() {
     StringGrid1->commitPendingEdit();
     if (!registry_.catalogue().mainTable.modified)
         return true;
-    switch (registry_.services().messages.askYesNoCancel(
-        this, QStringLiteral("Сохранить изменения в таблице?"))) {
+    switch (
+        registry_.services().messages.askYesNoCancel(this, tr("Сохранить изменения в таблице?"))) {
     case MessageBoxes::Answer::Yes:
         return saveList();
     case MessageBoxes::Answer::No:
@@ -461,7 +468,7 @@ void TForm4::N3Click() {
         if (!mayReplaceTable())
             return;
         FileDialogRequest request;
-        request.filter = kListFileOpenFilter;
+        request.filter = listFileOpenFilter();
         const std::optional<QString> path =
             registry_.services().dialogs.openFileName(this, request, true);
         if (!path)
@@ -493,7 +500,7 @@ bool TForm4::saveListAs() {
     StringGrid1->commitPendingEdit();
     MainTableState& table = registry_.catalogue().mainTable;
     FileDialogRequest request;
-    request.filter = kListFileSaveFilter;
+    request.filter = listFileSaveFilter();
     request.defaultExtension = QStringLiteral("swk");
     if (table.hasSavedName)
         request.startFolder = QFileInfo(table.currentListFileName).absolutePath();

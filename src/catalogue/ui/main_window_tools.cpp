@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
@@ -30,7 +31,9 @@
 namespace songwick {
 namespace {
 
-const QString kSongbookFilter = QStringLiteral("Документ PDF|*.pdf");
+QString songbookFilter() {
+    return QCoreApplication::translate("songwick::TForm4", "Документ PDF|*.pdf");
+}
 
 constexpr int kFindLineHeight = 28;
 constexpr int kSungLineHeight = 20;
@@ -53,14 +56,14 @@ QString sungLineHtml(const MatchedLine& line) {
 } // namespace
 
 void TForm4::createFindBar(QWidget* client) {
-    FindLabel = new QLabel(QStringLiteral("Найти:"), client);
+    FindLabel = new QLabel(tr("Найти:"), client);
     FindEdit = new QLineEdit(client);
     FindEdit->setObjectName(QStringLiteral("FindEdit"));
-    FindEdit->setPlaceholderText(QStringLiteral("исполнитель, название, имя файла…"));
+    FindEdit->setPlaceholderText(tr("исполнитель, название, имя файла…"));
     FindEdit->setClearButtonEnabled(true);
-    FindMarked = new QCheckBox(QStringLiteral("только отмеченные"), client);
-    FindUntitled = new QCheckBox(QStringLiteral("без названия"), client);
-    FindRepeats = new QCheckBox(QStringLiteral("повторы"), client);
+    FindMarked = new QCheckBox(tr("только отмеченные"), client);
+    FindUntitled = new QCheckBox(tr("без названия"), client);
+    FindRepeats = new QCheckBox(tr("повторы"), client);
     FindScope = new QComboBox(client);
     FindScope->setObjectName(QStringLiteral("FindScope"));
     FindScope->addItems({tr("по названию"), tr("по словам песни")});
@@ -73,9 +76,8 @@ void TForm4::createFindBar(QWidget* client) {
         // Each new search by the words looks at the rows' files afresh.
         if (lyricsSearch_)
             lyricsSearch_->forgetFiles();
-        FindEdit->setPlaceholderText(findsBySungWords()
-                                         ? tr("слова из песни; фраза — в кавычках")
-                                         : QStringLiteral("исполнитель, название, имя файла…"));
+        FindEdit->setPlaceholderText(findsBySungWords() ? tr("слова из песни; фраза — в кавычках")
+                                                        : tr("исполнитель, название, имя файла…"));
         FindSungLine->setVisible(findsBySungWords());
         layOutControls();
         findChanged();
@@ -175,14 +177,14 @@ void TForm4::showSungLine() {
 }
 
 void TForm4::createTableTools() {
-    SortAction = new QAction(QStringLiteral("&Сортировать по столбцу"), this);
-    RepeatsAction = new QAction(QStringLiteral("&Найти повторы"), this);
-    DeleteMarked = new QAction(QStringLiteral("&Удалить отмеченные строки"), this);
+    SortAction = new QAction(tr("&Сортировать по столбцу"), this);
+    RepeatsAction = new QAction(tr("&Найти повторы"), this);
+    DeleteMarked = new QAction(tr("&Удалить отмеченные строки"), this);
     N16->addSeparator();
     N16->addAction(SortAction);
     N16->addAction(RepeatsAction);
     N16->addAction(DeleteMarked);
-    SongbookAction = new QAction(QStringLiteral("Песенник в P&DF..."), this);
+    SongbookAction = new QAction(tr("Песенник в P&DF..."), this);
     N1->insertAction(N7, SongbookAction);
 
     // The commands a host runs often have keys of their own, shown in the menu.
@@ -294,7 +296,7 @@ void TForm4::DeleteMarkedClick() {
         if (marked == 0)
             return;
         const auto answer = registry_.services().messages.askYesNoCancel(
-            this, QStringLiteral("Удалить из таблицы отмеченные строки (%1)?").arg(marked));
+            this, tr("Удалить из таблицы отмеченные строки (%1)?").arg(marked));
         if (answer != MessageBoxes::Answer::Yes)
             return;
         if (CheckBox1->isChecked()) {
@@ -303,7 +305,7 @@ void TForm4::DeleteMarkedClick() {
         }
         int removed = 0;
         rearrangeTable([&removed](CatalogueGrid& grid) { removed = removeMarkedRows(grid); });
-        showStatusText(QStringLiteral("Удалено из таблицы строк: %1").arg(removed));
+        showStatusText(tr("Удалено из таблицы строк: %1").arg(removed));
     });
 }
 
@@ -315,15 +317,14 @@ void TForm4::SongbookActionClick() {
         for (int row = 0; row < tableModel->rowCount(); ++row)
             rows.push_back(tableModel->gridRowOf(row));
         FileDialogRequest request;
-        request.filter = kSongbookFilter;
+        request.filter = songbookFilter();
         request.defaultExtension = QStringLiteral("pdf");
-        request.startFolder = proposedDocumentPath(QStringLiteral("песенник.pdf"));
-        request.caption =
-            tableModel->isFiltered()
-                ? QStringLiteral("Песенник в PDF: показанные строки (%1 из %2)")
-                      .arg(rows.size())
-                      .arg(grid.dataRowCount())
-                : QStringLiteral("Песенник в PDF: вся таблица (%1 строк)").arg(rows.size());
+        request.startFolder = proposedDocumentPath(tr("песенник.pdf"));
+        request.caption = tableModel->isFiltered()
+                              ? tr("Песенник в PDF: показанные строки (%1 из %2)")
+                                    .arg(rows.size())
+                                    .arg(grid.dataRowCount())
+                              : tr("Песенник в PDF: вся таблица (%1 строк)").arg(rows.size());
         const std::unique_ptr<QSettings> optionsFile =
             openOptionsFile(optionsFilePathBeside(registry_.settingsPath()));
         SongbookOptionsWindow optionsWindow(songbookOptionsFrom(*optionsFile), this);

@@ -12,12 +12,12 @@
 namespace songwick {
 SongbookOptionsWindow::SongbookOptionsWindow(const SongbookOptions& options, QWidget* parent)
     : QDialog(parent), options_(options) {
-    setWindowTitle(QStringLiteral("Песенник в PDF"));
+    setWindowTitle(tr("Песенник в PDF"));
     TitleEdit = new QLineEdit(options.title, this);
-    TitleEdit->setPlaceholderText(QStringLiteral("Песенник"));
-    NumbersBox = new QCheckBox(QStringLiteral("&Номера песен рядом с названиями"), this);
+    TitleEdit->setPlaceholderText(tr("Песенник"));
+    NumbersBox = new QCheckBox(tr("&Номера песен рядом с названиями"), this);
     NumbersBox->setChecked(options.numbers);
-    IndexBox = new QCheckBox(QStringLiteral("&Указатель песен по названию в конце"), this);
+    IndexBox = new QCheckBox(tr("&Указатель песен по названию в конце"), this);
     IndexBox->setChecked(options.index);
     PaperBox = new QComboBox(this);
     PaperBox->addItem(QStringLiteral("A4"), int(SongbookPaper::A4));
@@ -28,15 +28,14 @@ SongbookOptionsWindow::SongbookOptionsWindow(const SongbookOptions& options, QWi
     ColumnsBox->setValue(options.columns);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Заголовок:"), TitleEdit);
+    form->addRow(tr("&Заголовок:"), TitleEdit);
     form->addRow(QString(), NumbersBox);
     form->addRow(QString(), IndexBox);
-    form->addRow(QStringLiteral("&Бумага:"), PaperBox);
-    form->addRow(QStringLiteral("&Столбцов на странице:"), ColumnsBox);
+    form->addRow(tr("&Бумага:"), PaperBox);
+    form->addRow(tr("&Столбцов на странице:"), ColumnsBox);
     auto* buttons = new QDialogButtonBox(this);
-    MakeButton =
-        buttons->addButton(QStringLiteral("Сохранить PDF..."), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
+    MakeButton = buttons->addButton(tr("Сохранить PDF..."), QDialogButtonBox::AcceptRole);
+    buttons->addButton(tr("Отмена"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);

@@ -51,18 +51,16 @@ TableTooltip::TableTooltip(QTableView& view, RandomSource& random)
 }
 
 QString TableTooltip::tableHintText() {
-    return QStringLiteral(
-        "Чтобы ометить какой-то файл (строку), кликните два раза на нужной строке");
+    return tr("Чтобы ометить какой-то файл (строку), кликните два раза на нужной строке");
 }
 
-const QStringList& TableTooltip::jokeTexts() {
-    static const QStringList texts = {
-        QStringLiteral("Огромнейший привет Вам из России!!!"),
+QStringList TableTooltip::jokeTexts() {
+    return {
+        tr("Огромнейший привет Вам из России!!!"),
         QStringLiteral(":-)  !!"),
-        QStringLiteral("Хелллоу!!!! Don't worry, be happy!"),
+        tr("Хелллоу!!!! Don't worry, be happy!"),
         QStringLiteral("BIG Hello from BIG Russia!!!"),
     };
-    return texts;
 }
 
 bool TableTooltip::eventFilter(QObject* watched, QEvent* event) {

@@ -39,7 +39,7 @@ public:
     // The table's own tooltip text.
     static QString tableHintText();
     // The four joke texts, numbered 4 to 7 in this order.
-    static const QStringList& jokeTexts();
+    static QStringList jokeTexts();
 
     static constexpr int kHideDelayMilliseconds = 3000;
     static constexpr int kMostWidth = 120;

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,41 +23,63 @@
 #include <memory>
 
 namespace songwick {
+namespace {
+
+// The placeholders of the file-name patterns as the window shows them: in the interface's
+// language, while options.ini keeps them as the matcher reads them.
+QString shownPerformerPlaceholder() {
+    return QCoreApplication::translate("songwick::TForm3", "Исполнитель");
+}
+
+QString shownTitlePlaceholder() {
+    return QCoreApplication::translate("songwick::TForm3", "Название");
+}
+
+QString shownPattern(QString pattern) {
+    return pattern.replace(kPerformerPlaceholder, shownPerformerPlaceholder())
+        .replace(kTitlePlaceholder, shownTitlePlaceholder());
+}
+
+QString storedPattern(QString pattern) {
+    return pattern.replace(shownPerformerPlaceholder(), kPerformerPlaceholder)
+        .replace(shownTitlePlaceholder(), kTitlePlaceholder);
+}
+
+} // namespace
 
 TForm3::TForm3(ProgramSettings& settings, QString optionsPath, MessageBoxes& messages)
-    : CheckBox1(new QCheckBox(QStringLiteral("Обработка большого количества файлов"), this)),
-      CheckBox2(new QCheckBox(
-          QStringLiteral("Запоминать прочитанные файлы (быстрое повторное сканирование)"), this)),
-      Label1(new QLabel(QStringLiteral("Установка данного флажка увеличит время работы программы"),
-                        this)),
+    : CheckBox1(new QCheckBox(tr("Обработка большого количества файлов"), this)),
+      CheckBox2(
+          new QCheckBox(tr("Запоминать прочитанные файлы (быстрое повторное сканирование)"), this)),
+      Label1(new QLabel(tr("Установка данного флажка увеличит время работы программы"), this)),
       Label2(new QLabel(
-          QStringLiteral(
-              "Подробнее об использовании данной настройки Вы можете прочитать в Помощи"),
-          this)),
-      GroupBox1(new QGroupBox(QStringLiteral("Чтение описаний"), this)),
-      RadioButton1(new QRadioButton(QStringLiteral("По правилам программы"), GroupBox1)),
-      RadioButton2(new QRadioButton(QStringLiteral("По структуре MIDI-файла"), GroupBox1)),
+          tr("Подробнее об использовании данной настройки Вы можете прочитать в Помощи"), this)),
+      GroupBox1(new QGroupBox(tr("Чтение описаний"), this)),
+      RadioButton1(new QRadioButton(tr("По правилам программы"), GroupBox1)),
+      RadioButton2(new QRadioButton(tr("По структуре MIDI-файла"), GroupBox1)),
       ComboBox1(new QComboBox(GroupBox1)), Memo1(new QPlainTextEdit(GroupBox1)),
       Button1(new QPushButton(QStringLiteral("OK"), this)),
-      Button2(new QPushButton(QStringLiteral("Отмена"), this)), settings_(settings),
+      Button2(new QPushButton(tr("Отмена"), this)), settings_(settings),
       optionsPath_(std::move(optionsPath)), messages_(messages),
       readingGroup_(new QButtonGroup(this)) {
     readingGroup_->addButton(RadioButton1);
     readingGroup_->addButton(RadioButton2);
-    ComboBox1->addItem(QStringLiteral("Определять автоматически"), kAutomaticCodePage);
+    ComboBox1->addItem(tr("Определять автоматически"), kAutomaticCodePage);
     for (const CodePageChoice& page : knownCodePages())
-        ComboBox1->addItem(page.displayName, page.key);
-    Memo1->setToolTip(QStringLiteral("Шаблоны имён файлов, по одному в строке: «%1», «%2»")
-                          .arg(kPerformerPlaceholder, kTitlePlaceholder));
+        ComboBox1->addItem(
+            QCoreApplication::translate("songwick::Scan", page.displayName.toUtf8().constData()),
+            page.key);
+    Memo1->setToolTip(tr("Шаблоны имён файлов, по одному в строке: «%1», «%2»")
+                          .arg(shownPerformerPlaceholder(), shownTitlePlaceholder()));
     Memo1->setFixedHeight(60);
     auto* reading = new QVBoxLayout(GroupBox1);
     reading->addWidget(RadioButton1);
     reading->addWidget(RadioButton2);
-    reading->addWidget(new QLabel(QStringLiteral("Кодовая страница:"), GroupBox1));
+    reading->addWidget(new QLabel(tr("Кодовая страница:"), GroupBox1));
     reading->addWidget(ComboBox1);
-    reading->addWidget(new QLabel(QStringLiteral("Шаблоны имён файлов:"), GroupBox1));
+    reading->addWidget(new QLabel(tr("Шаблоны имён файлов:"), GroupBox1));
     reading->addWidget(Memo1);
-    setWindowTitle(QStringLiteral("Настройки сканирования"));
+    setWindowTitle(tr("Настройки сканирования"));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setObjectName(QStringLiteral("Form3"));
@@ -97,7 +120,10 @@ void TForm3::showReadingOptions() {
     const ReadingOptions options = loadReadingOptions(*openOptionsFile(optionsPath_));
     (options.reading == KarReading::Structured ? RadioButton2 : RadioButton1)->setChecked(true);
     ComboBox1->setCurrentIndex(std::max(0, ComboBox1->findData(options.structured.codePage)));
-    Memo1->setPlainText(options.structured.fileNamePatterns.join(u'\n'));
+    QStringList shown;
+    for (const QString& pattern : options.structured.fileNamePatterns)
+        shown << shownPattern(pattern);
+    Memo1->setPlainText(shown.join(u'\n'));
 }
 
 bool TForm3::writeReportingErrors(const std::function<void()>& write) {
@@ -117,7 +143,7 @@ bool TForm3::saveReadingOptions() {
     QStringList patterns;
     for (const QString& line : Memo1->toPlainText().split(u'\n')) {
         if (!line.trimmed().isEmpty())
-            patterns << line.trimmed();
+            patterns << storedPattern(line.trimmed());
     }
     options.structured.fileNamePatterns = patterns;
     return writeReportingErrors([&] {

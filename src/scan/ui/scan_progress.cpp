@@ -5,6 +5,7 @@
 #include "settings/options_file.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -49,7 +50,8 @@ bool isUserInput(QEvent::Type type) {
 class ScanInterruption : public QObject {
 public:
     explicit ScanInterruption(QProgressBar* bar) : bar_(bar), barGeometry_(bar->geometry()) {
-        button_ = std::make_unique<QPushButton>(QStringLiteral("Прервать"), bar->parentWidget());
+        button_ = std::make_unique<QPushButton>(
+            QCoreApplication::translate("songwick::Scan", "Прервать"), bar->parentWidget());
         button_->setObjectName(QLatin1String(kInterruptScanButtonName));
         button_->setFocusPolicy(Qt::NoFocus);
         button_->adjustSize();

@@ -166,7 +166,7 @@ TEST_F(X11TableTest, WindowsOpenedAgainKeepTheirPlace) {
           static_cast<QWidget*>(registry.form12()), static_cast<QWidget*>(registry.form8())}) {
         std::vector<QPoint> places;
         QTest::qWait(300);
-        for (int time = 0; time < 4; ++time) {
+        for (int time = 0; time < 3; ++time) {
             reopened->show();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(reopened));
             // The client area, which the window manager's frame surrounds the same way each
