@@ -1,7 +1,11 @@
 #include "scan/midi_structure.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace songwick {
 namespace {
@@ -154,6 +158,27 @@ void skipChannelEvents(TrackPosition& position, const unsigned char* end) {
     position = {at, tick, firstNoteTick, runningStatus};
 }
 
+// The first byte of [from, to) that is F0 or above; null when there is none.
+const unsigned char* firstByteFromF0(const unsigned char* from, const unsigned char* to) {
+    const unsigned char* at = from;
+#if defined(__SSE2__)
+    const __m128i belowF0 = _mm_set1_epi8(char(0xEF));
+    for (; to - at >= 16; at += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        // Saturating subtraction leaves a byte above EF non-zero.
+        const __m128i above = _mm_subs_epu8(bytes, belowF0);
+        const int zero = _mm_movemask_epi8(_mm_cmpeq_epi8(above, _mm_setzero_si128()));
+        if (zero != 0xFFFF)
+            return at + std::countr_one(static_cast<unsigned>(zero));
+    }
+#endif
+    for (; at < to; ++at) {
+        if (*at >= 0xF0)
+            return at;
+    }
+    return nullptr;
+}
+
 class StructureReader {
 public:
     StructureReader(MidiBytes& bytes, MidiStructure& structure, MidiTrackWalk walk)
@@ -168,16 +193,20 @@ public:
         TrackPosition position{base_ + dataOffset};
         const unsigned char* readableEnd = position.at;
         lastTextEnd_ = position.at;
+        systemByteAfter_ = position.at;
         // The walk ends at the first event that starts kMidiTextGap bytes after the track's
         // latest text, once the track has sounded, wherever the readable bytes end.
         for (;;) {
             const unsigned char* limit = readableEnd;
             if (position.firstNoteTick >= 0 && walk_ == MidiTrackWalk::Head) {
-                if (position.at - lastTextEnd_ >= kMidiTextGap) {
+                if (position.at - lastTextEnd_ >= kMidiTextGap ||
+                    onlyChannelEventsToTheGap(position.at, readableEnd, end)) {
                     track.cutShort = position.at < end;
+                    if (position.at - lastTextEnd_ < kMidiTextGap)
+                        position.at = lastTextEnd_ + kMidiTextGap;
                     break;
                 }
-                limit = std::min(limit, lastTextEnd_ + kMidiTextGap);
+                limit = std::min(readableEnd, lastTextEnd_ + kMidiTextGap);
             }
             skipChannelEvents(position, limit);
             if (readableEnd - position.at < kEventHeadBytes && readableEnd < end)
@@ -191,6 +220,31 @@ public:
     }
 
 private:
+    // Whether every event from `at` up to the gap after the track's latest text is a channel
+    // event, so that walking them would find no text and end the track's head: no byte there
+    // is F0 or above (no meta event, system exclusive or system message starts, and the running
+    // status stays), and the bytes to the gap and an event's head past it are in the track. The
+    // music between texts is mostly such bytes: they are looked at many at a time, not walked
+    // event by event. Where such a byte lies ahead, the events before it are walked and the
+    // question is asked again past it.
+    bool onlyChannelEventsToTheGap(const unsigned char* at, const unsigned char*& readableEnd,
+                                   const unsigned char*& end) {
+        if (at < systemByteAfter_)
+            return false;
+        const unsigned char* const gapEnd = lastTextEnd_ + kMidiTextGap + kEventHeadBytes;
+        if (gapEnd > end || at >= gapEnd)
+            return false;
+        if (readableEnd < gapEnd)
+            readableEnd = makeReadable(at, gapEnd - at, end);
+        if (readableEnd < gapEnd)
+            return false;
+        const unsigned char* const systemByte = firstByteFromF0(at, gapEnd);
+        if (systemByte == nullptr)
+            return true;
+        systemByteAfter_ = systemByte + 1;
+        return false;
+    }
+
     // Makes `count` bytes from `at` readable, at least as far as the next event's head; where
     // the readable bytes end. A file found shorter than it was ends the track there.
     const unsigned char* makeReadable(const unsigned char* at, qsizetype count,
@@ -283,8 +337,9 @@ private:
             return;
         }
         const qsizetype offset = data - base_;
-        structure_.metaEvents.push_back(
-            {type, track, tick, offset, QByteArrayView(bytes_.data() + offset, size), afterNote});
+        structure_.metaEvents.push_back({type, track, tick, offset,
+                                         QByteArrayView(reinterpret_cast<const char*>(data), size),
+                                         afterNote});
     }
 
     MidiBytes& bytes_;
@@ -292,6 +347,8 @@ private:
     MidiStructure& structure_;
     const MidiTrackWalk walk_;
     const unsigned char* lastTextEnd_ = nullptr; // where the track's latest text ended
+    // Where the walk has gone past the byte of F0 or above found in the gap last.
+    const unsigned char* systemByteAfter_ = nullptr;
 };
 
 bool isChunkTag(QByteArrayView tag) {

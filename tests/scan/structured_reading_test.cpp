@@ -127,6 +127,30 @@ TEST(MidiStructure, AnyCutOrCorruptionStaysInsideTheBytes) {
     }
 }
 
+TEST(MidiStructure, TextsWithinTheGapAfterTheMusicStartedAreKept) {
+    // Between a track's texts, music runs of plain channel events, one broken by a tempo
+    // change, one by a system exclusive message and one with a long delta time that ends in
+    // F7: each text within the gap is kept, the one past it is not.
+    QByteArray notes;
+    for (int i = 0; i < 100; ++i)
+        notes += kNote; // 800 bytes
+    const QByteArray tempo("\x00\xFF\x51\x03\x07\xA1\x20", 7);
+    const QByteArray sysex("\x00\xF0\x05\x7E\x7F\x09\x01\xF7", 8);
+    const QByteArray longDelta("\x83\xF7\x00\x90\x41\x64", 6);
+    KarBuilder kar;
+    kar.trackName("Melody").raw(kNote).raw(notes).text("one").raw(notes + tempo + notes);
+    kar.text("two").raw(notes + sysex + notes).text("three").raw(longDelta + notes);
+    kar.text("four").raw(notes + notes + notes).text("past the gap").raw(notes);
+    const QByteArray bytes = kar.bytes();
+    QByteArrayList texts;
+    for (const MidiMetaEvent& event : readMidiStructure(bytes).metaEvents) {
+        if (event.type != 0x51)
+            texts << event.data.toByteArray();
+    }
+    EXPECT_EQ(texts, QByteArrayList({"Melody", "one", "two", "three", "four"}));
+    EXPECT_EQ(readMidiStructure(bytes, MidiTrackWalk::Whole).metaEvents.size(), 7u);
+}
+
 TEST(MidiStructure, AFileIsReadOnlyAsFarAsItsTracksHeadsGo) {
     // A names track, a long music track with a marker deep in its notes, and a third track
     // whose name must still be found past the music.
