@@ -584,9 +584,9 @@ Good luck!</translation>
     </message>
     <message>
         <source>Выберите справа от строки поиска &quot;по словам песни&quot; и наберите строчку, которую помните из песни: слова можно писать в любом порядке, точную фразу -- в кавычках, последнее слово можно не дописывать. Таблица покажет песни, в которых поются эти слова, самые подходящие первыми, а под строкой поиска -- строчку песни из текущей строки таблицы, найденные слова жирным. Регистр букв и &quot;ё&quot; не важны.
-При первом таком поиске программа читает слова песен из всех файлов таблицы (на большой коллекции это может занять минуту) и запоминает их; потом заново читаются только новые и изменившиеся файлы. Если файл перенесли или удалили, под строкой поиска сказано, у скольких строк слова ещё не известны.</source>
+При первом таком поиске программа читает слова песен из всех файлов таблицы (на большой коллекции это может занять минуту; &quot;Прервать&quot; останавливает чтение) и запоминает их; потом заново читаются только новые и изменившиеся файлы. Сканирование по структуре MIDI-файла читает слова песен само, во время сканирования и после него. Если файл перенесли или удалили, под строкой поиска сказано, у скольких строк слова ещё не известны.</source>
         <translation>Choose &quot;by lyrics&quot; to the right of the find line and type a line you remember from the song: the words can come in any order, an exact phrase goes in quotes, and the last word need not be finished. The table shows the songs in which those words are sung, best matches first, and under the find line the line of the song in the current row, with the words found in bold. Neither letter case nor the Russian letter yo matters.
-The first such search reads the lyrics of every file in the table (on a big collection this can take a minute) and remembers them; after that only new and changed files are read again. If a file was moved or deleted, the line under the find line says how many rows still have no known lyrics.</translation>
+The first such search reads the lyrics of every file in the table (on a big collection this can take a minute; &quot;Stop&quot; ends the reading) and remembers them; after that only new and changed files are read again. A scan by the MIDI file&apos;s structure reads the lyrics by itself, while it scans and after it. If a file was moved or deleted, the line under the find line says how many rows still have no known lyrics.</translation>
     </message>
 </context>
 <context>
@@ -617,6 +617,14 @@ The first such search reads the lyrics of every file in the table (on a big coll
     <message>
         <source>неизвестно, какой файл на диске представляет строка &quot;%1&quot;.</source>
         <translation>it is not known which file on disk the row &quot;%1&quot; stands for.</translation>
+    </message>
+    <message>
+        <source>Чтение слов песен прервано. Слова пока не известны для строк: %1.</source>
+        <translation>Reading the lyrics was stopped. The lyrics are not known yet for rows: %1.</translation>
+    </message>
+    <message>
+        <source>чтение слов песен было прервано.</source>
+        <translation>reading the lyrics was stopped.</translation>
     </message>
 </context>
 <context>

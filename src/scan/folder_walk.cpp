@@ -302,6 +302,8 @@ struct WaitingRecord {
     std::optional<FileIdentity> identity;
     QByteArray folder; // the file system's bytes, ending with "/"
     QByteArray name;
+    QByteArray path;  // the file's, for WalkOptions::structuredRecordMade
+    QString codePage; // the one its texts were read in; empty when taken from the scan cache
 };
 
 // The structured reading's texts as the scan cache keeps them: UTF-8, which gives back the
@@ -466,7 +468,8 @@ private:
         if (planned.cached) {
             ++result_.cacheHits;
             if (options_.reading.reading == KarReading::Structured)
-                appendInOrder(structuredRecord(folderText, entry.displayName, *planned.cached));
+                appendInOrder(structuredRecord(folderText, entry.displayName, *planned.cached),
+                              planned.path);
             else
                 appendRecord(makeRecord(folderText, entry.displayName, *planned.cached));
             return;
@@ -520,7 +523,7 @@ private:
             if (options_.afterReadingFile)
                 options_.afterReadingFile(decodeFileName(path));
             WaitingRecord waiting{
-                std::nullopt, entry.displayName, folderText, std::nullopt, {}, {}};
+                std::nullopt, entry.displayName, folderText, std::nullopt, {}, {}, path, {}};
             if (cache_ && cache_->active()) {
                 ++result_.cacheMisses;
                 // Kept only when the file is the version it was listed as, still after reading.
@@ -542,12 +545,16 @@ private:
 
     // Appends a record that is known now, behind the structured reading's records still
     // waiting for their analysis.
-    void appendInOrder(CatalogueRecord record) {
+    void appendInOrder(CatalogueRecord record, const QByteArray& path) {
         if (waiting_.empty()) {
+            if (options_.structuredRecordMade)
+                options_.structuredRecordMade(path, {});
             appendRecord(std::move(record));
             return;
         }
-        waiting_.emplace_back().record = std::move(record);
+        WaitingRecord& waiting = waiting_.emplace_back();
+        waiting.record = std::move(record);
+        waiting.path = path;
         // Do not let known records pile up behind a file whose analysis has not started.
         appendAnalysed(waiting_.size() >= kMostWaiting);
     }
@@ -560,7 +567,9 @@ private:
                 std::rethrow_exception(outcome.error);
             while (waiting_[analysedUpTo_].record)
                 ++analysedUpTo_;
-            waiting_[analysedUpTo_++].record = std::move(outcome.record);
+            WaitingRecord& waiting = waiting_[analysedUpTo_++];
+            waiting.record = std::move(outcome.record);
+            waiting.codePage = std::move(outcome.codePage);
         }
         appendWaiting();
     }
@@ -574,6 +583,8 @@ private:
                 if (const std::optional<KarTexts> texts = storedTexts(waiting))
                     cache_->store(waiting.folder, waiting.name, *waiting.identity, *texts);
             }
+            if (options_.structuredRecordMade)
+                options_.structuredRecordMade(waiting.path, waiting.codePage);
             appendRecord(std::move(*waiting.record));
             waiting_.pop_front();
             if (analysedUpTo_ > 0)

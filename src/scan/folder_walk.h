@@ -29,6 +29,10 @@ struct WalkOptions {
     // records found so far.
     std::function<bool()> interruptRequested;
     ReadingOptions reading; // the program's reading unless the user chose the structured one
+    // Runs for each file the structured reading made a record of, in the walk's order: the
+    // file's path (the file system's bytes) and the key of the code page its texts were read
+    // in, empty when they came from the scan cache. The lyrics index is filled from there.
+    std::function<void(const QByteArray& path, const QString& codePage)> structuredRecordMade;
     // Runs after a file's bytes were read and before its status is taken again to see whether
     // it changed meanwhile (tests change the file here); gets the file's full path.
     std::function<void(const QString&)> afterReadingFile;

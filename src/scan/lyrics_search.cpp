@@ -4,7 +4,6 @@
 #include "common/file_name_codec.h"
 #include "common/file_path.h"
 #include "common/system_error.h"
-#include "scan/sung_text.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -15,8 +14,6 @@
 namespace songwick {
 namespace {
 
-// No karaoke file comes near this; a larger file is taken as singing nothing, unread.
-constexpr qint64 kLargestSungFile = 16 << 20;
 // No more rows than this are named in the message; the rest are counted.
 constexpr int kRowsNamed = 10;
 
@@ -25,11 +22,17 @@ constexpr int kRowsNamed = 10;
 QString unknownRowsMessage(const LyricsCoverage& coverage) {
     if (coverage.unknown.empty())
         return {};
-    QStringList lines{QCoreApplication::translate(
-                          "songwick::LyricsSearch",
-                          "Слова песен пока не известны для строк: %1. Их файлы не найдены там, "
-                          "где указано в таблице (перемещены или удалены), или не читаются.")
-                          .arg(coverage.unknown.size())};
+    QStringList lines{
+        coverage.interrupted
+            ? QCoreApplication::translate("songwick::LyricsSearch",
+                                          "Чтение слов песен прервано. Слова пока не известны "
+                                          "для строк: %1.")
+                  .arg(coverage.unknown.size())
+            : QCoreApplication::translate(
+                  "songwick::LyricsSearch",
+                  "Слова песен пока не известны для строк: %1. Их файлы не найдены там, "
+                  "где указано в таблице (перемещены или удалены), или не читаются.")
+                  .arg(coverage.unknown.size())};
     for (std::size_t i = 0; i < coverage.unknown.size() && i < std::size_t(kRowsNamed); ++i)
         lines << QCoreApplication::translate("songwick::LyricsSearch", "Строка %1: %2")
                      .arg(coverage.unknown[i].row)
@@ -47,26 +50,42 @@ bool LyricsSearch::documentsValid() {
     if (index_.generation() == generation_)
         return true;
     documents_.clear();
+    unreadable_.clear();
     generation_ = index_.generation();
     return false;
 }
 
 LyricsCoverage LyricsSearch::fill(const CatalogueGrid& grid,
-                                  const std::function<void(int, int)>& progress) {
+                                  const std::function<void(int, int)>& progress,
+                                  const std::function<bool()>& stopRequested) {
     documentsValid();
     LyricsCoverage coverage;
     // An index that was built anew or replaced while filling is filled once more.
     for (int pass = 0; pass < 3; ++pass) {
         coverage = {};
-        if (fillOnce(grid, progress, coverage))
+        if (fillOnce(grid, progress, stopRequested, coverage))
             break;
     }
     return coverage;
 }
 
+bool LyricsSearch::mayRead(const CatalogueGrid& grid) const {
+    if (index_.generation() != generation_)
+        return true;
+    for (int row = 1; row < grid.rowCount(); ++row) {
+        const std::optional<RowFile>& file = grid.rowFile(row);
+        if (!file || !isAbsoluteFolderPath(file->folder))
+            continue;
+        const QString path = file->path();
+        if (!documents_.contains(path) && !unreadable_.contains(path))
+            return true;
+    }
+    return false;
+}
+
 bool LyricsSearch::fillOnce(const CatalogueGrid& grid,
                             const std::function<void(int, int)>& progress,
-                            LyricsCoverage& coverage) {
+                            const std::function<bool()>& stopRequested, LyricsCoverage& coverage) {
     struct FileToRead {
         QString path;
         QString name;
@@ -110,8 +129,16 @@ bool LyricsSearch::fillOnce(const CatalogueGrid& grid,
         return false;
     for (std::size_t i = 0; i < toRead.size(); ++i) {
         const FileToRead& file = toRead[i];
+        if (stopRequested && stopRequested()) {
+            coverage.interrupted = true;
+            const QString notRead = QCoreApplication::translate("songwick::LyricsSearch",
+                                                                "чтение слов песен было прервано.");
+            for (std::size_t rest = i; rest < toRead.size(); ++rest)
+                failures.insert(toRead[rest].path, notRead);
+            break;
+        }
         try {
-            const QStringList lines = readSungLines(file.path, file.name);
+            const QStringList lines = reader_.read(encodeFileName(file.path), file.name);
             const qint64 document = index_.add(file.identity, lines);
             if (!documentsValid())
                 return false;
@@ -129,6 +156,7 @@ bool LyricsSearch::fillOnce(const CatalogueGrid& grid,
     index_.commit();
     if (!documentsValid())
         return false;
+    unreadable_ = QSet<QString>(failures.keyBegin(), failures.keyEnd());
     coverage.rows = grid.dataRowCount();
     for (int row = 1; row < grid.rowCount(); ++row) {
         if (const std::optional<RowDocument> document = documentOfRow(grid, row)) {
@@ -151,13 +179,6 @@ bool LyricsSearch::fillOnce(const CatalogueGrid& grid,
         coverage.unknown.push_back({row, reason});
     }
     return true;
-}
-
-QStringList LyricsSearch::readSungLines(const QString& path, const QString& name) {
-    const QByteArrayView bytes = files_.read(encodeFileName(path));
-    const MidiStructure structure = readMidiStructure(bytes, MidiTrackWalk::Whole);
-    const QString codePage = reader_.read(structure, name).codePage.key;
-    return readSungText(structure, decoder_, codePage).lines;
 }
 
 std::optional<LyricsSearch::RowDocument> LyricsSearch::documentOfRow(const CatalogueGrid& grid,

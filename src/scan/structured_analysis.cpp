@@ -88,8 +88,9 @@ void StructuredAnalysis::run() {
             Job& job = batch[i];
             Outcome& outcome = outcomes.emplace_back();
             try {
-                outcome.record = makeStructuredRecord(
-                    job.folder, job.fileName, reader.read(job.slot.structure, job.fileName));
+                StructuredTexts texts = reader.read(job.slot.structure, job.fileName);
+                outcome.record = makeStructuredRecord(job.folder, job.fileName, texts);
+                outcome.codePage = std::move(texts.codePage.key);
             } catch (...) {
                 outcome.error = std::current_exception();
             }

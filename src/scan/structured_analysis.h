@@ -22,6 +22,7 @@ public:
     // One file's outcome: its record, or what its analysis threw.
     struct Outcome {
         CatalogueRecord record;
+        QString codePage; // the key of the code page the texts were read in
         std::exception_ptr error;
     };
 

@@ -1,4 +1,7 @@
 #include "kar_builder.h"
+#include "catalogue/record_store.h"
+#include "scan/folder_walk.h"
+#include "scan/lyrics_indexer.h"
 #include "scan/lyrics_search.h"
 
 #include <QDir>
@@ -136,6 +139,40 @@ TEST_F(LyricsSearchTest, OnlyTheTablesRowsAndAFileIsReadOnlyWhenItChanged) {
     EXPECT_EQ(search.fill(grid).filesRead, 1);
     EXPECT_EQ(found(search, QStringLiteral("denial")), (std::vector<int>{1}));
     EXPECT_EQ(found(search, QStringLiteral("load")), (std::vector<int>{2}));
+}
+
+TEST_F(LyricsSearchTest, AStructuredScanFillsTheIndexBesideItAndAStoppedFillKeepsWhatItRead) {
+    {
+        LyricsIndexer indexer(indexPath(), {});
+        RecordStore store;
+        WalkOptions options;
+        options.reading.reading = KarReading::Structured;
+        options.structuredRecordMade = [&indexer](const QByteArray& path, const QString& page) {
+            indexer.add(path, page);
+        };
+        EXPECT_EQ(walkFolder(folder, store, options).recordsAdded, 4);
+        EXPECT_TRUE(indexer.waitUntilFinished({}, {}));
+        EXPECT_EQ(indexer.progress().done, 4);
+    }
+    LyricsSearch search(indexPath(), {});
+    const LyricsCoverage coverage = search.fill(grid);
+    EXPECT_EQ(coverage.filesRead, 0);
+    EXPECT_EQ(coverage.withWords, 3);
+    EXPECT_EQ(found(search, QStringLiteral("катюша")), (std::vector<int>{3}));
+
+    // A fill stopped after its first file keeps that file's words; the others are named.
+    LyricsSearch stopped(root.filePath(QStringLiteral("other.sqlite")), {});
+    int asked = 0;
+    const LyricsCoverage part = stopped.fill(grid, {}, [&asked] { return ++asked > 1; });
+    EXPECT_TRUE(part.interrupted);
+    EXPECT_EQ(part.filesRead, 1);
+    EXPECT_EQ(part.unknown.size(), 3u);
+    EXPECT_TRUE(unknownRowsMessage(part).startsWith(QStringLiteral("Чтение слов песен прервано")));
+    EXPECT_FALSE(stopped.mayRead(grid));
+    stopped.forgetFiles();
+    EXPECT_TRUE(stopped.mayRead(grid));
+    EXPECT_EQ(stopped.fill(grid).filesRead, 3);
+    EXPECT_FALSE(stopped.mayRead(grid));
 }
 
 TEST_F(LyricsSearchTest, ADamagedIndexIsBuiltAnew) {

@@ -231,7 +231,7 @@ void TForm1::runStartWindowScan() {
 
     const WaitCursorOn waitCursor(Button1);
     ProgressBar1->setValue(0);
-    const WalkOptions options =
+    WalkOptions options =
         scanWalkOptions(ScanWindow::Start, settings.ManyFilesScan, registry_.settingsPath());
     Timer1->stop();
     Image1->hide();
@@ -249,8 +249,10 @@ void TForm1::runStartWindowScan() {
     if (chosen && ensureFolderExists(*chosen)) {
         settings.LastFolder = *chosen;
         ProgressBar1->show();
+        registry_.form4()->indexLyricsDuring(options);
         const WalkResult result =
             walkWithProgress(*chosen, catalogue.startWindowStore, options, ProgressBar1);
+        registry_.form4()->lyricsScanEnded();
         if (result.somethingUnreadable())
             Label3->setText(tr("Ошибка!!!!"));
         messages = messagesAfterWalk(result);

@@ -17,6 +17,7 @@
 #include "office/ui/office_actions.h"
 #include "rename/ui/composite_rename_window.h"
 #include "rename/ui/file_name_rename.h"
+#include "scan/lyrics_indexer.h"
 #include "scan/reread_rows.h"
 #include "scan/ui/scan_options_window.h"
 #include "scan/ui/scan_progress.h"
@@ -395,7 +396,7 @@ void TForm4::runNewScan() {
     catalogue.tableSource = TableSource::MainWindowStore;
 
     ProgressBar1->setValue(0);
-    const WalkOptions options =
+    WalkOptions options =
         scanWalkOptions(ScanWindow::Main, settings.ManyFilesScan, registry_.settingsPath());
     table.activated = false;
     QStringList messages;
@@ -408,8 +409,10 @@ void TForm4::runNewScan() {
         ProgressBar1->show();
         settings.LastFolder = *chosen;
         table.hasSavedName = false;
+        indexLyricsDuring(options);
         const WalkResult result =
             walkWithProgress(*chosen, catalogue.mainWindowStore, options, ProgressBar1);
+        lyricsScanEnded();
         if (result.somethingUnreadable())
             Label1->setText(tr("Ошибка!!!!"));
         messages = messagesAfterWalk(result);

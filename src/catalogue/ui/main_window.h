@@ -23,8 +23,10 @@ namespace songwick {
 class CatalogueTableModel;
 class CatalogueTableView;
 class LyricsQuery;
+class LyricsIndexer;
 class LyricsSearch;
 struct LyricsCoverage;
+struct WalkOptions;
 class WindowRegistry;
 
 // The main window: the catalogue table with its marks, the status line, the new scan, list
@@ -70,6 +72,16 @@ public:
     // Saves the table under its list file name, or asks for one first. False when the user
     // cancelled the dialog; throws Error when the file cannot be written.
     bool saveList();
+
+    // Before a scan from either window: with the structured reading and a stored lyrics index,
+    // the files the scan reads are handed to a new indexer, which fills the lyrics index with
+    // their words beside the scan and after it. An indexer still at work stops, keeping what it
+    // indexed.
+    void indexLyricsDuring(WalkOptions& options);
+    // After that scan: the indexer gets no more files.
+    void lyricsScanEnded();
+    // Whether the words of the last scan's files are still being read into the lyrics index.
+    bool readsLyricsIntoIndex() const;
 
     // The window's place and size as the next start restores them.
     MainWindowGeometry geometryToKeep() const;
@@ -191,7 +203,14 @@ private:
     std::shared_ptr<LyricsSearch> lyricsSearch_;
     std::shared_ptr<LyricsCoverage> lyricsCoverage_;
     std::shared_ptr<LyricsQuery> lyricsQuery_;
+    std::unique_ptr<LyricsIndexer> lyricsIndexer_;
     bool lyricsProblemShown_ = false;
+    // The user stopped the reading of the words: it starts again only when the find is
+    // switched to the sung words anew or a scan hands over new files.
+    bool lyricsReadingStopped_ = false;
+    // Waits for the indexer of the last scan, with the progress bar and "Прервать"; false when
+    // the user stopped it.
+    bool waitForLyricsIndexer();
     // Runs a reordering of whole rows and marks the table modified.
     void rearrangeTable(const std::function<void(CatalogueGrid&)>& change);
     int lastSortColumn_ = -1;

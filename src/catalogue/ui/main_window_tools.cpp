@@ -11,7 +11,10 @@
 #include "catalogue/ui/repeats_search.h"
 #include "catalogue/ui/songbook_options_window.h"
 #include "common/date_time.h"
+#include "scan/folder_walk.h"
+#include "scan/lyrics_indexer.h"
 #include "scan/lyrics_search.h"
+#include "scan/reading_options.h"
 #include "scan/ui/scan_progress.h"
 #include "settings/options_file.h"
 
@@ -76,6 +79,7 @@ void TForm4::createFindBar(QWidget* client) {
         // Each new search by the words looks at the rows' files afresh.
         if (lyricsSearch_)
             lyricsSearch_->forgetFiles();
+        lyricsReadingStopped_ = false;
         FindEdit->setPlaceholderText(findsBySungWords() ? tr("слова из песни; фраза — в кавычках")
                                                         : tr("исполнитель, название, имя файла…"));
         FindSungLine->setVisible(findsBySungWords());
@@ -123,27 +127,91 @@ bool TForm4::findsBySungWords() const {
     return FindScope->currentIndex() == kFindBySungWords;
 }
 
+void TForm4::indexLyricsDuring(WalkOptions& options) {
+    lyricsIndexer_.reset();
+    if (options.reading.reading != KarReading::Structured ||
+        !rememberReadFiles(optionsFilePathBeside(registry_.settingsPath())))
+        return;
+    // The search's view of the index is read anew once the indexer is done.
+    lyricsSearch_.reset();
+    lyricsCoverage_.reset();
+    lyricsReadingStopped_ = false;
+    lyricsIndexer_ =
+        std::make_unique<LyricsIndexer>(defaultLyricsIndexPath(), options.reading.structured);
+    options.structuredRecordMade = [indexer = lyricsIndexer_.get()](const QByteArray& path,
+                                                                    const QString& codePage) {
+        indexer->add(path, codePage);
+    };
+}
+
+void TForm4::lyricsScanEnded() {
+    if (lyricsIndexer_)
+        lyricsIndexer_->finishAdding();
+}
+
+bool TForm4::readsLyricsIntoIndex() const {
+    return lyricsIndexer_ && !lyricsIndexer_->progress().finished;
+}
+
+namespace {
+
+// The progress bar shows done of total, painted at once.
+void showLyricsProgress(QProgressBar* bar, int done, int total) {
+    if (!bar->isVisible() || bar->maximum() != total) {
+        bar->setRange(0, total);
+        bar->show();
+    }
+    bar->setValue(done);
+    bar->repaint();
+}
+
+} // namespace
+
+bool TForm4::waitForLyricsIndexer() {
+    if (!lyricsIndexer_)
+        return true;
+    bool finished = lyricsIndexer_->progress().finished;
+    if (!finished)
+        runInterruptibly(ProgressBar1, [this, &finished](const std::function<bool()>& stop) {
+            finished = lyricsIndexer_->waitUntilFinished(
+                [this](int done, int total) { showLyricsProgress(ProgressBar1, done, total); },
+                stop);
+        });
+    lyricsIndexer_.reset();
+    return finished;
+}
+
 void TForm4::fillLyricsIndex() {
-    const QString optionsPath = optionsFilePathBeside(registry_.settingsPath());
-    if (!lyricsSearch_)
-        lyricsSearch_ = std::make_shared<LyricsSearch>(
-            rememberReadFiles(optionsPath) ? defaultLyricsIndexPath() : QString(),
-            loadReadingOptions(*openOptionsFile(optionsPath)).structured);
     const bool barWasVisible = ProgressBar1->isVisible();
     const struct RestoreBar {
         QProgressBar* bar;
         bool visible;
         ~RestoreBar() { bar->setVisible(visible); }
     } restoreBar{ProgressBar1, barWasVisible};
-    lyricsCoverage_ = std::make_shared<LyricsCoverage>(
-        lyricsSearch_->fill(registry_.grid(), [this](int done, int total) {
-            if (done == 1) {
-                ProgressBar1->setRange(0, total);
-                ProgressBar1->show();
-            }
-            ProgressBar1->setValue(done);
-            ProgressBar1->repaint();
-        }));
+    if (!waitForLyricsIndexer())
+        lyricsReadingStopped_ = true;
+    const QString optionsPath = optionsFilePathBeside(registry_.settingsPath());
+    if (!lyricsSearch_)
+        lyricsSearch_ = std::make_shared<LyricsSearch>(
+            rememberReadFiles(optionsPath) ? defaultLyricsIndexPath() : QString(),
+            loadReadingOptions(*openOptionsFile(optionsPath)).structured);
+    const auto fill = [this](const std::function<bool()>& stop) {
+        lyricsCoverage_ = std::make_shared<LyricsCoverage>(lyricsSearch_->fill(
+            registry_.grid(),
+            [this](int done, int total) { showLyricsProgress(ProgressBar1, done, total); }, stop));
+        if (lyricsCoverage_->interrupted)
+            lyricsReadingStopped_ = true;
+    };
+    if (lyricsReadingStopped_) {
+        // Only what is known already: no file is read until the user asks anew.
+        fill([] { return true; });
+    } else if (lyricsSearch_->mayRead(registry_.grid())) {
+        ProgressBar1->setValue(ProgressBar1->minimum());
+        ProgressBar1->show();
+        runInterruptibly(ProgressBar1, fill);
+    } else {
+        fill({});
+    }
     if (!lyricsSearch_->problem().isEmpty() && !lyricsProblemShown_) {
         lyricsProblemShown_ = true;
         registry_.services().messages.showMessage(
