@@ -28,7 +28,7 @@ const Command kCommands[] = {
     {"scan",
      "FOLDER [--window start|main] [--settings PROP.DAT] [--output FILE.swk] [--no-cache] "
      "[--stats] "
-     "[--reading program|structured] [--codepage auto|cp1251|...]",
+     "[--reading program|structured] [--codepage auto|cp1251|...] [--lyrics]",
      "scan FOLDER and the folders below it into a table, as the program's scan does",
      "  --window start|main   read the files as the start window (default) or the main\n"
      "                        window's scan does\n"
@@ -43,7 +43,9 @@ const Command kCommands[] = {
      "  --codepage auto|KEY   the structured reading's code page: detected per file (default)\n"
      "                        or one of cp1251, utf-8, cp1252, koi8-r, cp866, iso-8859-1,\n"
      "                        iso-8859-2, iso-8859-5, iso-8859-7, iso-8859-9, iso-8859-15,\n"
-     "                        shift_jis, big5, euc-kr\n",
+     "                        shift_jis, big5, euc-kr\n"
+     "  --lyrics              with the structured reading: fill the lyrics index with the\n"
+     "                        words of the files scanned, beside the scan, and wait for it\n",
      runScan},
     {"probe", "FILE.kar [--window start|main] [--codepage auto|cp1251|...]",
      "print both readings of one karaoke file, its code page, the events used and the first "

@@ -6,6 +6,8 @@
 #include "common/file_name_codec.h"
 #include "common/system_error.h"
 #include "scan/folder_walk.h"
+#include "scan/lyrics_index.h"
+#include "scan/lyrics_indexer.h"
 #include "scan/scan_cache.h"
 #include "settings/settings_file.h"
 
@@ -68,9 +70,13 @@ public:
     ProgressLine& operator=(const ProgressLine&) = delete;
 
     void step(const RecordStore& store) {
+        show(QStringLiteral("Scanning... %1 karaoke files so far").arg(store.count()));
+    }
+
+    void show(const QString& line) {
         ++steps_;
         if (enabled_)
-            printError(QStringLiteral("\rScanning... %1 karaoke files so far").arg(store.count()));
+            printError(QStringLiteral("\r") + line);
     }
 
 private:
@@ -93,11 +99,11 @@ QString unreadableFoldersLine(const std::vector<UnreadableFolder>& folders) {
 } // namespace
 
 int runScan(const QStringList& arguments) {
-    const Arguments args(arguments,
-                         {QStringLiteral("window"), QStringLiteral("settings"),
-                          QStringLiteral("output"), QStringLiteral("reading"),
-                          QStringLiteral("codepage")},
-                         {QStringLiteral("no-cache"), QStringLiteral("stats")});
+    const Arguments args(
+        arguments,
+        {QStringLiteral("window"), QStringLiteral("settings"), QStringLiteral("output"),
+         QStringLiteral("reading"), QStringLiteral("codepage")},
+        {QStringLiteral("no-cache"), QStringLiteral("stats"), QStringLiteral("lyrics")});
     if (args.positional().size() != 1)
         throw UsageError("scan takes one folder");
     const QString given = args.positional().first();
@@ -114,6 +120,16 @@ int runScan(const QStringList& arguments) {
         options.manyFilesScan = readManyFilesScan(*settingsPath);
     if (!args.flag(QStringLiteral("no-cache")))
         options.scanCachePath = defaultScanCachePath();
+    std::unique_ptr<LyricsIndexer> indexer;
+    if (args.flag(QStringLiteral("lyrics"))) {
+        if (options.reading.reading != KarReading::Structured)
+            throw UsageError("--lyrics takes --reading structured");
+        indexer =
+            std::make_unique<LyricsIndexer>(defaultLyricsIndexPath(), options.reading.structured);
+        options.structuredRecordMade = [&indexer](const QByteArray& path, const QString& page) {
+            indexer->add(path, page);
+        };
+    }
 
     auto store = std::make_unique<RecordStore>();
     WalkResult result;
@@ -122,6 +138,14 @@ int runScan(const QStringList& arguments) {
     {
         ProgressLine progress;
         result = walkFolder(folder, *store, options, [&] { progress.step(*store); });
+        if (indexer)
+            indexer->waitUntilFinished(
+                [&progress](int done, int total) {
+                    progress.show(QStringLiteral("Reading lyrics... %1 of %2 files\033[K")
+                                      .arg(done)
+                                      .arg(total));
+                },
+                {});
     }
 
     const qint64 walkMs = clock.elapsed();

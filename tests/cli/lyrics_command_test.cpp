@@ -40,9 +40,13 @@ TEST(LyricsCommand, FindsSongsByTheirWordsBestFirstAndNamesRowsWithoutWords) {
                   singing("Guns", {"Guns, ", "guns ", "and ", "friends\r"}));
     writeTestFile(songs + QStringLiteral("/c.kar"), singing("Other", {"Nothing ", "here\r"}));
     const QString list = home.filePath(QStringLiteral("all.swk"));
-    ASSERT_EQ(
-        runCli(home, {QStringLiteral("scan"), songs, QStringLiteral("--output"), list}).exitCode,
-        0);
+    // The structured scan fills the lyrics index beside it.
+    const CliRun scan = runCli(home, {QStringLiteral("scan"), songs, QStringLiteral("--output"),
+                                      list, QStringLiteral("--reading"),
+                                      QStringLiteral("structured"), QStringLiteral("--lyrics")});
+    ASSERT_EQ(scan.exitCode, 0) << scan.err.toStdString();
+    EXPECT_TRUE(
+        QFileInfo::exists(home.filePath(QStringLiteral("cache/songwick/lyrics-index.sqlite"))));
 
     const CliRun run = runCli(
         home, {QStringLiteral("lyrics"), list, QStringLiteral("friends"), QStringLiteral("guns")});
