@@ -9,7 +9,9 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <condition_variable>
 #include <cstring>
 #include <deque>
@@ -293,6 +295,149 @@ private:
     std::vector<std::thread> threads_; // last: start once the members above exist
 };
 
+// What reading one candidate gave: its texts and identity, or why it could not be read.
+struct CandidateRead {
+    ExtractedFile file;
+    std::optional<QString> failure; // the message of the error that kept it from being read
+    std::exception_ptr error;       // anything else, for the walk to throw
+};
+
+// Reads the candidates of the folder being walked on a second thread, for the program's
+// reading: the walk reads them from the first on and this thread from the last back, until the
+// two meet, so that two processors read and search files at once and hand over only where they
+// meet. The walk takes the texts in its own order.
+class CandidateReader {
+public:
+    CandidateReader(ScanWindow window, bool checkUnchanged)
+        : window_(window), checkUnchanged_(checkUnchanged), thread_([this] { run(); }) {}
+    CandidateReader(const CandidateReader&) = delete;
+    CandidateReader& operator=(const CandidateReader&) = delete;
+    ~CandidateReader() {
+        {
+            const std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        work_.notify_all();
+        thread_.join();
+    }
+
+    // The walk enters a folder: the candidates of the plan that are to be read. The plan and
+    // the folder stay as they are until endFolder().
+    void startFolder(const std::vector<PlannedEntry>& plan, int folderFd) {
+        {
+            const std::lock_guard lock(mutex_);
+            plan_ = &plan;
+            folderFd_ = folderFd;
+            toRead_.clear();
+            for (std::size_t i = 0; i < plan.size(); ++i) {
+                if (plan[i].candidate && !plan[i].cached)
+                    toRead_.push_back(i);
+            }
+            reads_.assign(toRead_.size(), std::nullopt);
+            walkAt_ = front_ = 0;
+            back_ = toRead_.size();
+            taking_ = true;
+        }
+        work_.notify_one();
+    }
+
+    // The walk comes to plan entry `index`: what this thread read of it, waiting for it when
+    // the thread is still reading it; nothing when the walk is to read it itself.
+    std::optional<CandidateRead> take(std::size_t index) {
+        std::unique_lock lock(mutex_);
+        while (walkAt_ < toRead_.size() && toRead_[walkAt_] < index)
+            ++walkAt_;
+        if (walkAt_ == toRead_.size() || toRead_[walkAt_] != index)
+            return std::nullopt;
+        const std::size_t at = walkAt_;
+        if (at < back_) {
+            front_ = at + 1; // the walk's own
+            return std::nullopt;
+        }
+        walkWaiting_ = true;
+        read_.wait(lock, [&] { return reads_[at].has_value(); });
+        walkWaiting_ = false;
+        std::optional<CandidateRead> read = std::move(reads_[at]);
+        reads_[at].reset();
+        return read;
+    }
+
+    // The thread takes no further candidate of this folder; those it took are still handed over.
+    void stopTaking() {
+        const std::lock_guard lock(mutex_);
+        taking_ = false;
+    }
+
+    // The walk leaves the folder: waits until the thread no longer reads in it.
+    void endFolder() {
+        std::unique_lock lock(mutex_);
+        taking_ = false;
+        read_.wait(lock, [this] { return reading_ == 0; });
+        plan_ = nullptr;
+        folderFd_ = -1;
+        reads_.clear();
+        toRead_.clear();
+    }
+
+    qint64 bytesRead() const { return reader_.bytesRead(); }
+
+private:
+    void run() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            work_.wait(lock, [this] { return stopping_ || (taking_ && back_ > front_); });
+            if (stopping_)
+                return;
+            const std::size_t at = --back_;
+            const PlannedEntry& entry = (*plan_)[toRead_[at]];
+            const int folderFd = folderFd_;
+            ++reading_;
+            lock.unlock();
+            CandidateRead read = readOne(entry, folderFd);
+            lock.lock();
+            reads_[at] = std::move(read);
+            --reading_;
+            if (walkWaiting_ || reading_ == 0)
+                read_.notify_one();
+        }
+    }
+
+    CandidateRead readOne(const PlannedEntry& entry, int folderFd) {
+        CandidateRead read;
+        try {
+            ExtractRequest request;
+            request.checkUnchanged = checkUnchanged_;
+            request.probePageCache = true;
+            request.openedFile = openCandidateFileAt(folderFd, entry.name);
+            read.file = reader_.extract(entry.path, window_, request);
+        } catch (const Error& error) {
+            read.failure = error.message();
+        } catch (...) {
+            read.error = std::current_exception();
+        }
+        return read;
+    }
+
+    const ScanWindow window_;
+    const bool checkUnchanged_;
+    KarFileReader reader_; // this thread's
+    std::mutex mutex_;
+    std::condition_variable work_; // the thread waits here for a folder to read in
+    std::condition_variable read_; // the walk waits here for a candidate the thread reads
+    const std::vector<PlannedEntry>* plan_ = nullptr;
+    int folderFd_ = -1;
+    std::vector<std::size_t> toRead_;                 // plan indices of the candidates to read
+    std::vector<std::optional<CandidateRead>> reads_; // what the thread read, by place in toRead_
+    std::size_t walkAt_ = 0;                          // the candidate the walk is at
+    std::size_t front_ = 0; // the walk has taken the candidates before this one
+    std::size_t back_ = 0;  // the thread has taken the candidates from this one on
+    bool taking_ = false;   // the thread may take further candidates of the folder
+    int reading_ = 0;       // candidates the thread is reading
+    bool walkWaiting_ = false;
+    bool stopping_ = false;
+    std::thread thread_; // last: starts once the members above exist
+};
+
 // A record of the structured reading on its way into the store: taken from the scan cache, or
 // to come from the analysis of its file, which the scan cache keeps when identity is set.
 struct WaitingRecord {
@@ -349,6 +494,10 @@ public:
         lister_ = std::make_unique<FolderLister>(cache_ && cache_->active());
         if (options.reading.reading == KarReading::Structured)
             analysis_.emplace(options.reading.structured);
+        // Tests that change a file while it is read want it read where they watch.
+        else if (!options.afterReadingFile)
+            candidates_ =
+                std::make_unique<CandidateReader>(options.window, cache_ && cache_->active());
     }
 
     WalkResult run(const QString& chosenFolder) {
@@ -360,7 +509,7 @@ public:
             if (result_.cacheProblem.isEmpty())
                 result_.cacheProblem = cache_->problem();
         }
-        result_.bytesRead = reader_.bytesRead();
+        result_.bytesRead = reader_.bytesRead() + (candidates_ ? candidates_->bytesRead() : 0);
         return result_;
     }
 
@@ -404,6 +553,8 @@ private:
         folderPath_ = folderWithSeparator;
         takeCachedTexts(folderWithSeparator);
         prefetching_ = false;
+        if (candidates_)
+            candidates_->startFolder(plan_, folderFd_);
         for (size_t i = 0; i < entries.size() && result_.end == WalkEnd::Finished; ++i) {
             if (plan_[i].folder)
                 queueFolder(plan_[i].path);
@@ -411,6 +562,8 @@ private:
                 handleFile(i, entries[i], folderText);
             stopWhenInterrupted();
         }
+        if (candidates_)
+            candidates_->endFolder();
         prefetcher_.clear();
         folderFd_ = -1;
     }
@@ -479,9 +632,19 @@ private:
             extractStructured(planned, entry, folderText);
             return;
         }
-        const bool caching = cache_ && cache_->active();
+        if (candidates_ && !prefetching_) {
+            if (std::optional<CandidateRead> read = candidates_->take(index)) {
+                if (read->error)
+                    std::rethrow_exception(read->error);
+                if (read->failure)
+                    noteUnreadable(path, Error(*read->failure));
+                else
+                    appendRead(index, entry, folderText, read->file);
+                return;
+            }
+        }
         ExtractRequest request;
-        request.checkUnchanged = caching;
+        request.checkUnchanged = cache_ && cache_->active();
         request.probePageCache = !prefetching_;
         if (prefetching_) {
             prefetcher_.ahead(plan_, index, folderFd_);
@@ -492,21 +655,28 @@ private:
         if (options_.afterReadingFile)
             request.afterReading = [&] { options_.afterReadingFile(decodeFileName(path)); };
         try {
-            const ExtractedFile file = reader_.extract(path, options_.window, request);
-            if (file.waitedForDisk && !prefetching_) {
-                // The page cache does not hold this folder: keep the disk busy with the next
-                // files while each one is parsed.
-                prefetching_ = true;
-                prefetcher_.ahead(plan_, index, folderFd_);
-            }
-            appendRecord(makeRecord(folderText, entry.displayName, file.texts));
-            if (caching) {
-                ++result_.cacheMisses;
-                if (file.unchanged)
-                    cache_->store(entry.name, file.identity, file.texts);
-            }
+            appendRead(index, entry, folderText, reader_.extract(path, options_.window, request));
         } catch (const Error& error) {
             noteUnreadable(path, error);
+        }
+    }
+
+    // The record of a file the program's reading read, and its texts for the scan cache.
+    void appendRead(size_t index, const Entry& entry, const QString& folderText,
+                    const ExtractedFile& file) {
+        if (file.waitedForDisk && !prefetching_) {
+            // The page cache does not hold this folder: keep the disk busy with the next
+            // files while each one is parsed, and read them here, in order.
+            prefetching_ = true;
+            if (candidates_)
+                candidates_->stopTaking();
+            prefetcher_.ahead(plan_, index, folderFd_);
+        }
+        appendRecord(makeRecord(folderText, entry.displayName, file.texts));
+        if (cache_ && cache_->active()) {
+            ++result_.cacheMisses;
+            if (file.unchanged)
+                cache_->store(entry.name, file.identity, file.texts);
         }
     }
 
@@ -617,7 +787,8 @@ private:
     std::vector<PlannedEntry> plan_;
     Prefetcher prefetcher_;
     bool prefetching_ = false; // on once a file of the folder was not in the page cache
-    std::optional<StructuredAnalysis> analysis_; // the structured reading's thread
+    std::unique_ptr<CandidateReader> candidates_; // the program's reading's second thread
+    std::optional<StructuredAnalysis> analysis_;  // the structured reading's thread
     std::deque<WaitingRecord> waiting_; // the structured reading's records, in the walk's order
     std::size_t analysedUpTo_ = 0;      // waiting_[0, analysedUpTo_) have their records
     QByteArray folderPath_;             // the folder being listed, ending with "/"

@@ -34,7 +34,9 @@ struct WalkOptions {
     // in, empty when they came from the scan cache. The lyrics index is filled from there.
     std::function<void(const QByteArray& path, const QString& codePage)> structuredRecordMade;
     // Runs after a file's bytes were read and before its status is taken again to see whether
-    // it changed meanwhile (tests change the file here); gets the file's full path.
+    // it changed meanwhile (tests change the file here); gets the file's full path. When set,
+    // the program's reading reads the files one at a time on the walk's thread, in the walk's
+    // order, so that progressStep too runs before the files after it are read.
     std::function<void(const QString&)> afterReadingFile;
 };
 

@@ -218,6 +218,7 @@ TEST_F(FolderWalkTest, FilesThatChangeBetweenListingAndReadingAndALinkLoopEndWel
     WalkOptions options;
     options.limits.progressEvery = 1;
     options.limits.listings = 20;
+    options.afterReadingFile = [](const QString&) {}; // each file read only when its turn comes
     int step = 0;
     // The progress step runs just before each file is read: the first goes, the second
     // shrinks to nothing.
