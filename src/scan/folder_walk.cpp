@@ -248,6 +248,19 @@ public:
         work_.notify_one();
     }
 
+    // The listing of the first folder added and not yet taken, when it is listed already.
+    std::optional<ListedFolder> nextIfListed() {
+        std::unique_lock lock(mutex_);
+        if (folders_.empty() || !folders_.front().listed)
+            return std::nullopt;
+        ListedFolder listed = std::move(*folders_.front().listed);
+        folders_.pop_front();
+        --started_;
+        lock.unlock();
+        work_.notify_one(); // one more folder may be started
+        return listed;
+    }
+
     // The listing of the first folder added and not yet taken; waits for it.
     ListedFolder next() {
         std::unique_lock lock(mutex_);
@@ -305,7 +318,8 @@ struct CandidateRead {
 // Reads the candidates of the folder being walked on a second thread, for the program's
 // reading: the walk reads them from the first on and this thread from the last back, until the
 // two meet, so that two processors read and search files at once and hand over only where they
-// meet. The walk takes the texts in its own order.
+// meet; then the thread goes on in the next folder the walk has listed already, if any. The
+// walk takes the texts in its own order.
 class CandidateReader {
 public:
     CandidateReader(ScanWindow window, bool checkUnchanged)
@@ -321,83 +335,109 @@ public:
         thread_.join();
     }
 
-    // The walk enters a folder: the candidates of the plan that are to be read. The plan and
-    // the folder stay as they are until endFolder().
-    void startFolder(const std::vector<PlannedEntry>& plan, int folderFd) {
+    // A folder the walk comes to after those added before: the candidates of its plan that
+    // are to be read. The plan's entries and the folder stay as they are until its endFolder().
+    void addFolder(const std::vector<PlannedEntry>& plan, int folderFd) {
         {
             const std::lock_guard lock(mutex_);
-            plan_ = &plan;
-            folderFd_ = folderFd;
-            toRead_.clear();
+            Folder& folder = folders_.emplace_back();
+            folder.plan = plan.data();
+            folder.fd = folderFd;
             for (std::size_t i = 0; i < plan.size(); ++i) {
                 if (plan[i].candidate && !plan[i].cached)
-                    toRead_.push_back(i);
+                    folder.toRead.push_back(i);
             }
-            reads_.assign(toRead_.size(), std::nullopt);
-            walkAt_ = front_ = 0;
-            back_ = toRead_.size();
-            taking_ = true;
+            folder.reads.resize(folder.toRead.size());
+            folder.back = folder.toRead.size();
         }
         work_.notify_one();
     }
 
-    // The walk comes to plan entry `index`: what this thread read of it, waiting for it when
-    // the thread is still reading it; nothing when the walk is to read it itself.
+    // Folders added and not ended.
+    std::size_t folders() const {
+        const std::lock_guard lock(mutex_);
+        return folders_.size();
+    }
+
+    // The walk comes to plan entry `index` of the first folder: what this thread read of it,
+    // waiting for it when the thread is still reading it; nothing when the walk is to read it
+    // itself.
     std::optional<CandidateRead> take(std::size_t index) {
         std::unique_lock lock(mutex_);
-        while (walkAt_ < toRead_.size() && toRead_[walkAt_] < index)
-            ++walkAt_;
-        if (walkAt_ == toRead_.size() || toRead_[walkAt_] != index)
+        Folder& folder = folders_.front();
+        while (folder.walkAt < folder.toRead.size() && folder.toRead[folder.walkAt] < index)
+            ++folder.walkAt;
+        if (folder.walkAt == folder.toRead.size() || folder.toRead[folder.walkAt] != index)
             return std::nullopt;
-        const std::size_t at = walkAt_;
-        if (at < back_) {
-            front_ = at + 1; // the walk's own
+        const std::size_t at = folder.walkAt;
+        if (at < folder.back) {
+            folder.front = at + 1; // the walk's own
             return std::nullopt;
         }
         walkWaiting_ = true;
-        read_.wait(lock, [&] { return reads_[at].has_value(); });
+        read_.wait(lock, [&] { return folder.reads[at].has_value(); });
         walkWaiting_ = false;
-        std::optional<CandidateRead> read = std::move(reads_[at]);
-        reads_[at].reset();
+        std::optional<CandidateRead> read = std::move(folder.reads[at]);
+        folder.reads[at].reset();
         return read;
     }
 
-    // The thread takes no further candidate of this folder; those it took are still handed over.
+    // The thread takes no further candidate of the first folder; those it took are still
+    // handed over.
     void stopTaking() {
         const std::lock_guard lock(mutex_);
-        taking_ = false;
+        folders_.front().taking = false;
     }
 
-    // The walk leaves the folder: waits until the thread no longer reads in it.
+    // The walk leaves the first folder: waits until the thread no longer reads in it.
     void endFolder() {
         std::unique_lock lock(mutex_);
-        taking_ = false;
-        read_.wait(lock, [this] { return reading_ == 0; });
-        plan_ = nullptr;
-        folderFd_ = -1;
-        reads_.clear();
-        toRead_.clear();
+        Folder& folder = folders_.front();
+        folder.taking = false;
+        read_.wait(lock, [&] { return folder.reading == 0; });
+        folders_.pop_front();
     }
 
     qint64 bytesRead() const { return reader_.bytesRead(); }
 
 private:
+    struct Folder {
+        const PlannedEntry* plan = nullptr;
+        int fd = -1;
+        std::vector<std::size_t> toRead;                 // plan indices of the candidates to read
+        std::vector<std::optional<CandidateRead>> reads; // what the thread read, by place in toRead
+        std::size_t walkAt = 0;                          // the candidate the walk is at
+        std::size_t front = 0; // the walk has taken the candidates before this one
+        std::size_t back = 0;  // the thread has taken the candidates from this one on
+        bool taking = true;    // the thread may take further candidates
+        int reading = 0;       // candidates the thread is reading
+    };
+
+    // The first folder with a candidate the thread may take; null when there is none.
+    Folder* folderToTake() {
+        for (Folder& folder : folders_) {
+            if (folder.taking && folder.back > folder.front)
+                return &folder;
+        }
+        return nullptr;
+    }
+
     void run() {
         std::unique_lock lock(mutex_);
         for (;;) {
-            work_.wait(lock, [this] { return stopping_ || (taking_ && back_ > front_); });
+            Folder* folder = nullptr;
+            work_.wait(lock, [&] { return stopping_ || (folder = folderToTake()) != nullptr; });
             if (stopping_)
                 return;
-            const std::size_t at = --back_;
-            const PlannedEntry& entry = (*plan_)[toRead_[at]];
-            const int folderFd = folderFd_;
-            ++reading_;
+            const std::size_t at = --folder->back;
+            const PlannedEntry& entry = folder->plan[folder->toRead[at]];
+            ++folder->reading;
             lock.unlock();
-            CandidateRead read = readOne(entry, folderFd);
+            CandidateRead read = readOne(entry, folder->fd);
             lock.lock();
-            reads_[at] = std::move(read);
-            --reading_;
-            if (walkWaiting_ || reading_ == 0)
+            folder->reads[at] = std::move(read);
+            --folder->reading;
+            if (walkWaiting_ || folder->reading == 0)
                 read_.notify_one();
         }
     }
@@ -421,18 +461,10 @@ private:
     const ScanWindow window_;
     const bool checkUnchanged_;
     KarFileReader reader_; // this thread's
-    std::mutex mutex_;
-    std::condition_variable work_; // the thread waits here for a folder to read in
+    mutable std::mutex mutex_;
+    std::condition_variable work_; // the thread waits here for a candidate it may take
     std::condition_variable read_; // the walk waits here for a candidate the thread reads
-    const std::vector<PlannedEntry>* plan_ = nullptr;
-    int folderFd_ = -1;
-    std::vector<std::size_t> toRead_;                 // plan indices of the candidates to read
-    std::vector<std::optional<CandidateRead>> reads_; // what the thread read, by place in toRead_
-    std::size_t walkAt_ = 0;                          // the candidate the walk is at
-    std::size_t front_ = 0; // the walk has taken the candidates before this one
-    std::size_t back_ = 0;  // the thread has taken the candidates from this one on
-    bool taking_ = false;   // the thread may take further candidates of the folder
-    int reading_ = 0;       // candidates the thread is reading
+    std::deque<Folder> folders_;   // the folder being walked first, then the one listed next
     bool walkWaiting_ = false;
     bool stopping_ = false;
     std::thread thread_; // last: starts once the members above exist
@@ -502,6 +534,10 @@ public:
 
     WalkResult run(const QString& chosenFolder) {
         walk(chosenFolder);
+        if (candidates_) {
+            result_.bytesRead += candidates_->bytesRead();
+            candidates_.reset(); // before the folder listed next, which it may read in
+        }
         appendAnalysed(true);
         appendWaiting();
         if (cache_) {
@@ -509,7 +545,7 @@ public:
             if (result_.cacheProblem.isEmpty())
                 result_.cacheProblem = cache_->problem();
         }
-        result_.bytesRead = reader_.bytesRead() + (candidates_ ? candidates_->bytesRead() : 0);
+        result_.bytesRead += reader_.bytesRead();
         return result_;
     }
 
@@ -536,7 +572,9 @@ private:
     }
 
     void listOneFolder(const QByteArray& folder) {
-        ListedFolder listed = lister_->next();
+        const bool prepared = upcoming_.has_value();
+        ListedFolder listed = prepared ? std::move(*upcoming_) : lister_->next();
+        upcoming_.reset();
         if (listed.listing.error != 0) {
             result_.unreadableFolders.push_back({decodeFileName(folder), listed.listing.error});
             if (result_.listings == 0)
@@ -551,16 +589,18 @@ private:
             folderWithSeparator.append('/');
         const QString folderText = decodeFileName(folderWithSeparator);
         folderPath_ = folderWithSeparator;
-        takeCachedTexts(folderWithSeparator);
+        if (!prepared)
+            takeCachedTexts(plan_, folderWithSeparator);
         prefetching_ = false;
-        if (candidates_)
-            candidates_->startFolder(plan_, folderFd_);
+        if (candidates_ && !prepared)
+            candidates_->addFolder(plan_, folderFd_);
         for (size_t i = 0; i < entries.size() && result_.end == WalkEnd::Finished; ++i) {
             if (plan_[i].folder)
                 queueFolder(plan_[i].path);
             else
                 handleFile(i, entries[i], folderText);
             stopWhenInterrupted();
+            prepareNextFolder();
         }
         if (candidates_)
             candidates_->endFolder();
@@ -568,12 +608,28 @@ private:
         folderFd_ = -1;
     }
 
+    // While the second thread reads: the next folder's listing, once it is there, is taken
+    // and handed to that thread, so that it goes on there once it met the walk in this one.
+    void prepareNextFolder() {
+        if (!candidates_ || upcoming_ || queue_.empty() || prefetching_ ||
+            candidates_->folders() > 1)
+            return;
+        upcoming_ = lister_->nextIfListed();
+        if (!upcoming_)
+            return;
+        QByteArray folder = queue_.front();
+        if (!folder.endsWith('/'))
+            folder.append('/');
+        takeCachedTexts(upcoming_->plan, folder);
+        candidates_->addFolder(upcoming_->plan, upcoming_->listing.fd());
+    }
+
     // A candidate whose texts the scan cache holds for its unchanged identity is not read.
-    void takeCachedTexts(const QByteArray& folderWithSeparator) {
+    void takeCachedTexts(std::vector<PlannedEntry>& plan, const QByteArray& folderWithSeparator) {
         if (!cache_ || !cache_->active())
             return;
         cache_->enterFolder(folderWithSeparator);
-        for (PlannedEntry& entry : plan_) {
+        for (PlannedEntry& entry : plan) {
             if (entry.candidate && entry.identity)
                 entry.cached = cache_->lookup(entry.name, *entry.identity);
         }
@@ -676,7 +732,7 @@ private:
         if (cache_ && cache_->active()) {
             ++result_.cacheMisses;
             if (file.unchanged)
-                cache_->store(entry.name, file.identity, file.texts);
+                cache_->store(folderPath_, entry.name, file.identity, file.texts);
         }
     }
 
@@ -786,7 +842,8 @@ private:
     std::optional<ScanCache> cache_;
     std::vector<PlannedEntry> plan_;
     Prefetcher prefetcher_;
-    bool prefetching_ = false; // on once a file of the folder was not in the page cache
+    bool prefetching_ = false;             // on once a file of the folder was not in the page cache
+    std::optional<ListedFolder> upcoming_; // the next folder's listing, taken early
     std::unique_ptr<CandidateReader> candidates_; // the program's reading's second thread
     std::optional<StructuredAnalysis> analysis_;  // the structured reading's thread
     std::deque<WaitingRecord> waiting_; // the structured reading's records, in the walk's order
