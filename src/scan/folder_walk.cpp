@@ -594,6 +594,14 @@ private:
         prefetching_ = false;
         if (candidates_ && !prepared)
             candidates_->addFolder(plan_, folderFd_);
+        // The second thread leaves the folder before its listing closes, however the loop ends.
+        const struct LeaveFolder {
+            CandidateReader* candidates;
+            ~LeaveFolder() {
+                if (candidates)
+                    candidates->endFolder();
+            }
+        } leaveFolder{candidates_.get()};
         for (size_t i = 0; i < entries.size() && result_.end == WalkEnd::Finished; ++i) {
             if (plan_[i].folder)
                 queueFolder(plan_[i].path);
@@ -602,8 +610,6 @@ private:
             stopWhenInterrupted();
             prepareNextFolder();
         }
-        if (candidates_)
-            candidates_->endFolder();
         prefetcher_.clear();
         folderFd_ = -1;
     }
