@@ -691,7 +691,7 @@ private:
         }
         const QByteArray& path = planned.path;
         if (options_.reading.reading == KarReading::Structured) {
-            extractStructured(planned, entry, folderText);
+            extractStructured(index, planned, entry, folderText);
             return;
         }
         if (candidates_ && !prefetching_) {
@@ -745,13 +745,25 @@ private:
     // The structured reading reads the parts of the file its structure leads to. The texts are
     // read from the structure on the analysis thread while the next files are read; their
     // records wait in the walk's order until they come back.
-    void extractStructured(const PlannedEntry& planned, const Entry& entry,
+    void extractStructured(size_t index, const PlannedEntry& planned, const Entry& entry,
                            const QString& folderText) {
         const QByteArray& path = planned.path;
         StructuredAnalysis::Slot slot = analysis_->takeSlot();
         try {
-            reader_.readStructure(path, openCandidateFileAt(folderFd_, planned.name), slot.buffer,
-                                  slot.structure);
+            int opened = -1;
+            if (prefetching_) {
+                prefetcher_.ahead(plan_, index, folderFd_);
+                opened = prefetcher_.take(index);
+            }
+            if (opened < 0)
+                opened = openCandidateFileAt(folderFd_, planned.name);
+            if (reader_.readStructure(path, opened, slot.buffer, slot.structure, !prefetching_) &&
+                !prefetching_) {
+                // The page cache does not hold this folder: the next files are asked of the
+                // disk while this one is read.
+                prefetching_ = true;
+                prefetcher_.ahead(plan_, index, folderFd_);
+            }
             if (options_.afterReadingFile)
                 options_.afterReadingFile(decodeFileName(path));
             WaitingRecord waiting{

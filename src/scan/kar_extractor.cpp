@@ -503,6 +503,11 @@ public:
     const char* data() const override { return buffer_.constData(); }
     qsizetype size() const override { return size_; }
 
+    // The first part is read only from the page cache; waitedForDisk() then tells whether that
+    // was less than asked for.
+    void probePageCache() { probe_ = true; }
+    bool waitedForDisk() const { return waitedForDisk_; }
+
     qsizetype readable(qsizetype from, qsizetype count) override {
         if (from < 0 || from >= size_)
             return 0;
@@ -511,6 +516,16 @@ public:
             readFrom_ = readTo_ = from; // a part of its own
         if (to > readTo_) {
             const qsizetype wanted = std::min(size_, std::max(to, readTo_ + kPartSize)) - readTo_;
+            if (probe_) {
+                probe_ = false;
+                const qsizetype cached = readCachedOnlyAt(buffer_.data() + readTo_, wanted);
+                waitedForDisk_ = cached < wanted;
+                if (cached > 0) {
+                    bytesRead_ += cached;
+                    readTo_ += cached;
+                    return readable(from, count);
+                }
+            }
             const qsizetype got = readFully(fd_, path_, buffer_.data() + readTo_, wanted, readTo_);
             bytesRead_ += got;
             readTo_ += got;
@@ -529,9 +544,23 @@ private:
     const QByteArray& path_;
     QByteArray& buffer_;
     qint64& bytesRead_;
+    // What the page cache holds of `count` bytes from readTo_, read into `to`; -1 when none.
+    qsizetype readCachedOnlyAt(char* to, qsizetype count) {
+        iovec part{to, static_cast<size_t>(count)};
+        for (;;) {
+            const ssize_t got = ::preadv2(fd_, &part, 1, static_cast<off_t>(readTo_), RWF_NOWAIT);
+            if (got >= 0)
+                return got;
+            if (errno != EINTR)
+                return -1;
+        }
+    }
+
     qsizetype size_;
     qsizetype readFrom_ = 0; // the part read last: [readFrom_, readTo_)
     qsizetype readTo_ = 0;
+    bool probe_ = false;
+    bool waitedForDisk_ = false;
 };
 
 } // namespace
@@ -605,15 +634,18 @@ MidiStructure KarFileReader::readStructure(const QByteArray& encodedPath) {
     return structure;
 }
 
-void KarFileReader::readStructure(const QByteArray& encodedPath, int openedFile, QByteArray& buffer,
-                                  MidiStructure& structure) {
+bool KarFileReader::readStructure(const QByteArray& encodedPath, int openedFile, QByteArray& buffer,
+                                  MidiStructure& structure, bool probePageCache) {
     const FileDescriptor file(openedFile >= 0 ? openedFile : openCandidateFile(encodedPath));
     if (file.get() < 0)
         throwReadError(encodedPath, errno);
     const struct stat status = regularFileStatus(file.get(), encodedPath);
     FileParts parts(file.get(), encodedPath, buffer, bytesRead_,
                     static_cast<qsizetype>(status.st_size));
+    if (probePageCache)
+        parts.probePageCache();
     readMidiStructure(parts, structure);
+    return parts.waitedForDisk();
 }
 
 ExtractedFile KarFileReader::extract(const QByteArray& encodedPath, ScanWindow window,
