@@ -83,14 +83,18 @@ void WindowRegistry::createWindows() {
 }
 
 void WindowRegistry::placeOnOwner(QWidget* window, QAbstractButton* cancelButton) {
-    placed_.push_back({window, true, false});
+    PlacedWindow& placed = placed_.emplace_back();
+    placed.window = window;
+    placed.everyShow = true;
     window->installEventFilter(this);
     if (cancelButton != nullptr)
         clickOnEscape(cancelButton);
 }
 
 void WindowRegistry::placeOnOwnerOnce(QWidget* window) {
-    placed_.push_back({window, false, false});
+    PlacedWindow& placed = placed_.emplace_back();
+    placed.window = window;
+    placed.everyShow = false;
     window->installEventFilter(this);
 }
 
@@ -103,8 +107,10 @@ void WindowRegistry::windowAboutToShow(QWidget* window) {
     // A window manager that frames a window again as it maps it may put it somewhere else than
     // asked; for the first two seconds after it shows, the window is moved back where it was put.
     placed->awaited = window->geometry();
-    QTimer::singleShot(kMappingTime, window, [this, window] {
-        if (PlacedWindow* shown = placedWindow(window))
+    const int showing = ++placed->showings;
+    QTimer::singleShot(kMappingTime, window, [this, window, showing] {
+        PlacedWindow* shown = placedWindow(window);
+        if (shown != nullptr && shown->showings == showing)
             shown->awaited.reset();
     });
 }

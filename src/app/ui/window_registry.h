@@ -132,6 +132,7 @@ private:
         // Where the window was put as it was shown, while the window manager may still move it
         // elsewhere as it maps the window.
         std::optional<QRect> awaited;
+        int showings = 0; // times shown, so that a showing's end of waiting ends only its own
     };
 
     PlatformServices services_;
