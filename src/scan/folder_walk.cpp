@@ -253,27 +253,27 @@ public:
         std::unique_lock lock(mutex_);
         if (folders_.empty() || !folders_.front().listed)
             return std::nullopt;
-        ListedFolder listed = std::move(*folders_.front().listed);
-        folders_.pop_front();
-        --started_;
-        lock.unlock();
-        work_.notify_one(); // one more folder may be started
-        return listed;
+        return takeFirst(lock);
     }
 
     // The listing of the first folder added and not yet taken; waits for it.
     ListedFolder next() {
         std::unique_lock lock(mutex_);
         listed_.wait(lock, [this] { return folders_.front().listed.has_value(); });
+        return takeFirst(lock);
+    }
+
+private:
+    // Takes the first folder's listing, which is there, and lets one more folder be started.
+    ListedFolder takeFirst(std::unique_lock<std::mutex>& lock) {
         ListedFolder listed = std::move(*folders_.front().listed);
         folders_.pop_front();
         --started_;
         lock.unlock();
-        work_.notify_one(); // one more folder may be started
+        work_.notify_one();
         return listed;
     }
 
-private:
     struct QueuedFolder {
         QByteArray path;
         std::optional<ListedFolder> listed; // set once a thread has listed it

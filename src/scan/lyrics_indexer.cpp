@@ -14,6 +14,8 @@
 namespace songwick {
 namespace {
 
+// No karaoke file comes near this.
+constexpr qint64 kLargestSungFile = 16 << 20;
 // Files indexed between two writes of the index.
 constexpr int kCommitEvery = 500;
 constexpr std::chrono::milliseconds kProgressInterval(100);
@@ -39,12 +41,9 @@ void indexFile(LyricsIndex& index, SungWordsReader& reader, const QByteArray& en
     const FileIdentity identity = fileIdentityOfStatus(status);
     if (index.documentOf(identity))
         return;
-    if (identity.size > kLargestSungFile) {
-        index.add(identity, {});
-        return;
-    }
     try {
-        index.add(identity, reader.read(encodedPath, fileNameOf(encodedPath), codePage));
+        index.add(identity,
+                  reader.read(encodedPath, identity.size, fileNameOf(encodedPath), codePage));
     } catch (const Error&) {
         // Not indexed: the search names the file's row among those whose words are not known.
     }
@@ -54,8 +53,10 @@ void indexFile(LyricsIndex& index, SungWordsReader& reader, const QByteArray& en
 
 SungWordsReader::SungWordsReader(StructuredReadingOptions options) : reader_(std::move(options)) {}
 
-QStringList SungWordsReader::read(const QByteArray& encodedPath, const QString& fileName,
-                                  const QString& codePage) {
+QStringList SungWordsReader::read(const QByteArray& encodedPath, qint64 size,
+                                  const QString& fileName, const QString& codePage) {
+    if (size > kLargestSungFile)
+        return {};
     const QByteArrayView bytes = files_.read(encodedPath);
     const MidiStructure structure = readMidiStructure(bytes, MidiTrackWalk::Whole);
     const QString key =

@@ -16,19 +16,18 @@
 
 namespace songwick {
 
-// No karaoke file comes near this; a larger file is taken as singing nothing, unread.
-inline constexpr qint64 kLargestSungFile = 16 << 20;
-
 // Reads the sung lines of files, holding its buffer and code page converters from one file to
 // the next.
 class SungWordsReader {
 public:
     explicit SungWordsReader(StructuredReadingOptions options);
 
-    // The sung lines of the file at encodedPath (the file system's bytes), decoded from the code
-    // page with that key, or, when it is empty, from the one the structured reading finds for
-    // the file named fileName. Throws songwick::Error when the file cannot be read.
-    QStringList read(const QByteArray& encodedPath, const QString& fileName,
+    // The sung lines of the file at encodedPath (the file system's bytes) whose status gave
+    // `size` bytes, decoded from the code page with that key, or, when it is empty, from the
+    // one the structured reading finds for the file named fileName. A file larger than any
+    // karaoke file is taken as singing nothing, unread. Throws songwick::Error when the file
+    // cannot be read.
+    QStringList read(const QByteArray& encodedPath, qint64 size, const QString& fileName,
                      const QString& codePage = {});
 
 private:

@@ -117,9 +117,6 @@ bool LyricsSearch::fillOnce(const CatalogueGrid& grid,
         const FileIdentity identity = fileIdentityOfStatus(status);
         if (const auto indexed = index_.documentOf(identity)) {
             documents_.insert(path, {indexed->document, indexed->sings});
-        } else if (identity.size > kLargestSungFile) {
-            if (const qint64 document = index_.add(identity, {}); document >= 0)
-                documents_.insert(path, {document, false});
         } else {
             failures.insert(path, {}); // until it is read
             toRead.push_back({path, file->name, identity});
@@ -138,7 +135,8 @@ bool LyricsSearch::fillOnce(const CatalogueGrid& grid,
             break;
         }
         try {
-            const QStringList lines = reader_.read(encodeFileName(file.path), file.name);
+            const QStringList lines =
+                reader_.read(encodeFileName(file.path), file.identity.size, file.name);
             const qint64 document = index_.add(file.identity, lines);
             if (!documentsValid())
                 return false;
