@@ -1,6 +1,7 @@
 #include "scan/code_page.h"
 
 #include "common/cp1251_codec.h"
+#include "scan/byte_search.h"
 
 #include <QCoreApplication>
 #include <array>
@@ -24,21 +25,6 @@ const QString kAscii = QStringLiteral("ascii");
 // Compared byte by byte: asked of every text of every file.
 bool startsWithBom(QByteArrayView text) {
     return text.size() >= 3 && text[0] == '\xEF' && text[1] == '\xBB' && text[2] == '\xBF';
-}
-
-bool isAscii(QByteArrayView text) {
-    // Eight bytes at a time: most texts are lyrics, thousands of them in a file.
-    const char* at = text.data();
-    const char* const end = at + text.size();
-    std::uint64_t high = 0;
-    for (; end - at >= 8; at += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, at, sizeof word);
-        high |= word;
-    }
-    for (; at < end; ++at)
-        high |= static_cast<unsigned char>(*at);
-    return (high & 0x8080808080808080u) == 0;
 }
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.

@@ -4,7 +4,7 @@
 #include "common/file_name_codec.h"
 #include "common/system_error.h"
 #include "scan/scan_cache.h"
-#include "scan/structured_analysis.h"
+#include "scan/structured_reading.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -20,6 +20,8 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <pthread.h>
+#include <sched.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -27,6 +29,16 @@
 
 namespace songwick {
 namespace {
+
+// A helper thread of the walk does not take the processor from the thread that woke it: it
+// runs when a processor is free or at the next time slice, so that the walk, which wakes the
+// helpers many times a second, is not put off at each wake. Left as it is where the system
+// refuses.
+void yieldOnWake() {
+    sched_param parameters{};
+    parameters.sched_priority = 0;
+    pthread_setschedparam(pthread_self(), SCHED_BATCH, &parameters);
+}
 
 struct Entry {
     QByteArray name; // the file system's bytes
@@ -114,6 +126,7 @@ QByteArray joined(const QByteArray& folder, const QByteArray& name) {
 // How one entry of a folder is handled, decided before the first file of the folder is read.
 struct PlannedEntry {
     QByteArray name; // the file system's bytes
+    QString displayName;
     QByteArray path;
     bool folder = false;
     bool candidate = false;
@@ -203,6 +216,7 @@ ListedFolder listAndPlan(const QByteArray& folder, bool withIdentities) {
     for (size_t i = 0; i < entries.size(); ++i) {
         PlannedEntry& entry = listed.plan[i];
         entry.name = entries[i].name;
+        entry.displayName = entries[i].displayName;
         entry.path = joined(folder, entries[i].name);
         entry.folder = isFolder(fd, entries[i]);
         entry.candidate =
@@ -280,6 +294,7 @@ private:
     };
 
     void run() {
+        yieldOnWake();
         std::unique_lock lock(mutex_);
         for (;;) {
             work_.wait(lock, [this] {
@@ -310,20 +325,73 @@ private:
 
 // What reading one candidate gave: its texts and identity, or why it could not be read.
 struct CandidateRead {
-    ExtractedFile file;
+    ExtractedFile file; // the program's reading's texts; for either, whether it waited for the disk
+    StructuredTexts structured;     // the structured reading's texts
+    bool storable = false;          // structured: still the version listed, after it was read
     std::optional<QString> failure; // the message of the error that kept it from being read
     std::exception_ptr error;       // anything else, for the walk to throw
 };
 
-// Reads the candidates of the folder being walked on a second thread, for the program's
-// reading: the walk reads them from the first on and this thread from the last back, until the
-// two meet, so that two processors read and search files at once and hand over only where they
-// meet; then the thread goes on in the next folder the walk has listed already, if any. The
-// walk takes the texts in its own order.
+// Reads one candidate as the walk's reading does, on the thread that calls it: each thread has
+// its own, with the buffers it uses again from one file to the next.
+class CandidateReading {
+public:
+    CandidateReading(const ReadingOptions& reading, ScanWindow window) : window_(window) {
+        if (reading.reading == KarReading::Structured)
+            structured_.emplace(reading.structured);
+    }
+
+    // Reads the candidate of the folder open as folderFd; request.checkUnchanged asks, for the
+    // scan cache, whether the file is still the version it was.
+    CandidateRead read(const PlannedEntry& entry, int folderFd, ExtractRequest request) {
+        CandidateRead read;
+        try {
+            if (request.openedFile < 0)
+                request.openedFile = openCandidateFileAt(folderFd, entry.name);
+            if (structured_)
+                readStructured(entry, folderFd, request, read);
+            else
+                read.file = reader_.extract(entry.path, window_, request);
+        } catch (const Error& error) {
+            read.failure = error.message();
+        } catch (...) {
+            read.error = std::current_exception();
+        }
+        return read;
+    }
+
+    qint64 bytesRead() const { return reader_.bytesRead(); }
+
+private:
+    // The structured reading reads the parts of the file its structure leads to, and keeps only
+    // the events that can name the song.
+    void readStructured(const PlannedEntry& entry, int folderFd, const ExtractRequest& request,
+                        CandidateRead& read) {
+        read.file.waitedForDisk =
+            reader_.readStructure(entry.path, request.openedFile, buffer_, structure_,
+                                  request.probePageCache, MidiEventsKept::Naming);
+        if (request.afterReading)
+            request.afterReading();
+        read.storable = request.checkUnchanged && entry.identity &&
+                        identityOfEntry(folderFd, entry.name) == entry.identity;
+        read.structured = structured_->read(structure_, entry.displayName);
+    }
+
+    const ScanWindow window_;
+    KarFileReader reader_;
+    std::optional<StructuredReader> structured_;
+    QByteArray buffer_; // the structured reading's file parts
+    MidiStructure structure_;
+};
+
+// Reads the candidates of the folder being walked on a second thread: the walk reads them from the
+// first on and this thread from the last back, until the two meet, so that two processors read and
+// search files at once and hand over only where they meet; then the thread goes on in the next
+// folder the walk has listed already, if any. The walk takes the texts in its own order.
 class CandidateReader {
 public:
-    CandidateReader(ScanWindow window, bool checkUnchanged)
-        : window_(window), checkUnchanged_(checkUnchanged), thread_([this] { run(); }) {}
+    CandidateReader(const ReadingOptions& reading, ScanWindow window, bool checkUnchanged)
+        : reading_(reading, window), checkUnchanged_(checkUnchanged), thread_([this] { run(); }) {}
     CandidateReader(const CandidateReader&) = delete;
     CandidateReader& operator=(const CandidateReader&) = delete;
     ~CandidateReader() {
@@ -398,7 +466,7 @@ public:
         folders_.pop_front();
     }
 
-    qint64 bytesRead() const { return reader_.bytesRead(); }
+    qint64 bytesRead() const { return reading_.bytesRead(); }
 
 private:
     struct Folder {
@@ -423,6 +491,7 @@ private:
     }
 
     void run() {
+        yieldOnWake();
         std::unique_lock lock(mutex_);
         for (;;) {
             Folder* folder = nullptr;
@@ -443,24 +512,14 @@ private:
     }
 
     CandidateRead readOne(const PlannedEntry& entry, int folderFd) {
-        CandidateRead read;
-        try {
-            ExtractRequest request;
-            request.checkUnchanged = checkUnchanged_;
-            request.probePageCache = true;
-            request.openedFile = openCandidateFileAt(folderFd, entry.name);
-            read.file = reader_.extract(entry.path, window_, request);
-        } catch (const Error& error) {
-            read.failure = error.message();
-        } catch (...) {
-            read.error = std::current_exception();
-        }
-        return read;
+        ExtractRequest request;
+        request.checkUnchanged = checkUnchanged_;
+        request.probePageCache = true;
+        return reading_.read(entry, folderFd, request);
     }
 
-    const ScanWindow window_;
+    CandidateReading reading_; // this thread's
     const bool checkUnchanged_;
-    KarFileReader reader_; // this thread's
     mutable std::mutex mutex_;
     std::condition_variable work_; // the thread waits here for a candidate it may take
     std::condition_variable read_; // the walk waits here for a candidate the thread reads
@@ -470,25 +529,12 @@ private:
     std::thread thread_; // last: starts once the members above exist
 };
 
-// A record of the structured reading on its way into the store: taken from the scan cache, or
-// to come from the analysis of its file, which the scan cache keeps when identity is set.
-struct WaitingRecord {
-    std::optional<CatalogueRecord> record; // empty until the file's analysis comes back
-    QString fileName;                      // as the record is to name the file and its folder
-    QString folderText;
-    std::optional<FileIdentity> identity;
-    QByteArray folder; // the file system's bytes, ending with "/"
-    QByteArray name;
-    QByteArray path;  // the file's, for WalkOptions::structuredRecordMade
-    QString codePage; // the one its texts were read in; empty when taken from the scan cache
-};
-
 // The structured reading's texts as the scan cache keeps them: UTF-8, which gives back the
 // same texts, or nothing when the record names another file than the walk (it is then read
 // again each time) or holds a text that UTF-8 cannot carry unchanged.
-std::optional<KarTexts> storedTexts(const WaitingRecord& waiting) {
-    const CatalogueRecord& record = *waiting.record;
-    if (record[FileNameField] != waiting.fileName || record[FolderField] != waiting.folderText)
+std::optional<KarTexts> storedTexts(const CatalogueRecord& record, const QString& fileName,
+                                    const QString& folderText) {
+    if (record[FileNameField] != fileName || record[FolderField] != folderText)
         return std::nullopt;
     KarTexts texts;
     for (int i = 0; i < static_cast<int>(texts.size()); ++i) {
@@ -515,7 +561,8 @@ public:
                const std::function<void()>& progressStep)
         : store_(store), options_(options), progressStep_(progressStep),
           parentReferenceLimit_(options.manyFilesScan ? options.limits.parentReferencesMany
-                                                      : options.limits.parentReferences) {
+                                                      : options.limits.parentReferences),
+          reading_(options.reading, options.window) {
         if (!options.scanCachePath.isEmpty()) {
             cache_.emplace(options.scanCachePath, readingKey(options));
             if (options.reading.reading == KarReading::Structured)
@@ -524,12 +571,10 @@ public:
                 result_.cacheProblem = cache_->problem();
         }
         lister_ = std::make_unique<FolderLister>(cache_ && cache_->active());
-        if (options.reading.reading == KarReading::Structured)
-            analysis_.emplace(options.reading.structured);
         // Tests that change a file while it is read want it read where they watch.
-        else if (!options.afterReadingFile)
-            candidates_ =
-                std::make_unique<CandidateReader>(options.window, cache_ && cache_->active());
+        if (!options.afterReadingFile)
+            candidates_ = std::make_unique<CandidateReader>(options.reading, options.window,
+                                                            cache_ && cache_->active());
     }
 
     WalkResult run(const QString& chosenFolder) {
@@ -538,14 +583,12 @@ public:
             result_.bytesRead += candidates_->bytesRead();
             candidates_.reset(); // before the folder listed next, which it may read in
         }
-        appendAnalysed(true);
-        appendWaiting();
         if (cache_) {
             cache_->finish();
             if (result_.cacheProblem.isEmpty())
                 result_.cacheProblem = cache_->problem();
         }
-        result_.bytesRead += reader_.bytesRead();
+        result_.bytesRead += reading_.bytesRead();
         return result_;
     }
 
@@ -675,33 +718,25 @@ private:
     }
 
     void extract(size_t index, const Entry& entry, const QString& folderText) {
-        if (store_.count() + static_cast<int>(waiting_.size()) >= RecordStore::kCapacity) {
+        if (store_.count() >= RecordStore::kCapacity) {
             result_.end = WalkEnd::StoreFull;
             return;
         }
         const PlannedEntry& planned = plan_[index];
         if (planned.cached) {
             ++result_.cacheHits;
-            if (options_.reading.reading == KarReading::Structured)
-                appendInOrder(structuredRecord(folderText, entry.displayName, *planned.cached),
-                              planned.path);
-            else
+            if (structured()) {
+                if (options_.structuredRecordMade)
+                    options_.structuredRecordMade(planned.path, {});
+                appendRecord(structuredRecord(folderText, entry.displayName, *planned.cached));
+            } else {
                 appendRecord(makeRecord(folderText, entry.displayName, *planned.cached));
-            return;
-        }
-        const QByteArray& path = planned.path;
-        if (options_.reading.reading == KarReading::Structured) {
-            extractStructured(index, planned, entry, folderText);
+            }
             return;
         }
         if (candidates_ && !prefetching_) {
             if (std::optional<CandidateRead> read = candidates_->take(index)) {
-                if (read->error)
-                    std::rethrow_exception(read->error);
-                if (read->failure)
-                    noteUnreadable(path, Error(*read->failure));
-                else
-                    appendRead(index, entry, folderText, read->file);
+                appendRead(index, entry, folderText, *read);
                 return;
             }
         }
@@ -711,22 +746,25 @@ private:
         if (prefetching_) {
             prefetcher_.ahead(plan_, index, folderFd_);
             request.openedFile = prefetcher_.take(index);
-        } else {
-            request.openedFile = openCandidateFileAt(folderFd_, planned.name);
         }
         if (options_.afterReadingFile)
-            request.afterReading = [&] { options_.afterReadingFile(decodeFileName(path)); };
-        try {
-            appendRead(index, entry, folderText, reader_.extract(path, options_.window, request));
-        } catch (const Error& error) {
-            noteUnreadable(path, error);
-        }
+            request.afterReading = [&] { options_.afterReadingFile(decodeFileName(planned.path)); };
+        CandidateRead read = reading_.read(planned, folderFd_, std::move(request));
+        appendRead(index, entry, folderText, read);
     }
 
-    // The record of a file the program's reading read, and its texts for the scan cache.
+    bool structured() const { return options_.reading.reading == KarReading::Structured; }
+
+    // The record of a file read by either thread, and its texts for the scan cache.
     void appendRead(size_t index, const Entry& entry, const QString& folderText,
-                    const ExtractedFile& file) {
-        if (file.waitedForDisk && !prefetching_) {
+                    CandidateRead& read) {
+        if (read.error)
+            std::rethrow_exception(read.error);
+        if (read.failure) {
+            noteUnreadable(plan_[index].path, Error(*read.failure));
+            return;
+        }
+        if (read.file.waitedForDisk && !prefetching_) {
             // The page cache does not hold this folder: keep the disk busy with the next
             // files while each one is parsed, and read them here, in order.
             prefetching_ = true;
@@ -734,106 +772,34 @@ private:
                 candidates_->stopTaking();
             prefetcher_.ahead(plan_, index, folderFd_);
         }
-        appendRecord(makeRecord(folderText, entry.displayName, file.texts));
-        if (cache_ && cache_->active()) {
+        if (cache_ && cache_->active())
             ++result_.cacheMisses;
-            if (file.unchanged)
-                cache_->store(folderPath_, entry.name, file.identity, file.texts);
-        }
+        if (structured())
+            appendStructured(plan_[index], entry, folderText, read);
+        else
+            appendProgramReading(entry, folderText, read.file);
     }
 
-    // The structured reading reads the parts of the file its structure leads to. The texts are
-    // read from the structure on the analysis thread while the next files are read; their
-    // records wait in the walk's order until they come back.
-    void extractStructured(size_t index, const PlannedEntry& planned, const Entry& entry,
-                           const QString& folderText) {
-        const QByteArray& path = planned.path;
-        StructuredAnalysis::Slot slot = analysis_->takeSlot();
-        try {
-            int opened = -1;
-            if (prefetching_) {
-                prefetcher_.ahead(plan_, index, folderFd_);
-                opened = prefetcher_.take(index);
-            }
-            if (opened < 0)
-                opened = openCandidateFileAt(folderFd_, planned.name);
-            if (reader_.readStructure(path, opened, slot.buffer, slot.structure, !prefetching_) &&
-                !prefetching_) {
-                // The page cache does not hold this folder: the next files are asked of the
-                // disk while this one is read.
-                prefetching_ = true;
-                prefetcher_.ahead(plan_, index, folderFd_);
-            }
-            if (options_.afterReadingFile)
-                options_.afterReadingFile(decodeFileName(path));
-            WaitingRecord waiting{
-                std::nullopt, entry.displayName, folderText, std::nullopt, {}, {}, path, {}};
-            if (cache_ && cache_->active()) {
-                ++result_.cacheMisses;
-                // Kept only when the file is the version it was listed as, still after reading.
-                if (planned.identity &&
-                    identityOfEntry(folderFd_, planned.name) == planned.identity) {
-                    waiting.identity = planned.identity;
-                    waiting.folder = folderPath_;
-                    waiting.name = planned.name;
-                }
-            }
-            waiting_.push_back(std::move(waiting));
-            analysis_->add(std::move(slot), folderText, entry.displayName);
-        } catch (const Error& error) {
-            analysis_->returnSlot(std::move(slot));
-            noteUnreadable(path, error);
-        }
-        appendAnalysed(false);
+    void appendProgramReading(const Entry& entry, const QString& folderText,
+                              const ExtractedFile& file) {
+        appendRecord(makeRecord(folderText, entry.displayName, file.texts));
+        if (cache_ && cache_->active() && file.unchanged)
+            cache_->store(folderPath_, entry.name, file.identity, file.texts);
     }
 
-    // Appends a record that is known now, behind the structured reading's records still
-    // waiting for their analysis.
-    void appendInOrder(CatalogueRecord record, const QByteArray& path) {
-        if (waiting_.empty()) {
-            if (options_.structuredRecordMade)
-                options_.structuredRecordMade(path, {});
-            appendRecord(std::move(record));
-            return;
+    void appendStructured(const PlannedEntry& planned, const Entry& entry,
+                          const QString& folderText, const CandidateRead& read) {
+        CatalogueRecord record =
+            makeStructuredRecord(folderText, entry.displayName, read.structured);
+        // Kept only when the file is the version it was listed as, still after reading.
+        if (read.storable && cache_ && cache_->active()) {
+            if (const std::optional<KarTexts> texts =
+                    storedTexts(record, entry.displayName, folderText))
+                cache_->store(folderPath_, entry.name, *planned.identity, *texts);
         }
-        WaitingRecord& waiting = waiting_.emplace_back();
-        waiting.record = std::move(record);
-        waiting.path = path;
-        // Do not let known records pile up behind a file whose analysis has not started.
-        appendAnalysed(waiting_.size() >= kMostWaiting);
-    }
-
-    void appendAnalysed(bool waitForAll) {
-        if (!analysis_)
-            return;
-        for (StructuredAnalysis::Outcome& outcome : analysis_->takeOutcomes(waitForAll)) {
-            if (outcome.error)
-                std::rethrow_exception(outcome.error);
-            while (waiting_[analysedUpTo_].record)
-                ++analysedUpTo_;
-            WaitingRecord& waiting = waiting_[analysedUpTo_++];
-            waiting.record = std::move(outcome.record);
-            waiting.codePage = std::move(outcome.codePage);
-        }
-        appendWaiting();
-    }
-
-    // Appends the waiting records from the first up to one whose analysis has not come back,
-    // and keeps the texts of those that are to be kept in the scan cache.
-    void appendWaiting() {
-        while (!waiting_.empty() && waiting_.front().record) {
-            WaitingRecord& waiting = waiting_.front();
-            if (waiting.identity && cache_) {
-                if (const std::optional<KarTexts> texts = storedTexts(waiting))
-                    cache_->store(waiting.folder, waiting.name, *waiting.identity, *texts);
-            }
-            if (options_.structuredRecordMade)
-                options_.structuredRecordMade(waiting.path, waiting.codePage);
-            appendRecord(std::move(*waiting.record));
-            waiting_.pop_front();
-            if (analysedUpTo_ > 0)
-                --analysedUpTo_;
-        }
+        if (options_.structuredRecordMade)
+            options_.structuredRecordMade(planned.path, read.structured.codePage.key);
+        appendRecord(std::move(record));
     }
 
     void appendRecord(CatalogueRecord record) {
@@ -854,19 +820,15 @@ private:
     const int parentReferenceLimit_;
     std::deque<QByteArray> queue_;
     std::unique_ptr<FolderLister> lister_;
-    static constexpr std::size_t kMostWaiting = 256;
-    int folderFd_ = -1; // the folder whose files are being read
-    KarFileReader reader_;
+    int folderFd_ = -1;        // the folder whose files are being read
+    CandidateReading reading_; // the walk's own
     std::optional<ScanCache> cache_;
     std::vector<PlannedEntry> plan_;
     Prefetcher prefetcher_;
     bool prefetching_ = false;             // on once a file of the folder was not in the page cache
     std::optional<ListedFolder> upcoming_; // the next folder's listing, taken early
-    std::unique_ptr<CandidateReader> candidates_; // the program's reading's second thread
-    std::optional<StructuredAnalysis> analysis_;  // the structured reading's thread
-    std::deque<WaitingRecord> waiting_; // the structured reading's records, in the walk's order
-    std::size_t analysedUpTo_ = 0;      // waiting_[0, analysedUpTo_) have their records
-    QByteArray folderPath_;             // the folder being listed, ending with "/"
+    std::unique_ptr<CandidateReader> candidates_; // the second reading thread
+    QByteArray folderPath_;                       // the folder being listed, ending with "/"
     WalkResult result_;
     int queuedTotal_ = 0;
     int parentReferences_ = 0;

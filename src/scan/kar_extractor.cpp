@@ -635,7 +635,8 @@ MidiStructure KarFileReader::readStructure(const QByteArray& encodedPath) {
 }
 
 bool KarFileReader::readStructure(const QByteArray& encodedPath, int openedFile, QByteArray& buffer,
-                                  MidiStructure& structure, bool probePageCache) {
+                                  MidiStructure& structure, bool probePageCache,
+                                  MidiEventsKept kept) {
     const FileDescriptor file(openedFile >= 0 ? openedFile : openCandidateFile(encodedPath));
     if (file.get() < 0)
         throwReadError(encodedPath, errno);
@@ -644,7 +645,7 @@ bool KarFileReader::readStructure(const QByteArray& encodedPath, int openedFile,
                     static_cast<qsizetype>(status.st_size));
     if (probePageCache)
         parts.probePageCache();
-    readMidiStructure(parts, structure);
+    readMidiStructure(parts, structure, kept);
     return parts.waitedForDisk();
 }
 

@@ -83,9 +83,10 @@ public:
     // is used again); the events then refer into the buffer. Reads openedFile when given (and
     // closes it), else opens the path. With probePageCache, the first part is taken only if
     // the page cache holds it, to learn whether reading waits for the disk: the result says
-    // so (the file is read as far as needed either way).
+    // so (the file is read as far as needed either way). `kept` picks the events kept.
     bool readStructure(const QByteArray& encodedPath, int openedFile, QByteArray& buffer,
-                       MidiStructure& structure, bool probePageCache = false);
+                       MidiStructure& structure, bool probePageCache = false,
+                       MidiEventsKept kept = MidiEventsKept::All);
 
     // The texts of the file, reading its 8192-byte blocks only as far as they can change the
     // texts. Throws songwick::Error as read() does.

@@ -1,5 +1,7 @@
 #include "scan/midi_structure.h"
 
+#include "scan/byte_search.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -179,10 +181,26 @@ const unsigned char* firstByteFromF0(const unsigned char* from, const unsigned c
     return nullptr;
 }
 
+// isAscii() of a text that lies in readable bytes up to `readableEnd`: a short text, as most
+// sung words are, is looked at in one step where the 16 bytes from its start are readable, so
+// that its length costs no branch.
+bool isAsciiText(const unsigned char* data, qsizetype size, const unsigned char* readableEnd) {
+#if defined(__SSE2__)
+    if (size <= 16 && readableEnd - data >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data));
+        const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(bytes));
+        return (high & ((1u << size) - 1)) == 0;
+    }
+#endif
+    return isAscii(QByteArrayView(reinterpret_cast<const char*>(data), size));
+}
+
 class StructureReader {
 public:
-    StructureReader(MidiBytes& bytes, MidiStructure& structure, MidiTrackWalk walk)
-        : bytes_(bytes), base_(bytesOf(bytes.data())), structure_(structure), walk_(walk) {}
+    StructureReader(MidiBytes& bytes, MidiStructure& structure, MidiTrackWalk walk,
+                    MidiEventsKept kept)
+        : bytes_(bytes), base_(bytesOf(bytes.data())), structure_(structure), walk_(walk),
+          kept_(kept) {}
 
     void readTrack(qsizetype dataOffset, qsizetype length) {
         MidiTrack track;
@@ -194,6 +212,7 @@ public:
         const unsigned char* readableEnd = position.at;
         lastTextEnd_ = position.at;
         systemByteAfter_ = position.at;
+        leadingTexts_ = 0;
         // The walk ends at the first event that starts kMidiTextGap bytes after the track's
         // latest text, once the track has sounded, wherever the readable bytes end.
         for (;;) {
@@ -209,6 +228,9 @@ public:
                 limit = std::min(readableEnd, lastTextEnd_ + kMidiTextGap);
             }
             skipChannelEvents(position, limit);
+            if (position.firstNoteTick < 0)
+                readTextEvents(position, std::min(end, readableEnd), trackIndex, track,
+                               readableEnd);
             if (readableEnd - position.at < kEventHeadBytes && readableEnd < end)
                 readableEnd = makeReadable(position.at, kEventHeadBytes, end);
             if (!readEvent(position, end, readableEnd, trackIndex, track))
@@ -220,6 +242,35 @@ public:
     }
 
 private:
+    // Reads the text events that follow one another before a track sounds, as the sung words of
+    // a words track do: a delta time of one or two bytes, FF, a type from 01 to 07 and a length
+    // below 128, all before `until`. Stops at the first event that is anything else, for
+    // readEvent() to take it.
+    void readTextEvents(TrackPosition& position, const unsigned char* until, int trackIndex,
+                        MidiTrack& track, const unsigned char* readableEnd) {
+        const unsigned char* at = position.at;
+        while (until - at >= 5) {
+            std::uint32_t delta = at[0];
+            const unsigned char* event = at + 1;
+            if (delta >= 0x80) {
+                if (at[1] >= 0x80)
+                    break;
+                delta = ((delta & 0x7F) << 7) | at[1];
+                ++event;
+            }
+            const unsigned char type = event[1];
+            const unsigned char size = event[2];
+            const unsigned char* const data = event + 3;
+            if (event[0] != 0xFF || type < kMetaText || type > 0x07 || size >= 0x80 ||
+                until - data < size)
+                break;
+            position.tick += delta;
+            keepMetaEvent(type, trackIndex, track, position.tick, data, size, false, readableEnd);
+            at = data + size;
+        }
+        position.at = at;
+    }
+
     // Whether every event from `at` up to the gap after the track's latest text is a channel
     // event, so that walking them would find no text and end the track's head: no byte there
     // is F0 or above (no meta event, system exclusive or system message starts, and the running
@@ -299,8 +350,8 @@ private:
                 readableEnd = makeReadable(at, available, end);
                 available = std::min<qsizetype>(available, readableEnd - at);
             }
-            keepMetaEvent(type, trackIndex, position.tick, at, available,
-                          position.firstNoteTick >= 0);
+            keepMetaEvent(type, trackIndex, track, position.tick, at, available,
+                          position.firstNoteTick >= 0, readableEnd);
             at += available;
         } else if (status == 0xF0 || status == 0xF7) {
             std::uint32_t size = 0;
@@ -328,24 +379,36 @@ private:
         return true;
     }
 
-    void keepMetaEvent(unsigned char type, int track, std::int64_t tick, const unsigned char* data,
-                       qsizetype size, bool afterNote) {
+    void keepMetaEvent(unsigned char type, int trackIndex, MidiTrack& track, std::int64_t tick,
+                       const unsigned char* data, qsizetype size, bool afterNote,
+                       const unsigned char* readableEnd) {
         if (type >= kMetaText && type <= 0x07)
             lastTextEnd_ = data + size;
-        if (structure_.metaEvents.size() >= kMaxMidiMetaEvents) {
+        if (eventsMet_ >= kMaxMidiMetaEvents) {
             structure_.truncatedEvents = true;
             return;
         }
-        const qsizetype offset = data - base_;
-        structure_.metaEvents.push_back({type, track, tick, offset,
-                                         QByteArrayView(reinterpret_cast<const char*>(data), size),
-                                         afterNote});
+        ++eventsMet_;
+        const QByteArrayView text(reinterpret_cast<const char*>(data), size);
+        const bool line = type == kMetaText && size > 0 && data[0] == '@';
+        const bool leading = type == kMetaText && !afterNote && leadingTexts_++ < kMidiLeadingTexts;
+        if (type == kMetaLyric)
+            ++track.lyricEvents;
+        else if (type == kMetaText && !line)
+            ++track.plainTexts;
+        if (kept_ == MidiEventsKept::Naming && !line && !leading &&
+            (type == kMetaLyric || type == kMetaText) && isAsciiText(data, size, readableEnd))
+            return; // sung words: counted above
+        structure_.metaEvents.push_back({type, trackIndex, tick, data - base_, text, afterNote});
     }
 
     MidiBytes& bytes_;
     const unsigned char* base_;
     MidiStructure& structure_;
     const MidiTrackWalk walk_;
+    const MidiEventsKept kept_;
+    std::size_t eventsMet_ = 0; // meta events within kMaxMidiMetaEvents, kept or counted
+    int leadingTexts_ = 0;      // text events of the track before it sounded
     const unsigned char* lastTextEnd_ = nullptr; // where the track's latest text ended
     // Where the walk has gone past the byte of F0 or above found in the gap last.
     const unsigned char* systemByteAfter_ = nullptr;
@@ -355,7 +418,8 @@ bool isChunkTag(QByteArrayView tag) {
     return std::all_of(tag.begin(), tag.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
 }
 
-void readStructureInto(MidiBytes& bytes, MidiStructure& structure, MidiTrackWalk walk) {
+void readStructureInto(MidiBytes& bytes, MidiStructure& structure, MidiTrackWalk walk,
+                       MidiEventsKept kept) {
     std::vector<MidiTrack> tracks = std::move(structure.tracks);
     std::vector<MidiMetaEvent> metaEvents = std::move(structure.metaEvents);
     tracks.clear();
@@ -380,7 +444,7 @@ void readStructureInto(MidiBytes& bytes, MidiStructure& structure, MidiTrackWalk
     } else {
         structure.damaged = true;
     }
-    StructureReader reader(bytes, structure, walk);
+    StructureReader reader(bytes, structure, walk, kept);
     const auto end = [&] { return std::min(fileEnd, bytes.size()); };
     qsizetype at = headerData + std::min<qsizetype>(headerLength, end() - headerData);
     while (int(structure.tracks.size()) < kMaxMidiTracks && at + kChunkHeaderSize <= end() &&
@@ -424,19 +488,19 @@ MidiStructure readMidiStructure(MidiBytes& bytes) {
     return structure;
 }
 
-void readMidiStructure(MidiBytes& bytes, MidiStructure& structure) {
-    readStructureInto(bytes, structure, MidiTrackWalk::Head);
+void readMidiStructure(MidiBytes& bytes, MidiStructure& structure, MidiEventsKept kept) {
+    readStructureInto(bytes, structure, MidiTrackWalk::Head, kept);
 }
 
 MidiStructure readMidiStructure(QByteArrayView bytes) {
     return readMidiStructure(bytes, MidiTrackWalk::Head);
 }
 
-MidiStructure readMidiStructure(QByteArrayView bytes, MidiTrackWalk walk) {
+MidiStructure readMidiStructure(QByteArrayView bytes, MidiTrackWalk walk, MidiEventsKept kept) {
     WholeBytes whole(bytes);
     MidiStructure structure;
     structure.metaEvents.reserve(64);
-    readStructureInto(whole, structure, walk);
+    readStructureInto(whole, structure, walk, kept);
     return structure;
 }
 

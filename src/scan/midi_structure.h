@@ -26,6 +26,10 @@ struct MidiTrack {
     std::int64_t firstNoteTick = -1; // -1: the track plays no note
     bool ended = false;              // an end-of-track event closed it
     bool cutShort = false;           // the walk left its music after the texts had stopped
+    // Of the meta events within kMaxMidiMetaEvents, whether kept or only counted: lyric events,
+    // and text events that are no "@" line.
+    int lyricEvents = 0;
+    int plainTexts = 0;
 };
 
 // Common meta event types.
@@ -76,6 +80,14 @@ public:
     virtual qsizetype readable(qsizetype from, qsizetype count) = 0;
 };
 
+// Which meta events the structure reader keeps: all, or those that can name the song. That
+// leaves out the sung words in ASCII, hundreds in a karaoke file, which are only counted: lyric
+// events, and text events that are no "@" line past the first kMidiLeadingTexts text events a
+// track has before it sounds. Texts with other bytes are kept, for they tell the code page.
+enum class MidiEventsKept { All, Naming };
+// Text events before a track's first note that the naming reading may take a name from.
+inline constexpr int kMidiLeadingTexts = 12;
+
 // How far the structure reader walks each track: its head, as above, or to its end, for the
 // sung words that run on through the music.
 enum class MidiTrackWalk { Head, Whole };
@@ -86,8 +98,10 @@ enum class MidiTrackWalk { Head, Whole };
 // bytes; memory is bounded by the limits above. The events refer into the bytes.
 MidiStructure readMidiStructure(MidiBytes& bytes);
 MidiStructure readMidiStructure(QByteArrayView bytes);
-MidiStructure readMidiStructure(QByteArrayView bytes, MidiTrackWalk walk);
+MidiStructure readMidiStructure(QByteArrayView bytes, MidiTrackWalk walk,
+                                MidiEventsKept kept = MidiEventsKept::All);
 // The same into a structure read before, whose lists keep the memory they had.
-void readMidiStructure(MidiBytes& bytes, MidiStructure& structure);
+void readMidiStructure(MidiBytes& bytes, MidiStructure& structure,
+                       MidiEventsKept kept = MidiEventsKept::All);
 
 } // namespace songwick

@@ -14,8 +14,7 @@ namespace {
 
 // A title is a line, not a block of text.
 constexpr qsizetype kTitleByteLimit = 255;
-// How many texts before the first note are looked at, and how many further texts are kept.
-constexpr int kLeadingTextLimit = 12;
+// How many further texts are kept.
 constexpr int kFurtherTextLimit = 3;
 // Tracks whose names may name the song.
 constexpr int kNamedTrackLimit = 4;
@@ -209,20 +208,19 @@ public:
     // The track whose texts carry the sung words: the one with the most lyric events or, without
     // any, the most text events that are no "@" lines; -1 when no track has words.
     int wordsTrack() const {
-        std::vector<int> lyrics(structure_.tracks.size() + 1);
-        std::vector<int> texts(structure_.tracks.size() + 1);
-        for (const MidiMetaEvent& event : structure_.metaEvents) {
-            const auto track = std::size_t(std::clamp<int>(event.track, 0, int(lyrics.size()) - 1));
-            if (event.type == kMetaLyric)
-                ++lyrics[track];
-            else if (event.type == kMetaText && !event.data.startsWith('@'))
-                ++texts[track];
-        }
+        const std::vector<MidiTrack>& tracks = structure_.tracks;
         const bool anyLyrics =
-            std::any_of(lyrics.begin(), lyrics.end(), [](int n) { return n > 0; });
-        const std::vector<int>& counts = anyLyrics ? lyrics : texts;
-        const auto most = std::max_element(counts.begin(), counts.end());
-        return *most >= kWordsTrackTexts || anyLyrics ? int(most - counts.begin()) : -1;
+            std::any_of(tracks.begin(), tracks.end(),
+                        [](const MidiTrack& track) { return track.lyricEvents > 0; });
+        const auto count = [anyLyrics](const MidiTrack& track) {
+            return anyLyrics ? track.lyricEvents : track.plainTexts;
+        };
+        const auto most = std::max_element(
+            tracks.begin(), tracks.end(),
+            [&](const MidiTrack& a, const MidiTrack& b) { return count(a) < count(b); });
+        if (most == tracks.end() || (count(*most) < kWordsTrackTexts && !anyLyrics))
+            return -1;
+        return int(most - tracks.begin());
     }
 
     // Track names of the first tracks, then the text events before the first note, then
@@ -241,7 +239,7 @@ public:
             else if (event.type == kMetaCopyright)
                 copyright.push_back({&event, textOf(event)});
             else if (event.type == kMetaText && !softKaraoke &&
-                     int(leading.size()) < kLeadingTextLimit && !event.afterTrackNote &&
+                     int(leading.size()) < kMidiLeadingTexts && !event.afterTrackNote &&
                      event.tick <= firstNote)
                 leading.push_back({&event, textOf(event)});
         }

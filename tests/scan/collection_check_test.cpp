@@ -178,6 +178,11 @@ TEST(CollectionCheck, TheStructuredReadingNamesTheSongAcrossEditors) {
             count(program, song, record[PerformerTitleField], record[FurtherText1Field]);
             const StructuredTexts texts = reader.read(bytes, fileName);
             count(structuredTally, song, texts.texts[0], texts.texts[1]);
+            // The scan keeps only the events that can name the song: the same texts.
+            const StructuredTexts scanned = reader.read(
+                readMidiStructure(bytes, MidiTrackWalk::Head, MidiEventsKept::Naming), fileName);
+            EXPECT_EQ(scanned.texts, texts.texts) << name;
+            EXPECT_EQ(scanned.codePage.key, texts.codePage.key) << name;
             EXPECT_TRUE(texts.texts[0].contains(song.title, Qt::CaseInsensitive))
                 << name << ": " << texts.texts[0].toStdString();
         }

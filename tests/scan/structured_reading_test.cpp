@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <iconv.h>
 
@@ -149,6 +150,58 @@ TEST(MidiStructure, TextsWithinTheGapAfterTheMusicStartedAreKept) {
     }
     EXPECT_EQ(texts, QByteArrayList({"Melody", "one", "two", "three", "four"}));
     EXPECT_EQ(readMidiStructure(bytes, MidiTrackWalk::Whole).metaEvents.size(), 7u);
+}
+
+TEST(MidiStructure, TheNamingReadingLeavesOutOnlyTheSungWordsInAscii) {
+    // A names track with more texts before its first note than a name is looked for in, a
+    // words track of ASCII lyrics with "@" lines, a Russian word and a text after a two-byte
+    // delta time, and a last track that starts with a text.
+    KarBuilder kar;
+    kar.trackName("Names");
+    for (int i = 1; i <= 14; ++i)
+        kar.text("Intro " + QByteArray::number(i));
+    kar.raw(kNote).text("after the note").nextTrack();
+    kar.text("@TMy Song").text("@TThe Singer");
+    for (int i = 0; i < 300; ++i)
+        kar.meta(kMetaLyric, "la ");
+    kar.meta(kMetaLyric, cp1251(u"Привет")).raw(QByteArray("\x81\x00\xFF\x01\x03" "end", 8));
+    kar.nextTrack().text("Last track text").raw(kNote);
+    const QByteArray bytes = kar.bytes();
+    const MidiStructure all = readMidiStructure(bytes, MidiTrackWalk::Head);
+    const MidiStructure naming =
+        readMidiStructure(bytes, MidiTrackWalk::Head, MidiEventsKept::Naming);
+
+    QByteArrayList kept;
+    for (const MidiMetaEvent& event : naming.metaEvents) {
+        kept << event.data.toByteArray();
+        const auto same =
+            std::find_if(all.metaEvents.begin(), all.metaEvents.end(),
+                         [&](const MidiMetaEvent& e) { return e.offset == event.offset; });
+        ASSERT_NE(same, all.metaEvents.end());
+        EXPECT_EQ(same->tick, event.tick);
+        EXPECT_EQ(same->track, event.track);
+        EXPECT_EQ(same->afterTrackNote, event.afterTrackNote);
+    }
+    QByteArrayList expected{"Names"};
+    for (int i = 1; i <= 12; ++i)
+        expected << "Intro " + QByteArray::number(i);
+    expected << "@TMy Song"
+             << "@TThe Singer" << cp1251(u"Привет") << "end"
+             << "Last track text";
+    EXPECT_EQ(kept, expected);
+    EXPECT_EQ(all.metaEvents.size(), 321u);
+    EXPECT_EQ(all.metaEvents[319].tick, 128); // "end", after the two-byte delta time
+    ASSERT_EQ(naming.tracks.size(), 3u);
+    EXPECT_EQ(naming.tracks[0].plainTexts, 15);
+    EXPECT_EQ(naming.tracks[1].lyricEvents, 301);
+    EXPECT_EQ(naming.tracks[1].plainTexts, 1);
+
+    StructuredReader reader;
+    const StructuredTexts fromAll = reader.read(all, QStringLiteral("x.kar"));
+    const StructuredTexts fromNaming = reader.read(naming, QStringLiteral("x.kar"));
+    EXPECT_EQ(fromNaming.texts, fromAll.texts);
+    EXPECT_EQ(fromNaming.codePage.key, fromAll.codePage.key);
+    EXPECT_EQ(fromAll.texts[0], QStringLiteral("My Song"));
 }
 
 TEST(MidiStructure, AFileIsReadOnlyAsFarAsItsTracksHeadsGo) {
