@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -414,17 +415,39 @@ qsizetype readFully(int fd, const QByteArray& encodedPath, char* to, qsizetype c
     return total;
 }
 
-// Reads what the page cache already holds without waiting for the disk: the number of bytes
-// read, or -1 when none could be read that way (not cached, or the file system cannot tell).
-qsizetype readCachedOnly(int fd, char* to, qsizetype count) {
+// Whether the page cache holds the file's page at `offset`; false where it cannot be told.
+bool pageCacheHolds(int fd, qsizetype offset) {
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    void* const page = ::mmap(nullptr, static_cast<size_t>(pageSize), PROT_READ, MAP_SHARED, fd,
+                              static_cast<off_t>(offset / pageSize * pageSize));
+    if (page == MAP_FAILED)
+        return false;
+    unsigned char resident = 0;
+    const bool held =
+        ::mincore(page, static_cast<size_t>(pageSize), &resident) == 0 && (resident & 1) != 0;
+    ::munmap(page, static_cast<size_t>(pageSize));
+    return held;
+}
+
+// What a read that does not wait for the disk took of `count` bytes from `offset` of a file of
+// fileSize bytes: the bytes it read, and whether it stopped short of them and of the end of the
+// file at a page the page cache does not hold. Such a read
+// also stops at a page the kernel marked to start its read-ahead from, which files read before
+// often have: the page cache is then asked itself.
+struct CachedRead {
+    qsizetype got = 0;
+    bool missing = false;
+};
+
+CachedRead readCachedOnly(int fd, char* to, qsizetype count, qsizetype offset, qsizetype fileSize) {
     iovec part{to, static_cast<size_t>(count)};
-    for (;;) {
-        const ssize_t got = ::preadv2(fd, &part, 1, -1, RWF_NOWAIT);
-        if (got >= 0)
-            return got;
-        if (errno != EINTR)
-            return -1;
-    }
+    ssize_t got = 0;
+    do {
+        got = ::preadv2(fd, &part, 1, static_cast<off_t>(offset), RWF_NOWAIT);
+    } while (got < 0 && errno == EINTR);
+    const qsizetype read = std::max<qsizetype>(got, 0);
+    const bool stoppedShort = read < count && offset + read < fileSize;
+    return {read, stoppedShort && !pageCacheHolds(fd, offset + read)};
 }
 
 // An opened file read block by block into the reader's buffer, as far as the extractor asks.
@@ -457,17 +480,17 @@ public:
                 buffer_.resize(std::max(target, buffer_.size() * 2));
             if (probe_) {
                 probe_ = false;
-                const qsizetype cached = readCachedOnly(fd_, buffer_.data() + size_, wanted);
-                waitedForDisk_ =
-                    cached < wanted && size_ + std::max<qsizetype>(cached, 0) < fileSize_;
-                if (cached > 0) {
-                    size_ += cached;
-                    bytesRead_ += cached;
+                const CachedRead cached =
+                    readCachedOnly(fd_, buffer_.data() + size_, wanted, size_, fileSize_);
+                waitedForDisk_ = cached.missing;
+                if (cached.got > 0) {
+                    size_ += cached.got;
+                    bytesRead_ += cached.got;
                     continue;
                 }
             }
             const qsizetype got =
-                readFully(fd_, path_, buffer_.data() + size_, wanted, -1, fileSize_ - size_);
+                readFully(fd_, path_, buffer_.data() + size_, wanted, size_, fileSize_ - size_);
             size_ += got;
             bytesRead_ += got;
             if (got < wanted)
@@ -518,11 +541,12 @@ public:
             const qsizetype wanted = std::min(size_, std::max(to, readTo_ + kPartSize)) - readTo_;
             if (probe_) {
                 probe_ = false;
-                const qsizetype cached = readCachedOnlyAt(buffer_.data() + readTo_, wanted);
-                waitedForDisk_ = cached < wanted;
-                if (cached > 0) {
-                    bytesRead_ += cached;
-                    readTo_ += cached;
+                const CachedRead cached =
+                    readCachedOnly(fd_, buffer_.data() + readTo_, wanted, readTo_, size_);
+                waitedForDisk_ = cached.missing;
+                if (cached.got > 0) {
+                    bytesRead_ += cached.got;
+                    readTo_ += cached.got;
                     return readable(from, count);
                 }
             }
@@ -544,18 +568,6 @@ private:
     const QByteArray& path_;
     QByteArray& buffer_;
     qint64& bytesRead_;
-    // What the page cache holds of `count` bytes from readTo_, read into `to`; -1 when none.
-    qsizetype readCachedOnlyAt(char* to, qsizetype count) {
-        iovec part{to, static_cast<size_t>(count)};
-        for (;;) {
-            const ssize_t got = ::preadv2(fd_, &part, 1, static_cast<off_t>(readTo_), RWF_NOWAIT);
-            if (got >= 0)
-                return got;
-            if (errno != EINTR)
-                return -1;
-        }
-    }
-
     qsizetype size_;
     qsizetype readFrom_ = 0; // the part read last: [readFrom_, readTo_)
     qsizetype readTo_ = 0;

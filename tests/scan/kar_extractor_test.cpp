@@ -5,7 +5,10 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 using namespace songwick;
 using songwick::test::cp1251;
@@ -311,4 +314,58 @@ TEST(Records, TextsAreDecodedAtTheRecordBoundary) {
     EXPECT_EQ(record[FileNameField], QStringLiteral("а.kar"));
     EXPECT_EQ(record[PerformerTitleField], QStringLiteral("Песня"));
     EXPECT_EQ(record[FurtherText1Field].size(), 2);
+}
+
+namespace {
+
+// Whether the page cache holds the first page of the file.
+bool firstPageCached(int fd) {
+    const auto pageSize = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+    void* const page = ::mmap(nullptr, pageSize, PROT_READ, MAP_SHARED, fd, 0);
+    unsigned char resident = 0;
+    const bool cached =
+        page != MAP_FAILED && ::mincore(page, pageSize, &resident) == 0 && (resident & 1) != 0;
+    if (page != MAP_FAILED)
+        ::munmap(page, pageSize);
+    return cached;
+}
+
+} // namespace
+
+TEST(KarFileReader, TellsWhetherReadingWaitedForTheDisk) {
+    // A file read before is in the page cache, whatever pages of it the kernel marked to start
+    // its read-ahead from (a read that must not wait stops at such a page); one dropped from
+    // the page cache is not.
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("song.kar"));
+    KarBuilder kar;
+    kar.trackName("Soft Karaoke").text("@TSong").raw(QByteArray(64 * 1024, '\0'));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(kar.bytes());
+    file.close();
+    const QByteArray encoded = QFile::encodeName(path);
+    const int fd = ::open(encoded.constData(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    ::fsync(fd);
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    if (firstPageCached(fd)) {
+        ::close(fd);
+        GTEST_SKIP() << "this file system keeps the file in the page cache";
+    }
+    KarFileReader reader;
+    ExtractRequest probe;
+    probe.probePageCache = true;
+    EXPECT_TRUE(reader.extract(encoded, ScanWindow::Start, probe).waitedForDisk);
+
+    // Read in part from the disk: the kernel reads ahead and marks a page of what it read.
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    char page[4096];
+    for (const off_t at : {0, 8192, 12288})
+        ASSERT_EQ(::pread(fd, page, sizeof page, at), ssize_t(sizeof page));
+    ::close(fd);
+    EXPECT_FALSE(reader.extract(encoded, ScanWindow::Start, probe).waitedForDisk);
+    QByteArray buffer;
+    MidiStructure structure;
+    EXPECT_FALSE(reader.readStructure(encoded, -1, buffer, structure, true));
 }
