@@ -362,16 +362,64 @@ QString notAListFileMessage() {
         "songwick::Catalogue", "Данный файл не является файлом Songwick.\n\rЛибо файл поврежден.");
 }
 
-QByteArray listFileBytes(const CatalogueGrid& grid) {
-    const QString lineEnd = QString::fromLatin1(kLineEnd);
-    QString text;
-    qsizetype estimate = 64;
+namespace {
+
+// Adds the row's entry to the record of the rows' files where the name and folder lines it is
+// written with do not give its file back.
+void noteRowFile(QByteArray& filesRecord, const CatalogueGrid& grid, int row, QStringView nameLine,
+                 QStringView folderLine) {
+    const std::optional<RowFile> file = keptRowFile(grid, row);
+    if (!linesGiveRowFile(nameLine, folderLine, file))
+        appendEntry(filesRecord, row, file);
+}
+
+qsizetype estimatedSize(const CatalogueGrid& grid) {
+    qsizetype estimate = 64 + qsizetype(grid.rowCount()) * 2;
     for (int row = 1; row < grid.rowCount(); ++row)
         for (int column = 0; column < grid.columnCount(); ++column)
             estimate += grid.cell(column, row).size() + 2;
-    text.reserve(estimate + qsizetype(grid.rowCount()) * 2);
+    return estimate;
+}
 
-    QByteArray filesRecord;
+// The table in Windows-1251 straight from its cells, where each cell is one line of characters
+// the code page holds, as in nearly every table; nothing where one is not, for the text to be
+// written character by character. Its lines are the cells themselves.
+std::optional<QByteArray> plainCp1251Table(const CatalogueGrid& grid, QByteArray& filesRecord) {
+    QByteArray bytes;
+    bytes.reserve(estimatedSize(grid));
+    bytes += kHeaderLine;
+    bytes += kLineEnd;
+    bytes += QByteArray::number(grid.rowCount());
+    bytes += kLineEnd;
+    bytes += QByteArray::number(grid.columnCount());
+    bytes += kLineEnd;
+    for (int row = 1; row < grid.rowCount(); ++row) {
+        for (int column = 0; column < grid.columnCount(); ++column) {
+            const qsizetype start = bytes.size();
+            if (!appendCp1251Exactly(bytes, grid.cell(column, row)))
+                return std::nullopt;
+            const QByteArrayView line = QByteArrayView(bytes).sliced(start);
+            if (line.contains('\r') || line.contains('\n'))
+                return std::nullopt;
+            bytes += kLineEnd;
+        }
+        bytes += kLineEnd;
+        const auto lineOf = [&](int column) {
+            return column < grid.columnCount() ? QStringView(grid.cell(column, row))
+                                               : QStringView();
+        };
+        noteRowFile(filesRecord, grid, row, lineOf(1), lineOf(2));
+    }
+    bytes += kTrailerLine;
+    bytes += kLineEnd;
+    return bytes;
+}
+
+// The table as text, each cell as its line, and in the code page that holds it.
+QByteArray tableBytes(const CatalogueGrid& grid, QByteArray& filesRecord) {
+    const QString lineEnd = QString::fromLatin1(kLineEnd);
+    QString text;
+    text.reserve(estimatedSize(grid));
     text += QString::fromLatin1(kHeaderLine) + lineEnd;
     text += QString::number(grid.rowCount()) + lineEnd;
     text += QString::number(grid.columnCount()) + lineEnd;
@@ -389,17 +437,25 @@ QByteArray listFileBytes(const CatalogueGrid& grid) {
             text += lineEnd;
         }
         text += lineEnd;
-        const QStringView nameLine = QStringView(text).sliced(lineStart[1], lineLength[1]);
-        const QStringView folderLine = QStringView(text).sliced(lineStart[2], lineLength[2]);
-        const std::optional<RowFile> file = keptRowFile(grid, row);
-        if (!linesGiveRowFile(nameLine, folderLine, file))
-            appendEntry(filesRecord, row, file);
+        noteRowFile(filesRecord, grid, row, QStringView(text).sliced(lineStart[1], lineLength[1]),
+                    QStringView(text).sliced(lineStart[2], lineLength[2]));
     }
     text += QString::fromLatin1(kTrailerLine) + lineEnd;
     bool exact = false;
     QByteArray bytes = encodeCp1251(text, &exact);
     if (!exact)
         bytes = kUtf8Bom.toByteArray() + text.toUtf8();
+    return bytes;
+}
+
+} // namespace
+
+QByteArray listFileBytes(const CatalogueGrid& grid) {
+    QByteArray filesRecord;
+    std::optional<QByteArray> plain = plainCp1251Table(grid, filesRecord);
+    if (!plain)
+        filesRecord.clear();
+    QByteArray bytes = plain ? std::move(*plain) : tableBytes(grid, filesRecord);
     if (!filesRecord.isEmpty()) {
         bytes += kFilesHeaderLine;
         bytes += kLineEnd;

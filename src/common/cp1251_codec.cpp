@@ -58,6 +58,23 @@ QString decodeCp1251(QByteArrayView bytes) {
     return text;
 }
 
+bool appendCp1251Exactly(QByteArray& bytes, QStringView text) {
+    const EncodeTable& table = encodeTable();
+    const qsizetype start = bytes.size();
+    bytes.resize(start + text.size());
+    char* out = bytes.data() + start;
+    for (const QChar c : text) {
+        const char16_t unit = c.unicode();
+        const unsigned char b = table.bytes[unit];
+        if (b == 0 && unit != 0) {
+            bytes.truncate(start);
+            return false;
+        }
+        *out++ = char(b);
+    }
+    return true;
+}
+
 QByteArray encodeCp1251(QStringView text, bool* exact) {
     const EncodeTable& table = encodeTable();
     QByteArray bytes(text.size(), Qt::Uninitialized);
