@@ -234,7 +234,7 @@ ListedFolder listAndPlan(const QByteArray& folder, bool withIdentities) {
 // does not change: each folder is still listed before any of its files is read.
 class FolderLister {
 public:
-    static constexpr size_t kThreads = 8;
+    static constexpr size_t kThreads = 4;
     static constexpr size_t kFoldersAhead = 16;
 
     explicit FolderLister(bool withIdentities) : withIdentities_(withIdentities) {
