@@ -1,5 +1,7 @@
 #include "common/file_name_codec.h"
 
+#include "common/ascii_text.h"
+
 namespace songwick {
 namespace {
 
@@ -62,25 +64,28 @@ void appendUtf8(QByteArray& out, char32_t codePoint) {
 } // namespace
 
 QString decodeFileName(QByteArrayView bytes) {
-    QString name;
-    name.reserve(bytes.size());
+    if (isAscii(bytes)) // most names
+        return QString::fromLatin1(bytes);
+    // No byte gives more than one UTF-16 unit, but for the four of a sequence that gives two.
+    QString name(bytes.size(), Qt::Uninitialized);
+    QChar* out = name.data();
     for (qsizetype i = 0; i < bytes.size();) {
         char32_t codePoint = 0;
         const int length = validSequenceLength(bytes, i, codePoint);
         if (length == 0) {
-            name.append(
-                QChar(char16_t(kFirstEscape + (static_cast<unsigned char>(bytes[i]) - 0x80))));
+            *out++ = QChar(char16_t(kFirstEscape + (static_cast<unsigned char>(bytes[i]) - 0x80)));
             ++i;
             continue;
         }
         if (codePoint < 0x10000) {
-            name.append(QChar(char16_t(codePoint)));
+            *out++ = QChar(char16_t(codePoint));
         } else {
-            name.append(QChar::highSurrogate(codePoint));
-            name.append(QChar::lowSurrogate(codePoint));
+            *out++ = QChar(QChar::highSurrogate(codePoint));
+            *out++ = QChar(QChar::lowSurrogate(codePoint));
         }
         i += length;
     }
+    name.truncate(out - name.constData());
     return name;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ascii_text.h"
+
 #include <QByteArrayView>
 #include <algorithm>
 #include <bit>
@@ -142,22 +144,6 @@ inline qsizetype findEitherPair(QByteArrayView haystack, qsizetype from, char fi
         return -1;
     return byte_search_detail::findCandidate(haystack.data(), from, haystack.size() - 2, 1, first,
                                              second, otherSecond, [](qsizetype) { return true; });
-}
-
-// Whether no byte of the text is 0x80 or above. Eight bytes at a time: most texts are lyrics,
-// thousands of them in a file.
-inline bool isAscii(QByteArrayView text) {
-    const char* at = text.data();
-    const char* const end = at + text.size();
-    std::uint64_t high = 0;
-    for (; end - at >= 8; at += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, at, sizeof word);
-        high |= word;
-    }
-    for (; at < end; ++at)
-        high |= static_cast<unsigned char>(*at);
-    return (high & 0x8080808080808080u) == 0;
 }
 
 } // namespace songwick
