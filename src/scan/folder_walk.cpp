@@ -757,7 +757,7 @@ private:
 
     // The record of a file read by either thread, and its texts for the scan cache.
     void appendRead(size_t index, const Entry& entry, const QString& folderText,
-                    CandidateRead& read) {
+                    const CandidateRead& read) {
         if (read.error)
             std::rethrow_exception(read.error);
         if (read.failure) {

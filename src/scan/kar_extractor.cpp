@@ -429,26 +429,38 @@ bool pageCacheHolds(int fd, qsizetype offset) {
     return held;
 }
 
-// What a read that does not wait for the disk took of `count` bytes from `offset` of a file of
-// fileSize bytes: the bytes it read, and whether it stopped short of them and of the end of the
-// file at a page the page cache does not hold. Such a read
-// also stops at a page the kernel marked to start its read-ahead from, which files read before
-// often have: the page cache is then asked itself.
-struct CachedRead {
-    qsizetype got = 0;
-    bool missing = false;
-};
+// The first read of a file, when asked for, takes only what the page cache holds, to learn
+// whether reading the file waits for the disk.
+class PageCacheProbe {
+public:
+    void arm() { armed_ = true; }
+    bool waitedForDisk() const { return waitedForDisk_; }
 
-CachedRead readCachedOnly(int fd, char* to, qsizetype count, qsizetype offset, qsizetype fileSize) {
-    iovec part{to, static_cast<size_t>(count)};
-    ssize_t got = 0;
-    do {
-        got = ::preadv2(fd, &part, 1, static_cast<off_t>(offset), RWF_NOWAIT);
-    } while (got < 0 && errno == EINTR);
-    const qsizetype read = std::max<qsizetype>(got, 0);
-    const bool stoppedShort = read < count && offset + read < fileSize;
-    return {read, stoppedShort && !pageCacheHolds(fd, offset + read)};
-}
+    // Once armed, reads what the page cache holds of `count` bytes from `offset` of a file of
+    // fileSize bytes into `to`: the bytes read, none where the usual read is to take them. The
+    // reading waits for the disk where this read stops short of them and of the end of the file
+    // at a page the page cache does not hold. Such a read also stops at a page the kernel marked
+    // to start its read-ahead from, which files read before often have: the page cache is then
+    // asked itself.
+    qsizetype read(int fd, char* to, qsizetype count, qsizetype offset, qsizetype fileSize) {
+        if (!armed_)
+            return 0;
+        armed_ = false;
+        iovec part{to, static_cast<size_t>(count)};
+        ssize_t got = 0;
+        do {
+            got = ::preadv2(fd, &part, 1, static_cast<off_t>(offset), RWF_NOWAIT);
+        } while (got < 0 && errno == EINTR);
+        const qsizetype read = std::max<qsizetype>(got, 0);
+        const bool stoppedShort = read < count && offset + read < fileSize;
+        waitedForDisk_ = stoppedShort && !pageCacheHolds(fd, offset + read);
+        return read;
+    }
+
+private:
+    bool armed_ = false;
+    bool waitedForDisk_ = false;
+};
 
 // An opened file read block by block into the reader's buffer, as far as the extractor asks.
 // Past the first block the extractor reads on only to search for a marker, which most files
@@ -464,9 +476,9 @@ public:
     QByteArrayView available() const override { return {buffer_.constData(), size_}; }
 
     // The first read takes only what the page cache holds; waitedForDisk() then tells whether
-    // that was less than was asked for, short of the end of the file.
-    void probePageCache() { probe_ = true; }
-    bool waitedForDisk() const { return waitedForDisk_; }
+    // reading waits for the disk.
+    void probePageCache() { probe_.arm(); }
+    bool waitedForDisk() const { return probe_.waitedForDisk(); }
 
     bool readUpTo(qsizetype size) override {
         // A file far larger than karaoke files is read on in steps, not taken whole at once.
@@ -478,16 +490,12 @@ public:
             const qsizetype wanted = target - size_;
             if (buffer_.size() < target)
                 buffer_.resize(std::max(target, buffer_.size() * 2));
-            if (probe_) {
-                probe_ = false;
-                const CachedRead cached =
-                    readCachedOnly(fd_, buffer_.data() + size_, wanted, size_, fileSize_);
-                waitedForDisk_ = cached.missing;
-                if (cached.got > 0) {
-                    size_ += cached.got;
-                    bytesRead_ += cached.got;
-                    continue;
-                }
+            if (const qsizetype cached =
+                    probe_.read(fd_, buffer_.data() + size_, wanted, size_, fileSize_);
+                cached > 0) {
+                size_ += cached;
+                bytesRead_ += cached;
+                continue;
             }
             const qsizetype got =
                 readFully(fd_, path_, buffer_.data() + size_, wanted, size_, fileSize_ - size_);
@@ -507,8 +515,7 @@ private:
     const qsizetype fileSize_;
     qsizetype size_ = 0;
     bool ended_ = false;
-    bool probe_ = false;
-    bool waitedForDisk_ = false;
+    PageCacheProbe probe_;
 };
 
 // Parts of an opened file of fileSize bytes, each read into the reader's buffer at its own
@@ -526,10 +533,10 @@ public:
     const char* data() const override { return buffer_.constData(); }
     qsizetype size() const override { return size_; }
 
-    // The first part is read only from the page cache; waitedForDisk() then tells whether that
-    // was less than asked for.
-    void probePageCache() { probe_ = true; }
-    bool waitedForDisk() const { return waitedForDisk_; }
+    // The first part is read only from the page cache; waitedForDisk() then tells whether
+    // reading waits for the disk.
+    void probePageCache() { probe_.arm(); }
+    bool waitedForDisk() const { return probe_.waitedForDisk(); }
 
     qsizetype readable(qsizetype from, qsizetype count) override {
         if (from < 0 || from >= size_)
@@ -539,16 +546,12 @@ public:
             readFrom_ = readTo_ = from; // a part of its own
         if (to > readTo_) {
             const qsizetype wanted = std::min(size_, std::max(to, readTo_ + kPartSize)) - readTo_;
-            if (probe_) {
-                probe_ = false;
-                const CachedRead cached =
-                    readCachedOnly(fd_, buffer_.data() + readTo_, wanted, readTo_, size_);
-                waitedForDisk_ = cached.missing;
-                if (cached.got > 0) {
-                    bytesRead_ += cached.got;
-                    readTo_ += cached.got;
-                    return readable(from, count);
-                }
+            if (const qsizetype cached =
+                    probe_.read(fd_, buffer_.data() + readTo_, wanted, readTo_, size_);
+                cached > 0) {
+                bytesRead_ += cached;
+                readTo_ += cached;
+                return readable(from, count);
             }
             const qsizetype got = readFully(fd_, path_, buffer_.data() + readTo_, wanted, readTo_);
             bytesRead_ += got;
@@ -571,8 +574,7 @@ private:
     qsizetype size_;
     qsizetype readFrom_ = 0; // the part read last: [readFrom_, readTo_)
     qsizetype readTo_ = 0;
-    bool probe_ = false;
-    bool waitedForDisk_ = false;
+    PageCacheProbe probe_;
 };
 
 } // namespace
