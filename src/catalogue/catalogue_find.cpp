@@ -76,27 +76,29 @@ const std::array<FoldedUnit, kFoldTableEnd>& foldTable() {
     return table;
 }
 
-// Appends the folded text to out; words are parted by one blank, none at either end.
+// Appends the folded text to out; words are parted by one blank, none at either end. Written
+// in place: the folded text is no longer than the text but for a blank on either side of each
+// "&" (any other blank stands for one that was there).
 void appendFolded(QString& out, QStringView text) {
     const auto& table = foldTable();
     const qsizetype start = out.size();
+    out.resize(start + text.size() + 2 * text.count(u'&'));
+    QChar* const first = out.data() + start;
+    QChar* at = first;
     bool blankPending = false;
-    const auto appendWordStart = [&] {
-        if (blankPending && out.size() > start)
-            out += u' ';
-        blankPending = false;
-    };
     for (const QChar c : text) {
         const FoldedUnit unit = c.unicode() < kFoldTableEnd ? table[c.unicode()] : foldUnit(c);
         switch (unit.kind) {
         case FoldKind::Keep:
-            appendWordStart();
-            out += QChar(unit.folded);
+            if (blankPending && at != first)
+                *at++ = u' ';
+            blankPending = false;
+            *at++ = QChar(unit.folded);
             break;
         case FoldKind::Ampersand:
-            blankPending = true;
-            appendWordStart();
-            out += u'&';
+            if (at != first)
+                *at++ = u' ';
+            *at++ = u'&';
             blankPending = true;
             break;
         case FoldKind::Blank:
@@ -106,13 +108,13 @@ void appendFolded(QString& out, QStringView text) {
             break; // punctuation joins what stands on either side
         }
     }
+    out.truncate(start + (at - first));
 }
 
 } // namespace
 
 QString foldedForFind(QStringView text) {
     QString out;
-    out.reserve(text.size());
     appendFolded(out, text);
     return out;
 }

@@ -395,11 +395,7 @@ std::optional<QByteArray> plainCp1251Table(const CatalogueGrid& grid, QByteArray
     bytes += kLineEnd;
     for (int row = 1; row < grid.rowCount(); ++row) {
         for (int column = 0; column < grid.columnCount(); ++column) {
-            const qsizetype start = bytes.size();
-            if (!appendCp1251Exactly(bytes, grid.cell(column, row)))
-                return std::nullopt;
-            const QByteArrayView line = QByteArrayView(bytes).sliced(start);
-            if (line.contains('\r') || line.contains('\n'))
+            if (!appendCp1251Line(bytes, grid.cell(column, row)))
                 return std::nullopt;
             bytes += kLineEnd;
         }

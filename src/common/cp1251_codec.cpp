@@ -58,15 +58,19 @@ QString decodeCp1251(QByteArrayView bytes) {
     return text;
 }
 
-bool appendCp1251Exactly(QByteArray& bytes, QStringView text) {
+bool appendCp1251Line(QByteArray& bytes, QStringView text) {
     const EncodeTable& table = encodeTable();
     const qsizetype start = bytes.size();
     bytes.resize(start + text.size());
     char* out = bytes.data() + start;
     for (const QChar c : text) {
         const char16_t unit = c.unicode();
+        if (unit >= 0x20 && unit < 0x80) { // nearly every character: itself
+            *out++ = char(unit);
+            continue;
+        }
         const unsigned char b = table.bytes[unit];
-        if (b == 0 && unit != 0) {
+        if ((b == 0 && unit != 0) || unit == u'\r' || unit == u'\n') {
             bytes.truncate(start);
             return false;
         }

@@ -146,11 +146,20 @@ constexpr unsigned char smallLetter(unsigned char letter) {
     return letter == 0xA8 ? 0xB8 : letter | 0x20;
 }
 
-constexpr std::string_view kRussianVowels =
-    "\xE0\xE5\xE8\xEE\xF3\xFB\xFD\xFE\xFF\xB8"; // а е и о у ы э ю я ё
+// Which bytes are, in either case, one of the letters given in small form.
+constexpr std::array<bool, 256> letterSet(std::string_view smallLetters) {
+    std::array<bool, 256> set{};
+    for (int b = 0x80; b < 256; ++b)
+        set[b] = smallLetters.find(char(smallLetter(static_cast<unsigned char>(b)))) !=
+                 std::string_view::npos;
+    return set;
+}
+
+constexpr auto kRussianVowels =
+    letterSet("\xE0\xE5\xE8\xEE\xF3\xFB\xFD\xFE\xFF\xB8"); // а е и о у ы э ю я ё
 
 bool isRussianVowel(unsigned char letter) {
-    return kRussianVowels.find(char(smallLetter(letter))) != std::string_view::npos;
+    return kRussianVowels[letter];
 }
 
 // Letter pairs Russian spelling never or hardly ever has, which Greek read in Windows-1251 has
@@ -172,10 +181,10 @@ bool breaksRussianSpelling(unsigned char previous, unsigned char letter) {
 
 // б з й п ф х щ: rare in Russian (about 9% of letters), but where the commonest Greek letters
 // (α η ι ο τ υ ω, about half of a Greek text) fall when Greek is read in Windows-1251.
-constexpr std::string_view kGreekPositions = "\xE1\xE7\xE9\xEF\xF4\xF5\xF9";
+constexpr auto kGreekPositions = letterSet("\xE1\xE7\xE9\xEF\xF4\xF5\xF9");
 
 bool isGreekPosition(unsigned char letter) {
-    return kGreekPositions.find(char(smallLetter(letter))) != std::string_view::npos;
+    return kGreekPositions[letter];
 }
 
 // Whether texts read in Windows-1251 as Russian words do, so certainly that the detector need
@@ -324,21 +333,22 @@ QStringList knownCodePageKeys() {
 struct CodePageDetector::Detector {
     uchardet_t handle = uchardet_new();
     std::vector<QByteArrayView> notAscii; // of the current file; the memory is kept for the next
+    QByteArray input;                     // what the detector is given, as kept for the next
     ~Detector() { uchardet_delete(handle); }
 
-    // Asks the detector about the texts in notAscii, up to kDetectorInputLimit bytes.
+    // Asks the detector about the texts in notAscii, a line each, up to kDetectorInputLimit
+    // bytes. They are given in one call: each call costs the detector as much as some hundred
+    // bytes, and sung words are a few bytes each.
     QByteArray answer() {
         uchardet_reset(handle);
-        qsizetype fed = 0;
+        input.clear();
         for (QByteArrayView text : notAscii) {
-            if (fed >= kDetectorInputLimit)
+            if (input.size() >= kDetectorInputLimit)
                 break;
-            const QByteArrayView part =
-                text.first(std::min(text.size(), kDetectorInputLimit - fed));
-            uchardet_handle_data(handle, part.data(), size_t(part.size()));
-            uchardet_handle_data(handle, "\n", 1);
-            fed += part.size() + 1;
+            input.append(text.first(std::min(text.size(), kDetectorInputLimit - input.size())));
+            input.append('\n');
         }
+        uchardet_handle_data(handle, input.constData(), size_t(input.size()));
         uchardet_data_end(handle);
         const char* charset = uchardet_get_charset(handle);
         return QByteArray(charset ? charset : "").toUpper();

@@ -38,7 +38,11 @@ public:
     FileNameTexts match(const QString& fileName) const;
 
 private:
+    // The default patterns are matched without their expressions, with the same result.
+    enum class Shape { Expression, PerformerDashTitle, TitleOnly };
+
     std::vector<QRegularExpression> expressions_; // by pattern; empty for one that names nothing
+    std::vector<Shape> shapes_;                   // by pattern
 };
 
 } // namespace songwick

@@ -22,6 +22,10 @@ namespace {
 // Name runs are looked for inside one block of the file: a track-name pair whose two
 // bytes fall into different blocks is not seen.
 constexpr qsizetype kBlockSize = 8192;
+// A file no larger than most karaoke files is read whole in its first call, whatever part of
+// it is asked for first: a call costs about as much as copying tens of kilobytes, and most
+// files are read on to their end or to a track far into them.
+constexpr qsizetype kWholeFileRead = 64 * 1024;
 constexpr int kNameRunCount = 8;
 // The MIDI header chunk in front of the texts of a Soft Karaoke file.
 constexpr qsizetype kHeaderChunkSize = 14;
@@ -465,7 +469,8 @@ private:
 // An opened file read block by block into the reader's buffer, as far as the extractor asks.
 // Past the first block the extractor reads on only to search for a marker, which most files
 // lack to their end: the rest of the file, as large as its status said, is then read in one
-// call, and a byte more, so that the end is seen without another call.
+// call, and a byte more, so that the end is seen without another call. A file of at most
+// kWholeFileRead bytes is read so at once.
 class FileBlocks final : public KarBytes {
 public:
     FileBlocks(int fd, const QByteArray& encodedPath, QByteArray& buffer, qint64& bytesRead,
@@ -483,9 +488,11 @@ public:
     bool readUpTo(qsizetype size) override {
         // A file far larger than karaoke files is read on in steps, not taken whole at once.
         constexpr qsizetype kLargestStep = 256 * 1024;
+        const bool readWhole = size_ == 0 && fileSize_ <= kWholeFileRead;
         const qsizetype target =
-            size <= kBlockSize ? size
-                               : std::max(size, std::min(fileSize_ + 1, size_ + kLargestStep));
+            size <= kBlockSize && !readWhole
+                ? size
+                : std::max(size, std::min(fileSize_ + 1, size_ + kLargestStep));
         while (size_ < size && !ended_) {
             const qsizetype wanted = target - size_;
             if (buffer_.size() < target)
@@ -520,7 +527,8 @@ private:
 
 // Parts of an opened file of fileSize bytes, each read into the reader's buffer at its own
 // offset when the structure reader comes to it. A part just after what was read extends it;
-// a part further on is read on its own, and the bytes skipped are never read.
+// a part further on is read on its own, and the bytes skipped are never read. The first part
+// takes up to kWholeFileRead bytes: most files whole.
 class FileParts final : public MidiBytes {
 public:
     FileParts(int fd, const QByteArray& encodedPath, QByteArray& buffer, qint64& bytesRead,
@@ -545,7 +553,9 @@ public:
         if (from < readFrom_ || from > readTo_ + kJoinedGap)
             readFrom_ = readTo_ = from; // a part of its own
         if (to > readTo_) {
-            const qsizetype wanted = std::min(size_, std::max(to, readTo_ + kPartSize)) - readTo_;
+            const qsizetype partSize = readAny_ ? kPartSize : kWholeFileRead;
+            readAny_ = true;
+            const qsizetype wanted = std::min(size_, std::max(to, readTo_ + partSize)) - readTo_;
             if (const qsizetype cached =
                     probe_.read(fd_, buffer_.data() + readTo_, wanted, readTo_, size_);
                 cached > 0) {
@@ -574,6 +584,7 @@ private:
     qsizetype size_;
     qsizetype readFrom_ = 0; // the part read last: [readFrom_, readTo_)
     qsizetype readTo_ = 0;
+    bool readAny_ = false; // the first part is read as large as kWholeFileRead
     PageCacheProbe probe_;
 };
 

@@ -165,10 +165,21 @@ const unsigned char* firstByteFromF0(const unsigned char* from, const unsigned c
     const unsigned char* at = from;
 #if defined(__SSE2__)
     const __m128i belowF0 = _mm_set1_epi8(char(0xEF));
+    const auto load = [](const unsigned char* bytes) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    };
+    // Music has none of these bytes for kilobytes: 64 bytes are looked at in one step, by their
+    // largest, and the 16 that hold one are found below.
+    for (; to - at >= 64; at += 64) {
+        const __m128i largest = _mm_max_epu8(_mm_max_epu8(load(at), load(at + 16)),
+                                             _mm_max_epu8(load(at + 32), load(at + 48)));
+        const __m128i above = _mm_subs_epu8(largest, belowF0);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(above, _mm_setzero_si128())) != 0xFFFF)
+            break;
+    }
     for (; to - at >= 16; at += 16) {
-        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
         // Saturating subtraction leaves a byte above EF non-zero.
-        const __m128i above = _mm_subs_epu8(bytes, belowF0);
+        const __m128i above = _mm_subs_epu8(load(at), belowF0);
         const int zero = _mm_movemask_epi8(_mm_cmpeq_epi8(above, _mm_setzero_si128()));
         if (zero != 0xFFFF)
             return at + std::countr_one(static_cast<unsigned>(zero));
@@ -389,16 +400,20 @@ private:
             return;
         }
         ++eventsMet_;
-        const QByteArrayView text(reinterpret_cast<const char*>(data), size);
-        const bool line = type == kMetaText && size > 0 && data[0] == '@';
-        const bool leading = type == kMetaText && !afterNote && leadingTexts_++ < kMidiLeadingTexts;
-        if (type == kMetaLyric)
+        bool sungWords = false; // a lyric, or a text that is no "@" line past the leading ones
+        if (type == kMetaLyric) {
             ++track.lyricEvents;
-        else if (type == kMetaText && !line)
-            ++track.plainTexts;
-        if (kept_ == MidiEventsKept::Naming && !line && !leading &&
-            (type == kMetaLyric || type == kMetaText) && isAsciiText(data, size, readableEnd))
-            return; // sung words: counted above
+            sungWords = true;
+        } else if (type == kMetaText) {
+            const bool leading = !afterNote && leadingTexts_++ < kMidiLeadingTexts;
+            if (size == 0 || data[0] != '@') {
+                ++track.plainTexts;
+                sungWords = !leading;
+            }
+        }
+        if (sungWords && kept_ == MidiEventsKept::Naming && isAsciiText(data, size, readableEnd))
+            return; // counted above
+        const QByteArrayView text(reinterpret_cast<const char*>(data), size);
         structure_.metaEvents.push_back({type, trackIndex, tick, data - base_, text, afterNote});
     }
 

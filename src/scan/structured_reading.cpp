@@ -223,6 +223,16 @@ public:
         return int(most - tracks.begin());
     }
 
+    // The copyright events, which may name the maker.
+    std::vector<Candidate> copyrights() const {
+        std::vector<Candidate> copyright;
+        for (const MidiMetaEvent& event : structure_.metaEvents) {
+            if (event.type == kMetaCopyright)
+                copyright.push_back({&event, textOf(event)});
+        }
+        return copyright;
+    }
+
     // Track names of the first tracks, then the text events before the first note, then
     // the copyright: the places other editors name the song in.
     std::vector<Candidate> plainCandidates(bool softKaraoke) const {
@@ -452,10 +462,25 @@ FileNameTexts capitalsFirst(const QString& name) {
 }
 
 // A performer from a file name without the collection's number before it ("00527 ABBA"): a
-// number with a leading zero or of three digits at least, so that "50 Cent" keeps its own.
+// number with a leading zero or of three digits at least, so that "50 Cent" keeps its own, then
+// "." or ")" and blanks before the name. Digits and blanks as in ASCII.
 QString withoutFileNumber(const QString& performer) {
-    static const QRegularExpression number(QStringLiteral("^(0\\d*|\\d{3,})[.)]?\\s+(?=\\S)"));
-    return QString(performer).remove(number);
+    const auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    const auto isBlank = [](QChar c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); };
+    const qsizetype size = performer.size();
+    qsizetype at = 0;
+    while (at < size && isDigit(performer[at]))
+        ++at;
+    if (at == 0 || (at < 3 && performer[0] != u'0'))
+        return performer;
+    if (at < size && (performer[at] == u'.' || performer[at] == u')'))
+        ++at;
+    const qsizetype blanksStart = at;
+    while (at < size && isBlank(performer[at]))
+        ++at;
+    if (at == blanksStart || at == size)
+        return performer;
+    return performer.sliced(at);
 }
 
 // The texts the file name gives: by the patterns, and where only the plain title pattern
@@ -587,10 +612,8 @@ StructuredTexts StructuredReader::read(const MidiStructure& structure, const QSt
         candidates = std::move(titleLines);
         candidates.insert(candidates.end(), infoLines.begin(), infoLines.end());
         // The copyright may still name the maker.
-        for (const Candidate& other : reading.plainCandidates(true)) {
-            if (other.event->type == kMetaCopyright)
-                candidates.push_back(other);
-        }
+        for (Candidate& copyright : reading.copyrights())
+            candidates.push_back(std::move(copyright));
     } else {
         candidates = reading.plainCandidates(out.softKaraoke);
         candidates.insert(candidates.end(), infoLines.begin(), infoLines.end());
