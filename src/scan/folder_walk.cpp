@@ -421,12 +421,6 @@ public:
         work_.notify_one();
     }
 
-    // Folders added and not ended.
-    std::size_t folders() const {
-        const std::lock_guard lock(mutex_);
-        return folders_.size();
-    }
-
     // The walk comes to plan entry `index` of the first folder: what this thread read of it,
     // waiting for it when the thread is still reading it; nothing when the walk is to read it
     // itself.
@@ -523,7 +517,7 @@ private:
     mutable std::mutex mutex_;
     std::condition_variable work_; // the thread waits here for a candidate it may take
     std::condition_variable read_; // the walk waits here for a candidate the thread reads
-    std::deque<Folder> folders_;   // the folder being walked first, then the one listed next
+    std::deque<Folder> folders_;   // the folder being walked first, then those listed next
     bool walkWaiting_ = false;
     bool stopping_ = false;
     std::thread thread_; // last: starts once the members above exist
@@ -615,9 +609,10 @@ private:
     }
 
     void listOneFolder(const QByteArray& folder) {
-        const bool prepared = upcoming_.has_value();
-        ListedFolder listed = prepared ? std::move(*upcoming_) : lister_->next();
-        upcoming_.reset();
+        const bool prepared = !upcoming_.empty();
+        ListedFolder listed = prepared ? std::move(upcoming_.front()) : lister_->next();
+        if (prepared)
+            upcoming_.pop_front();
         if (listed.listing.error != 0) {
             result_.unreadableFolders.push_back({decodeFileName(folder), listed.listing.error});
             if (result_.listings == 0)
@@ -657,20 +652,24 @@ private:
         folderFd_ = -1;
     }
 
-    // While the second thread reads: the next folder's listing, once it is there, is taken
-    // and handed to that thread, so that it goes on there once it met the walk in this one.
+    // While the second thread reads: the next folders' listings, once they are there, are taken
+    // and handed to that thread, so that it goes on there once it met the walk in this one. Two
+    // are taken, as the thread may read a small folder whole while the walk still adds the
+    // records of the one before.
     void prepareNextFolder() {
-        if (!candidates_ || upcoming_ || queue_.empty() || prefetching_ ||
-            candidates_->folders() > 1)
-            return;
-        upcoming_ = lister_->nextIfListed();
-        if (!upcoming_)
-            return;
-        QByteArray folder = queue_.front();
-        if (!folder.endsWith('/'))
-            folder.append('/');
-        takeCachedTexts(upcoming_->plan, folder);
-        candidates_->addFolder(upcoming_->plan, upcoming_->listing.fd());
+        constexpr std::size_t kFoldersPrepared = 2;
+        while (candidates_ && !prefetching_ && upcoming_.size() < kFoldersPrepared &&
+               upcoming_.size() < queue_.size()) {
+            std::optional<ListedFolder> listed = lister_->nextIfListed();
+            if (!listed)
+                return;
+            QByteArray folder = queue_[upcoming_.size()];
+            if (!folder.endsWith('/'))
+                folder.append('/');
+            takeCachedTexts(listed->plan, folder);
+            ListedFolder& upcoming = upcoming_.emplace_back(std::move(*listed));
+            candidates_->addFolder(upcoming.plan, upcoming.listing.fd());
+        }
     }
 
     // A candidate whose texts the scan cache holds for its unchanged identity is not read.
@@ -825,8 +824,8 @@ private:
     std::optional<ScanCache> cache_;
     std::vector<PlannedEntry> plan_;
     Prefetcher prefetcher_;
-    bool prefetching_ = false;             // on once a file of the folder was not in the page cache
-    std::optional<ListedFolder> upcoming_; // the next folder's listing, taken early
+    bool prefetching_ = false;          // on once a file of the folder was not in the page cache
+    std::deque<ListedFolder> upcoming_; // the next folders' listings, taken early
     std::unique_ptr<CandidateReader> candidates_; // the second reading thread
     QByteArray folderPath_;                       // the folder being listed, ending with "/"
     WalkResult result_;
