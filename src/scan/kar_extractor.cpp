@@ -502,6 +502,8 @@ public:
                 cached > 0) {
                 size_ += cached;
                 bytesRead_ += cached;
+                // Short at the size the status gave: the end, as readFully() takes it.
+                ended_ = cached < wanted && size_ >= fileSize_;
                 continue;
             }
             const qsizetype got =
