@@ -105,14 +105,29 @@ void WindowRegistry::windowAboutToShow(QWidget* window) {
     placed->placed = true;
     centreOnOwner(window, current_);
     // A window manager that frames a window again as it maps it may put it somewhere else than
-    // asked; for the first two seconds after it shows, the window is moved back where it was put.
+    // asked; for the first two seconds after it shows, and after it is first painted, which on
+    // a busy machine can be later, the window is moved back where it was put.
     placed->awaited = window->geometry();
-    const int showing = ++placed->showings;
-    QTimer::singleShot(kMappingTime, window, [this, window, showing] {
-        PlacedWindow* shown = placedWindow(window);
-        if (shown != nullptr && shown->showings == showing)
-            shown->awaited.reset();
+    placed->painted = false;
+    holdPlace(*placed);
+}
+
+void WindowRegistry::holdPlace(PlacedWindow& placed) {
+    const int hold = ++placed.holds;
+    QWidget* window = placed.window;
+    QTimer::singleShot(kMappingTime, window, [this, window, hold] {
+        PlacedWindow* held = placedWindow(window);
+        if (held != nullptr && held->holds == hold)
+            held->awaited.reset();
     });
+}
+
+void WindowRegistry::windowPainted(QWidget* window) {
+    PlacedWindow* placed = placedWindow(window);
+    if (placed == nullptr || placed->painted || !placed->awaited)
+        return;
+    placed->painted = true;
+    holdPlace(*placed);
 }
 
 WindowRegistry::PlacedWindow* WindowRegistry::placedWindow(QWidget* window) {
@@ -141,6 +156,9 @@ bool WindowRegistry::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::Move && event->spontaneous()) {
         if (auto* window = qobject_cast<QWidget*>(watched))
             windowMoved(window);
+    } else if (event->type() == QEvent::Paint) {
+        if (auto* window = qobject_cast<QWidget*>(watched))
+            windowPainted(window);
     } else if (event->type() == QEvent::Show && !event->spontaneous()) {
         // Sent before the window is mapped: it appears where it is put here.
         if (auto* window = qobject_cast<QWidget*>(watched))

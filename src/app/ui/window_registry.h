@@ -132,8 +132,12 @@ private:
         // Where the window was put as it was shown, while the window manager may still move it
         // elsewhere as it maps the window.
         std::optional<QRect> awaited;
-        int showings = 0; // times shown, so that a showing's end of waiting ends only its own
+        bool painted = false; // since it was shown
+        int holds = 0;        // holds begun, so that a hold's end ends only its own
     };
+    // Keeps the window where it was put for kMappingTime from now.
+    void holdPlace(PlacedWindow& placed);
+    void windowPainted(QWidget* window);
 
     PlatformServices services_;
     QString settingsPath_;
