@@ -333,7 +333,7 @@ QStringList knownCodePageKeys() {
 struct CodePageDetector::Detector {
     uchardet_t handle = uchardet_new();
     std::vector<QByteArrayView> notAscii; // of the current file; the memory is kept for the next
-    QByteArray input;                     // what the detector is given, as kept for the next
+    QByteArray input; // what the detector is given; the memory is kept for the next file
     ~Detector() { uchardet_delete(handle); }
 
     // Asks the detector about the texts in notAscii, a line each, up to kDetectorInputLimit

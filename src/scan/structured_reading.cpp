@@ -238,7 +238,6 @@ public:
     std::vector<Candidate> plainCandidates(bool softKaraoke) const {
         std::vector<Candidate> trackNames;
         std::vector<Candidate> leading;
-        std::vector<Candidate> copyright;
         std::int64_t firstNote = structure_.firstNoteTick();
         if (firstNote < 0)
             firstNote = 0;
@@ -246,8 +245,6 @@ public:
             if (event.type == kMetaTrackName && event.track < kNamedTrackLimit &&
                 !event.afterTrackNote)
                 trackNames.push_back({&event, textOf(event)});
-            else if (event.type == kMetaCopyright)
-                copyright.push_back({&event, textOf(event)});
             else if (event.type == kMetaText && !softKaraoke &&
                      int(leading.size()) < kMidiLeadingTexts && !event.afterTrackNote &&
                      event.tick <= firstNote)
@@ -258,7 +255,8 @@ public:
             [](const Candidate& a, const Candidate& b) { return a.event->track < b.event->track; });
         std::vector<Candidate> all = std::move(trackNames);
         all.insert(all.end(), leading.begin(), leading.end());
-        all.insert(all.end(), copyright.begin(), copyright.end());
+        for (Candidate& copyright : copyrights())
+            all.push_back(std::move(copyright));
         return all;
     }
 
