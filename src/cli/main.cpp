@@ -2,6 +2,7 @@
 #include "cli/commands.h"
 #include "cli/songbook_module.h"
 #include "common/file_name_codec.h"
+#include "common/heap_tuning.h"
 #include "settings/options_file.h"
 #include "translations/interface_language.h"
 
@@ -209,6 +210,7 @@ int runCommand(const Command& command, const QStringList& arguments) {
 } // namespace
 
 int main(int argc, char** argv) {
+    songwick::tuneHeapForLargeTables();
     const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
     // The program's name, so that the scan cache and the rename journal are the windows' own.
     QCoreApplication::setApplicationName(QStringLiteral("songwick"));

@@ -3,6 +3,7 @@
 #include "app/ui/window_registry.h"
 #include "catalogue/catalogue_grid.h"
 #include "common/file_name_codec.h"
+#include "common/heap_tuning.h"
 #include "help/ui/splash_window.h"
 #include "settings/options_file.h"
 #include "settings/settings_file.h"
@@ -146,6 +147,7 @@ int main(int argc, char** argv) {
     if (const std::optional<int> answered = answerInformationRequest(argc, argv))
         return *answered;
 
+    songwick::tuneHeapForLargeTables();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("songwick"));
     QApplication::setApplicationVersion(QStringLiteral(SONGWICK_VERSION));
