@@ -9,4 +9,9 @@ namespace songwick {
 // first thing in main(); where the system refuses a step, the heap stays as it was.
 void tuneHeapForLargeTables();
 
+// The same huge-page advice for the heap of the calling thread, where the C library gave it a
+// heap of its own: called first thing in a helper thread that allocates much (the scan's folder
+// listers and its second reader). Does nothing where the heap is not laid out as expected.
+void tuneThisThreadsHeap();
+
 } // namespace songwick

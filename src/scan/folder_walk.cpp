@@ -2,6 +2,7 @@
 
 #include "common/error.h"
 #include "common/file_name_codec.h"
+#include "common/heap_tuning.h"
 #include "common/system_error.h"
 #include "scan/scan_cache.h"
 #include "scan/structured_reading.h"
@@ -294,6 +295,7 @@ private:
     };
 
     void run() {
+        tuneThisThreadsHeap();
         yieldOnWake();
         std::unique_lock lock(mutex_);
         for (;;) {
@@ -485,6 +487,7 @@ private:
     }
 
     void run() {
+        tuneThisThreadsHeap();
         yieldOnWake();
         std::unique_lock lock(mutex_);
         for (;;) {
