@@ -11,33 +11,30 @@
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <unistd.h>
+#include <xxhash.h>
 
 namespace songwick {
 namespace {
 
 // "SWKC": marks the database as this program's scan cache.
 constexpr int kApplicationId = 0x53574B43;
-constexpr int kSchemaVersion = 1;
+// 2: the key begins with the reading, so that one reading's entries of a tree are read in
+// one pass without those of the others.
+constexpr int kSchemaVersion = 2;
 // A database that another scan holds is given up after this long.
 constexpr int kBusyTimeoutMs = 250;
 
 constexpr char kTables[] = "CREATE TABLE files("
-                           " folder BLOB NOT NULL, reading BLOB NOT NULL, name BLOB NOT NULL,"
+                           " reading BLOB NOT NULL, folder BLOB NOT NULL, name BLOB NOT NULL,"
                            " device INTEGER NOT NULL, inode INTEGER NOT NULL,"
                            " size INTEGER NOT NULL, modified INTEGER NOT NULL,"
                            " changed INTEGER NOT NULL, texts BLOB NOT NULL,"
                            " seen INTEGER NOT NULL,"
-                           " PRIMARY KEY(folder, reading, name)) WITHOUT ROWID;"
+                           " PRIMARY KEY(reading, folder, name)) WITHOUT ROWID;"
                            "CREATE TABLE expiry(day INTEGER NOT NULL);"
                            "INSERT INTO expiry VALUES(0);";
-
-quint64 fnv1a(quint64 hash, QByteArrayView bytes) {
-    for (char byte : bytes) {
-        hash ^= static_cast<unsigned char>(byte);
-        hash *= 0x100000001B3ULL;
-    }
-    return hash;
-}
+// What an earlier version held is read again rather than carried over.
+constexpr char kEarlierTables[] = "DROP TABLE IF EXISTS files; DROP TABLE IF EXISTS expiry;";
 
 void appendNumber(QByteArray& out, quint64 value, int bytes) {
     for (int i = 0; i < bytes; ++i)
@@ -51,6 +48,7 @@ quint64 numberAt(QByteArrayView in, qsizetype at, int bytes) {
     return value;
 }
 
+// Each part hashed with the hash of those before as its seed.
 quint64 checkSum(const CacheKey& key, QByteArrayView texts) {
     constexpr int kParts = 5;
     std::array<char, 8 * kParts> identity{};
@@ -60,13 +58,11 @@ quint64 checkSum(const CacheKey& key, QByteArrayView texts) {
         for (int i = 0; i < 8; ++i)
             identity[at++] = static_cast<char>((static_cast<quint64>(part) >> (8 * i)) & 0xFF);
     }
-    quint64 hash = 0xCBF29CE484222325ULL;
+    XXH64_hash_t hash = 0;
     for (QByteArrayView part :
          {QByteArrayView(key.folder), QByteArrayView(key.name), QByteArrayView(key.reading),
-          QByteArrayView(identity.data(), identity.size()), texts}) {
-        hash = fnv1a(hash, part);
-        hash = fnv1a(hash, QByteArrayView("\0", 1));
-    }
+          QByteArrayView(identity.data(), identity.size()), texts})
+        hash = XXH3_64bits_withSeed(part.data(), static_cast<std::size_t>(part.size()), hash);
     return hash;
 }
 
@@ -152,7 +148,8 @@ bool ScanCache::open(const QString& path) {
     if (!database_.open(QFile::encodeName(path), kBusyTimeoutMs))
         return false;
     const SqliteSchema schema{kApplicationId, kSchemaVersion, kTables,
-                              QStringLiteral("it is not a scan cache of this version")};
+                              QStringLiteral("it is not a scan cache of this version"),
+                              kEarlierTables};
     if (!database_.ensureSchema(schema) || !database_.execute("PRAGMA journal_mode=WAL") ||
         !database_.execute("PRAGMA synchronous=NORMAL") || !database_.execute("BEGIN IMMEDIATE"))
         return false;
@@ -162,10 +159,11 @@ bool ScanCache::open(const QString& path) {
     // In the order of the primary key: one pass over the part of the table that holds the tree.
     selectTree_ = database_.prepare(
         "SELECT folder, name, device, inode, size, modified, changed, texts, seen FROM files"
-        " WHERE folder >= ?1 AND (?2 IS NULL OR folder < ?2) AND reading = ?3"
-        " ORDER BY folder, reading, name");
-    insert_ = database_.prepare(
-        "INSERT OR REPLACE INTO files VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
+        " WHERE reading = ?3 AND folder >= ?1 AND (?2 IS NULL OR folder < ?2)"
+        " ORDER BY reading, folder, name");
+    insert_ = database_.prepare("INSERT OR REPLACE INTO files(folder, reading, name, device, inode,"
+                                " size, modified, changed, texts, seen)"
+                                " VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
     touch_ = database_.prepare(
         "UPDATE files SET seen = ?4 WHERE folder = ?1 AND reading = ?2 AND name = ?3");
     return select_ && selectTree_ && insert_ && touch_;
@@ -357,31 +355,43 @@ void ScanCache::dropEarlierRevisions(QByteArray family, QByteArray current) {
 void ScanCache::finish() {
     if (!database_.isOpen())
         return;
-    // Once a day, as the expiry.
-    if (!revisionFamily_.isEmpty()) {
-        const SqliteStatement statement = database_.prepare(
-            "DELETE FROM files WHERE substr(reading, 1, ?2) = ?1"
-            " AND substr(reading, 1, ?4) != ?3 AND (SELECT day FROM expiry) < ?5");
-        sqlite3_stmt* drop = statement.get();
-        if (!drop)
+    // Once a day, the expiry; the day is asked first, as the deletions go through every row.
+    if (expiryDue()) {
+        if (!revisionFamily_.isEmpty() && !deleteEarlierRevisions())
             return;
-        bindBytes(drop, 1, revisionFamily_);
-        sqlite3_bind_int64(drop, 2, revisionFamily_.size());
-        bindBytes(drop, 3, currentRevision_);
-        sqlite3_bind_int64(drop, 4, currentRevision_.size());
-        sqlite3_bind_int64(drop, 5, today_);
-        if (const int code = sqlite3_step(drop); code != SQLITE_DONE) {
-            database_.fail(code);
+        const QByteArray expire = "DELETE FROM files WHERE seen < " +
+                                  QByteArray::number(today_ - kScanCacheExpiryDays) +
+                                  ";UPDATE expiry SET day = " + QByteArray::number(today_) + ";";
+        if (!database_.execute(expire.constData()))
             return;
-        }
     }
-    const QByteArray expire = "DELETE FROM files WHERE seen < " +
-                              QByteArray::number(today_ - kScanCacheExpiryDays) +
-                              " AND (SELECT day FROM expiry) < " + QByteArray::number(today_) +
-                              ";UPDATE expiry SET day = " + QByteArray::number(today_) +
-                              " WHERE day < " + QByteArray::number(today_) + ";COMMIT;";
-    if (database_.execute(expire.constData()))
+    if (database_.execute("COMMIT"))
         close();
+}
+
+bool ScanCache::expiryDue() {
+    if (!database_.isOpen())
+        return false;
+    const SqliteStatement day = database_.prepare("SELECT day FROM expiry");
+    if (!day)
+        return false;
+    return sqlite3_step(day.get()) == SQLITE_ROW && sqlite3_column_int64(day.get(), 0) < today_;
+}
+
+bool ScanCache::deleteEarlierRevisions() {
+    const SqliteStatement statement =
+        database_.prepare("DELETE FROM files WHERE substr(reading, 1, ?2) = ?1"
+                          " AND substr(reading, 1, ?4) != ?3");
+    sqlite3_stmt* drop = statement.get();
+    if (!drop)
+        return false;
+    bindBytes(drop, 1, revisionFamily_);
+    sqlite3_bind_int64(drop, 2, revisionFamily_.size());
+    bindBytes(drop, 3, currentRevision_);
+    sqlite3_bind_int64(drop, 4, currentRevision_.size());
+    if (const int code = sqlite3_step(drop); code != SQLITE_DONE)
+        return database_.fail(code);
+    return true;
 }
 
 } // namespace songwick

@@ -91,9 +91,12 @@ bool SqliteDatabase::ensureSchema(const SqliteSchema& schema) {
     query.reset();
     if (applicationId == schema.applicationId && version == schema.version)
         return true;
-    if (applicationId == 0 && version == 0 && objects == 0) {
+    const bool empty = applicationId == 0 && version == 0 && objects == 0;
+    const bool earlier = applicationId == schema.applicationId && version < schema.version &&
+                         schema.earlierTables != nullptr;
+    if (empty || earlier) {
         const QByteArray create =
-            QByteArray("BEGIN IMMEDIATE;") + schema.tables +
+            QByteArray("BEGIN IMMEDIATE;") + (earlier ? schema.earlierTables : "") + schema.tables +
             "PRAGMA application_id=" + QByteArray::number(schema.applicationId) +
             ";PRAGMA user_version=" + QByteArray::number(schema.version) + ";COMMIT;";
         return execute(create.constData());

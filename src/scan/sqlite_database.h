@@ -29,6 +29,9 @@ struct SqliteSchema {
     int version = 0;
     const char* tables = nullptr; // SQL that creates them
     QString foreign;              // why a database with other marks is not taken
+    // SQL that drops the tables of an earlier version, made anew in its place; none where an
+    // earlier version is foreign too.
+    const char* earlierTables = nullptr;
 };
 
 // One connection to an SQLite database, closed when it goes (an open transaction is rolled

@@ -169,6 +169,23 @@ TEST_F(ScanCacheTest, DamagedEntriesAndForeignOrUnwritableDatabasesGiveTheUncach
     }
 }
 
+TEST_F(ScanCacheTest, ACacheOfAnEarlierVersionIsMadeAnewWithoutAProblem) {
+    makeFile(QStringLiteral("a.kar"), "Alpha");
+    const auto markedCache = [this](int version) {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(cachePath()).constData(), &db), SQLITE_OK);
+        const QByteArray sql = "PRAGMA application_id=" + QByteArray::number(0x53574B43) +
+                               ";PRAGMA user_version=" + QByteArray::number(version) +
+                               ";CREATE TABLE files(folder BLOB, reading BLOB, name BLOB,"
+                               " PRIMARY KEY(folder, reading, name)) WITHOUT ROWID;";
+        EXPECT_EQ(sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+    };
+    markedCache(1);
+    EXPECT_TRUE(scan().second.cacheProblem.isEmpty());
+    EXPECT_EQ(scan().second.cacheHits, 1);
+}
+
 TEST_F(ScanCacheTest, LockedDatabaseIsLeftOutWithoutWaitingLong) {
     makeFile(QStringLiteral("a.kar"), "Alpha");
     scan();
