@@ -395,9 +395,8 @@ std::optional<QByteArray> plainCp1251Table(const CatalogueGrid& grid, QByteArray
     bytes += kLineEnd;
     for (int row = 1; row < grid.rowCount(); ++row) {
         for (int column = 0; column < grid.columnCount(); ++column) {
-            if (!appendCp1251Line(bytes, grid.cell(column, row)))
+            if (!appendCp1251Line(bytes, grid.cell(column, row), kLineEnd))
                 return std::nullopt;
-            bytes += kLineEnd;
         }
         bytes += kLineEnd;
         const auto lineOf = [&](int column) {

@@ -1,6 +1,11 @@
 #include "common/cp1251_codec.h"
 
+#include <algorithm>
 #include <array>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace songwick {
 namespace {
@@ -44,6 +49,43 @@ const EncodeTable& encodeTable() {
     return table;
 }
 
+// Copies the leading characters of `in` from U+0020 to U+007F to `out` as their bytes, eight at
+// a time (nearly every text is all of them); returns how many it copied.
+qsizetype copyPrintableAscii(const char16_t* in, qsizetype size, char* out) {
+    qsizetype done = 0;
+#if defined(__SSE2__)
+    const __m128i belowSpace = _mm_set1_epi16(0x1F);
+    const __m128i pastAscii = _mm_set1_epi16(0x80);
+    for (; done + 8 <= size; done += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + done));
+        // Compared as signed: units from 0x8000 on are negative and fail the first test.
+        const __m128i printable =
+            _mm_and_si128(_mm_cmpgt_epi16(units, belowSpace), _mm_cmplt_epi16(units, pastAscii));
+        if (_mm_movemask_epi8(printable) != 0xFFFF)
+            break;
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + done), _mm_packus_epi16(units, units));
+    }
+#endif
+    return done;
+}
+
+// Widens the leading bytes of `in` below 0x80 to `out`, sixteen at a time; returns how many.
+qsizetype widenAscii(const char* in, qsizetype size, char16_t* out) {
+    qsizetype done = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; done + 16 <= size; done += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + done));
+        if (_mm_movemask_epi8(bytes) != 0)
+            break;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + done), _mm_unpacklo_epi8(bytes, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + done + 8),
+                         _mm_unpackhi_epi8(bytes, zero));
+    }
+#endif
+    return done;
+}
+
 } // namespace
 
 char16_t cp1251ToUnicode(unsigned char byte) {
@@ -53,17 +95,22 @@ char16_t cp1251ToUnicode(unsigned char byte) {
 QString decodeCp1251(QByteArrayView bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
-    for (char c : bytes)
+    const qsizetype widened =
+        widenAscii(bytes.data(), bytes.size(), reinterpret_cast<char16_t*>(out));
+    out += widened;
+    for (char c : bytes.sliced(widened))
         *out++ = QChar(cp1251ToUnicode(static_cast<unsigned char>(c)));
     return text;
 }
 
-bool appendCp1251Line(QByteArray& bytes, QStringView text) {
+bool appendCp1251Line(QByteArray& bytes, QStringView text, QByteArrayView lineEnd) {
     const EncodeTable& table = encodeTable();
     const qsizetype start = bytes.size();
-    bytes.resize(start + text.size());
+    bytes.resize(start + text.size() + lineEnd.size());
     char* out = bytes.data() + start;
-    for (const QChar c : text) {
+    const qsizetype copied = copyPrintableAscii(text.utf16(), text.size(), out);
+    out += copied;
+    for (const QChar c : text.sliced(copied)) {
         const char16_t unit = c.unicode();
         if (unit >= 0x20 && unit < 0x80) { // nearly every character: itself
             *out++ = char(unit);
@@ -76,6 +123,7 @@ bool appendCp1251Line(QByteArray& bytes, QStringView text) {
         }
         *out++ = char(b);
     }
+    std::copy(lineEnd.begin(), lineEnd.end(), out);
     return true;
 }
 

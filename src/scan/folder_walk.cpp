@@ -1,5 +1,6 @@
 #include "scan/folder_walk.h"
 
+#include "common/ascii_text.h"
 #include "common/error.h"
 #include "common/file_name_codec.h"
 #include "common/heap_tuning.h"
@@ -69,6 +70,19 @@ bool listingOrder(const Entry& a, const Entry& b) {
     return folded != 0 ? folded < 0 : a.name < b.name;
 }
 
+// The name case-folded as QString::toCaseFolded() folds it; where it is ASCII, as most names
+// are, that is only A to Z made small.
+QString foldedName(const QByteArray& name, const QString& displayName) {
+    if (!isAscii(name))
+        return displayName.toCaseFolded();
+    QString folded = displayName;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (name[i] >= 'A' && name[i] <= 'Z')
+            folded[i] = QChar(name[i] + ('a' - 'A'));
+    }
+    return folded;
+}
+
 // Lists a folder's entries, "." and ".." left out; a folder that cannot be opened lists as
 // empty, one whose listing breaks off with the entries given so far, and either says why.
 FolderListing listFolder(const QByteArray& folder) {
@@ -91,7 +105,7 @@ FolderListing listFolder(const QByteArray& folder) {
         Entry& entry = listing.entries.emplace_back();
         entry.name = QByteArray(name);
         entry.displayName = decodeFileName(entry.name);
-        entry.foldedName = entry.displayName.toCaseFolded();
+        entry.foldedName = foldedName(entry.name, entry.displayName);
         entry.type = item->d_type;
     }
     std::sort(listing.entries.begin(), listing.entries.end(), listingOrder);
@@ -130,6 +144,7 @@ struct PlannedEntry {
     QString displayName;
     QByteArray path;
     bool folder = false;
+    bool parentReference = false; // its path holds "/.."
     bool candidate = false;
     std::optional<FileIdentity> identity; // of a candidate, when the scan cache is in use
     std::optional<KarTexts> cached;       // the texts the scan cache holds for the unchanged file
@@ -213,6 +228,9 @@ ListedFolder listAndPlan(const QByteArray& folder, bool withIdentities) {
     ListedFolder listed{listFolder(folder), {}};
     const int fd = listed.listing.fd();
     const std::vector<Entry>& entries = listed.listing.entries;
+    // A name holds no "/", and joined() puts one between folder and name: a path holds "/.."
+    // where its folder does or its name begins with "..".
+    const bool folderHasParentReference = folder.contains("/..");
     listed.plan.resize(entries.size());
     for (size_t i = 0; i < entries.size(); ++i) {
         PlannedEntry& entry = listed.plan[i];
@@ -220,8 +238,9 @@ ListedFolder listAndPlan(const QByteArray& folder, bool withIdentities) {
         entry.displayName = entries[i].displayName;
         entry.path = joined(folder, entries[i].name);
         entry.folder = isFolder(fd, entries[i]);
+        entry.parentReference = folderHasParentReference || entry.name.startsWith("..");
         entry.candidate =
-            !entry.folder && !entry.path.contains("/..") && isCandidateName(entries[i].name);
+            !entry.folder && !entry.parentReference && isCandidateName(entries[i].name);
         if (entry.candidate && withIdentities)
             entry.identity = identityOfEntry(fd, entry.name);
     }
@@ -703,17 +722,16 @@ private:
     }
 
     void handleFile(size_t index, const Entry& entry, const QString& folderText) {
-        const QByteArray& path = plan_[index].path;
         if (++progressCounter_ >= options_.limits.progressEvery) {
             progressCounter_ = 0;
             if (progressStep_)
                 progressStep_();
         }
-        if (path.contains("/..")) {
+        if (plan_[index].parentReference) {
             ++parentReferences_;
             return;
         }
-        if (!isCandidateName(entry.name))
+        if (!plan_[index].candidate)
             return;
         parentReferences_ = 0;
         extract(index, entry, folderText);

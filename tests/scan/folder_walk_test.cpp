@@ -108,6 +108,15 @@ TEST_F(FolderWalkTest, FilesBelowAParentReferenceFolderAreCountedNotExamined) {
     EXPECT_EQ(walk(options).end, WalkEnd::Finished);
 }
 
+TEST_F(FolderWalkTest, AFileWhoseNameBeginsWithTwoDotsIsAParentReferenceToo) {
+    makeFile(QStringLiteral("..top.kar"));
+    makeFile(QStringLiteral("a..b.kar"));
+    makeFile(QStringLiteral("sub/..low.kar"));
+    walk({});
+    ASSERT_EQ(store_.count(), 1);
+    EXPECT_EQ(store_.record(1)[FileNameField], QStringLiteral("a..b.kar"));
+}
+
 TEST_F(FolderWalkTest, ListingLimitEndsTheWalkWithTheOverloadFlag) {
     for (int i = 0; i < 5; ++i)
         makeFile(QStringLiteral("f%1/song.kar").arg(i));
