@@ -165,9 +165,10 @@ public:
     Prefetcher& operator=(const Prefetcher&) = delete;
     ~Prefetcher() { clear(); }
 
-    // Starts reading the files after `from` that are to be read, up to kFilesAhead of them.
-    void ahead(const std::vector<PlannedEntry>& plan, size_t from, int folderFd) {
-        size_t next = std::max(from + 1, nextToOpen_);
+    // Starts reading the files from plan entry `first` on that are to be read, up to
+    // kFilesAhead of them.
+    void ahead(const std::vector<PlannedEntry>& plan, size_t first, int folderFd) {
+        size_t next = std::max(first, nextToOpen_);
         while (opened_.size() < kFilesAhead && next < plan.size()) {
             const PlannedEntry& entry = plan[next];
             if (entry.candidate && !entry.cached) {
@@ -654,8 +655,13 @@ private:
         if (!prepared)
             takeCachedTexts(plan_, folderWithSeparator);
         prefetching_ = false;
+        readInFolder_ = false;
         if (candidates_ && !prepared)
             candidates_->addFolder(plan_, folderFd_);
+        // After a folder the page cache did not hold, the next one is likely not held either:
+        // its first files are asked of the disk at once, while the first of them shows whether.
+        if (lastFolderCold_)
+            prefetcher_.ahead(plan_, 0, folderFd_);
         // The second thread leaves the folder before its listing closes, however the loop ends.
         const struct LeaveFolder {
             CandidateReader* candidates;
@@ -674,6 +680,8 @@ private:
         }
         prefetcher_.clear();
         folderFd_ = -1;
+        if (readInFolder_)
+            lastFolderCold_ = prefetching_;
     }
 
     // While the second thread reads: the next folders' listings, once they are there, are taken
@@ -766,7 +774,7 @@ private:
         request.checkUnchanged = cache_ && cache_->active();
         request.probePageCache = !prefetching_;
         if (prefetching_) {
-            prefetcher_.ahead(plan_, index, folderFd_);
+            prefetcher_.ahead(plan_, index + 1, folderFd_);
             request.openedFile = prefetcher_.take(index);
         }
         if (options_.afterReadingFile)
@@ -786,13 +794,14 @@ private:
             noteUnreadable(plan_[index].path, Error(*read.failure));
             return;
         }
+        readInFolder_ = true;
         if (read.file.waitedForDisk && !prefetching_) {
             // The page cache does not hold this folder: keep the disk busy with the next
             // files while each one is parsed, and read them here, in order.
             prefetching_ = true;
             if (candidates_)
                 candidates_->stopTaking();
-            prefetcher_.ahead(plan_, index, folderFd_);
+            prefetcher_.ahead(plan_, index + 1, folderFd_);
         }
         if (cache_ && cache_->active())
             ++result_.cacheMisses;
@@ -848,6 +857,8 @@ private:
     std::vector<PlannedEntry> plan_;
     Prefetcher prefetcher_;
     bool prefetching_ = false;          // on once a file of the folder was not in the page cache
+    bool readInFolder_ = false;         // a file of the folder was read, not taken from the cache
+    bool lastFolderCold_ = false;       // the last folder a file was read in was not held
     std::deque<ListedFolder> upcoming_; // the next folders' listings, taken early
     std::unique_ptr<CandidateReader> candidates_; // the second reading thread
     QByteArray folderPath_;                       // the folder being listed, ending with "/"
