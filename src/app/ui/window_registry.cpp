@@ -103,7 +103,9 @@ void WindowRegistry::windowAboutToShow(QWidget* window) {
     if (placed == nullptr || (placed->placed && !placed->everyShow))
         return;
     placed->placed = true;
-    centreOnOwner(window, current_);
+    // A window shown again soon after it was closed may still be the current one, before the
+    // window it was opened from is told it is active again: it goes on that window then.
+    centreOnOwner(window, current_ == window ? beforeCurrent_ : current_);
     // A window manager that frames a window again as it maps it may put it somewhere else than
     // asked; for the first two seconds after it shows, and after it is first painted, which on
     // a busy machine can be later, the window is moved back where it was put.
@@ -178,6 +180,7 @@ void WindowRegistry::windowBecameActive(QWidget* window) {
     if (incoming == watched_.end())
         return;
     QWidget* previous = current_;
+    beforeCurrent_ = previous;
     current_ = window;
     if (previous != nullptr) {
         const auto outgoing = find(previous);

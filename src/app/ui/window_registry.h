@@ -152,6 +152,7 @@ private:
     PlacedWindow* placedWindow(QWidget* window);
     static constexpr int kMappingTime = 2000; // ms
     QWidget* current_ = nullptr;
+    QWidget* beforeCurrent_ = nullptr; // the window that was current before current_
 
     // Takes ownership of a newly created window and returns it.
     template <typename Window> Window* adopt(std::unique_ptr<Window> window) {

@@ -131,6 +131,13 @@ TEST_F(ProgramMenusTest, WindowsOpenCentredOnTheWindowTheyAreOpenedFrom) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(main));
         ProgramUnderTest::settle();
     }
+    // Opened again as soon as it is closed, while it is still the current window: still on the
+    // main window, not on itself.
+    ASSERT_TRUE(opens(main->N15, registry.form10()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(registry.form10()));
+    ProgramUnderTest::settle();
+    EXPECT_TRUE(opens(main->N15, registry.form10()));
+    EXPECT_LE(offCentre(registry.form10(), main), 2);
 }
 
 TEST_F(ProgramMenusTest, EscIsCancelInEveryDialogAndControlKeysRunTheMainWindowsEntries) {
