@@ -256,14 +256,10 @@ void LyricsIndex::commit() {
 // Once a day: the documents not seen for kScanCacheExpiryDays days go. A contentless full-text
 // index forgets a document only when it is given the document's text again.
 bool LyricsIndex::expireOldDocuments() {
-    bool due = false;
-    {
-        const SqliteStatement day = database_.prepare("SELECT day FROM expiry");
-        if (!day)
-            return false;
-        due = sqlite3_step(day.get()) == SQLITE_ROW && sqlite3_column_int64(day.get(), 0) < today_;
-    }
+    const std::optional<bool> due = database_.isExpiryDue(today_);
     if (!due)
+        return false;
+    if (!*due)
         return true;
     std::vector<qint64> expired;
     {

@@ -356,7 +356,7 @@ void ScanCache::finish() {
     if (!database_.isOpen())
         return;
     // Once a day, the expiry; the day is asked first, as the deletions go through every row.
-    if (expiryDue()) {
+    if (database_.isExpiryDue(today_).value_or(false)) {
         if (!revisionFamily_.isEmpty() && !deleteEarlierRevisions())
             return;
         const QByteArray expire = "DELETE FROM files WHERE seen < " +
@@ -367,15 +367,6 @@ void ScanCache::finish() {
     }
     if (database_.execute("COMMIT"))
         close();
-}
-
-bool ScanCache::expiryDue() {
-    if (!database_.isOpen())
-        return false;
-    const SqliteStatement day = database_.prepare("SELECT day FROM expiry");
-    if (!day)
-        return false;
-    return sqlite3_step(day.get()) == SQLITE_ROW && sqlite3_column_int64(day.get(), 0) < today_;
 }
 
 bool ScanCache::deleteEarlierRevisions() {

@@ -89,7 +89,6 @@ private:
     };
 
     bool open(const QString& path);
-    bool expiryDue(); // the entries were not expired today yet
     bool deleteEarlierRevisions();
     // Leaves the cache out for the rest of the scan; a damaged file is removed.
     void fail(const QString& why, int code);

@@ -105,4 +105,11 @@ bool SqliteDatabase::ensureSchema(const SqliteSchema& schema) {
     return false;
 }
 
+std::optional<bool> SqliteDatabase::isExpiryDue(qint64 today) {
+    const SqliteStatement day = prepare("SELECT day FROM expiry");
+    if (!day)
+        return std::nullopt;
+    return sqlite3_step(day.get()) == SQLITE_ROW && sqlite3_column_int64(day.get(), 0) < today;
+}
+
 } // namespace songwick

@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -62,6 +63,9 @@ public:
     // A database with the schema's marks is taken; an empty one gets the tables and the marks;
     // any other fails as foreign (as damage, so that it is replaced).
     bool ensureSchema(const SqliteSchema& schema);
+    // Whether the day in the one-row table `expiry` is before `today`: the expiry of a database
+    // that keeps it is due then. None where the question cannot be asked (it failed).
+    std::optional<bool> isExpiryDue(qint64 today);
 
 private:
     FailureHandler onFailure_;
