@@ -56,10 +56,14 @@ TEST_F(StartWindowTest, InterruptingTheScanKeepsTheFilesFoundSoFar) {
     });
     QTest::mouseClick(program.startWindow()->Button1, Qt::LeftButton);
     EXPECT_TRUE(buttonSeen);
-    EXPECT_EQ(program.registry->catalogue().startWindowStore.count(), 250);
+    // Where the walk stops depends on when it first lets events through: at its first progress
+    // step, or earlier on a slow machine, when it repaints.
+    const int found = program.registry->catalogue().startWindowStore.count();
+    EXPECT_GT(found, 0);
+    EXPECT_LE(found, 250);
     EXPECT_TRUE(program.platform.messages.shown.isEmpty());
     ASSERT_TRUE(QTest::qWaitForWindowActive(program.mainWindow()));
-    EXPECT_EQ(program.mainWindow()->tableModel->rowCount(), 250);
+    EXPECT_EQ(program.mainWindow()->tableModel->rowCount(), found);
     EXPECT_EQ(
         program.startWindow()->findChild<QPushButton*>(QLatin1String(kInterruptScanButtonName)),
         nullptr);
