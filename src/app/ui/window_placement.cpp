@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QWidget>
+#include <optional>
 
 namespace songwick {
 namespace {
@@ -18,24 +19,29 @@ const QScreen* screenOf(const QWidget* widget) {
 
 // How far a window's frame reaches beyond its client area: the window's own frame once the
 // window manager has framed it, before that the frame of another window it has framed (the
-// owner's, or any shown window's), which the same window manager draws alike.
+// owner's, or any shown window's), which the same window manager draws alike. A frame the
+// window manager has made but not yet sized can be reported smaller than the client area;
+// such a frame says nothing of the margins.
 QMargins frameMargins(const QWidget* window, const QWidget* framedAlike) {
-    const auto marginsOf = [](const QWidget* widget) {
+    const auto marginsOf = [](const QWidget* widget) -> std::optional<QMargins> {
         const QRect frame = widget->frameGeometry();
         const QRect client = widget->geometry();
-        return QMargins(client.left() - frame.left(), client.top() - frame.top(),
-                        frame.right() - client.right(), frame.bottom() - client.bottom());
+        const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
+                               frame.right() - client.right(), frame.bottom() - client.bottom());
+        const bool framed = !margins.isNull() && margins.left() >= 0 && margins.top() >= 0 &&
+                            margins.right() >= 0 && margins.bottom() >= 0;
+        return framed ? std::optional(margins) : std::nullopt;
     };
-    const QMargins own = marginsOf(window);
-    if (!own.isNull())
-        return own;
-    if (framedAlike == nullptr) {
-        for (const QWidget* shown : QApplication::topLevelWidgets())
-            if (shown != window && shown->isVisible() && !marginsOf(shown).isNull())
-                return marginsOf(shown);
-        return {};
-    }
-    return marginsOf(framedAlike);
+    if (const auto own = marginsOf(window))
+        return *own;
+    if (framedAlike != nullptr)
+        if (const auto alike = marginsOf(framedAlike))
+            return *alike;
+    for (const QWidget* shown : QApplication::topLevelWidgets())
+        if (shown != window && shown->isVisible())
+            if (const auto alike = marginsOf(shown))
+                return *alike;
+    return {};
 }
 
 // The frame moved to centre, then pushed back onto the screen where it sticks out. The client
