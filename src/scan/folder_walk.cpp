@@ -333,7 +333,9 @@ private:
             ListedFolder listed = listAndPlan(path, withIdentities_);
             lock.lock();
             folder.listed = std::move(listed);
-            listed_.notify_one();
+            // The walk waits only for the first folder: it is woken for that one alone.
+            if (&folder == &folders_.front())
+                listed_.notify_one();
         }
     }
 
@@ -441,6 +443,8 @@ public:
             }
             folder.reads.resize(folder.toRead.size());
             folder.back = folder.toRead.size();
+            if (folder.toRead.empty())
+                return; // nothing for the thread: it sleeps on, as through a rescan
         }
         work_.notify_one();
     }
