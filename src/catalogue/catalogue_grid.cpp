@@ -71,6 +71,11 @@ const QString& CatalogueGrid::cell(int column, int row) const {
     return cells_[indexOf(column, row)];
 }
 
+std::span<const QString> CatalogueGrid::rowCells(int row) const {
+    checkCell(0, row);
+    return std::span(cells_).subspan(std::size_t(indexOf(0, row)), std::size_t(columnCount_));
+}
+
 void CatalogueGrid::setCell(int column, int row, QString text) {
     checkCell(column, row);
     cells_[indexOf(column, row)] = std::move(text);

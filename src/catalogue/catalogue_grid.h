@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace songwick {
@@ -38,6 +39,9 @@ public:
     // A cell outside the grid throws std::out_of_range.
     const QString& cell(int column, int row) const;
     void setCell(int column, int row, QString text);
+    // The cells of a row, column 0 first, for work that goes through whole rows; a row outside
+    // the grid throws std::out_of_range. Valid until the shape changes.
+    std::span<const QString> rowCells(int row) const;
 
     // Empties every cell; the shape stays.
     void clearCells();

@@ -376,8 +376,8 @@ void noteRowFile(QByteArray& filesRecord, const CatalogueGrid& grid, int row, QS
 qsizetype estimatedSize(const CatalogueGrid& grid) {
     qsizetype estimate = 64 + qsizetype(grid.rowCount()) * 2;
     for (int row = 1; row < grid.rowCount(); ++row)
-        for (int column = 0; column < grid.columnCount(); ++column)
-            estimate += grid.cell(column, row).size() + 2;
+        for (const QString& cell : grid.rowCells(row))
+            estimate += cell.size() + 2;
     return estimate;
 }
 
@@ -394,14 +394,14 @@ std::optional<QByteArray> plainCp1251Table(const CatalogueGrid& grid, QByteArray
     bytes += QByteArray::number(grid.columnCount());
     bytes += kLineEnd;
     for (int row = 1; row < grid.rowCount(); ++row) {
-        for (int column = 0; column < grid.columnCount(); ++column) {
-            if (!appendCp1251Line(bytes, grid.cell(column, row), kLineEnd))
+        const std::span<const QString> cells = grid.rowCells(row);
+        for (const QString& cell : cells) {
+            if (!appendCp1251Line(bytes, cell, kLineEnd))
                 return std::nullopt;
         }
         bytes += kLineEnd;
-        const auto lineOf = [&](int column) {
-            return column < grid.columnCount() ? QStringView(grid.cell(column, row))
-                                               : QStringView();
+        const auto lineOf = [&](std::size_t column) {
+            return column < cells.size() ? QStringView(cells[column]) : QStringView();
         };
         noteRowFile(filesRecord, grid, row, lineOf(1), lineOf(2));
     }

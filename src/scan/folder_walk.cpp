@@ -258,7 +258,7 @@ ListedFolder listAndPlan(const QByteArray& folder, bool withIdentities) {
 class FolderLister {
 public:
     static constexpr size_t kThreads = 4;
-    static constexpr size_t kFoldersAhead = 16;
+    static constexpr size_t kFoldersAhead = 64;
 
     explicit FolderLister(bool withIdentities) : withIdentities_(withIdentities) {
         for (size_t i = 0; i < kThreads; ++i)
@@ -618,6 +618,12 @@ public:
 private:
     void walk(const QString& chosenFolder) {
         queue_.push_back(encodeFileName(chosenFolder));
+        if (cache_) {
+            QByteArray tree = queue_.back();
+            if (!tree.endsWith('/'))
+                tree.append('/');
+            cache_->setTree(tree);
+        }
         lister_->add(queue_.back());
         while (!queue_.empty() && result_.end == WalkEnd::Finished) {
             const QByteArray folder = std::move(queue_.front());
@@ -711,6 +717,12 @@ private:
     // A candidate whose texts the scan cache holds for its unchanged identity is not read.
     void takeCachedTexts(std::vector<PlannedEntry>& plan, const QByteArray& folderWithSeparator) {
         if (!cache_ || !cache_->active())
+            return;
+        // A folder of folders alone is not looked up: the cache is read at the first folder
+        // with files, by when the folders listed before it keep the listing threads busy.
+        if (std::none_of(plan.begin(), plan.end(), [](const PlannedEntry& entry) {
+                return entry.candidate && entry.identity;
+            }))
             return;
         cache_->enterFolder(folderWithSeparator);
         for (PlannedEntry& entry : plan) {

@@ -194,10 +194,10 @@ void ScanCache::enterFolder(const QByteArray& folder) {
         return;
     folder_ = folder;
     begin_ = end_ = 0;
-    // The walk enters the chosen folder first and every other folder below it: the entries
-    // of the whole tree are read then, and each folder's are found among them.
+    // The walk goes through the chosen folder and every other folder below it: the entries
+    // of the whole tree are read at the first folder, and each folder's are found among them.
     if (!tree_)
-        readTree(folder);
+        readTree(treeRoot_.isEmpty() ? folder : treeRoot_);
     if (!database_.isOpen())
         return;
     const auto byPath = [this](const FolderEntries& entries, QByteArrayView path) {

@@ -52,6 +52,10 @@ public:
     // Why the cache was left out, one line; empty while all is well.
     const QString& problem() const { return problem_; }
 
+    // The folder the walk goes through (path ending with "/"): the entries of every folder
+    // below it are read at once, at the first folder entered. Without it, the first folder
+    // entered is taken for that folder.
+    void setTree(const QByteArray& tree) { treeRoot_ = tree; }
     // Loads the entries of one folder (path ending with "/"); lookups and stores below are for
     // files in it.
     void enterFolder(const QByteArray& folder);
@@ -112,6 +116,7 @@ private:
     QByteArrayView nameOf(const Entry& entry) const;
     QByteArrayView pathOf(const FolderEntries& folder) const;
 
+    QByteArray treeRoot_; // see setTree
     // The folder whose tree was read at the first folder entered; the entries of the folders
     // outside it are read folder by folder.
     std::optional<QByteArray> tree_;

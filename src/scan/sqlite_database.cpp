@@ -28,8 +28,12 @@ SqliteDatabase::~SqliteDatabase() {
 
 bool SqliteDatabase::open(const QByteArray& fileName, int busyTimeoutMs) {
     close();
-    const int opened = sqlite3_open_v2(fileName.constData(), &db_,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    // A connection is used by one thread at a time: without its own mutex, which each call
+    // would otherwise take and give back (reading a large scan cache's rows made a million such
+    // calls).
+    const int opened =
+        sqlite3_open_v2(fileName.constData(), &db_,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (opened != SQLITE_OK) {
         close();
         onFailure_(QStringLiteral("cannot open it"), opened);
