@@ -156,17 +156,21 @@ bool ScanCache::open(const QString& path) {
     select_ =
         database_.prepare("SELECT folder, name, device, inode, size, modified, changed, texts, seen"
                           " FROM files WHERE folder = ?1 AND reading = ?2 ORDER BY name");
-    // In the order of the primary key: one pass over the part of the table that holds the tree.
+    // In the order of the primary key: one pass over the part of the table that holds the tree,
+    // bounded at both ends (an upper bound in an OR is no bound of the search, which then went
+    // on through the entries of every folder after the tree).
     selectTree_ = database_.prepare(
         "SELECT folder, name, device, inode, size, modified, changed, texts, seen FROM files"
-        " WHERE reading = ?3 AND folder >= ?1 AND (?2 IS NULL OR folder < ?2)"
-        " ORDER BY reading, folder, name");
+        " WHERE reading = ?3 AND folder >= ?1 AND folder < ?2 ORDER BY reading, folder, name");
+    selectTreeToEnd_ = database_.prepare(
+        "SELECT folder, name, device, inode, size, modified, changed, texts, seen FROM files"
+        " WHERE reading = ?3 AND folder >= ?1 ORDER BY reading, folder, name");
     insert_ = database_.prepare("INSERT OR REPLACE INTO files(folder, reading, name, device, inode,"
                                 " size, modified, changed, texts, seen)"
                                 " VALUES(?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
     touch_ = database_.prepare(
         "UPDATE files SET seen = ?4 WHERE folder = ?1 AND reading = ?2 AND name = ?3");
-    return select_ && selectTree_ && insert_ && touch_;
+    return select_ && selectTree_ && selectTreeToEnd_ && insert_ && touch_;
 }
 
 void ScanCache::fail(const QString& why, int code) {
@@ -178,7 +182,8 @@ void ScanCache::fail(const QString& why, int code) {
 }
 
 void ScanCache::close() {
-    for (SqliteStatement* statement : {&select_, &selectTree_, &insert_, &touch_})
+    for (SqliteStatement* statement :
+         {&select_, &selectTree_, &selectTreeToEnd_, &insert_, &touch_})
         statement->reset();
     database_.close(); // an open transaction is rolled back
     tree_.reset();
@@ -239,14 +244,13 @@ void ScanCache::readTree(const QByteArray& tree) {
         pastTree.chop(1);
     if (!pastTree.isEmpty())
         pastTree.back() = static_cast<char>(pastTree.back() + 1);
-    sqlite3_reset(selectTree_.get());
-    bindBytes(selectTree_.get(), 1, tree);
-    if (pastTree.isEmpty())
-        sqlite3_bind_null(selectTree_.get(), 2);
-    else
-        bindBytes(selectTree_.get(), 2, pastTree);
-    bindBytes(selectTree_.get(), 3, reading_);
-    if (appendRows(selectTree_.get()))
+    sqlite3_stmt* query = pastTree.isEmpty() ? selectTreeToEnd_.get() : selectTree_.get();
+    sqlite3_reset(query);
+    bindBytes(query, 1, tree);
+    if (!pastTree.isEmpty())
+        bindBytes(query, 2, pastTree);
+    bindBytes(query, 3, reading_);
+    if (appendRows(query))
         treeFolders_ = folders_.size();
 }
 

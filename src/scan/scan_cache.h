@@ -108,6 +108,7 @@ private:
     SqliteDatabase database_;
     SqliteStatement select_;
     SqliteStatement selectTree_;
+    SqliteStatement selectTreeToEnd_; // for a tree whose path is all 0xFF bytes
     SqliteStatement insert_;
     SqliteStatement touch_;
     QString problem_;
