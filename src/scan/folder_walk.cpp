@@ -130,12 +130,15 @@ bool isCandidateName(const QByteArray& name) {
     return contains(name, "kar") || contains(name, "KAR");
 }
 
+// The folder's path ending with "/", as the scan cache and the records name folders.
+QByteArray withSeparator(QByteArray folder) {
+    if (!folder.endsWith('/'))
+        folder.append('/');
+    return folder;
+}
+
 QByteArray joined(const QByteArray& folder, const QByteArray& name) {
-    QByteArray path = folder;
-    if (!path.endsWith('/'))
-        path.append('/');
-    path.append(name);
-    return path;
+    return withSeparator(folder) + name;
 }
 
 // How one entry of a folder is handled, decided before the first file of the folder is read.
@@ -626,12 +629,8 @@ public:
 private:
     void walk(const QString& chosenFolder) {
         queue_.push_back(encodeFileName(chosenFolder));
-        if (cache_) {
-            QByteArray tree = queue_.back();
-            if (!tree.endsWith('/'))
-                tree.append('/');
-            cache_->setTree(tree);
-        }
+        if (cache_)
+            cache_->setTree(withSeparator(queue_.back()));
         lister_->add(queue_.back());
         while (!queue_.empty() && result_.end == WalkEnd::Finished) {
             const QByteArray folder = std::move(queue_.front());
@@ -665,9 +664,7 @@ private:
         plan_ = std::move(listed.plan);
         folderFd_ = listed.listing.fd();
         // Every record of this folder shares one folder text.
-        QByteArray folderWithSeparator = folder;
-        if (!folderWithSeparator.endsWith('/'))
-            folderWithSeparator.append('/');
+        const QByteArray folderWithSeparator = withSeparator(folder);
         const QString folderText = decodeFileName(folderWithSeparator);
         folderPath_ = folderWithSeparator;
         if (!prepared)
@@ -713,10 +710,7 @@ private:
             std::optional<ListedFolder> listed = lister_->nextIfListed();
             if (!listed)
                 return;
-            QByteArray folder = queue_[upcoming_.size()];
-            if (!folder.endsWith('/'))
-                folder.append('/');
-            takeCachedTexts(listed->plan, folder);
+            takeCachedTexts(listed->plan, withSeparator(queue_[upcoming_.size()]));
             ListedFolder& upcoming = upcoming_.emplace_back(std::move(*listed));
             candidates_->addFolder(upcoming.plan, upcoming.listing.fd());
         }
