@@ -1,6 +1,7 @@
 #include "catalogue/catalogue_table.h"
 
 #include "common/error.h"
+#include "common/halves.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -52,14 +53,22 @@ void prepareGrid(CatalogueGrid& grid, int dataRowCount) {
 }
 
 void rebuildFromStore(CatalogueGrid& grid, const RecordStore& store) {
-    const int count = store.count();
-    prepareGrid(grid, count);
-    for (int row = 1; row <= count; ++row) {
-        const CatalogueRecord& record = store.record(row);
-        for (int field = 0; field < kRecordFieldCount; ++field)
-            grid.setCell(kFirstFieldColumn + field, row, record[field]);
-        grid.setRowFile(row, store.file(row));
-    }
+    // Fewer rows are filled faster than a thread starts.
+    constexpr int kRowsInHalves = 4096;
+    const int count = std::max(store.count(), 0);
+    grid.resize(kCatalogueColumnCount, count + 1);
+    grid.clearCells();
+    setHeaderCells(grid);
+    // Each row's cells are its own: a large table's halves are filled at once.
+    inTwoHalves(1, count + 1, kRowsInHalves, [&](int, int first, int end) {
+        for (int row = first; row < end; ++row) {
+            grid.setCell(0, row, numberText(row));
+            const CatalogueRecord& record = store.record(row);
+            for (int field = 0; field < kRecordFieldCount; ++field)
+                grid.setCell(kFirstFieldColumn + field, row, record[field]);
+            grid.setRowFile(row, store.file(row));
+        }
+    });
 }
 
 void copyBackToStores(const CatalogueGrid& grid, CatalogueState& state) {

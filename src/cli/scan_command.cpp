@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "common/error.h"
 #include "common/file_name_codec.h"
+#include "common/file_write.h"
 #include "common/system_error.h"
 #include "scan/folder_walk.h"
 #include "scan/lyrics_index.h"
@@ -17,6 +18,9 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <memory>
+#include <optional>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 
 namespace songwick::cli {
@@ -156,12 +160,21 @@ int runScan(const QStringList& arguments) {
     if (!result.cacheProblem.isEmpty())
         printError(result.cacheProblem + QLatin1Char('\n'));
 
-    CatalogueGrid grid;
-    rebuildFromStore(grid, *store);
-    if (const auto output = args.option(QStringLiteral("output")))
-        writeListFile(*output, grid);
-    else
-        printOut(readableTable(grid));
+    auto grid = std::make_unique<CatalogueGrid>();
+    rebuildFromStore(*grid, *store);
+    if (const auto output = args.option(QStringLiteral("output"))) {
+        const QByteArray bytes = listFileBytes(*grid);
+        // The table's memory is given back on another thread while the file goes to the disk
+        // (here, where no thread is to be had).
+        std::optional<std::jthread> release;
+        try {
+            release.emplace([table = std::move(grid), records = std::move(store)] {});
+        } catch (const std::system_error&) {
+        }
+        writeFileAtomically(*output, bytes);
+    } else {
+        printOut(readableTable(*grid));
+    }
 
     if (result.overloaded())
         printError(overloadMessage() + QLatin1Char('\n'));

@@ -389,6 +389,48 @@ TEST(ListFile, EditedNamesAndRowsWithoutFilesKeepWhatTheyStandForThroughSaveAndL
         EXPECT_EQ(loaded.rowFile(row), grid.rowFile(row)) << row;
 }
 
+TEST(ListFile, ALargeTableIsWrittenRowAfterRowAndFallsBackWhereverACellIsNotPlain) {
+    constexpr int kRows = 9000; // large enough to be encoded in parts
+    CatalogueGrid grid;
+    prepareGrid(grid, kRows);
+    const QString folder = u"/песни/"_s;
+    for (int row = 1; row <= kRows; ++row) {
+        const QString name = u"s"_s + QString::number(row) + u".kar"_s;
+        grid.setCell(1, row, name);
+        grid.setCell(2, row, folder);
+        grid.setCell(3, row, u"Исполнитель — Песня "_s + QString::number(row));
+        grid.setRowFile(row, RowFile{folder, name});
+    }
+    // Edited names, not yet renamed, near either end: their files are recorded in row order.
+    grid.setCell(1, 2, u"новое.kar"_s);
+    grid.setCell(1, kRows - 1, u"другое.kar"_s);
+
+    QByteArray expected = "Songwick file..\r\n9001\r\n7\r\n";
+    for (int row = 1; row <= kRows; ++row) {
+        for (const QString& cell : grid.rowCells(row))
+            expected += encodeCp1251(cell) + "\r\n";
+        expected += "\r\n";
+    }
+    expected += "Russia\r\nSongwick files..\r\n"
+                "2\t/%D0%BF%D0%B5%D1%81%D0%BD%D0%B8/\ts2.kar\r\n"
+                "8999\t/%D0%BF%D0%B5%D1%81%D0%BD%D0%B8/\ts8999.kar\r\n"
+                "Songwick files end..\r\n";
+    EXPECT_TRUE(listFileBytes(grid) == expected);
+
+    for (const int row : {1, kRows}) {
+        CatalogueGrid withForeignCell = grid;
+        withForeignCell.setCell(4, row, u"Подмосковные 夜"_s);
+        const QByteArray bytes = listFileBytes(withForeignCell);
+        EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBFSongwick file..")) << row;
+        CatalogueGrid loaded;
+        prepareGrid(loaded, 0);
+        ASSERT_EQ(readListFile(bytes, loaded), ListFileRead::Loaded);
+        expectSameCells(loaded, withForeignCell);
+        EXPECT_EQ(loaded.rowFile(2), (RowFile{folder, u"s2.kar"_s}));
+        EXPECT_EQ(loaded.rowFile(kRows - 1), (RowFile{folder, u"s8999.kar"_s}));
+    }
+}
+
 TEST(ListFile, CellsThatMayHaveLostABytePointToNoFile) {
     // A list of another program: "?" and U+FFFD stand where a byte could not be written.
     CatalogueGrid grid;
