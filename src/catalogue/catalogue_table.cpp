@@ -53,14 +53,12 @@ void prepareGrid(CatalogueGrid& grid, int dataRowCount) {
 }
 
 void rebuildFromStore(CatalogueGrid& grid, const RecordStore& store) {
-    // Fewer rows are filled faster than a thread starts.
-    constexpr int kRowsInHalves = 4096;
     const int count = std::max(store.count(), 0);
     grid.resize(kCatalogueColumnCount, count + 1);
     grid.clearCells();
     setHeaderCells(grid);
     // Each row's cells are its own: a large table's halves are filled at once.
-    inTwoHalves(1, count + 1, kRowsInHalves, [&](int, int first, int end) {
+    inTwoHalves(1, count + 1, kRowsWorthASecondThread, [&](int, int first, int end) {
         for (int row = first; row < end; ++row) {
             grid.setCell(0, row, numberText(row));
             const CatalogueRecord& record = store.record(row);

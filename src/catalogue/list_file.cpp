@@ -412,21 +412,21 @@ bool appendPlainRows(const CatalogueGrid& grid, int first, int end, QByteArray& 
 // written character by character. Its lines are the cells themselves. A large table's halves
 // are encoded at once.
 std::optional<QByteArray> plainCp1251Table(const CatalogueGrid& grid, QByteArray& filesRecord) {
-    // Fewer rows are encoded faster than a thread starts.
-    constexpr int kRowsInHalves = 4096;
     QByteArray bytes[2];
     QByteArray files[2];
     bool plain[2] = {true, true};
-    bytes[0].reserve(estimatedSize(grid));
-    bytes[0] += kHeaderLine;
-    bytes[0] += kLineEnd;
-    bytes[0] += QByteArray::number(grid.rowCount());
-    bytes[0] += kLineEnd;
-    bytes[0] += QByteArray::number(grid.columnCount());
-    bytes[0] += kLineEnd;
-    inTwoHalves(1, grid.rowCount(), kRowsInHalves, [&](int half, int first, int end) {
-        if (half == 1)
+    inTwoHalves(1, grid.rowCount(), kRowsWorthASecondThread, [&](int half, int first, int end) {
+        if (half == 0) {
+            bytes[0].reserve(estimatedSize(grid)); // room for the later half, appended to it
+            bytes[0] += kHeaderLine;
+            bytes[0] += kLineEnd;
+            bytes[0] += QByteArray::number(grid.rowCount());
+            bytes[0] += kLineEnd;
+            bytes[0] += QByteArray::number(grid.columnCount());
+            bytes[0] += kLineEnd;
+        } else {
             bytes[1].reserve(estimatedSize(grid, first, end));
+        }
         plain[half] = appendPlainRows(grid, first, end, bytes[half], files[half]);
     });
     if (!plain[0] || !plain[1])
